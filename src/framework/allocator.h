@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstddef>
+
+// The process-wide small-block allocator. Blocks of up to 976 bytes come from
+// pages of equal-sized blocks, one pool per size class behind its own lock;
+// larger blocks come from the heap, 16-byte aligned.
+namespace NMem {
+
+constexpr std::size_t kLargestPooledBlock = 976;
+
+// Marks the allocator as started; 1, or NResult::kAllocatorStartFailed.
+int Start();
+// Gives memory the heap no longer needs back to the system and clears the marker.
+void Stop();
+bool IsStarted();
+
+// A block of at least `size` bytes (aligned to 4 for sizes up to 12, to 16
+// otherwise), or null when `size` is 0 or memory is exhausted.
+void* Allocate(std::size_t size);
+// Accepts null, a pooled block or a large block.
+void Release(void* block);
+
+// Base of every class whose objects live in the allocator.
+class CPooled {
+public:
+    static void* operator new(std::size_t size);
+    static void operator delete(void* block) noexcept;
+};
+
+} // namespace NMem

@@ -1,0 +1,3 @@
+#include <gtest/gtest.h>
+
+TEST(TextSuite, Builds) { EXPECT_EQ(1 + 1, 2); }
