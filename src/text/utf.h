@@ -1,0 +1,29 @@
+#pragma once
+
+// Code-point level encoding and decoding of UTF-8 (`char`) and UTF-16
+// (`char16_t`) text. Decoding does not validate, but it never steps over a
+// terminating zero, so a truncated sequence at the end of a text is safe.
+namespace NString {
+
+constexpr char32_t kLastCodePoint = 0x10FFFF;
+
+// Decodes the character at `position` and moves `position` past it.
+char32_t DecodeNext(const char*& position);
+char32_t DecodeNext(const char16_t*& position);
+
+// Moves `position` back over one character (never before `start`) and returns it.
+char32_t DecodePrevious(const char* start, const char*& position);
+char32_t DecodePrevious(const char16_t* start, const char16_t*& position);
+
+// Writes `codePoint` and returns the number of bytes or units written: 0 for
+// surrogate code points and values above U+10FFFF, which cannot be encoded.
+int EncodeChar(char32_t codePoint, char* out);
+int EncodeChar(char32_t codePoint, char16_t* out);
+
+// Bytes (UTF-8) or units (UTF-16) `codePoint` takes; 0 when it cannot be encoded.
+int EncodedLengthUtf8(char32_t codePoint);
+int EncodedLengthUtf16(char32_t codePoint);
+
+bool IsSurrogate(char32_t codePoint);
+
+} // namespace NString

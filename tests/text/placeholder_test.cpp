@@ -1,3 +1,0 @@
-#include <gtest/gtest.h>
-
-TEST(TextSuite, Builds) { EXPECT_EQ(1 + 1, 2); }

@@ -1,0 +1,90 @@
+#include "text/utf.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace NString;
+
+namespace {
+
+std::u32string DecodeAll(const char* text) {
+    std::u32string result;
+    while (*text != 0)
+        result += DecodeNext(text);
+    return result;
+}
+
+std::u32string DecodeAll(const char16_t* text) {
+    std::u32string result;
+    while (*text != 0)
+        result += DecodeNext(text);
+    return result;
+}
+
+} // namespace
+
+TEST(Utf8, RoundTripsEveryLengthClass) {
+    for (char32_t cp : {U'A', U'\u00E9', U'\u4E2D', U'\U0001F600', U'\U0010FFFF'}) {
+        char buffer[5] = {};
+        const int length = EncodeChar(cp, buffer);
+        ASSERT_EQ(length, EncodedLengthUtf8(cp));
+        const char* position = buffer;
+        EXPECT_EQ(DecodeNext(position), cp);
+        EXPECT_EQ(position, buffer + length);
+    }
+    EXPECT_EQ(EncodedLengthUtf8(0x7F), 1);
+    EXPECT_EQ(EncodedLengthUtf8(0x80), 2);
+    EXPECT_EQ(EncodedLengthUtf8(0x7FF), 2);
+    EXPECT_EQ(EncodedLengthUtf8(0x800), 3);
+    EXPECT_EQ(EncodedLengthUtf8(0x10000), 4);
+}
+
+TEST(Utf8, RefusesSurrogatesAndValuesBeyondUnicode) {
+    char buffer[5] = {};
+    EXPECT_EQ(EncodeChar(char32_t{0xD800}, buffer), 0);
+    EXPECT_EQ(EncodeChar(char32_t{0xDFFF}, buffer), 0);
+    EXPECT_EQ(EncodeChar(char32_t{0x110000}, buffer), 0);
+}
+
+TEST(Utf8, DecodesWithoutValidationButStopsAtTheTerminator) {
+    EXPECT_EQ(DecodeAll("\xC3\xA9x"), U"\u00E9x");
+    const char truncated[] = "\xE4\xB8";
+    const char* position = truncated;
+    DecodeNext(position);
+    EXPECT_EQ(position, truncated + 2);
+    EXPECT_EQ(*position, '\0');
+}
+
+TEST(Utf8, DecodePreviousStepsBackOverWholeCharacters) {
+    const char text[] = "a\xC3\xA9\xF0\x9F\x98\x80";
+    const char* position = text + sizeof(text) - 1;
+    EXPECT_EQ(DecodePrevious(text, position), U'\U0001F600');
+    EXPECT_EQ(position, text + 3);
+    EXPECT_EQ(DecodePrevious(text, position), U'\u00E9');
+    EXPECT_EQ(DecodePrevious(text, position), U'a');
+    EXPECT_EQ(position, text);
+    EXPECT_EQ(DecodePrevious(text, position), 0u);
+}
+
+TEST(Utf16, SurrogatePairsRoundTrip) {
+    char16_t buffer[3] = {};
+    ASSERT_EQ(EncodeChar(U'\U0001F600', buffer), 2);
+    EXPECT_EQ(buffer[0], 0xD83D);
+    EXPECT_EQ(buffer[1], 0xDE00);
+    EXPECT_EQ(DecodeAll(u"x\U0001F600y"), U"x\U0001F600y");
+    EXPECT_EQ(EncodeChar(char32_t{0xDC00}, buffer), 0);
+}
+
+TEST(Utf16, LoneSurrogateBeforeTerminatorIsNotPairedWithIt) {
+    const char16_t text[] = {0xD83D, 0};
+    const char16_t* position = text;
+    EXPECT_EQ(DecodeNext(position), 0xD83Du);
+    EXPECT_EQ(position, text + 1);
+}
+
+TEST(Utf16, DecodePreviousKeepsPairsTogether) {
+    const char16_t text[] = u"a\U0001F600";
+    const char16_t* position = text + 3;
+    EXPECT_EQ(DecodePrevious(text, position), U'\U0001F600');
+    EXPECT_EQ(position, text + 1);
+}
