@@ -1,16 +1,92 @@
 #include "framework/allocator.h"
 
+#include "framework/result.h"
+#include "framework/small_block_pools.h"
+
+#include <atomic>
+#include <cstdint>
 #include <cstdlib>
+#include <limits>
 #include <new>
 
-// Temporary heap-backed implementation until the pooled allocator lands.
-namespace NMem {
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
-int Start() { return 1; }
-void Stop() {}
-bool IsStarted() { return true; }
-void* Allocate(std::size_t size) { return size == 0 ? nullptr : std::malloc(size); }
-void Release(void* block) { std::free(block); }
+namespace NMem {
+namespace {
+
+// A large block starts at the first 16-byte boundary strictly after the heap
+// address; the byte before it holds the distance back (1 to 16).
+constexpr std::size_t kLargeAlignment = 16;
+constexpr std::size_t kLargeOverhead = 2 * kLargeAlignment - 1;
+
+std::atomic<bool> g_started{false};
+
+// Created on first use from whichever thread comes first, and never destroyed,
+// so that objects released during static destruction still find their pages.
+CSmallBlockPools& Pools() {
+    alignas(CSmallBlockPools) static unsigned char storage[sizeof(CSmallBlockPools)];
+    static CSmallBlockPools* const pools = new (storage) CSmallBlockPools;
+    return *pools;
+}
+
+void* AllocateLarge(std::size_t size) {
+    if (size > std::numeric_limits<std::size_t>::max() - kLargeOverhead)
+        return nullptr;
+    auto* heap =
+        static_cast<unsigned char*>(std::malloc((size + kLargeOverhead) & ~(kLargeAlignment - 1)));
+    if (!heap)
+        return nullptr;
+    const std::size_t distance =
+        kLargeAlignment - reinterpret_cast<std::uintptr_t>(heap) % kLargeAlignment;
+    unsigned char* block = heap + distance;
+    block[-1] = static_cast<unsigned char>(distance);
+    return block;
+}
+
+void ReleaseLarge(void* block) {
+    auto* bytes = static_cast<unsigned char*>(block);
+    std::free(bytes - bytes[-1]);
+}
+
+} // namespace
+
+int Start() {
+    Pools();
+    g_started = true;
+    return NResult::kOk;
+}
+
+void Stop() {
+#if defined(__GLIBC__)
+    malloc_trim(0);
+#endif
+    g_started = false;
+}
+
+bool IsStarted() {
+    return g_started;
+}
+
+void* Allocate(std::size_t size) {
+    if (size == 0)
+        return nullptr;
+    if (size <= kLargestPooledBlock) {
+        if (void* block = Pools().Allocate(size))
+            return block;
+    }
+    return AllocateLarge(size);
+}
+
+void Release(void* block) {
+    if (block && !Pools().Release(block))
+        ReleaseLarge(block);
+}
+
+bool IsPooled(const void* block) {
+    return block && Pools().PageOf(block);
+}
 
 void* CPooled::operator new(std::size_t size) {
     if (void* block = Allocate(size))
@@ -18,6 +94,8 @@ void* CPooled::operator new(std::size_t size) {
     throw std::bad_alloc();
 }
 
-void CPooled::operator delete(void* block) noexcept { Release(block); }
+void CPooled::operator delete(void* block) noexcept {
+    Release(block);
+}
 
 } // namespace NMem

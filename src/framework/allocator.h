@@ -4,12 +4,13 @@
 
 // The process-wide small-block allocator. Blocks of up to 976 bytes come from
 // pages of equal-sized blocks, one pool per size class behind its own lock;
-// larger blocks come from the heap, 16-byte aligned.
+// larger blocks come from the heap, 16-byte aligned. It works from the first
+// call on, before Start() and during static initialisation.
 namespace NMem {
 
 constexpr std::size_t kLargestPooledBlock = 976;
 
-// Marks the allocator as started; 1, or NResult::kAllocatorStartFailed.
+// Marks the allocator as started; NResult::kOk (the pools need nothing up front).
 int Start();
 // Gives memory the heap no longer needs back to the system and clears the marker.
 void Stop();
@@ -20,6 +21,9 @@ bool IsStarted();
 void* Allocate(std::size_t size);
 // Accepts null, a pooled block or a large block.
 void Release(void* block);
+
+// Whether `block` came from a pool rather than from the heap.
+bool IsPooled(const void* block);
 
 // Base of every class whose objects live in the allocator.
 class CPooled {

@@ -1,0 +1,170 @@
+#include "framework/small_block_pools.h"
+
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <set>
+#include <vector>
+
+namespace {
+
+using NMem::CSmallBlockPools;
+
+constexpr std::size_t kLargestClassSize = 976;
+constexpr int kLargestClass = 63;
+
+std::vector<void*> AllocateMany(CSmallBlockPools& pools, std::size_t size, std::size_t count) {
+    std::vector<void*> blocks;
+    for (std::size_t i = 0; i < count; ++i) {
+        blocks.push_back(pools.Allocate(size));
+        EXPECT_NE(blocks.back(), nullptr);
+    }
+    return blocks;
+}
+
+// Fills pages of the largest class one after another and hands back their blocks.
+std::vector<std::vector<void*>> FillPages(CSmallBlockPools& pools, int pageCount) {
+    std::vector<std::vector<void*>> pages;
+    for (int i = 0; i < pageCount; ++i)
+        pages.push_back(AllocateMany(pools, kLargestClassSize, NMem::BlocksPerPage(kLargestClass)));
+    return pages;
+}
+
+TEST(SizeClasses, RoundSmallRequestsToFourAndLargerToSixteen) {
+    struct SCase {
+        std::size_t size;
+        int sizeClass;
+        std::size_t blockSize;
+    };
+    const SCase cases[] = {{1, 0, 4},   {4, 0, 4},   {5, 1, 8},   {8, 1, 8},      {9, 2, 12},
+                           {12, 2, 12}, {13, 3, 16}, {14, 3, 16}, {15, 3, 16},    {16, 3, 16},
+                           {17, 4, 32}, {32, 4, 32}, {33, 5, 48}, {961, 63, 976}, {976, 63, 976}};
+    for (const SCase& c : cases) {
+        EXPECT_EQ(NMem::SizeClassOf(c.size), c.sizeClass) << "size " << c.size;
+        EXPECT_EQ(NMem::ClassBlockSize(c.sizeClass), c.blockSize) << "size " << c.size;
+    }
+    EXPECT_EQ(NMem::SizeClassOf(0), -1);
+    EXPECT_EQ(NMem::SizeClassOf(977), -1);
+}
+
+TEST(SizeClasses, PagesHoldFewerBlocksAsBlocksGrow) {
+    EXPECT_EQ(NMem::BlocksPerPage(0), 4096u);
+    EXPECT_EQ(NMem::BlocksPerPage(3), 4096u);
+    EXPECT_EQ(NMem::BlocksPerPage(5), 4096u); // 48 bytes
+    EXPECT_EQ(NMem::BlocksPerPage(6), 2048u); // 64 bytes
+    EXPECT_EQ(NMem::BlocksPerPage(63), 256u); // 976 bytes
+}
+
+TEST(SmallBlockPools, RefusesSizesOutsideThePooledRange) {
+    CSmallBlockPools pools;
+    EXPECT_EQ(pools.Allocate(0), nullptr);
+    EXPECT_EQ(pools.Allocate(977), nullptr);
+}
+
+TEST(SmallBlockPools, EveryClassIsAlignedToFourOrSixteen) {
+    CSmallBlockPools pools;
+    for (int sizeClass = 0; sizeClass < NMem::kSizeClassCount; ++sizeClass) {
+        const std::size_t alignment = sizeClass < 3 ? 4 : 16;
+        // Several blocks, so that the stride between blocks is checked too.
+        for (void* block : AllocateMany(pools, NMem::ClassBlockSize(sizeClass), 3)) {
+            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % alignment, 0u)
+                << "class " << sizeClass;
+            EXPECT_TRUE(pools.Release(block));
+        }
+    }
+}
+
+TEST(SmallBlockPools, ThirteenToSixteenBytesShareOnePage) {
+    CSmallBlockPools pools;
+    std::set<const void*> pages;
+    for (std::size_t size = 13; size <= 16; ++size)
+        pages.insert(pools.PageOf(pools.Allocate(size)));
+    EXPECT_EQ(pages.size(), 1u);
+    EXPECT_NE(*pages.begin(), nullptr);
+}
+
+TEST(SmallBlockPools, ReleasedBlockIsTheNextOneHandedOut) {
+    CSmallBlockPools pools;
+    void* first = pools.Allocate(40);
+    void* second = pools.Allocate(40);
+    EXPECT_NE(first, second);
+    EXPECT_TRUE(pools.Release(first));
+    EXPECT_EQ(pools.Allocate(40), first);
+}
+
+TEST(SmallBlockPools, ReleaseRejectsBlocksFromElsewhere) {
+    CSmallBlockPools pools;
+    CSmallBlockPools other;
+    void* pooled = pools.Allocate(24);
+    int onStack = 0;
+    EXPECT_FALSE(other.Release(pooled));
+    EXPECT_FALSE(pools.Release(&onStack));
+    EXPECT_EQ(pools.PageOf(&onStack), nullptr);
+    EXPECT_TRUE(pools.Release(pooled));
+}
+
+TEST(SmallBlockPools, PageBlocksAreDistinctAndInsideTheirPage) {
+    CSmallBlockPools pools;
+    const std::vector<void*> blocks = AllocateMany(pools, 64, NMem::BlocksPerPage(6));
+    const auto* page = static_cast<const unsigned char*>(pools.PageOf(blocks.front()));
+    const unsigned char* blockArea = page + 16;
+    std::set<void*> distinct(blocks.begin(), blocks.end());
+    EXPECT_EQ(distinct.size(), blocks.size());
+    for (void* block : blocks) {
+        EXPECT_EQ(pools.PageOf(block), page);
+        const auto* bytes = static_cast<const unsigned char*>(block);
+        EXPECT_GE(bytes, blockArea);
+        EXPECT_LE(bytes + 64, blockArea + 64 * blocks.size());
+    }
+}
+
+TEST(SmallBlockPools, FullPageOpensANewOneAndReleasesDoNotSwitchBack) {
+    CSmallBlockPools pools;
+    const std::size_t perPage = NMem::BlocksPerPage(kLargestClass);
+    const std::vector<void*> first = AllocateMany(pools, kLargestClassSize, perPage);
+    const void* firstPage = pools.PageOf(first.front());
+    for (void* block : first)
+        ASSERT_EQ(pools.PageOf(block), firstPage);
+
+    const void* secondPage = pools.PageOf(pools.Allocate(kLargestClassSize));
+    ASSERT_NE(secondPage, nullptr);
+    EXPECT_NE(secondPage, firstPage);
+
+    EXPECT_TRUE(pools.Release(first[10]));
+    for (void* block : AllocateMany(pools, kLargestClassSize, perPage - 1))
+        EXPECT_EQ(pools.PageOf(block), secondPage);
+
+    // The second page is full now: the block freed on the first page comes next.
+    EXPECT_EQ(pools.Allocate(kLargestClassSize), first[10]);
+    const void* thirdPage = pools.PageOf(pools.Allocate(kLargestClassSize));
+    EXPECT_NE(thirdPage, firstPage);
+    EXPECT_NE(thirdPage, secondPage);
+}
+
+TEST(SmallBlockPools, FullPageHandsOverToThePageWithMostFreeBlocks) {
+    CSmallBlockPools pools;
+    const auto full = FillPages(pools, 2);
+    pools.Allocate(kLargestClassSize);
+    EXPECT_TRUE(pools.Release(full[1][0]));
+    EXPECT_TRUE(pools.Release(full[0][0]));
+    EXPECT_TRUE(pools.Release(full[0][1]));
+
+    AllocateMany(pools, kLargestClassSize, NMem::BlocksPerPage(kLargestClass) - 1);
+    // The oldest page has two free blocks, the middle one one.
+    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[0][1]);
+    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[0][0]);
+    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[1][0]);
+}
+
+TEST(SmallBlockPools, OnEqualFreeBlocksTheNewerPageWins) {
+    CSmallBlockPools pools;
+    const auto full = FillPages(pools, 2);
+    pools.Allocate(kLargestClassSize);
+    EXPECT_TRUE(pools.Release(full[0][5]));
+    EXPECT_TRUE(pools.Release(full[1][7]));
+
+    AllocateMany(pools, kLargestClassSize, NMem::BlocksPerPage(kLargestClass) - 1);
+    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[1][7]);
+    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[0][5]);
+}
+
+} // namespace
