@@ -1,0 +1,278 @@
+#include "text/charset.h"
+#include "text/codepage_tables.h"
+#include "text/utf.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace NString;
+
+namespace {
+
+constexpr int kUnsupported[] = {0, 5, 1013, 1014, 1015, 1017, 2026, 2249, 2260};
+
+std::string Utf8Of(char32_t codePoint) {
+    char encoded[4];
+    return std::string(encoded, static_cast<std::size_t>(EncodeChar(codePoint, encoded)));
+}
+
+// Converts with the explicit-length form and returns exactly the converted bytes.
+std::string ToUtf8String(const std::string& bytes, int mibEnum) {
+    TStr<char> destination;
+    std::size_t length = 0;
+    EXPECT_EQ(ToUtf8(destination, bytes.data(), bytes.size(), mibEnum, &length), 1) << mibEnum;
+    return std::string(destination.Text(), length);
+}
+
+std::string FromUtf8String(const std::string& utf8, int mibEnum) {
+    TStr<char> destination;
+    std::size_t length = 0;
+    EXPECT_EQ(FromUtf8(destination, utf8.data(), utf8.size(), mibEnum, &length), 1) << mibEnum;
+    return std::string(destination.Text(), length);
+}
+
+std::string UpperHalf() {
+    std::string bytes;
+    for (int byte = 0x80; byte <= 0xFF; ++byte)
+        bytes += static_cast<char>(byte);
+    return bytes;
+}
+
+} // namespace
+
+TEST(CharsetFromName, FindsDeclaredNamesWithoutRegardToCase) {
+    EXPECT_EQ(CharsetFromName(" ISO-8859-1 "), kCharsetIso8859_1);
+    EXPECT_EQ(CharsetFromName(" Latin1 "), kCharsetIso8859_1);
+    EXPECT_EQ(CharsetFromName(" latin1 "), kCharsetIso8859_1);
+    EXPECT_EQ(CharsetFromName(" US-ASCII "), kCharsetUsAscii);
+    EXPECT_EQ(CharsetFromName(" Latin-9 "), kCharsetIso8859_15);
+    EXPECT_EQ(CharsetFromName(" Shift_JIS "), 17);
+    EXPECT_EQ(CharsetFromName(" Windows-1252 "), 2252);
+    EXPECT_EQ(CharsetFromName(" TIS-620 "), kCharsetTis620);
+    EXPECT_EQ(CharsetFromName(" microsoft-publishing "), 2023);
+}
+
+TEST(CharsetFromName, SurroundingSpacesMatchWholeNamesOnly) {
+    EXPECT_EQ(CharsetFromName(" utf-16 "), kCharsetUtf16);
+    EXPECT_EQ(CharsetFromName(" UTF-16BE "), kCharsetUtf16Be);
+    EXPECT_EQ(CharsetFromName(" utf-16le "), kCharsetUtf16Le);
+    // Without spaces a name matches inside a longer one: the first row wins.
+    EXPECT_EQ(CharsetFromName("utf-16"), kCharsetUtf16Be);
+    EXPECT_EQ(CharsetFromName("UTF-8"), kCharsetUtf8);
+}
+
+TEST(CharsetFromName, EmptyUnknownAndOverlongNamesGiveZero) {
+    EXPECT_EQ(CharsetFromName(nullptr), 0);
+    EXPECT_EQ(CharsetFromName(""), 0);
+    EXPECT_EQ(CharsetFromName("  "), 0);
+    EXPECT_EQ(CharsetFromName(" no-such-charset "), 0);
+    const std::string overlong = " " + std::string(3000, 'x') + " ";
+    EXPECT_EQ(CharsetFromName(overlong.c_str()), 0);
+}
+
+TEST(CharsetConverters, ExistExactlyForTheSingleByteSetsAndUtf8) {
+    for (int mibEnum : {3, 4, 106, 111, 2250, 2251, 2252, 2253, 2254, 2255, 2256, 2257, 2258, 2259})
+        EXPECT_TRUE(HasConverter(mibEnum)) << mibEnum;
+    for (int mibEnum : kUnsupported)
+        EXPECT_FALSE(HasConverter(mibEnum)) << mibEnum;
+}
+
+TEST(CharsetConverters, UnsupportedSetsFailAndLeaveTheDestinationAlone) {
+    for (int mibEnum : kUnsupported) {
+        SCOPED_TRACE(mibEnum);
+        TStr<char> destination("kept");
+        std::size_t length = 99;
+        EXPECT_EQ(ToUtf8(destination, "a\xE9", mibEnum), 0);
+        EXPECT_EQ(ToUtf8(destination, "a\xE9", 2, mibEnum, &length), 0);
+        EXPECT_EQ(FromUtf8(destination, "a\xC3\xA9", mibEnum), 0);
+        EXPECT_EQ(FromUtf8(destination, "a\xC3\xA9", 3, mibEnum, &length), 0);
+        EXPECT_STREQ(destination.Text(), "kept");
+        EXPECT_EQ(length, 99u);
+    }
+}
+
+TEST(CharsetConverters, AsciiPassesThroughEveryConverter) {
+    std::string ascii;
+    for (int byte = 1; byte < 0x80; ++byte)
+        ascii += static_cast<char>(byte);
+    for (int mibEnum : {3, 4, 106, 111, 2250, 2252, 2255, 2258, 2259}) {
+        EXPECT_EQ(ToUtf8String(ascii, mibEnum), ascii) << mibEnum;
+        EXPECT_EQ(FromUtf8String(ascii, mibEnum), ascii) << mibEnum;
+    }
+}
+
+TEST(CharsetConverters, UsAsciiAndUtf8CopyEveryByteUnchecked) {
+    const std::string bytes = "a\xFF\xC3\xA9\x80z";
+    for (int mibEnum : {kCharsetUsAscii, kCharsetUtf8}) {
+        EXPECT_EQ(ToUtf8String(bytes, mibEnum), bytes) << mibEnum;
+        EXPECT_EQ(FromUtf8String(bytes, mibEnum), bytes) << mibEnum;
+    }
+}
+
+TEST(Iso8859_1, MapsEveryByteToTheCodePointOfTheSameValueAndBack) {
+    std::string expected;
+    for (char32_t codePoint = 0x80; codePoint <= 0xFF; ++codePoint)
+        expected += Utf8Of(codePoint);
+    EXPECT_EQ(ToUtf8String(UpperHalf(), kCharsetIso8859_1), expected);
+    EXPECT_EQ(FromUtf8String(expected, kCharsetIso8859_1), UpperHalf());
+}
+
+TEST(Iso8859_1, DropsCharactersBeyondLatin1InsteadOfTruncatingThem) {
+    // U+4E2D would truncate to '-', U+4E3C to '<': the latter breaks the markup.
+    EXPECT_EQ(FromUtf8String("a" + Utf8Of(0x4E2D) + "b", kCharsetIso8859_1), "ab");
+    EXPECT_EQ(FromUtf8String("a" + Utf8Of(0x4E3C) + "b", kCharsetIso8859_1), "ab");
+    EXPECT_EQ(FromUtf8String(Utf8Of(0x20AC) + Utf8Of(0x1F600), kCharsetIso8859_1), "");
+}
+
+TEST(Iso8859_15, ConvertsTheEuroAndKeepsLatin1Letters) {
+    EXPECT_EQ(ToUtf8String("\xA4", kCharsetIso8859_15), Utf8Of(0x20AC));
+    EXPECT_EQ(ToUtf8String("\xE9", kCharsetIso8859_15), Utf8Of(0xE9));
+    EXPECT_EQ(ToUtf8String("\xBC\xBD\xBE", kCharsetIso8859_15),
+              Utf8Of(0x152) + Utf8Of(0x153) + Utf8Of(0x178));
+    EXPECT_EQ(FromUtf8String(Utf8Of(0x20AC), kCharsetIso8859_15), "\xA4");
+    EXPECT_EQ(FromUtf8String(Utf8Of(0xE9), kCharsetIso8859_15), "\xE9");
+    EXPECT_EQ(FromUtf8String(Utf8Of(0x160), kCharsetIso8859_15), "\xA6");
+}
+
+TEST(Iso8859_15, RoundTripsEveryByte) {
+    const std::string utf8 = ToUtf8String(UpperHalf(), kCharsetIso8859_15);
+    EXPECT_EQ(FromUtf8String(utf8, kCharsetIso8859_15), UpperHalf());
+}
+
+TEST(Iso8859_15, DropsCharactersWhoseLatin1BytesItReassigned) {
+    // U+00A4 and U+00BD sit at bytes that hold the euro sign and oe here.
+    EXPECT_EQ(FromUtf8String("a" + Utf8Of(0xA4) + Utf8Of(0xBD) + "b", kCharsetIso8859_15), "ab");
+    EXPECT_EQ(FromUtf8String(Utf8Of(0x4E2D), kCharsetIso8859_15), "");
+    EXPECT_EQ(FromUtf8String(Utf8Of(0xA5), kCharsetIso8859_15), "\xA5");
+}
+
+TEST(WindowsCodePages, ConvertTheEuroSignBothWays) {
+    EXPECT_EQ(ToUtf8String("\x80", 2252), Utf8Of(0x20AC));
+    EXPECT_EQ(FromUtf8String(Utf8Of(0x20AC), 2252), "\x80");
+    EXPECT_EQ(ToUtf8String("\xC0", 2251), Utf8Of(0x410));
+    EXPECT_EQ(FromUtf8String(Utf8Of(0x410), 2251), "\xC0");
+    EXPECT_EQ(ToUtf8String("\x8A", 2250), Utf8Of(0x160));
+}
+
+TEST(WindowsCodePages, UndefinedBytesBecomeSpaces) {
+    EXPECT_EQ(ToUtf8String("a\x81z", 2252), "a z");
+    EXPECT_EQ(ToUtf8String("\x81\x8D\x8F\x90\x9D", 2252), "     ");
+}
+
+TEST(WindowsCodePages, DropCharactersTheyCannotRepresent) {
+    EXPECT_EQ(FromUtf8String("a" + Utf8Of(0x4E2D) + "b", 2252), "ab");
+    EXPECT_EQ(FromUtf8String("a" + Utf8Of(0x410) + "b", 2252), "ab");
+}
+
+TEST(WindowsCodePages, RoundTripEveryDefinedByte) {
+    for (int index = 0; index < kWindowsCodePageCount; ++index) {
+        const int mibEnum = kCharsetWindows1250 + index;
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            SCOPED_TRACE(testing::Message() << mibEnum << " byte " << byte);
+            const std::string single(1, static_cast<char>(byte));
+            const char16_t entry = kWindowsCodePageTables[index][byte - 0x80];
+            const std::string utf8 = ToUtf8String(single, mibEnum);
+            if (entry == u' ') {
+                EXPECT_EQ(utf8, " ");
+                continue;
+            }
+            EXPECT_EQ(utf8, Utf8Of(entry));
+            EXPECT_EQ(FromUtf8String(utf8, mibEnum), single);
+        }
+    }
+}
+
+TEST(Tis620, MapsTheThaiBlockBothWays) {
+    EXPECT_EQ(ToUtf8String("\xA1", kCharsetTis620), Utf8Of(0x0E01));
+    EXPECT_EQ(ToUtf8String("\xFB", kCharsetTis620), Utf8Of(0x0E5B));
+    EXPECT_EQ(FromUtf8String(Utf8Of(0x0E01), kCharsetTis620), "\xA1");
+    std::string upper;
+    for (int byte = 0xA0; byte <= 0xFF; ++byte)
+        upper += static_cast<char>(byte);
+    EXPECT_EQ(FromUtf8String(ToUtf8String(upper, kCharsetTis620), kCharsetTis620), upper);
+}
+
+TEST(Tis620, DropsBytesAndCharactersOutsideTheThaiBlock) {
+    std::string controls = "a";
+    for (int byte = 0x80; byte <= 0x9F; ++byte)
+        controls += static_cast<char>(byte);
+    EXPECT_EQ(ToUtf8String(controls + "b", kCharsetTis620), "ab");
+    EXPECT_EQ(
+        FromUtf8String("a" + Utf8Of(0x0DFF) + Utf8Of(0x0E60) + Utf8Of(0xE9) + "b", kCharsetTis620),
+        "ab");
+}
+
+TEST(CharsetConversion, ExplicitLengthKeepsZeroBytes) {
+    const std::string latin1("a\0\xE9", 3);
+    const std::string utf8("a\0\xC3\xA9", 4);
+    EXPECT_EQ(ToUtf8String(latin1, kCharsetIso8859_1), utf8);
+    EXPECT_EQ(FromUtf8String(utf8, kCharsetIso8859_1), latin1);
+    EXPECT_EQ(ToUtf8String(std::string("\0\x80", 2), 2252), std::string("\0", 1) + Utf8Of(0x20AC));
+}
+
+TEST(CharsetConversion, ZeroTerminatedFormStopsAtTheTerminator) {
+    TStr<char> destination;
+    EXPECT_EQ(ToUtf8(destination, "caf\xE9\0\xE9", kCharsetIso8859_1), 1);
+    EXPECT_EQ(std::string(destination.Text()), "caf" + Utf8Of(0xE9));
+    EXPECT_EQ(FromUtf8(destination, "caf\xC3\xA9", kCharsetIso8859_1), 1);
+    EXPECT_STREQ(destination.Text(), "caf\xE9");
+    EXPECT_EQ(ToUtf8(destination, nullptr, kCharsetIso8859_1), 1);
+    EXPECT_STREQ(destination.Text(), "");
+}
+
+TEST(CharsetConversion, NeverReadsBeyondTheGivenLength) {
+    // The sequence C3 A9 is cut after its lead byte; A9 lies outside the source.
+    const char bytes[] = "\xC3\xA9";
+    TStr<char> destination;
+    std::size_t length = 99;
+    EXPECT_EQ(FromUtf8(destination, bytes, 1, kCharsetIso8859_1, &length), 1);
+    EXPECT_EQ(length, 0u);
+}
+
+TEST(CharsetConversion, OverlongSequencesNeverBecomeAsciiOrPlaceholderBytes) {
+    EXPECT_EQ(FromUtf8String("a\xC0\xBC"
+                             "b",
+                             kCharsetIso8859_1),
+              "ab");
+    EXPECT_EQ(FromUtf8String("a\xC0\xA0"
+                             "b",
+                             2252),
+              "ab");
+    EXPECT_EQ(FromUtf8String("a\xE0\x80\xBC"
+                             "b",
+                             kCharsetIso8859_15),
+              "ab");
+}
+
+TEST(CharsetConversion, ReplacesTheDestinationContent) {
+    TStr<char> destination("a previous value much longer than the inline buffer");
+    EXPECT_EQ(ToUtf8(destination, "\x80", 2252), 1);
+    EXPECT_EQ(std::string(destination.Text()), Utf8Of(0x20AC));
+    EXPECT_EQ(FromUtf8(destination, "", 2252), 1);
+    EXPECT_STREQ(destination.Text(), "");
+}
+
+TEST(CharsetConversion, SourceMayBeTheDestinationsOwnText) {
+    TStr<char> text("cr\xE8me br\xFBl\xE9"
+                    "e, caf\xE9 au lait, na\xEF"
+                    "ve r\xE9sum\xE9");
+    EXPECT_EQ(ToUtf8(text, text.Text(), kCharsetIso8859_1), 1);
+    const std::string utf8 = "cr" + Utf8Of(0xE8) + "me br" + Utf8Of(0xFB) + "l" + Utf8Of(0xE9) +
+                             "e, caf" + Utf8Of(0xE9) + " au lait, na" + Utf8Of(0xEF) + "ve r" +
+                             Utf8Of(0xE9) + "sum" + Utf8Of(0xE9);
+    EXPECT_EQ(std::string(text.Text()), utf8);
+    EXPECT_EQ(FromUtf8(text, text.Text(), kCharsetIso8859_1), 1);
+    EXPECT_STREQ(text.Text(), "cr\xE8me br\xFBl\xE9"
+                              "e, caf\xE9 au lait, na\xEF"
+                              "ve r\xE9sum\xE9");
+}
+
+TEST(CharsetConversion, NeverWritesIntoBorrowedText) {
+    const char lender[] = "borrowed text";
+    TStr<char> destination;
+    destination.Borrow(lender);
+    EXPECT_EQ(ToUtf8(destination, "x\xE9", kCharsetIso8859_1), 1);
+    EXPECT_EQ(std::string(destination.Text()), "x" + Utf8Of(0xE9));
+    EXPECT_STREQ(lender, "borrowed text");
+    EXPECT_FALSE(destination.IsBorrowed());
+}
