@@ -2,6 +2,7 @@
 
 #include "text/charset_names.h"
 #include "text/codepage_tables.h"
+#include "text/string_functions.h"
 #include "text/utf.h"
 
 #include <algorithm>
@@ -19,12 +20,6 @@ constexpr unsigned char kFirstUpperByte = 0x80;
 constexpr unsigned char kThaiFirstByte = 0xA0;
 constexpr char32_t kThaiFirstCodePoint = 0x0E00;
 constexpr char32_t kThaiLastCodePoint = 0x0E5F;
-
-void LowerAsciiInPlace(char* text) {
-    for (; *text != 0; ++text)
-        if (*text >= 'A' && *text <= 'Z')
-            *text = static_cast<char>(*text - 'A' + 'a');
-}
 
 // How the bytes 0x80-0xFF of one character set map to Unicode; bytes below
 // 0x80 are ASCII in every character set with a converter.
@@ -230,7 +225,7 @@ int CharsetFromName(const char* name) {
     TWorkStr<char> lowered;
     if (lowered.Assign(name) == 0)
         return 0;
-    LowerAsciiInPlace(lowered.Text());
+    ToLower(lowered.Text());
     for (const SCharsetName* row = kCharsetNameTable; row->mibEnum != 0; ++row)
         if (std::strstr(row->aliases, lowered.Text()) != nullptr)
             return row->mibEnum;

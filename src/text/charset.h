@@ -23,7 +23,7 @@ constexpr int kCharsetWindows1258 = 2258;
 constexpr int kCharsetTis620 = 2259;
 
 // The MIBenum of the first character set one of whose names contains `name`
-// (compared without regard to ASCII case), or 0; null or empty gives 0.
+// (compared without regard to case), or 0; null or empty gives 0.
 // Surround a name with spaces (" utf-16 ") to match whole names only.
 int CharsetFromName(const char* name);
 
