@@ -37,7 +37,10 @@ char32_t DecodeNext(const char*& position) {
         return lead;
     const int continuations = ContinuationCount(lead);
     char32_t codePoint = LeadBits(lead, continuations);
-    for (int i = 0; i < continuations && *position != 0; ++i, ++position)
+    // Only real continuation bytes are taken, so a stray lead byte in text of
+    // another character set never swallows the markup that follows it.
+    for (int i = 0; i < continuations && IsContinuationByte(static_cast<unsigned char>(*position));
+         ++i, ++position)
         codePoint = (codePoint << 6) | (static_cast<unsigned char>(*position) & 0x3F);
     return codePoint;
 }

@@ -1,8 +1,9 @@
 #pragma once
 
 // Code-point level encoding and decoding of UTF-8 (`char`) and UTF-16
-// (`char16_t`) text. Decoding does not validate, but it never steps over a
-// terminating zero, so a truncated sequence at the end of a text is safe.
+// (`char16_t`) text. Decoding does not validate, but it takes only real
+// continuation bytes, so it never steps over a terminating zero or over an
+// ASCII character that follows a broken sequence.
 namespace NString {
 
 constexpr char32_t kLastCodePoint = 0x10FFFF;

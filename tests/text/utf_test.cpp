@@ -55,6 +55,15 @@ TEST(Utf8, DecodesWithoutValidationButStopsAtTheTerminator) {
     EXPECT_EQ(*position, '\0');
 }
 
+TEST(Utf8, BrokenSequenceDoesNotSwallowFollowingMarkup) {
+    // An ISO-8859-1 "e acute" read as UTF-8 announces two continuation bytes.
+    const char text[] = "\xE9</a>";
+    const char* position = text;
+    DecodeNext(position);
+    EXPECT_EQ(position, text + 1);
+    EXPECT_EQ(DecodeAll(text + 1), U"</a>");
+}
+
 TEST(Utf8, DecodePreviousStepsBackOverWholeCharacters) {
     const char text[] = "a\xC3\xA9\xF0\x9F\x98\x80";
     const char* position = text + sizeof(text) - 1;
