@@ -1,0 +1,169 @@
+#include "framework/node.h"
+
+#include "framework/result.h"
+
+#include <algorithm>
+
+namespace NPtr {
+
+CNode::~CNode() {
+    DeleteChildren();
+    Unlink();
+}
+
+void CNode::DeleteChildren() {
+    // Grandchildren are lifted into this list before their parent is deleted,
+    // so no delete ever meets a node with children and nothing recurses.
+    while (CNode* child = m_firstChild) {
+        if (child->m_firstChild != nullptr)
+            HoistChildrenOf(child);
+        RemoveChild(child);
+        delete child;
+    }
+}
+
+void CNode::HoistChildrenOf(CNode* child) {
+    CNode* first = child->m_firstChild;
+    CNode* last = first->m_previous;
+    for (CNode* node = first;; node = node->m_next) {
+        node->m_parent = this;
+        if (node == last)
+            break;
+    }
+    CNode* after = child->m_next;
+    child->m_next = first;
+    first->m_previous = child;
+    last->m_next = after;
+    after->m_previous = last;
+    child->m_firstChild = nullptr;
+}
+
+void CNode::LinkBefore(CNode* child, CNode* successor) {
+    child->m_parent = this;
+    child->m_next = successor;
+    child->m_previous = successor->m_previous;
+    successor->m_previous->m_next = child;
+    successor->m_previous = child;
+}
+
+int CNode::AddChild(CNode* child, CNode* before) {
+    if (child == nullptr || child == this)
+        return NResult::kInvalidArgument;
+    // Only a node with children can be an ancestor; skipping the walk otherwise
+    // keeps building deep trees linear.
+    if (child->m_firstChild != nullptr && IsDescendantOf(child))
+        return NResult::kInvalidArgument;
+    child->Unlink();
+    if (m_firstChild == nullptr) {
+        child->m_parent = this;
+        child->m_next = child;
+        child->m_previous = child;
+        m_firstChild = child;
+    } else if (before != nullptr && before->m_parent == this) {
+        LinkBefore(child, before);
+        if (before == m_firstChild)
+            m_firstChild = child;
+    } else {
+        // In front of the first child is behind the last one.
+        LinkBefore(child, m_firstChild);
+    }
+    return NResult::kOk;
+}
+
+int CNode::RemoveChild(CNode* child) {
+    if (child == nullptr || child->m_parent != this)
+        return NResult::kNotAChild;
+    if (child->m_next == child) {
+        m_firstChild = nullptr;
+    } else {
+        child->m_previous->m_next = child->m_next;
+        child->m_next->m_previous = child->m_previous;
+        if (m_firstChild == child)
+            m_firstChild = child->m_next;
+    }
+    child->m_next = nullptr;
+    child->m_previous = nullptr;
+    child->m_parent = nullptr;
+    return NResult::kOk;
+}
+
+int CNode::Unlink() {
+    return m_parent == nullptr ? NResult::kNotAChild : m_parent->RemoveChild(this);
+}
+
+CNode* CNode::LastChild() const {
+    return m_firstChild == nullptr ? nullptr : m_firstChild->m_previous;
+}
+
+CNode* CNode::NextSibling(bool bounded) const {
+    if (bounded && (m_parent == nullptr || m_next == m_parent->m_firstChild))
+        return nullptr;
+    return m_next;
+}
+
+CNode* CNode::PreviousSibling(bool bounded) const {
+    if (bounded && (m_parent == nullptr || this == m_parent->m_firstChild))
+        return nullptr;
+    return m_previous;
+}
+
+CNode* CNode::ChildAt(std::uint32_t index) const {
+    CNode* child = m_firstChild;
+    for (; child != nullptr && index > 0; --index)
+        child = child->NextSibling();
+    return child;
+}
+
+CNode* CNode::NextInSubtree(const CNode* node) const {
+    if (node->m_firstChild != nullptr)
+        return node->m_firstChild;
+    for (; node != this; node = node->m_parent) {
+        if (CNode* next = node->NextSibling())
+            return next;
+    }
+    return nullptr;
+}
+
+std::uint32_t CNode::ChildCount(bool recursive) const {
+    std::uint32_t count = 0;
+    if (recursive) {
+        for (const CNode* node = NextInSubtree(this); node != nullptr; node = NextInSubtree(node))
+            ++count;
+    } else {
+        for (const CNode* child = m_firstChild; child != nullptr; child = child->NextSibling())
+            ++count;
+    }
+    return count;
+}
+
+bool CNode::IsLastChild() const {
+    return m_parent != nullptr && m_next == m_parent->m_firstChild;
+}
+
+std::uint32_t CNode::Depth() const {
+    std::uint32_t depth = 0;
+    for (const CNode* ancestor = m_parent; ancestor != nullptr; ancestor = ancestor->m_parent)
+        ++depth;
+    return depth;
+}
+
+bool CNode::IsDescendantOf(const CNode* node) const {
+    for (const CNode* ancestor = m_parent; ancestor != nullptr; ancestor = ancestor->m_parent) {
+        if (ancestor == node)
+            return true;
+    }
+    return false;
+}
+
+int CNode::PathFromRoot(TArray<CNode>& path) {
+    path.Clear(false);
+    const std::uint32_t length = Depth() + 1;
+    if (path.Capacity() < length && path.Reserve(length) != NResult::kOk)
+        return NResult::kNoMemory;
+    for (CNode* node = this; node != nullptr; node = node->m_parent)
+        path.Add(node);
+    std::reverse(path.Data(), path.Data() + path.Count());
+    return NResult::kOk;
+}
+
+} // namespace NPtr

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "framework/allocator.h"
+#include "framework/array.h"
+
+#include <cstdint>
+
+namespace NPtr {
+
+// A tree node that owns its children. Siblings form a circular doubly linked
+// list: the first child's previous sibling is the last child and the last
+// child's next sibling is the first. A node without a parent is linked to
+// nothing. Not locked: one thread at a time.
+//
+// Every walk is iterative, so trees of any depth are safe, including their
+// destruction. A node deleted together with an ancestor has already lost its
+// children when its own destructor runs.
+class CNode : public NMem::CPooled {
+public:
+    CNode() = default;
+    CNode(const CNode&) = delete;
+    CNode& operator=(const CNode&) = delete;
+    // Deletes the whole subtree, then unlinks the node from its parent.
+    virtual ~CNode();
+
+    // Links `child` in front of `before` when that is a child of this node,
+    // else after the last child; a child with a parent is unlinked first.
+    // NResult::kOk, or kInvalidArgument for a null child or one that is this
+    // node or one of its ancestors (the tree would become a loop).
+    int AddChild(CNode* child, CNode* before = nullptr);
+    // Unlinks `child`, which keeps its own children. NResult::kOk, or
+    // kNotAChild when this node is not its parent.
+    int RemoveChild(CNode* child);
+    // Unlinks this node from its parent; kNotAChild when it has none.
+    int Unlink();
+    // Deletes every child with its subtree.
+    void DeleteChildren();
+
+    CNode* Parent() const { return m_parent; }
+    CNode* FirstChild() const { return m_firstChild; }
+    CNode* LastChild() const;
+    // Bounded, null past the last child (first child for PreviousSibling);
+    // unbounded, the circular list is followed.
+    CNode* NextSibling(bool bounded = true) const;
+    CNode* PreviousSibling(bool bounded = true) const;
+    // The `index`-th child, null past the end.
+    CNode* ChildAt(std::uint32_t index) const;
+    // Children, or with `recursive` every node below this one.
+    std::uint32_t ChildCount(bool recursive = false) const;
+    bool IsLastChild() const;
+    // Number of ancestors.
+    std::uint32_t Depth() const;
+    // True when `node` is a proper ancestor of this node.
+    bool IsDescendantOf(const CNode* node) const;
+    // Fills `path` with the ancestors from the root down and this node last.
+    // NResult::kOk, or kNoMemory (the array is then empty).
+    int PathFromRoot(TArray<CNode>& path);
+
+    // The node after `node` in a depth-first, parent-before-children walk of
+    // this node's subtree (this node excluded); null after the last one.
+    CNode* NextInSubtree(const CNode* node) const;
+
+private:
+    // Moves the children of `child`, a child of this node, into this node's
+    // list right after `child`.
+    void HoistChildrenOf(CNode* child);
+    // Links `child` into this node's non-empty list just in front of `successor`.
+    void LinkBefore(CNode* child, CNode* successor);
+
+    CNode* m_next = nullptr;
+    CNode* m_previous = nullptr;
+    CNode* m_firstChild = nullptr;
+    CNode* m_parent = nullptr;
+};
+
+} // namespace NPtr

@@ -1,0 +1,277 @@
+#include "framework/node.h"
+#include "framework/result.h"
+
+#include <gtest/gtest.h>
+#include <random>
+#include <vector>
+
+using NPtr::CNode;
+using NPtr::TArray;
+
+namespace {
+
+class CCountedNode : public CNode {
+public:
+    explicit CCountedNode(int& deleted) : m_deleted(deleted) {}
+    ~CCountedNode() override { ++m_deleted; }
+
+private:
+    int& m_deleted;
+};
+
+// The children of `parent`, walked the way the rest of the program walks them.
+std::vector<CNode*> Children(const CNode& parent) {
+    std::vector<CNode*> children;
+    for (CNode* child = parent.ChildAt(0); child != nullptr; child = child->NextSibling())
+        children.push_back(child);
+    return children;
+}
+
+// The children walked backwards from the last one.
+std::vector<CNode*> ChildrenBackwards(const CNode& parent) {
+    std::vector<CNode*> children;
+    for (CNode* child = parent.LastChild(); child != nullptr; child = child->PreviousSibling())
+        children.insert(children.begin(), child);
+    return children;
+}
+
+class NodeFamily : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (CNode& child : children)
+            root.AddChild(&child);
+    }
+    void TearDown() override {
+        // The nodes live on the stack here: unlink them so nobody deletes them.
+        while (CNode* child = root.FirstChild())
+            root.RemoveChild(child);
+        while (CNode* child = loner.FirstChild())
+            loner.RemoveChild(child);
+    }
+
+    CNode root;
+    CNode children[3];
+    CNode loner;
+};
+
+} // namespace
+
+TEST_F(NodeFamily, AppendingLinksAfterTheLastChild) {
+    EXPECT_EQ(Children(root), (std::vector<CNode*>{&children[0], &children[1], &children[2]}));
+    EXPECT_EQ(ChildrenBackwards(root), Children(root));
+    EXPECT_EQ(root.ChildCount(), 3u);
+    EXPECT_EQ(root.LastChild(), &children[2]);
+    EXPECT_EQ(children[1].Parent(), &root);
+}
+
+TEST_F(NodeFamily, BoundedSiblingsStopAtTheEndsUnboundedOnesGoRound) {
+    EXPECT_EQ(children[2].NextSibling(), nullptr);
+    EXPECT_EQ(children[2].NextSibling(false), &children[0]);
+    EXPECT_EQ(children[0].PreviousSibling(), nullptr);
+    EXPECT_EQ(children[0].PreviousSibling(false), &children[2]);
+    EXPECT_EQ(children[1].NextSibling(), &children[2]);
+    EXPECT_TRUE(children[2].IsLastChild());
+    EXPECT_FALSE(children[1].IsLastChild());
+    EXPECT_FALSE(root.IsLastChild());
+    EXPECT_EQ(root.NextSibling(), nullptr);
+    EXPECT_EQ(root.NextSibling(false), nullptr) << "a root is linked to nothing";
+}
+
+TEST_F(NodeFamily, ChildAtStopsAtTheEnd) {
+    EXPECT_EQ(root.ChildAt(0), &children[0]);
+    EXPECT_EQ(root.ChildAt(2), &children[2]);
+    EXPECT_EQ(root.ChildAt(3), nullptr);
+    EXPECT_EQ(loner.ChildAt(0), nullptr);
+}
+
+TEST_F(NodeFamily, AddingBeforeAChild) {
+    CNode first;
+    CNode middle;
+    root.AddChild(&first, &children[0]);
+    root.AddChild(&middle, &children[2]);
+    EXPECT_EQ(Children(root),
+              (std::vector<CNode*>{&first, &children[0], &children[1], &middle, &children[2]}));
+    EXPECT_EQ(ChildrenBackwards(root), Children(root));
+    EXPECT_EQ(root.FirstChild(), &first);
+    EXPECT_EQ(first.PreviousSibling(false), &children[2]);
+    root.RemoveChild(&first);
+    root.RemoveChild(&middle);
+}
+
+TEST_F(NodeFamily, BeforeThatIsNotAChildAppends) {
+    CNode extra;
+    root.AddChild(&extra, &loner);
+    EXPECT_EQ(root.LastChild(), &extra);
+    root.RemoveChild(&extra);
+}
+
+TEST_F(NodeFamily, AddingAChildOfAnotherParentMovesIt) {
+    EXPECT_EQ(loner.AddChild(&children[0]), NResult::kOk);
+    EXPECT_EQ(children[0].Parent(), &loner);
+    EXPECT_EQ(Children(loner), (std::vector<CNode*>{&children[0]}));
+    EXPECT_EQ(Children(root), (std::vector<CNode*>{&children[1], &children[2]}));
+    // Moving within the same parent.
+    root.AddChild(&children[2], &children[1]);
+    EXPECT_EQ(Children(root), (std::vector<CNode*>{&children[2], &children[1]}));
+}
+
+TEST_F(NodeFamily, RefusesToMakeALoop) {
+    loner.AddChild(&root);
+    EXPECT_EQ(children[1].AddChild(&loner), NResult::kInvalidArgument);
+    EXPECT_EQ(children[1].AddChild(&root), NResult::kInvalidArgument);
+    EXPECT_EQ(root.AddChild(&root), NResult::kInvalidArgument);
+    EXPECT_EQ(root.AddChild(nullptr), NResult::kInvalidArgument);
+    EXPECT_EQ(root.Parent(), &loner);
+    EXPECT_EQ(root.ChildCount(), 3u);
+    loner.RemoveChild(&root);
+}
+
+TEST_F(NodeFamily, RemovingChildren) {
+    EXPECT_EQ(loner.RemoveChild(&children[0]), NResult::kNotAChild);
+    EXPECT_EQ(root.RemoveChild(nullptr), NResult::kNotAChild);
+    EXPECT_EQ(loner.Unlink(), NResult::kNotAChild);
+
+    EXPECT_EQ(root.RemoveChild(&children[0]), NResult::kOk);
+    EXPECT_EQ(root.FirstChild(), &children[1]);
+    EXPECT_EQ(children[0].Parent(), nullptr);
+    EXPECT_EQ(children[0].NextSibling(false), nullptr);
+    EXPECT_EQ(children[0].PreviousSibling(false), nullptr);
+
+    EXPECT_EQ(children[2].Unlink(), NResult::kOk);
+    EXPECT_EQ(Children(root), (std::vector<CNode*>{&children[1]}));
+    EXPECT_EQ(children[1].NextSibling(false), &children[1]) << "a sole child links to itself";
+    EXPECT_EQ(root.RemoveChild(&children[1]), NResult::kOk);
+    EXPECT_EQ(root.FirstChild(), nullptr);
+    EXPECT_EQ(root.ChildCount(), 0u);
+}
+
+TEST_F(NodeFamily, RemovedChildKeepsItsOwnChildren) {
+    children[0].AddChild(&loner);
+    root.RemoveChild(&children[0]);
+    EXPECT_EQ(loner.Parent(), &children[0]);
+    children[0].RemoveChild(&loner);
+}
+
+TEST_F(NodeFamily, AncestryDepthAndPath) {
+    CNode grandchild;
+    children[1].AddChild(&grandchild);
+    EXPECT_EQ(root.Depth(), 0u);
+    EXPECT_EQ(grandchild.Depth(), 2u);
+    EXPECT_TRUE(grandchild.IsDescendantOf(&root));
+    EXPECT_TRUE(grandchild.IsDescendantOf(&children[1]));
+    EXPECT_FALSE(grandchild.IsDescendantOf(&children[0]));
+    EXPECT_FALSE(grandchild.IsDescendantOf(&grandchild));
+    EXPECT_FALSE(root.IsDescendantOf(&grandchild));
+    EXPECT_EQ(root.ChildCount(true), 4u);
+    EXPECT_EQ(root.ChildCount(false), 3u);
+
+    TArray<CNode> path;
+    path.Add(&loner); // cleared first
+    ASSERT_EQ(grandchild.PathFromRoot(path), NResult::kOk);
+    ASSERT_EQ(path.Count(), 3u);
+    EXPECT_EQ(path[0], &root);
+    EXPECT_EQ(path[1], &children[1]);
+    EXPECT_EQ(path[2], &grandchild);
+    ASSERT_EQ(root.PathFromRoot(path), NResult::kOk);
+    ASSERT_EQ(path.Count(), 1u);
+    EXPECT_EQ(path[0], &root);
+    children[1].RemoveChild(&grandchild);
+}
+
+TEST(Node, WalkingASubtreeVisitsEveryNodeParentFirst) {
+    int deleted = 0;
+    auto* root = new CCountedNode(deleted);
+    auto* a = new CCountedNode(deleted);
+    auto* a1 = new CCountedNode(deleted);
+    auto* a2 = new CCountedNode(deleted);
+    auto* b = new CCountedNode(deleted);
+    auto* b1 = new CCountedNode(deleted);
+    root->AddChild(a);
+    root->AddChild(b);
+    a->AddChild(a1);
+    a->AddChild(a2);
+    b->AddChild(b1);
+    std::vector<CNode*> order;
+    for (CNode* node = root->NextInSubtree(root); node != nullptr; node = root->NextInSubtree(node))
+        order.push_back(node);
+    EXPECT_EQ(order, (std::vector<CNode*>{a, a1, a2, b, b1}));
+    std::vector<CNode*> underA;
+    for (CNode* node = a->NextInSubtree(a); node != nullptr; node = a->NextInSubtree(node))
+        underA.push_back(node);
+    EXPECT_EQ(underA, (std::vector<CNode*>{a1, a2})) << "the walk stays inside the subtree";
+    delete root;
+    EXPECT_EQ(deleted, 6);
+}
+
+TEST(Node, DeletingAChildUnlinksItFromItsParent) {
+    int deleted = 0;
+    auto* root = new CCountedNode(deleted);
+    auto* first = new CCountedNode(deleted);
+    auto* second = new CCountedNode(deleted);
+    root->AddChild(first);
+    root->AddChild(second);
+    first->AddChild(new CCountedNode(deleted));
+    delete first;
+    EXPECT_EQ(deleted, 2);
+    EXPECT_EQ(root->FirstChild(), second);
+    EXPECT_EQ(root->ChildCount(), 1u);
+    root->DeleteChildren();
+    EXPECT_EQ(deleted, 3);
+    EXPECT_EQ(root->FirstChild(), nullptr);
+    delete root;
+    EXPECT_EQ(deleted, 4);
+}
+
+TEST(Node, DeletesARandomTreeNodeByNode) {
+    std::mt19937 random(12345);
+    int deleted = 0;
+    auto* root = new CCountedNode(deleted);
+    std::vector<CNode*> nodes{root};
+    for (int i = 0; i < 20000; ++i) {
+        CNode* parent = nodes[random() % nodes.size()];
+        CNode* before = parent->ChildAt(random() % 4);
+        auto* node = new CCountedNode(deleted);
+        parent->AddChild(node, before);
+        nodes.push_back(node);
+    }
+    EXPECT_EQ(root->ChildCount(true), 20000u);
+    delete root;
+    EXPECT_EQ(deleted, 20001);
+}
+
+TEST(Node, MillionDeepChainIsWalkedAndDestroyedWithoutRecursion) {
+    constexpr std::uint32_t kDepth = 1000000;
+    int deleted = 0;
+    auto* root = new CCountedNode(deleted);
+    CNode* deepest = root;
+    for (std::uint32_t i = 1; i < kDepth; ++i) {
+        auto* child = new CCountedNode(deleted);
+        deepest->AddChild(child);
+        deepest = child;
+    }
+    EXPECT_EQ(root->ChildCount(true), kDepth - 1);
+    EXPECT_EQ(deepest->Depth(), kDepth - 1);
+    EXPECT_TRUE(deepest->IsDescendantOf(root));
+    TArray<CNode> path;
+    ASSERT_EQ(deepest->PathFromRoot(path), NResult::kOk);
+    ASSERT_EQ(path.Count(), kDepth);
+    EXPECT_EQ(path[0], root);
+    EXPECT_EQ(path[kDepth - 1], deepest);
+    path.Clear(true);
+
+    delete root;
+    EXPECT_EQ(deleted, static_cast<int>(kDepth));
+}
+
+TEST(Node, MillionSiblingsAreCountedAndDestroyed) {
+    constexpr std::uint32_t kWidth = 1000000;
+    int deleted = 0;
+    auto* root = new CCountedNode(deleted);
+    for (std::uint32_t i = 0; i < kWidth; ++i)
+        root->AddChild(new CCountedNode(deleted));
+    EXPECT_EQ(root->ChildCount(), kWidth);
+    EXPECT_EQ(root->ChildCount(true), kWidth);
+    EXPECT_TRUE(root->LastChild()->IsLastChild());
+    delete root;
+    EXPECT_EQ(deleted, static_cast<int>(kWidth) + 1);
+}

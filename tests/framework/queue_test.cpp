@@ -1,0 +1,214 @@
+#include "framework/atomic_queue.h"
+#include "framework/queue.h"
+#include "framework/result.h"
+
+#include <atomic>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <thread>
+#include <vector>
+
+using NPtr::CQueue;
+using NPtr::PAtomicQueue;
+using NPtr::TAtomicQueue;
+using NPtr::THolder;
+
+namespace {
+
+// Queue elements are only compared, never dereferenced: encode numbers as pointers.
+void* Item(std::uintptr_t i) {
+    return reinterpret_cast<void*>(i + 1);
+}
+
+// Pops everything and checks it comes out as first, first + 1, ...
+void ExpectDrainsInOrder(CQueue& queue, std::uintptr_t first, std::uintptr_t count) {
+    for (std::uintptr_t i = 0; i < count; ++i)
+        ASSERT_EQ(queue.Pop(), Item(first + i)) << "element " << i;
+    EXPECT_EQ(queue.Pop(), nullptr);
+    EXPECT_EQ(queue.Count(), 0u);
+}
+
+class CJobLike : public NPtr::CTarget {
+public:
+    explicit CJobLike(std::atomic<int>& destroyed) : m_destroyed(destroyed) {}
+    ~CJobLike() override { ++m_destroyed; }
+
+private:
+    std::atomic<int>& m_destroyed;
+};
+
+} // namespace
+
+TEST(Queue, GrowsFromNothingTo128ThenTo256AtThe128thPush) {
+    CQueue queue;
+    EXPECT_EQ(queue.Capacity(), 0u);
+    ASSERT_EQ(queue.Push(Item(0)), NResult::kOk);
+    EXPECT_EQ(queue.Capacity(), 128u);
+    for (std::uintptr_t i = 1; i < 127; ++i)
+        ASSERT_EQ(queue.Push(Item(i)), NResult::kOk);
+    EXPECT_EQ(queue.Count(), 127u);
+    EXPECT_EQ(queue.Capacity(), 128u) << "a ring of 128 holds 127";
+    ASSERT_EQ(queue.Push(Item(127)), NResult::kOk);
+    EXPECT_EQ(queue.Capacity(), 256u);
+    ExpectDrainsInOrder(queue, 0, 128);
+}
+
+TEST(Queue, GrowthKeepsTheOrderOfAWrappedRing) {
+    CQueue queue;
+    for (std::uintptr_t i = 0; i < 100; ++i)
+        queue.Push(Item(i));
+    for (std::uintptr_t i = 0; i < 90; ++i)
+        ASSERT_EQ(queue.Pop(), Item(i));
+    // 10 left at the end of the storage; fill until the tail has wrapped and
+    // the ring is full at 127 elements.
+    for (std::uintptr_t i = 100; i < 217; ++i)
+        queue.Push(Item(i));
+    ASSERT_EQ(queue.Count(), 127u);
+    ASSERT_EQ(queue.Capacity(), 128u);
+    EXPECT_EQ(queue.Peek(0), Item(90));
+    EXPECT_EQ(queue.Peek(126), Item(216));
+    queue.Push(Item(217));
+    EXPECT_EQ(queue.Capacity(), 256u);
+    ExpectDrainsInOrder(queue, 90, 128);
+}
+
+TEST(Queue, ReserveResults) {
+    CQueue queue;
+    EXPECT_EQ(queue.Reserve(0), NResult::kOk);
+    EXPECT_EQ(queue.Capacity(), 128u);
+    EXPECT_EQ(queue.Reserve(128), NResult::kOk);
+    for (std::uintptr_t i = 0; i < 10; ++i)
+        queue.Push(Item(i));
+    EXPECT_EQ(queue.Reserve(9), NResult::kNoMoreData);
+    EXPECT_EQ(queue.Capacity(), 128u);
+    EXPECT_EQ(queue.Reserve(16), NResult::kOk);
+    EXPECT_EQ(queue.Capacity(), 16u);
+    ExpectDrainsInOrder(queue, 0, 10);
+}
+
+TEST(Queue, ReserveToExactlyTheCountStillQueuesCorrectly) {
+    CQueue queue;
+    for (std::uintptr_t i = 0; i < 5; ++i)
+        queue.Push(Item(i));
+    queue.Pop();
+    ASSERT_EQ(queue.Reserve(4), NResult::kOk);
+    EXPECT_EQ(queue.Peek(3), Item(4));
+    queue.Push(Item(5));
+    EXPECT_EQ(queue.Capacity(), 8u);
+    ExpectDrainsInOrder(queue, 1, 5);
+}
+
+TEST(Queue, PopAndPeekOfMissingElementsGiveNull) {
+    CQueue queue;
+    EXPECT_EQ(queue.Pop(), nullptr);
+    EXPECT_EQ(queue.Peek(0), nullptr);
+    queue.Push(Item(0));
+    queue.Push(Item(1));
+    EXPECT_EQ(queue.Peek(1), Item(1));
+    EXPECT_EQ(queue.Peek(2), nullptr);
+    EXPECT_EQ(queue.Count(), 2u) << "peeking takes nothing out";
+}
+
+TEST(Queue, ClearKeepsOrFreesTheStorage) {
+    CQueue queue;
+    for (std::uintptr_t i = 0; i < 50; ++i)
+        queue.Push(Item(i));
+    queue.Clear(false);
+    EXPECT_EQ(queue.Count(), 0u);
+    EXPECT_EQ(queue.Pop(), nullptr);
+    EXPECT_EQ(queue.Capacity(), 128u);
+    queue.Push(Item(7));
+    EXPECT_EQ(queue.Peek(0), Item(7));
+    queue.Clear(true);
+    EXPECT_EQ(queue.Capacity(), 0u);
+    queue.Push(Item(8));
+    ExpectDrainsInOrder(queue, 8, 1);
+}
+
+TEST(AtomicQueue, EveryElementIsTakenExactlyOnceAcrossThreads) {
+    constexpr std::uintptr_t kProducers = 3;
+    constexpr std::uintptr_t kPerProducer = 20000;
+    constexpr std::uintptr_t kTotal = kProducers * kPerProducer;
+    TAtomicQueue<void> queue;
+    std::vector<std::atomic<int>> taken(kTotal);
+    std::atomic<std::uintptr_t> takenCount = 0;
+    std::vector<std::thread> threads;
+    for (std::uintptr_t p = 0; p < kProducers; ++p) {
+        threads.emplace_back([&queue, p] {
+            for (std::uintptr_t i = 0; i < kPerProducer; ++i)
+                ASSERT_EQ(queue.Push(Item(p * kPerProducer + i)), NResult::kOk);
+        });
+    }
+    for (int c = 0; c < 2; ++c) {
+        threads.emplace_back([&] {
+            while (takenCount < kTotal) {
+                if (void* item = queue.Pop()) {
+                    ++taken[reinterpret_cast<std::uintptr_t>(item) - 1];
+                    ++takenCount;
+                }
+            }
+        });
+    }
+    for (auto& thread : threads)
+        thread.join();
+    for (std::uintptr_t i = 0; i < kTotal; ++i)
+        ASSERT_EQ(taken[i], 1) << "element " << i;
+    EXPECT_EQ(queue.Count(), 0u);
+}
+
+TEST(RefQueue, HoldsOneReferencePerElementAndHandsItOverOnPop) {
+    std::atomic<int> destroyed = 0;
+    PAtomicQueue<CJobLike> queue;
+    THolder<CJobLike> job(new CJobLike(destroyed));
+    ASSERT_EQ(queue.Push(job), NResult::kOk);
+    EXPECT_EQ(job->ReferenceCount(), 2u);
+    CJobLike* raw = job.Get();
+    job.Reset();
+    EXPECT_EQ(destroyed, 0) << "the queue keeps it alive";
+
+    THolder<CJobLike> popped = queue.Pop();
+    EXPECT_EQ(popped.Get(), raw);
+    EXPECT_EQ(popped->ReferenceCount(), 1u);
+    popped.Reset();
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_FALSE(queue.Pop());
+}
+
+TEST(RefQueue, RefusesAnEmptyHolder) {
+    PAtomicQueue<CJobLike> queue;
+    EXPECT_EQ(queue.Push(THolder<CJobLike>()), NResult::kInvalidArgument);
+    EXPECT_EQ(queue.Count(), 0u);
+}
+
+TEST(RefQueue, ClearReleasesTheQueuesReferences) {
+    std::atomic<int> destroyed = 0;
+    PAtomicQueue<CJobLike> queue;
+    THolder<CJobLike> kept(new CJobLike(destroyed));
+    queue.Push(kept);
+    // Wrap the ring so that clearing has to walk across the end of storage.
+    for (int i = 0; i < 100; ++i)
+        queue.Push(THolder<CJobLike>(new CJobLike(destroyed)));
+    for (int i = 0; i < 90; ++i)
+        queue.Pop();
+    EXPECT_EQ(destroyed, 89) << "the kept job was popped and released by the queue";
+    for (int i = 0; i < 100; ++i)
+        queue.Push(THolder<CJobLike>(new CJobLike(destroyed)));
+    queue.Push(kept);
+    EXPECT_EQ(kept->ReferenceCount(), 2u);
+
+    queue.Clear(false);
+    EXPECT_EQ(destroyed, 200);
+    EXPECT_EQ(queue.Count(), 0u);
+    EXPECT_EQ(kept->ReferenceCount(), 1u);
+    EXPECT_GT(queue.Capacity(), 0u);
+}
+
+TEST(RefQueue, DestructorReleasesWhatIsLeft) {
+    std::atomic<int> destroyed = 0;
+    {
+        PAtomicQueue<CJobLike> queue;
+        for (int i = 0; i < 3; ++i)
+            queue.Push(THolder<CJobLike>(new CJobLike(destroyed)));
+    }
+    EXPECT_EQ(destroyed, 3);
+}
