@@ -1,0 +1,361 @@
+#include "text/format.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <limits>
+#include <string>
+
+using namespace NString;
+
+namespace {
+
+template <typename T> std::size_t UnitLength(const T* text) {
+    return std::char_traits<T>::length(text);
+}
+
+// Formats into a roomy buffer, into a string that must grow from its small
+// inline buffer and into a working string; all three must agree.
+template <typename T, typename... Args>
+std::basic_string<T> Formatted(const T* format, const Args&... args) {
+    T buffer[1024];
+    const std::size_t length = Format(buffer, format, args...);
+    EXPECT_EQ(length, UnitLength(buffer));
+    const std::basic_string<T> result(buffer, length);
+
+    TStr<T> small;
+    EXPECT_EQ(Format(small, format, args...), 1);
+    EXPECT_EQ(std::basic_string<T>(small.Text()), result);
+    TWorkStr<T> work;
+    EXPECT_EQ(Format(work, format, args...), 1);
+    EXPECT_EQ(std::basic_string<T>(work.Text()), result);
+    return result;
+}
+
+const void* PointerOf(std::uintptr_t value) {
+    return reinterpret_cast<const void*>(value);
+}
+
+} // namespace
+
+TEST(Format, ProducesTheMessagesTheProgramUses) {
+    EXPECT_EQ(Formatted("{0s}List\\{1Z2d}", u"Software", 3), "SoftwareList\\03");
+    EXPECT_EQ(Formatted(u"{0s}List\\{1Z2d}", u"Software", 3), u"SoftwareList\\03");
+    EXPECT_EQ(Formatted("{0d}-{1c}: ", 12, 'A'), "12-A: ");
+    EXPECT_EQ(Formatted(u"{0d}-{1c}: ", 12, u'A'), u"12-A: ");
+    EXPECT_EQ(Formatted("{0As} and {1Us}", "utf-8", u"utf-16"), "utf-8 and utf-16");
+}
+
+TEST(Format, MatchesArgumentsByPositionWhateverThePlaceholdersName) {
+    EXPECT_EQ(Formatted("{1Z4d}-{2Z2d}", 0, 2024, 5), "2024-05");
+    // The unused argument may have any type.
+    EXPECT_EQ(Formatted("{1Z4d}-{2Z2d}", "unused", 2024, 5), "2024-05");
+    EXPECT_EQ(Formatted("{2d}{0d}{1d}", 1, 2, 3), "312");
+    EXPECT_EQ(Formatted("{0d} {0x} {0Z4d}", 255), "255 FF 0255");
+    // Each placeholder of an index checks the argument against its own type.
+    EXPECT_EQ(Formatted("[{0s}|{0d}|{0s}]", 5), "[|5|]");
+    // Letters name arguments 10 to 35; a letter index is never taken for a prefix.
+    EXPECT_EQ(Formatted("{Ad}/{Bs}/{As}", 0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, "eleven"),
+              "10/eleven/");
+}
+
+TEST(Format, BracesOutsidePlaceholders) {
+    EXPECT_EQ(Formatted("{{0d}", 5), "{0d}");
+    // The doubled brace consumes no argument: the next placeholder still gets argument 0.
+    EXPECT_EQ(Formatted("{{0d} {0d}", 5), "{0d} 5");
+    EXPECT_EQ(Formatted("a}b{0d}}", 5), "a}b5}");
+    EXPECT_EQ(Formatted("ends with {{"), "ends with {");
+}
+
+TEST(Format, UnclosedPlaceholderEndsTheOutputKeepingWhatCameBefore) {
+    char buffer[32];
+    EXPECT_EQ(Format(buffer, "ab{0d}cd{1d", 5, 6), 5u);
+    EXPECT_STREQ(buffer, "ab5cd");
+    EXPECT_EQ(Formatted("ab{"), "ab");
+    EXPECT_EQ(Formatted(u"x{0s", u"never"), u"x");
+}
+
+TEST(Format, PlaceholdersWithoutIndexOrTypeWriteNothing) {
+    EXPECT_EQ(Formatted("[{}][{a}][{+d}][{0}]", 5), "[][][][]");
+    // The append marker means something only at the very start.
+    EXPECT_EQ(Formatted("x{+}y"), "xy");
+    EXPECT_EQ(Formatted("[{0q}][{0R}][{05}]", 5), "[][][]");
+}
+
+TEST(Format, MissingOrMismatchedArgumentsWriteNothing) {
+    EXPECT_EQ(Formatted("[{0d}|{1d}|{Zd}]", 5), "[5||]");
+    EXPECT_EQ(Formatted("[{0d}]"), "[]");
+    const SGuid guid{};
+    // Each line pairs a type with arguments it does not take.
+    EXPECT_EQ(Formatted("[{0d}{1d}{2d}{3d}]", 1.5, std::int64_t{1}, "x", PointerOf(1)), "[]");
+    EXPECT_EQ(Formatted("[{0u}{1x}{2b}{3c}]", std::int64_t{1}, std::uint64_t{1}, 2.0, u"x"), "[]");
+    EXPECT_EQ(Formatted("[{0l}{1l}{2s}{3s}]", 1.0, "x", 7, PointerOf(1)), "[]");
+    EXPECT_EQ(Formatted("[{0f}{1f}{2g}{3g}]", 1, "x", 1, PointerOf(1)), "[]");
+    EXPECT_EQ(Formatted("[{0p}{1p}{2p}]", 0x1234, guid, "x"), "[]");
+    // The same arguments print once they meet their own types.
+    EXPECT_EQ(Formatted("[{0f}|{1l}|{2s}|{3p}]", 1.5, std::int64_t{1}, "x", PointerOf(1)),
+              "[1.50000|1|x|00000001]");
+}
+
+TEST(Format, EdgeValuesOfTheIntegerTypes) {
+    constexpr auto kMin32 = std::numeric_limits<std::int32_t>::min();
+    EXPECT_EQ(Formatted("{0d}", kMin32), "-2147483648");
+    EXPECT_EQ(Formatted("{0d}", 0), "0");
+    EXPECT_EQ(Formatted("{0x}", 255), "FF");
+    EXPECT_EQ(Formatted("{0x}", -1), "FFFFFFFF");
+    EXPECT_EQ(Formatted("{0b}", 5), "101");
+    EXPECT_EQ(Formatted("{0b}", 0), "0");
+    // The 32-bit types read the argument's 32 bits.
+    EXPECT_EQ(Formatted("{0u}", -1), "4294967295");
+    EXPECT_EQ(Formatted("{0b}", kMin32), "1" + std::string(31, '0'));
+    EXPECT_EQ(Formatted("{0d}", 0x80000000u), "-2147483648");
+    // "l" prints the value of any integer.
+    EXPECT_EQ(Formatted("{0l}", std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
+    EXPECT_EQ(Formatted("{0l}", std::numeric_limits<std::uint64_t>::max()), "18446744073709551615");
+    EXPECT_EQ(Formatted("{0l} {1l}", -5, 4000000000u), "-5 4000000000");
+}
+
+TEST(Format, PointersPrintInHexadecimalWithAtLeastEightDigits) {
+    EXPECT_EQ(Formatted("{0p}", PointerOf(0x1234)), "00001234");
+    EXPECT_EQ(Formatted("{0p}", nullptr), "00000000");
+    EXPECT_EQ(Formatted("{0p}", PointerOf(0x123456789AB)), "123456789AB");
+    EXPECT_EQ(Formatted("{0R10p}", PointerOf(0xFF)), "  000000FF");
+}
+
+TEST(Format, NumberFieldsPadAndPlaceTheSign) {
+    EXPECT_EQ(Formatted("[{0Z4d}]", 5), "[0005]");
+    // With zero padding the minus sign stands outside the width.
+    EXPECT_EQ(Formatted("[{0Z4d}]", -5), "[-0005]");
+    EXPECT_EQ(Formatted("[{0RZ4d}]", -5), "[-0005]");
+    // Without it the sign is part of the padded field.
+    EXPECT_EQ(Formatted("[{04d}]", -5), "[-5  ]");
+    EXPECT_EQ(Formatted("[{0R4d}]", -5), "[  -5]");
+    EXPECT_EQ(Formatted("[{0R4x}]", 255), "[  FF]");
+    // A field wider than the width is never cut.
+    EXPECT_EQ(Formatted("[{0Z2d}|{0R2d}]", 12345), "[12345|12345]");
+    // Digits on both sides of other spec characters make up one width.
+    EXPECT_EQ(Formatted("[{01R2d}]", 7), "[" + std::string(11, ' ') + "7]");
+}
+
+TEST(Format, WidthIsCappedAt256) {
+    EXPECT_EQ(Formatted("{0999d}", 1), "1" + std::string(255, ' '));
+    EXPECT_EQ(Formatted("{0Z99999999999999999999d}", 1), std::string(255, '0') + "1");
+    EXPECT_EQ(Formatted("{0R300s}", "x"), std::string(255, ' ') + "x");
+}
+
+TEST(Format, TextArgumentsArePaddedInOutputUnits) {
+    EXPECT_EQ(Formatted("[{05s}]", "ab"), "[ab   ]");
+    EXPECT_EQ(Formatted("[{0R5s}]", "ab"), "[   ab]");
+    EXPECT_EQ(Formatted("[{01s}]", "abc"), "[abc]");
+    // U+00E9 takes two bytes of UTF-8 and one UTF-16 unit.
+    EXPECT_EQ(Formatted("[{0R4s}]", u"\u00E9"), "[  \xC3\xA9]");
+    EXPECT_EQ(Formatted(u"[{0R4s}]", "\xC3\xA9"), u"[   \u00E9]");
+    EXPECT_EQ(Formatted("[{04s}]", "\xC3\xA9"), "[\xC3\xA9  ]");
+    EXPECT_EQ(Formatted("[{03s}]", static_cast<const char*>(nullptr)), "[   ]");
+}
+
+TEST(Format, TextIsConvertedToTheOutputEncoding) {
+    const char utf8[] = "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80z";
+    const char16_t utf16[] = u"a\u00E9\u4E2D\U0001F600z";
+    EXPECT_EQ(Formatted("{0s}", utf16), utf8);
+    EXPECT_EQ(Formatted(u"{0As}", utf8), utf16);
+    // The surrogate pair counts two units of padding, its UTF-8 form four bytes.
+    EXPECT_EQ(Formatted(u"[{0R4As}]", "\xF0\x9F\x98\x80"), u"[  \U0001F600]");
+    EXPECT_EQ(Formatted("[{0R6s}]", u"\U0001F600"), "[  \xF0\x9F\x98\x80]");
+    // The argument knows its encoding, so a prefix that disagrees changes nothing.
+    EXPECT_EQ(Formatted("{0s}{1As}", "\xC3\xA9", u"\u00E9"), "\xC3\xA9\xC3\xA9");
+    // A lone surrogate cannot be encoded in UTF-8 and is dropped.
+    const char16_t lone[] = {u'a', 0xD800, 0};
+    EXPECT_EQ(Formatted("[{0s}]", lone), "[a]");
+}
+
+TEST(Format, StringObjectsAreArgumentsToo) {
+    const TStr<char> name("name");
+    const TWorkStr<char16_t> title(u"T\u00EFtle");
+    EXPECT_EQ(Formatted("{0s}: {1s}", name, title), "name: T\xC3\xAFtle");
+    EXPECT_EQ(Formatted(u"{0s}: {1s}", name, title), u"name: T\u00EFtle");
+}
+
+TEST(Format, CharactersAreCodePointsOrWithPrefixABytes) {
+    EXPECT_EQ(Formatted("{0c}", 0xE9), "\xC3\xA9");
+    EXPECT_EQ(Formatted(u"{0c}", 0x1F600), u"\U0001F600");
+    EXPECT_EQ(Formatted("{0c}", 0x1F600), "\xF0\x9F\x98\x80");
+    EXPECT_EQ(Formatted("{0Ac}", 0xE9), "\xE9");
+    EXPECT_EQ(Formatted("{0Ac}", static_cast<char>(0xE9)), "\xE9");
+    EXPECT_EQ(Formatted(u"{0Ac}{1Ac}", 'A', 0xE9), u"A\u00E9");
+    EXPECT_EQ(Formatted("[{0R3c}|{13c}]", 'x', 0xE9), "[  x|\xC3\xA9 ]");
+    // Surrogates, values beyond Unicode and the terminator are not characters.
+    EXPECT_EQ(Formatted("[{0c}{1c}{2c}{3Ac}]", 0xD800, 0x110000, 0, 0x100), "[]");
+}
+
+TEST(Format, GuidsPrintAsFiveHexadecimalGroups) {
+    const SGuid guid{0x0123ABCD, 0x9ABC, 0x00F0, {0x01, 0x23, 0x45, 0x67, 0x89, 0xAB, 0xCD, 0xEF}};
+    EXPECT_EQ(Formatted("{0g}", guid), "0123ABCD-9ABC-00F0-0123-456789ABCDEF");
+    EXPECT_EQ(Formatted(u"{0g}", &guid), u"0123ABCD-9ABC-00F0-0123-456789ABCDEF");
+    EXPECT_EQ(Formatted("[{0g}]", static_cast<const SGuid*>(nullptr)), "[]");
+}
+
+TEST(Format, FixedPointRoundsHalfAwayFromZero) {
+    EXPECT_EQ(Formatted("{0f}", 3.14159265), "3.14159");
+    EXPECT_EQ(Formatted("{0f}", 2.0), "2.00000");
+    EXPECT_EQ(Formatted("{0.2f}", 0.125), "0.13");
+    EXPECT_EQ(Formatted("{0.2f}", -0.125), "-0.13");
+    EXPECT_EQ(Formatted("{0.1f}", -0.25), "-0.3");
+    EXPECT_EQ(Formatted("{0f}", 9.999996), "10.00000");
+    // Exact halves round up even where adding half a unit would fall short.
+    EXPECT_EQ(Formatted("{0.3f}", 1.0625), "1.063");
+    EXPECT_EQ(Formatted("{0.3f}", -1.0625), "-1.063");
+    // Rounding a value between -1 and 0 keeps its sign.
+    EXPECT_EQ(Formatted("{0.1f}", -0.04), "-0.0");
+}
+
+TEST(Format, FixedPointWithPrecisionZero) {
+    EXPECT_EQ(Formatted("{0.f}", 2.5), "3.0");
+    EXPECT_EQ(Formatted("{0.0f}", -2.5), "-3.0");
+    EXPECT_EQ(Formatted("{0.f}", 0.4), "0.0");
+    EXPECT_EQ(Formatted("[{0Z4.f}]", -7.5), "[-0008.0]");
+    EXPECT_EQ(Formatted("[{0R4.f}]", 7.5), "[   8.0]");
+}
+
+TEST(Format, FixedPointWidthAppliesToTheIntegerPart) {
+    EXPECT_EQ(Formatted("[{06.2f}]", 3.14159), "[     3.14]");
+    EXPECT_EQ(Formatted("[{06.2f}]", -3.14159), "[    -3.14]");
+    EXPECT_EQ(Formatted("[{0Z4.2f}]", -3.14159), "[-0003.14]");
+}
+
+TEST(Format, FixedPointFractionDigitsComeInGroupsOfNine) {
+    // 1/1024 has exactly ten decimals, so every longer precision ends in zeros.
+    const double exact = 1.0 / 1024;
+    EXPECT_EQ(Formatted("{0.10f}", exact), "0.0009765625");
+    EXPECT_EQ(Formatted("{0.12f}", exact), "0.000976562500");
+    EXPECT_EQ(Formatted("{0.18f}", exact), "0.000976562500000000");
+    EXPECT_EQ(Formatted("{0.27f}", 0.5), "0.5" + std::string(26, '0'));
+    // A zero group keeps its leading zeros.
+    EXPECT_EQ(Formatted("{0.11f}", 1.00000000001), "1.00000000001");
+    // The largest double below 1 keeps its nines through the groups.
+    const std::string nearlyOne = Formatted("{0.20f}", 0.9999999999999999);
+    EXPECT_EQ(nearlyOne.size(), 22u);
+    EXPECT_EQ(nearlyOne.substr(0, 11), "0.999999999");
+    // Precision is capped like the width.
+    EXPECT_EQ(Formatted("{0.999f}", 0.5), "0.5" + std::string(255, '0'));
+}
+
+TEST(Format, FixedPointBeyondThe32BitRange) {
+    EXPECT_EQ(Formatted("{0.1f}", 3e9), "3000000000.0");
+    EXPECT_EQ(Formatted("{0.1f}", -1e20), "-100000000000000000000.0");
+    EXPECT_EQ(Formatted("{0.f}", 9007199254740993.0), "9007199254740992.0");
+    constexpr double kInfinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(Formatted("[{0f}|{1f}|{2R5f}|{0Z5.f}]", kInfinity, -kInfinity, std::nan("")),
+              "[inf|-inf|  nan|inf  ]");
+}
+
+TEST(FormatBuffer, NeverWritesBeyondItsCapacity) {
+    char storage[9];
+    std::memset(storage, 'G', sizeof storage);
+    EXPECT_EQ(Format(storage, 8, "{0s}", "abcdefghijkl"), 7u);
+    EXPECT_STREQ(storage, "abcdefg");
+    EXPECT_EQ(storage[8], 'G');
+
+    std::memset(storage, 'G', sizeof storage);
+    EXPECT_EQ(Format(storage, 4, "{010d}", 5), 3u);
+    EXPECT_STREQ(storage, "5  ");
+    EXPECT_EQ(storage[4], 'G');
+}
+
+TEST(FormatBuffer, CutsOutputAtWholeCharactersAndWritesNothingAfterTheCut) {
+    char bytes[8];
+    EXPECT_EQ(Format(bytes, 5, "{0s}", "ab\xC3\xA9\xC3\xA9"), 4u);
+    EXPECT_STREQ(bytes, "ab\xC3\xA9");
+    EXPECT_EQ(Format(bytes, 4, "{0s}", "ab\xC3\xA9"), 2u);
+    EXPECT_STREQ(bytes, "ab");
+    // "x" would fit after the cut, but the output stays a clean prefix.
+    EXPECT_EQ(Format(bytes, 4, "{0s}x", "ab\xC3\xA9"), 2u);
+    EXPECT_STREQ(bytes, "ab");
+    EXPECT_EQ(Format(bytes, 4, "ab\xE4\xB8\xAD"), 2u);
+
+    char16_t units[4];
+    EXPECT_EQ(Format(units, 3, u"a{0c}", 0x1F600), 1u);
+    EXPECT_EQ(std::u16string(units), u"a");
+    EXPECT_EQ(Format(units, 3, u"{0As}", "a\xF0\x9F\x98\x80"), 1u);
+    EXPECT_EQ(std::u16string(units), u"a");
+}
+
+TEST(FormatBuffer, DegenerateBuffersAndFormats) {
+    char storage[4] = {'G', 'G', 'G', 'G'};
+    EXPECT_EQ(Format(storage, std::size_t{0}, "abc"), 0u);
+    EXPECT_EQ(storage[0], 'G');
+    EXPECT_EQ(Format(static_cast<char*>(nullptr), 10, "abc"), 0u);
+    EXPECT_EQ(Format(storage, 1, "abc"), 0u);
+    EXPECT_EQ(storage[0], '\0');
+    EXPECT_EQ(storage[1], 'G');
+    storage[0] = 'G';
+    EXPECT_EQ(Format(storage, 4, nullptr), 0u);
+    EXPECT_EQ(storage[0], '\0');
+}
+
+TEST(FormatBuffer, AppendsAfterTheTextAlreadyThere) {
+    char buffer[16] = "total ";
+    EXPECT_EQ(Format(buffer, "{+}{0d}", 7), 7u);
+    EXPECT_STREQ(buffer, "total 7");
+
+    char16_t wide[16] = u"x=";
+    EXPECT_EQ(Format(wide, u"{+}{0Z3d}", 4), 5u);
+    EXPECT_EQ(std::u16string(wide), u"x=004");
+
+    char partly[6] = "abc";
+    EXPECT_EQ(Format(partly, "{+}{0s}", "defgh"), 5u);
+    EXPECT_STREQ(partly, "abcde");
+}
+
+TEST(FormatBuffer, AppendingToAFullBufferKeepsItIntact) {
+    char storage[7];
+    std::memcpy(storage, "hello", 6);
+    storage[6] = 'G';
+    EXPECT_EQ(Format(storage, 6, "{+}{0d}", 7), 5u);
+    EXPECT_STREQ(storage, "hello");
+    EXPECT_EQ(storage[6], 'G');
+
+    // Without a terminator inside the capacity, the last unit becomes one.
+    std::memset(storage, 'x', sizeof storage);
+    EXPECT_EQ(Format(storage, 6, "{+}more"), 5u);
+    EXPECT_STREQ(storage, "xxxxx");
+    EXPECT_EQ(storage[6], 'x');
+}
+
+TEST(FormatString, GrowsReplacesAndAppends) {
+    TStr<char> text;
+    EXPECT_EQ(Format(text, "{0s} has {1d} items", "a rather long name", 42), 1);
+    EXPECT_STREQ(text.Text(), "a rather long name has 42 items");
+    EXPECT_EQ(Format(text, "{0d}", 1), 1);
+    EXPECT_STREQ(text.Text(), "1");
+    EXPECT_EQ(Format(text, "{+}, {0d}", 2), 1);
+    EXPECT_EQ(Format(text, "{+}, {0s}", "and a number long enough to need a new block"), 1);
+    EXPECT_STREQ(text.Text(), "1, 2, and a number long enough to need a new block");
+
+    TStr<char16_t> wide(u"\U0001F600");
+    EXPECT_EQ(Format(wide, u"{+} {0As}", "\xC3\xA9t\xC3\xA9"), 1);
+    EXPECT_EQ(std::u16string(wide.Text()), u"\U0001F600 \u00E9t\u00E9");
+}
+
+TEST(FormatString, NeverWritesIntoBorrowedText) {
+    const char lent[] = "lent";
+    TStr<char> text;
+    text.Borrow(lent);
+    EXPECT_EQ(Format(text, "{+}!"), 1);
+    EXPECT_STREQ(text.Text(), "lent!");
+    EXPECT_STREQ(lent, "lent");
+    EXPECT_FALSE(text.IsBorrowed());
+}
+
+TEST(FormatString, ArgumentsMayReadTheStringBeingWritten) {
+    TWorkStr<char> work("abc");
+    EXPECT_EQ(Format(work, "{+}{0s}", work), 1);
+    EXPECT_STREQ(work.Text(), "abcabc");
+    EXPECT_EQ(Format(work, "<{0s}>", work), 1);
+    EXPECT_STREQ(work.Text(), "<abcabc>");
+
+    TStr<char16_t> onHeap(u"abcdefgh");
+    EXPECT_EQ(Format(onHeap, u"{0s}{0s}", onHeap), 1);
+    EXPECT_EQ(std::u16string(onHeap.Text()), u"abcdefghabcdefgh");
+}
