@@ -1,0 +1,57 @@
+#include "framework/file_functions.h"
+
+#include <cerrno>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <system_error>
+#include <unistd.h>
+
+namespace NIO {
+
+int WriteWholeFile(const char16_t* path, const void* data, std::size_t length) {
+    CFile file;
+    if (const int result = file.Open(path, CFile::kWrite); result != NResult::kOk)
+        return result;
+    return file.WriteBytes(data, length);
+}
+
+bool CreateFolders(const char16_t* path) {
+    const std::optional<std::filesystem::path> native = NativePath(path);
+    std::error_code error;
+    return native && !native->empty() && std::filesystem::create_directories(*native, error);
+}
+
+bool IsFolder(const char16_t* path) {
+    const std::optional<std::filesystem::path> native = NativePath(path);
+    std::error_code error;
+    return native && !native->empty() && std::filesystem::is_directory(*native, error);
+}
+
+bool FileExists(const char16_t* path) {
+    const std::optional<std::filesystem::path> native = NativePath(path);
+    std::error_code error;
+    if (!native || native->empty())
+        return false;
+    const std::filesystem::file_status status = std::filesystem::status(*native, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
+}
+
+int DeleteFileAt(const char16_t* path) {
+    const std::optional<std::filesystem::path> native = NativePath(path);
+    if (!native || native->empty())
+        return NResult::kCannotOpen;
+    return ::unlink(native->c_str()) == 0 || errno == ENOENT ? NResult::kOk : NResult::kCannotOpen;
+}
+
+NString::TStr<char16_t> TempFolder() {
+    std::error_code error;
+    std::u16string folder = std::filesystem::temp_directory_path(error).u16string();
+    if (error)
+        return {};
+    if (folder.empty() || folder.back() != u'/')
+        folder += u'/';
+    return NString::TStr<char16_t>(folder.c_str());
+}
+
+} // namespace NIO

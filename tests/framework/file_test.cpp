@@ -1,0 +1,316 @@
+#include "framework/buffer.h"
+#include "framework/file.h"
+#include "framework/file_functions.h"
+#include "framework/result.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using NIO::CFile;
+
+// Each test works in a fresh folder under the temporary folder.
+class FileTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "quillmere-file-test-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_folder = pattern;
+    }
+
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(m_folder, ignored);
+    }
+
+    std::u16string PathOf(std::u16string_view name) const {
+        return (m_folder / fs::path(name)).u16string();
+    }
+
+    static void WriteRaw(const std::u16string& path, std::string_view bytes) {
+        std::ofstream(fs::path(path), std::ios::binary).write(bytes.data(), bytes.size());
+    }
+
+    static std::string ReadRaw(const std::u16string& path) {
+        std::ifstream in(fs::path(path), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    fs::path m_folder;
+};
+
+std::string Content(const NIO::TBuffer<0>& stream) {
+    return std::string(reinterpret_cast<const char*>(stream.Data()), stream.Size());
+}
+
+TEST_F(FileTest, EmptyPathIsAnInvalidArgument) {
+    CFile file;
+    EXPECT_EQ(file.Open(nullptr, CFile::kRead), NResult::kInvalidArgument);
+    EXPECT_EQ(file.Open(u"", CFile::kWrite), NResult::kInvalidArgument);
+    EXPECT_FALSE(file.IsOpen());
+}
+
+TEST_F(FileTest, ReadingNeedsAnExistingFileNotAFolder) {
+    CFile file;
+    EXPECT_EQ(file.Open(PathOf(u"missing.xml").c_str(), CFile::kRead), NResult::kCannotOpen);
+    EXPECT_EQ(file.Open(m_folder.u16string().c_str(), CFile::kRead), NResult::kCannotOpen);
+    EXPECT_FALSE(file.IsOpen());
+}
+
+TEST_F(FileTest, ClosedFileReportsNotOpen) {
+    CFile file;
+    char byte = 0;
+    EXPECT_EQ(file.Read(&byte, 1), 0u);
+    EXPECT_EQ(file.WriteBytes("x", 1), NResult::kNotOpen);
+    EXPECT_EQ(file.Size(), 0u);
+    EXPECT_EQ(file.SetSize(4), NResult::kNotOpen);
+    EXPECT_EQ(file.Position(), 0u);
+    EXPECT_EQ(file.Seek(0, NIO::kSeekFromStart), NResult::kNotOpen);
+    EXPECT_EQ(file.Seek(0, 3), NResult::kInvalidArgument);
+    EXPECT_EQ(file.Close(), NResult::kOk);
+}
+
+TEST_F(FileTest, WritingCreatesTheFoldersAndTruncates) {
+    const std::u16string path = PathOf(u"a/b/c/out.bin");
+    CFile file;
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kWrite), NResult::kOk);
+    EXPECT_EQ(file.flags, CFile::kWrite);
+    EXPECT_EQ(file.WriteBytes("0123456789", 10), NResult::kOk);
+    file.Close();
+    EXPECT_EQ(ReadRaw(path), "0123456789");
+
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kWrite), NResult::kOk);
+    EXPECT_EQ(file.Size(), 0u);
+}
+
+TEST_F(FileTest, ReadOnlyOpenRefusesWritesAndOpenClosesTheOldFile) {
+    const std::u16string first = PathOf(u"first.txt");
+    const std::u16string second = PathOf(u"second.txt");
+    WriteRaw(first, "first");
+    WriteRaw(second, "second!");
+    CFile file;
+    ASSERT_EQ(file.Open(first.c_str(), CFile::kRead), NResult::kOk);
+    EXPECT_EQ(file.WriteBytes("x", 1), CFile::kShortWrite);
+    ASSERT_EQ(file.Open(second.c_str(), CFile::kRead), NResult::kOk);
+    EXPECT_EQ(file.Size(), 7u);
+    EXPECT_EQ(ReadRaw(first), "first");
+}
+
+TEST_F(FileTest, ReadWriteModeReadsBackWhatItWrote) {
+    CFile file;
+    ASSERT_EQ(file.Open(PathOf(u"rw.bin").c_str(), CFile::kRead | CFile::kWrite), NResult::kOk);
+    EXPECT_EQ(file.WriteU32(0xCAFEF00D), NResult::kOk);
+    EXPECT_EQ(file.Seek(0, NIO::kSeekFromStart), NResult::kOk);
+    EXPECT_EQ(file.ReadU32(), 0xCAFEF00Du);
+}
+
+TEST_F(FileTest, SizePositionAndSeek) {
+    const std::u16string path = PathOf(u"ten.bin");
+    WriteRaw(path, "0123456789");
+    CFile file;
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kRead | CFile::kRandomAccess), NResult::kOk);
+    EXPECT_EQ(file.Size(), 10u);
+    EXPECT_EQ(file.Seek(4, NIO::kSeekFromStart), NResult::kOk);
+    EXPECT_EQ(file.Seek(-1, NIO::kSeekFromCurrent), NResult::kOk);
+    EXPECT_EQ(file.Position(), 3u);
+    EXPECT_EQ(file.Seek(-3, NIO::kSeekFromEnd), NResult::kOk);
+    EXPECT_EQ(file.Position(), 7u);
+    EXPECT_EQ(file.Remaining(), 3u);
+    EXPECT_EQ(file.Seek(-20, NIO::kSeekFromCurrent), CFile::kCannotSeek);
+    EXPECT_EQ(file.Seek(0, 3), NResult::kInvalidArgument);
+    EXPECT_EQ(file.Position(), 7u);
+}
+
+TEST_F(FileTest, SetSizeEndsTheFileAndLeavesThePositionThere) {
+    const std::u16string path = PathOf(u"resize.bin");
+    CFile file;
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kRead | CFile::kWrite), NResult::kOk);
+    file.WriteBytes("0123456789", 10);
+    EXPECT_EQ(file.SetSize(4), NResult::kOk);
+    EXPECT_EQ(file.Size(), 4u);
+    EXPECT_EQ(file.Position(), 4u);
+    EXPECT_EQ(file.SetSize(6), NResult::kOk);
+    EXPECT_EQ(file.Position(), 6u);
+    file.Close();
+    EXPECT_EQ(ReadRaw(path), std::string_view("0123\0\0", 6));
+}
+
+TEST_F(FileTest, TypedReadsAtTheEndLeaveZeroBytesWithoutAFlag) {
+    const std::u16string path = PathOf(u"short.bin");
+    WriteRaw(path, "\xAA\xBB\xCC");
+    CFile file;
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kRead), NResult::kOk);
+    EXPECT_EQ(file.ReadU32(), 0x00CCBBAAu);
+    EXPECT_FALSE(file.HasFlags(NIO::CBase::kReadPastEnd));
+}
+
+TEST_F(FileTest, ByteSwappedModeReadsBigEndian) {
+    const std::u16string path = PathOf(u"big.bin");
+    WriteRaw(path, "\x12\x34");
+    CFile file;
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kRead | NIO::CBase::kByteSwapped), NResult::kOk);
+    EXPECT_EQ(file.ReadU16(), 0x1234u);
+}
+
+TEST_F(FileTest, ReadLineWorksOnFiles) {
+    const std::u16string path = PathOf(u"lines.txt");
+    WriteRaw(path, "one\r\ntwo\nthree");
+    CFile file;
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kRead), NResult::kOk);
+    char line[16];
+    for (const char* expected : {"one", "two", "three"}) {
+        EXPECT_EQ(file.ReadLine(line, sizeof line - 1), NResult::kOk);
+        EXPECT_STREQ(line, expected);
+    }
+    EXPECT_EQ(file.ReadLine(line, sizeof line - 1), NResult::kNoMoreData);
+}
+
+TEST_F(FileTest, DeleteOnCloseRemovesTheFile) {
+    const std::u16string path = PathOf(u"scratch.tmp");
+    {
+        CFile file;
+        ASSERT_EQ(file.Open(path.c_str(), CFile::kWrite | CFile::kDeleteOnClose), NResult::kOk);
+        EXPECT_TRUE(NIO::FileExists(path.c_str()));
+    }
+    EXPECT_FALSE(NIO::FileExists(path.c_str()));
+
+    CFile file;
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kWrite | CFile::kDeleteOnClose), NResult::kOk);
+    EXPECT_EQ(file.Close(), NResult::kOk);
+    EXPECT_FALSE(NIO::FileExists(path.c_str()));
+}
+
+TEST_F(FileTest, NonAsciiNamesReachTheFileSystemAsUtf8) {
+    const std::u16string name = u"\u00dcbersicht \u2603 \U0001D11E.xml";
+    const std::u16string path = PathOf(name);
+    ASSERT_EQ(NIO::WriteWholeFile(path.c_str(), "<a/>", 4), NResult::kOk);
+
+    const fs::directory_iterator entry(m_folder);
+    ASSERT_NE(entry, fs::directory_iterator());
+    EXPECT_EQ(entry->path().filename().string(), "\xC3\x9C"
+                                                 "bersicht \xE2\x98\x83 \xF0\x9D\x84\x9E.xml");
+
+    NIO::TBuffer<0> stream;
+    EXPECT_EQ(NIO::ReadWholeFile(path.c_str(), stream, false), NResult::kOk);
+    EXPECT_EQ(Content(stream), "<a/>");
+}
+
+TEST_F(FileTest, PathWithAnUnpairedSurrogateCannotBeOpened) {
+    const std::u16string path = PathOf(u"bad") + char16_t(0xD800) + u".xml";
+    CFile file;
+    EXPECT_EQ(file.Open(path.c_str(), CFile::kWrite), NResult::kCannotOpen);
+    EXPECT_FALSE(NIO::FileExists(path.c_str()));
+    EXPECT_TRUE(fs::is_empty(m_folder));
+}
+
+TEST_F(FileTest, MakeWritableLiftsAReadOnlyFile) {
+    const std::u16string path = PathOf(u"locked.xml");
+    WriteRaw(path, "old");
+    fs::permissions(fs::path(path), fs::perms::owner_read | fs::perms::group_read);
+    CFile file;
+    if (::geteuid() != 0) { // the superuser writes read-only files anyway
+        EXPECT_EQ(file.Open(path.c_str(), CFile::kWrite), NResult::kCannotOpen);
+    }
+    EXPECT_EQ(fs::status(fs::path(path)).permissions() & fs::perms::owner_write, fs::perms::none);
+
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kWrite | CFile::kMakeWritable), NResult::kOk);
+    EXPECT_EQ(file.WriteBytes("new", 3), NResult::kOk);
+    file.Close();
+    EXPECT_NE(fs::status(fs::path(path)).permissions() & fs::perms::owner_write, fs::perms::none);
+    EXPECT_EQ(ReadRaw(path), "new");
+}
+
+TEST_F(FileTest, ReadWholeFileReplacesTheStreamAndCanTerminateIt) {
+    const std::u16string path = PathOf(u"doc.xml");
+    WriteRaw(path, "<doc/>");
+    NIO::TBuffer<0> stream;
+    stream.WriteText("previous content");
+    ASSERT_EQ(NIO::ReadWholeFile(path.c_str(), stream, true), NResult::kOk);
+    EXPECT_EQ(Content(stream), std::string_view("<doc/>\0", 7));
+    EXPECT_EQ(stream.Position(), 0u);
+    ASSERT_EQ(NIO::ReadWholeFile(path.c_str(), stream, false), NResult::kOk);
+    EXPECT_EQ(Content(stream), "<doc/>");
+}
+
+TEST_F(FileTest, ReadWholeFileOfAMissingFileLeavesTheStreamAlone) {
+    NIO::TBuffer<0> stream;
+    stream.WriteText("kept");
+    EXPECT_EQ(NIO::ReadWholeFile(PathOf(u"none.xml").c_str(), stream, true), NResult::kCannotOpen);
+    EXPECT_EQ(Content(stream), "kept");
+}
+
+TEST_F(FileTest, ReadWholeFileIntoBorrowedStreamLeavesTheLenderAlone) {
+    const std::u16string path = PathOf(u"tiny.txt");
+    WriteRaw(path, "ab");
+    const char lender[] = "xyz";
+    NIO::TBuffer<0> stream;
+    stream.Borrow(lender, 3);
+    ASSERT_EQ(NIO::ReadWholeFile(path.c_str(), stream, false), NResult::kOk);
+    EXPECT_EQ(Content(stream), "ab");
+    EXPECT_STREQ(lender, "xyz");
+}
+
+TEST_F(FileTest, WriteBufferToFileWritesTheStreamBytes) {
+    NIO::TBuffer<0> stream;
+    stream.WriteText("report line\n");
+    const std::u16string path = PathOf(u"out/report.txt");
+    ASSERT_EQ(NIO::WriteBufferToFile(path.c_str(), stream), NResult::kOk);
+    EXPECT_EQ(ReadRaw(path), "report line\n");
+}
+
+TEST_F(FileTest, WriteWholeFileReportsWhatFails) {
+    const std::u16string blocker = PathOf(u"plain-file");
+    WriteRaw(blocker, "x");
+    const std::u16string underFile = blocker + u"/child.xml";
+    EXPECT_EQ(NIO::WriteWholeFile(underFile.c_str(), "data", 4), NResult::kCannotOpen);
+    // The device accepts the open but no byte: a short write, not a success.
+    EXPECT_EQ(NIO::WriteWholeFile(u"/dev/full", "data", 4), CFile::kShortWrite);
+}
+
+TEST_F(FileTest, FolderFunctions) {
+    const std::u16string nested = PathOf(u"x/y/z");
+    EXPECT_FALSE(NIO::IsFolder(nested.c_str()));
+    EXPECT_TRUE(NIO::CreateFolders(nested.c_str()));
+    EXPECT_TRUE(NIO::IsFolder(nested.c_str()));
+    EXPECT_FALSE(NIO::FileExists(nested.c_str()));
+    EXPECT_FALSE(NIO::CreateFolders(nested.c_str()));
+
+    const std::u16string file = PathOf(u"x/file.txt");
+    WriteRaw(file, "f");
+    EXPECT_TRUE(NIO::FileExists(file.c_str()));
+    EXPECT_FALSE(NIO::IsFolder(file.c_str()));
+    EXPECT_FALSE(NIO::CreateFolders((file + u"/sub").c_str()));
+    EXPECT_FALSE(NIO::FileExists(nullptr));
+    EXPECT_FALSE(NIO::IsFolder(u""));
+}
+
+TEST_F(FileTest, DeleteFileAtDeletesFilesOnly) {
+    const std::u16string file = PathOf(u"gone.txt");
+    WriteRaw(file, "f");
+    EXPECT_EQ(NIO::DeleteFileAt(file.c_str()), NResult::kOk);
+    EXPECT_FALSE(NIO::FileExists(file.c_str()));
+    EXPECT_EQ(NIO::DeleteFileAt(file.c_str()), NResult::kOk);
+
+    const std::u16string folder = PathOf(u"folder");
+    NIO::CreateFolders(folder.c_str());
+    EXPECT_EQ(NIO::DeleteFileAt(folder.c_str()), NResult::kCannotOpen);
+    EXPECT_TRUE(NIO::IsFolder(folder.c_str()));
+}
+
+TEST(FileFunctions, TempFolderIsAFolderEndingInASeparator) {
+    const NString::TStr<char16_t> folder = NIO::TempFolder();
+    ASSERT_FALSE(folder.IsEmpty());
+    EXPECT_EQ(folder.Text()[folder.Length() - 1], u'/');
+    EXPECT_TRUE(NIO::IsFolder(folder.Text()));
+}
+
+} // namespace
