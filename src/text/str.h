@@ -26,6 +26,7 @@ template <typename T, int N = 0> class TStr {
     static_assert(N >= 0, "inline size cannot be negative");
 
 public:
+    using Char = T;
     using Other = std::conditional_t<std::is_same_v<T, char>, char16_t, char>;
     static constexpr std::int32_t kInlineSize = N == 0 ? 4 : N;
 
