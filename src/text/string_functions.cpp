@@ -109,7 +109,7 @@ template <typename Char> void CopyFirst(Char* destination, const Char* source, i
     destination[units] = 0;
 }
 
-template <typename Char> void Append(Char* destination, const Char* source) {
+template <typename Char> void AppendText(Char* destination, const Char* source) {
     if (destination != nullptr)
         CopyFirst(destination + UnitLength(destination), source, kAllCharacters);
 }
@@ -410,10 +410,10 @@ void CopyPrefix(char16_t* destination, const char16_t* source, int count) {
     CopyFirst(destination, source, count);
 }
 void Concatenate(char* destination, const char* source) {
-    Append(destination, source);
+    AppendText(destination, source);
 }
 void Concatenate(char16_t* destination, const char16_t* source) {
-    Append(destination, source);
+    AppendText(destination, source);
 }
 
 const char* CopyWhileInSet(char* destination, int size, const char* source, const char* set) {
