@@ -1,0 +1,129 @@
+#include "framework/prompts.h"
+
+#include "text/string_functions.h"
+
+#include <atomic>
+#include <iostream>
+#include <ostream>
+#include <utility>
+
+namespace NPrompts {
+
+namespace {
+
+std::atomic<CPrompts*> g_current{nullptr};
+
+CPrompts& BuiltInPrompts() {
+    static CHeadlessPrompts prompts;
+    return prompts;
+}
+
+const char* AnswerName(EAnswer answer) {
+    switch (answer) {
+    case EAnswer::Ok:
+        return "OK";
+    case EAnswer::Cancel:
+        return "Cancel";
+    case EAnswer::Yes:
+        return "Yes";
+    case EAnswer::No:
+        return "No";
+    }
+    return "";
+}
+
+NString::TStr<char> Utf8(const char16_t* text) {
+    return NString::TStr<char>(text);
+}
+
+// The part of a path behind its last "/" or "\".
+const char16_t* FileNameOf(const char16_t* path) {
+    const char16_t* name = path;
+    for (const char16_t* position = path; *position != 0; ++position)
+        if (*position == u'/' || *position == u'\\')
+            name = position + 1;
+    return name;
+}
+
+// "*." followed by the extension of `path`, or "*." alone when it has none.
+NString::TStr<char> ExtensionWildcard(const char16_t* path) {
+    const char16_t* dot = NString::FindLastChar(FileNameOf(path), U'.');
+    NString::TStr<char> wildcard("*.");
+    if (dot != nullptr)
+        wildcard.Append(NString::TStr<char>(dot + 1).Text());
+    return wildcard;
+}
+
+} // namespace
+
+EAnswer DefaultAnswer(EButtons buttons) {
+    switch (buttons) {
+    case EButtons::Ok:
+    case EButtons::OkCancel:
+        return EAnswer::Ok;
+    case EButtons::YesNo:
+    case EButtons::YesNoCancel:
+        return EAnswer::Yes;
+    }
+    return EAnswer::Ok;
+}
+
+CHeadlessPrompts::CHeadlessPrompts() : m_out(std::cerr) {}
+
+EAnswer CHeadlessPrompts::ShowMessage(void*, const char16_t* text, const char16_t* caption, EIcon,
+                                      EButtons buttons) {
+    const EAnswer answer = DefaultAnswer(buttons);
+    std::lock_guard lock(m_mutex);
+    m_out << Utf8(caption).Text() << ": " << Utf8(text).Text() << '\n';
+    if (buttons != EButtons::Ok)
+        m_out << "(answered " << AnswerName(answer) << ")\n";
+    m_out.flush();
+    return answer;
+}
+
+int CHeadlessPrompts::ChooseFileSpec(void*, const SSpecChoice& choice) {
+    int chosen = -1;
+    NString::TStr<char16_t> chosenName;
+    for (std::size_t i = 0; i < choice.names.size(); ++i) {
+        NString::TStr<char16_t> name(choice.names[i]);
+        if (chosen < 0 || NString::CompareNoCase(name.Text(), chosenName.Text()) < 0) {
+            chosen = static_cast<int>(i);
+            chosenName = std::move(name);
+        }
+    }
+    std::lock_guard lock(m_mutex);
+    m_out << Utf8(choice.info).Text() << '\n';
+    for (const char* name : choice.names)
+        m_out << "  " << name << '\n';
+    if (chosen >= 0)
+        m_out << "(chose \"" << choice.names[chosen] << "\")\n";
+    else
+        m_out << "(nothing to choose)\n";
+    m_out.flush();
+    return chosen;
+}
+
+bool CHeadlessPrompts::CreateFileSpec(void*, const SSpecRequest& request, SNewSpec& created) {
+    if (*request.rootName == 0)
+        return false;
+    created.name = request.rootName;
+    created.wildcards = ExtensionWildcard(request.leftPath);
+    std::lock_guard lock(m_mutex);
+    m_out << "Creating the format specification \"" << created.name.Text()
+          << "\" for the root element \"" << request.rootName << "\" and the files \""
+          << created.wildcards.Text() << "\" in " << Utf8(request.folder).Text() << '\n';
+    m_out.flush();
+    return true;
+}
+
+CPrompts& CurrentPrompts() {
+    CPrompts* installed = g_current.load(std::memory_order_acquire);
+    return installed != nullptr ? *installed : BuiltInPrompts();
+}
+
+CPrompts* InstallPrompts(CPrompts* prompts) {
+    CPrompts* previous = g_current.exchange(prompts, std::memory_order_acq_rel);
+    return previous != nullptr ? previous : &BuiltInPrompts();
+}
+
+} // namespace NPrompts
