@@ -1,0 +1,209 @@
+#include "framework/registry.h"
+#include "framework/settings_backend.h"
+#include "recording_backend.h"
+
+#include <array>
+#include <cstdint>
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace NSettings;
+using NSettingsTest::CRecordingBackend;
+
+namespace {
+
+constexpr char16_t kSize[] = u"Software\\Velden\\Quillmere\\Fonts\\XML\\Size";
+constexpr char16_t kName[] = u"Software\\Velden\\Quillmere\\Fonts\\XML\\Name";
+constexpr char16_t kBlob[] = u"Software\\Velden\\Quillmere\\WindowPos";
+
+class Registry : public ::testing::Test {
+protected:
+    CRecordingBackend backend;
+};
+
+} // namespace
+
+TEST_F(Registry, SplitsThePathAtItsLastBackslash) {
+    WriteDword(kSize, 12);
+    EXPECT_EQ(backend.lastSubkey, u"Software\\Velden\\Quillmere\\Fonts\\XML");
+    EXPECT_EQ(backend.lastName, u"Size");
+
+    ReadDword(u"Top\\Value", 0);
+    EXPECT_EQ(backend.lastSubkey, u"Top");
+    EXPECT_EQ(backend.lastName, u"Value");
+
+    // A trailing backslash names the subkey's unnamed value.
+    EXPECT_EQ(WriteString(u"Software\\Velden\\", u"x"), NResult::kOk);
+    EXPECT_EQ(backend.lastSubkey, u"Software\\Velden");
+    EXPECT_EQ(backend.lastName, u"");
+}
+
+TEST_F(Registry, PathWithoutBackslashNamesNothing) {
+    for (const char16_t* path : {u"Flags", u"", static_cast<const char16_t*>(nullptr)}) {
+        EXPECT_EQ(ReadDword(path, 0x1234), 0x1234u);
+        std::u16string text = u"unchanged";
+        EXPECT_EQ(ReadString(path, text), kKeyNotOpened);
+        EXPECT_EQ(text, u"unchanged");
+        std::array<std::uint8_t, 4> buffer{};
+        EXPECT_EQ(ReadBinary(path, buffer.data(), buffer.size()), kKeyNotOpened);
+
+        EXPECT_EQ(WriteDword(path, 1), kKeyNotOpened);
+        EXPECT_EQ(WriteString(path, u"x"), kKeyNotOpened);
+        EXPECT_EQ(WriteBinary(path, buffer.data(), buffer.size()), kKeyNotOpened);
+        EXPECT_EQ(DeleteKey(path), kKeyNotOpened);
+    }
+    EXPECT_EQ(backend.TotalWrites(), 0);
+    EXPECT_FALSE(backend.lastDeleted.has_value());
+}
+
+TEST_F(Registry, EachTypeReadsBackAsWritten) {
+    ASSERT_EQ(WriteDword(kSize, 0xFFFFFFFEu), NResult::kOk);
+    EXPECT_EQ(ReadDword(kSize, 9), 0xFFFFFFFEu);
+
+    ASSERT_EQ(WriteString(kName, u"Fira \u00E9\U0001F600"), NResult::kOk);
+    std::u16string name;
+    EXPECT_EQ(ReadString(kName, name), NResult::kOk);
+    EXPECT_EQ(name, u"Fira \u00E9\U0001F600");
+
+    const std::array<std::uint8_t, 5> bytes{0, 1, 0xFF, 0x80, 7};
+    ASSERT_EQ(WriteBinary(kBlob, bytes.data(), bytes.size()), NResult::kOk);
+    std::array<std::uint8_t, 8> buffer{};
+    std::size_t length = 0;
+    EXPECT_EQ(ReadBinary(kBlob, buffer.data(), buffer.size(), &length), NResult::kOk);
+    EXPECT_EQ(length, bytes.size());
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), buffer.begin()));
+
+    // An empty string and an empty byte run are values too.
+    ASSERT_EQ(WriteString(kName, nullptr), NResult::kOk);
+    EXPECT_EQ(ReadString(kName, name), NResult::kOk);
+    EXPECT_EQ(name, u"");
+    ASSERT_EQ(WriteBinary(kBlob, nullptr, 0), NResult::kOk);
+    EXPECT_EQ(ReadBinary(kBlob, buffer.data(), buffer.size(), &length), NResult::kOk);
+    EXPECT_EQ(length, 0u);
+}
+
+TEST_F(Registry, ReadStringResultCodes) {
+    std::u16string text = u"before";
+    EXPECT_EQ(ReadString(kName, text), kValueUnreadable) << "missing value";
+    EXPECT_EQ(text, u"before");
+
+    WriteDword(kName, 5);
+    EXPECT_EQ(ReadString(kName, text), kValueUnreadable) << "value of another type";
+    EXPECT_EQ(text, u"before");
+
+    WriteString(kName, u"Consolas");
+    backend.Refuse(u"Software\\Velden\\Quillmere\\Fonts\\XML");
+    EXPECT_EQ(ReadString(kName, text), kKeyNotOpened);
+    EXPECT_EQ(text, u"before");
+
+    backend.Refuse(u"elsewhere");
+    EXPECT_EQ(ReadString(kName, text), NResult::kOk);
+    EXPECT_EQ(text, u"Consolas");
+}
+
+TEST_F(Registry, ReadStringIntoStringTypeGrowsToTheStoredLength) {
+    const std::u16string longName(300, u'n');
+    WriteString(kName, longName.c_str());
+    NString::TStr<char16_t, 8> small(u"old");
+    EXPECT_EQ(ReadString(kName, small), NResult::kOk);
+    EXPECT_EQ(std::u16string(small.Text()), longName);
+
+    NString::TStr<char16_t> untouched(u"keep");
+    EXPECT_EQ(ReadString(kSize, untouched), kValueUnreadable);
+    EXPECT_EQ(std::u16string(untouched.Text()), u"keep");
+}
+
+TEST_F(Registry, WrongTypeReadsAsMissing) {
+    WriteString(kSize, u"12");
+    EXPECT_EQ(ReadDword(kSize, 9), 9u);
+
+    std::array<std::uint8_t, 8> buffer{};
+    EXPECT_EQ(ReadBinary(kSize, buffer.data(), buffer.size()), kStoreFailed);
+
+    WriteBinary(kName, buffer.data(), 4);
+    EXPECT_EQ(ReadDword(kName, 3), 3u);
+}
+
+TEST_F(Registry, ReadBinaryNeedsRoomForEveryStoredByte) {
+    std::array<std::uint8_t, 20> stored{};
+    stored.fill(0xAB);
+    WriteBinary(kBlob, stored.data(), stored.size());
+
+    std::array<std::uint8_t, 16> buffer{};
+    std::size_t length = 99;
+    EXPECT_EQ(ReadBinary(kBlob, buffer.data(), buffer.size(), &length), kStoreFailed);
+    EXPECT_EQ(buffer, (std::array<std::uint8_t, 16>{})) << "a refused read writes nothing";
+    EXPECT_EQ(length, 99u);
+
+    WriteBinary(kBlob, stored.data(), 16);
+    EXPECT_EQ(ReadBinary(kBlob, buffer.data(), buffer.size(), &length), NResult::kOk);
+    EXPECT_EQ(length, 16u);
+    EXPECT_EQ(buffer[15], 0xAB);
+
+    WriteBinary(kBlob, stored.data(), 3);
+    EXPECT_EQ(ReadBinary(kBlob, nullptr, 16), kStoreFailed) << "no buffer holds nothing";
+    EXPECT_EQ(ReadBinary(kBlob, buffer.data(), 0), kStoreFailed);
+}
+
+TEST_F(Registry, WriteFailuresAreReported) {
+    backend.FailStores(true);
+    EXPECT_EQ(WriteDword(kSize, 1), kStoreFailed);
+    EXPECT_EQ(WriteString(kName, u"x"), kStoreFailed);
+    EXPECT_EQ(WriteBinary(kBlob, "ab", 2), kStoreFailed);
+    EXPECT_EQ(ReadDword(kSize, 9), 9u) << "a failed store keeps nothing";
+
+    backend.FailStores(false);
+    backend.Refuse(u"Software\\Velden\\Quillmere");
+    EXPECT_EQ(WriteBinary(kBlob, "ab", 2), kKeyNotOpened);
+    EXPECT_EQ(WriteDword(kSize, 1), NResult::kOk) << "only the refused subkey fails";
+}
+
+TEST_F(Registry, DeleteKeyRemovesTheWholeSubtreeAndNothingElse) {
+    WriteDword(u"R\\Recent\\ListSize", 2);
+    WriteString(u"R\\Recent\\List\\00", u"a");
+    WriteString(u"R\\Recent\\List\\Deeper\\01", u"b");
+    WriteString(u"R\\Recent\\ListX\\00", u"sibling with a longer name");
+    WriteString(u"R\\Recent\\List", u"value named like the subkey");
+
+    EXPECT_EQ(DeleteKey(u"R\\Recent\\List"), NResult::kOk);
+    EXPECT_EQ(backend.lastDeleted, u"R\\Recent\\List");
+
+    std::u16string text;
+    EXPECT_EQ(ReadString(u"R\\Recent\\List\\00", text), kValueUnreadable);
+    EXPECT_EQ(ReadString(u"R\\Recent\\List\\Deeper\\01", text), kValueUnreadable);
+    EXPECT_EQ(ReadString(u"R\\Recent\\ListX\\00", text), NResult::kOk);
+    EXPECT_EQ(ReadString(u"R\\Recent\\List", text), NResult::kOk);
+    EXPECT_EQ(ReadDword(u"R\\Recent\\ListSize", 0), 2u);
+
+    EXPECT_EQ(DeleteKey(u"R\\Recent\\List"), NResult::kOk) << "deleting again is harmless";
+    backend.Refuse(u"R\\Recent\\List");
+    EXPECT_EQ(DeleteKey(u"R\\Recent\\List"), kKeyNotOpened);
+}
+
+TEST(SettingsBackend, ScopedInstallationRestoresThePreviousBackend) {
+    CBackend& original = CurrentBackend();
+    CMemoryBackend outer;
+    {
+        CScopedBackend outerScope(outer);
+        EXPECT_EQ(&CurrentBackend(), &outer);
+        WriteDword(u"A\\B", 7);
+        {
+            CMemoryBackend inner;
+            CScopedBackend innerScope(inner);
+            EXPECT_EQ(ReadDword(u"A\\B", 0), 0u) << "the inner backend is empty";
+        }
+        EXPECT_EQ(&CurrentBackend(), &outer);
+        EXPECT_EQ(ReadDword(u"A\\B", 0), 7u);
+    }
+    EXPECT_EQ(&CurrentBackend(), &original);
+    EXPECT_NE(&CurrentBackend(), &outer);
+}
+
+TEST(SettingsBackend, InstallingNullBringsBackTheBuiltInStore) {
+    CBackend& builtIn = CurrentBackend();
+    CMemoryBackend other;
+    CBackend* previous = InstallBackend(&other);
+    EXPECT_EQ(previous, &builtIn);
+    EXPECT_EQ(InstallBackend(nullptr), &other);
+    EXPECT_EQ(&CurrentBackend(), &builtIn);
+}
