@@ -1,0 +1,110 @@
+#include "framework/display_settings.h"
+#include "framework/registry.h"
+#include "framework/settings_paths.h"
+#include "recording_backend.h"
+
+#include <array>
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace NSettings;
+
+namespace {
+
+class DisplaySettings : public ::testing::Test {
+protected:
+    NSettingsTest::CRecordingBackend backend;
+};
+
+std::u16string NameOf(const SXmlFont& font) {
+    return font.name.Text();
+}
+
+} // namespace
+
+TEST_F(DisplaySettings, FontPartsThatCannotBeReadTakeTheirDefaults) {
+    SXmlFont font = ReadXmlFont();
+    EXPECT_EQ(NameOf(font), u"Courier New");
+    EXPECT_EQ(font.size, 9u);
+    EXPECT_EQ(font.style, 0u);
+
+    // A name stored as a number cannot be read as a name; a size stored as
+    // text cannot be read as a size.
+    WriteDword(kXmlFontNamePath, 42);
+    WriteString(kXmlFontSizePath, u"14");
+    WriteDword(kXmlFontStylePath, kFontStyleBold | kFontStyleItalic);
+    font = ReadXmlFont();
+    EXPECT_EQ(NameOf(font), u"Courier New");
+    EXPECT_EQ(font.size, 9u);
+    EXPECT_EQ(font.style, kFontStyleBold | kFontStyleItalic);
+}
+
+TEST_F(DisplaySettings, FontRoundTripsThroughTheStore) {
+    SXmlFont written{};
+    written.name = u"DejaVu Sans Mono";
+    written.size = 11;
+    written.style = kFontStyleItalic;
+    EXPECT_EQ(WriteXmlFont(written), NResult::kOk);
+    EXPECT_EQ(backend.WritesTo(kXmlFontNamePath), 1);
+
+    const SXmlFont read = ReadXmlFont();
+    EXPECT_EQ(NameOf(read), u"DejaVu Sans Mono");
+    EXPECT_EQ(read.size, 11u);
+    EXPECT_EQ(read.style, kFontStyleItalic);
+}
+
+TEST_F(DisplaySettings, FontWriteReportsAFailedStoreButWritesEveryPart) {
+    backend.FailStores(true);
+    SXmlFont font{};
+    font.name = u"X";
+    EXPECT_EQ(WriteXmlFont(font), kStoreFailed);
+    EXPECT_EQ(backend.WritesTo(kXmlFontNamePath), 1);
+    EXPECT_EQ(backend.WritesTo(kXmlFontSizePath), 1);
+    EXPECT_EQ(backend.WritesTo(kXmlFontStylePath), 1);
+}
+
+TEST_F(DisplaySettings, WindowPosIsSixteenLittleEndianBytes) {
+    const SWindowPos written{-1200, 35, 0x01020304, 480};
+    ASSERT_EQ(WriteWindowPos(written), NResult::kOk);
+
+    std::array<std::uint8_t, kWindowPosSize> raw{};
+    std::size_t length = 0;
+    ASSERT_EQ(ReadBinary(kWindowPosPath, raw.data(), raw.size(), &length), NResult::kOk);
+    ASSERT_EQ(length, kWindowPosSize);
+    // -1200 is 0xFFFFFB50.
+    EXPECT_EQ(raw[0], 0x50);
+    EXPECT_EQ(raw[1], 0xFB);
+    EXPECT_EQ(raw[3], 0xFF);
+    EXPECT_EQ(raw[4], 35);
+    EXPECT_EQ(raw[8], 0x04);
+    EXPECT_EQ(raw[11], 0x01);
+
+    SWindowPos read{};
+    ASSERT_TRUE(ReadWindowPos(read));
+    EXPECT_EQ(read.left, -1200);
+    EXPECT_EQ(read.top, 35);
+    EXPECT_EQ(read.width, 0x01020304);
+    EXPECT_EQ(read.height, 480);
+}
+
+TEST_F(DisplaySettings, WindowPosOfAnyOtherSizeIsIgnored) {
+    const SWindowPos untouched{1, 2, 3, 4};
+    SWindowPos pos = untouched;
+    EXPECT_FALSE(ReadWindowPos(pos)) << "nothing stored";
+
+    std::array<std::uint8_t, 20> longer{};
+    longer.fill(0x7F);
+    WriteBinary(kWindowPosPath, longer.data(), longer.size());
+    EXPECT_FALSE(ReadWindowPos(pos));
+
+    WriteBinary(kWindowPosPath, longer.data(), 8);
+    EXPECT_FALSE(ReadWindowPos(pos)) << "half a placement is no placement";
+
+    WriteDword(kWindowPosPath, 16);
+    EXPECT_FALSE(ReadWindowPos(pos));
+
+    EXPECT_EQ(pos.left, untouched.left);
+    EXPECT_EQ(pos.top, untouched.top);
+    EXPECT_EQ(pos.width, untouched.width);
+    EXPECT_EQ(pos.height, untouched.height);
+}
