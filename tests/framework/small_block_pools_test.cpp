@@ -1,6 +1,5 @@
 #include "framework/small_block_pools.h"
 
-#include <cstdint>
 #include <gtest/gtest.h>
 #include <set>
 #include <vector>
@@ -58,19 +57,6 @@ TEST(SmallBlockPools, RefusesSizesOutsideThePooledRange) {
     CSmallBlockPools pools;
     EXPECT_EQ(pools.Allocate(0), nullptr);
     EXPECT_EQ(pools.Allocate(977), nullptr);
-}
-
-TEST(SmallBlockPools, EveryClassIsAlignedToFourOrSixteen) {
-    CSmallBlockPools pools;
-    for (int sizeClass = 0; sizeClass < NMem::kSizeClassCount; ++sizeClass) {
-        const std::size_t alignment = sizeClass < 3 ? 4 : 16;
-        // Several blocks, so that the stride between blocks is checked too.
-        for (void* block : AllocateMany(pools, NMem::ClassBlockSize(sizeClass), 3)) {
-            EXPECT_EQ(reinterpret_cast<std::uintptr_t>(block) % alignment, 0u)
-                << "class " << sizeClass;
-            EXPECT_TRUE(pools.Release(block));
-        }
-    }
 }
 
 TEST(SmallBlockPools, ThirteenToSixteenBytesShareOnePage) {
