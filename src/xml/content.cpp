@@ -1,0 +1,41 @@
+#include "xml/content.h"
+
+#include "text/utf.h"
+
+namespace NXML {
+
+namespace {
+
+bool IsWhitespaceChar(char32_t codePoint) {
+    switch (codePoint) {
+    case U'\t':
+    case U'\n':
+    case U'\r':
+    case U' ':
+    case U'\u0085':
+    case U'\u2028':
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+bool CContent::IsWhitespace() const {
+    const char* position = text.Text();
+    if (*position == 0)
+        return false;
+    while (*position != 0) {
+        if (!IsWhitespaceChar(NString::DecodeNext(position)))
+            return false;
+    }
+    return true;
+}
+
+bool IsWhitespaceContent(const CNode* node) {
+    return node != nullptr && node->GetType() == kTypeContent &&
+           static_cast<const CContent*>(node)->IsWhitespace();
+}
+
+} // namespace NXML

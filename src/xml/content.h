@@ -1,0 +1,44 @@
+#pragma once
+
+#include "xml/node.h"
+
+// The character-level node kinds: character data, comments, CDATA sections
+// and processing instructions. Each holds its body in `text`.
+namespace NXML {
+
+// Character data as it stands in the source; references are not replaced.
+class CContent final : public CNode {
+public:
+    int GetType() const override { return kTypeContent; }
+
+    // True when the text is not empty and holds only tab, line feed, carriage
+    // return, space, U+0085 and U+2028.
+    bool IsWhitespace() const;
+};
+
+class CComment final : public CNode {
+public:
+    int GetType() const override { return kTypeComment; }
+    const char* GetOpen() const override { return "<!--"; }
+    const char* GetClose() const override { return "-->"; }
+};
+
+class CCData final : public CNode {
+public:
+    int GetType() const override { return kTypeCData; }
+    const char* GetOpen() const override { return "<![CDATA["; }
+    const char* GetClose() const override { return "]]>"; }
+};
+
+// A processing instruction, target included in `text`; the XML declaration is one.
+class CPI final : public CNode {
+public:
+    int GetType() const override { return kTypeProcessingInstruction; }
+    const char* GetOpen() const override { return "<?"; }
+    const char* GetClose() const override { return "?>"; }
+};
+
+// Whether `node` is character data that holds only whitespace.
+bool IsWhitespaceContent(const CNode* node);
+
+} // namespace NXML
