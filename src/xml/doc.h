@@ -1,0 +1,60 @@
+#pragma once
+
+#include "xml/node.h"
+
+namespace NIO {
+class CBase;
+}
+
+namespace NXML {
+
+// A whole XML document: its children are the top-level nodes, and it owns
+// the decoded text that every parsed node borrows.
+class CDoc : public CNode {
+public:
+    // Set on a new document.
+    static constexpr std::uint32_t kNewDocumentFlags = 0x300;
+    // Cleared by Parse before it reads anything.
+    static constexpr std::uint32_t kParseStateFlags = 0xF00;
+
+    CDoc() { flags = kNewDocumentFlags; }
+    // The children go before the buffer they borrow from.
+    ~CDoc() override { DeleteChildren(); }
+
+    int GetType() const override { return kTypeDocument; }
+
+    // Parses the file at `path`: NResult::kCannotOpen when it cannot be
+    // opened, otherwise the result of Parse.
+    int Load(const char16_t* path);
+
+    // Replaces the document's content with what `stream` holds from its
+    // position to its end. The character set comes from a byte-order mark,
+    // else from the XML declaration, else it is UTF-8. The text ends at its
+    // first zero byte, which XML does not allow.
+    //
+    // Malformed markup never fails the parse as a whole: the reader keeps
+    // what it could not read as character data where it can, and otherwise
+    // stops, keeping the nodes made so far (see parser.h).
+    //
+    // NResult::kOk when the document has at least one child afterwards;
+    // kNothingParsed for fewer than 4 bytes, empty text or no node;
+    // kUnsupportedCharset when the declared character set is unknown or has
+    // no converter (`charset` then holds its number, 0 when unknown);
+    // kNoMemory when memory ran out (the document is then empty).
+    //
+    // A document held in memory parses from a borrowing NIO::TBuffer<0>.
+    int Parse(NIO::CBase& stream);
+
+    // The decoded UTF-8 text, cut into the node strings by the parser.
+    NString::TStr<char> buffer;
+    // The MIBenum of the source's character set.
+    int charset = 0;
+    // Text after the last node (normally the final line end), which belongs
+    // to no node but is written back after the last one.
+    NString::TStr<char> trailingText;
+
+private:
+    void Reset();
+};
+
+} // namespace NXML

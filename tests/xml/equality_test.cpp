@@ -1,0 +1,102 @@
+#include "xml/attribute.h"
+#include "xml/content.h"
+#include "xml/declarations.h"
+#include "xml/doc.h"
+#include "xml/doctype.h"
+#include "xml/element.h"
+#include "xml/equality.h"
+#include "xml_test_support.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace NXML;
+using XmlTest::ParseBytes;
+
+namespace {
+
+// The root elements of two parsed documents.
+class TwoDocuments : public ::testing::Test {
+protected:
+    void Parse(const char* left, const char* right) {
+        ASSERT_EQ(ParseBytes(leftDoc, left), NResult::kOk);
+        ASSERT_EQ(ParseBytes(rightDoc, right), NResult::kOk);
+    }
+    const CNode& Left(std::uint32_t index = 0) { return *leftDoc.ChildAt(index); }
+    const CNode& Right(std::uint32_t index = 0) { return *rightDoc.ChildAt(index); }
+
+    CDoc leftDoc;
+    CDoc rightDoc;
+};
+
+// "<!ELEMENT e " followed by a model nested `depth` groups deep.
+std::string DeepModel(int depth, const char* innermost) {
+    return "<!DOCTYPE r [<!ELEMENT e " + std::string(depth, '(') + innermost +
+           std::string(depth, ')') + ">]><r/>";
+}
+
+} // namespace
+
+TEST_F(TwoDocuments, ElementsCompareLocalNameAndNamespace) {
+    Parse("<a:x xmlns:a='u1'/>", "<b:x xmlns:b='u2'/>");
+    EXPECT_FALSE(IsEqual(Left(), Right()));
+    Parse("<a:x xmlns:a='u1'/>", "<b:x xmlns:b='u1'/>");
+    EXPECT_TRUE(IsEqual(Left(), Right()));
+    Parse("<x/>", "<y/>");
+    EXPECT_FALSE(IsEqual(Left(), Right()));
+}
+
+TEST_F(TwoDocuments, ElementsIgnoreAttributesAndChildren) {
+    Parse("<x a='1'><c/></x>", "<x a='2' b='3'>text</x>");
+    EXPECT_TRUE(IsEqual(Left(), Right()));
+}
+
+TEST_F(TwoDocuments, AttributesCompareNameAndValue) {
+    Parse("<x a='1' b='1' c='2'/>", "<x a='1'/>");
+    const auto& left = static_cast<const CElement&>(Left());
+    const CAttribute& a = *static_cast<const CElement&>(Right()).FirstAttribute();
+    EXPECT_TRUE(IsEqual(*left.AttributeAt(0), a));
+    EXPECT_FALSE(IsEqual(*left.AttributeAt(1), a));
+    EXPECT_FALSE(IsEqual(*left.AttributeAt(2), a));
+}
+
+TEST_F(TwoDocuments, OtherKindsCompareTypeAndText) {
+    Parse("<!--c--><?c?>t<x/>", "<!--c--><!--d-->t<x/>");
+    EXPECT_TRUE(IsEqual(Left(0), Right(0)));
+    EXPECT_FALSE(IsEqual(Left(0), Right(1)));
+    EXPECT_FALSE(IsEqual(Left(1), Right(0))); // same text, other kind
+    EXPECT_TRUE(IsEqual(Left(2), Right(2)));
+}
+
+TEST_F(TwoDocuments, DocumentTypesCompareLiteralsAndQuotes) {
+    Parse("<!DOCTYPE r PUBLIC 'p' 's'><r/>", "<!DOCTYPE r PUBLIC 'p' 's' [<!ELEMENT r ANY>]><r/>");
+    EXPECT_TRUE(IsEqual(Left(), Right()));
+    Parse("<!DOCTYPE r PUBLIC 'p' 's'><r/>", "<!DOCTYPE r PUBLIC 'p' \"s\"><r/>");
+    EXPECT_FALSE(IsEqual(Left(), Right()));
+    Parse("<!DOCTYPE r SYSTEM 's'><r/>", "<!DOCTYPE r SYSTEM 't'><r/>");
+    EXPECT_FALSE(IsEqual(Left(), Right()));
+    Parse("<!DOCTYPE r SYSTEM 's'><r/>", "<!DOCTYPE r PUBLIC '' 's'><r/>");
+    EXPECT_FALSE(IsEqual(Left(), Right()));
+}
+
+TEST_F(TwoDocuments, ElementDeclarationsCompareTheirModels) {
+    Parse("<!DOCTYPE r [<!ELEMENT e (a,(b|c)*)>]><r/>",
+          "<!DOCTYPE r [<!ELEMENT  e  ( a , ( b | c )* )>]><r/>");
+    EXPECT_TRUE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
+    Parse("<!DOCTYPE r [<!ELEMENT e (a,(b|c)*)>]><r/>",
+          "<!DOCTYPE r [<!ELEMENT e (a,(b|c)+)>]><r/>");
+    EXPECT_FALSE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
+    Parse("<!DOCTYPE r [<!ELEMENT e (a,(b|c)*)>]><r/>",
+          "<!DOCTYPE r [<!ELEMENT e (a,(b|d)*)>]><r/>");
+    EXPECT_FALSE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
+    Parse("<!DOCTYPE r [<!ELEMENT e (a,b)>]><r/>", "<!DOCTYPE r [<!ELEMENT e (a,b,c)>]><r/>");
+    EXPECT_FALSE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
+}
+
+TEST_F(TwoDocuments, DeeplyNestedModelsCompareWithoutRecursion) {
+    constexpr int kDepth = 100000;
+    Parse(DeepModel(kDepth, "a").c_str(), DeepModel(kDepth, "a").c_str());
+    EXPECT_TRUE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
+    Parse(DeepModel(kDepth, "a").c_str(), DeepModel(kDepth, "b").c_str());
+    EXPECT_FALSE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
+}

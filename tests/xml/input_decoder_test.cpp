@@ -1,0 +1,150 @@
+#include "text/charset.h"
+#include "xml/doc.h"
+#include "xml/element.h"
+#include "xml/input_decoder.h"
+#include "xml_test_support.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace NXML;
+using XmlTest::ParseBytes;
+
+namespace {
+
+// Parses `bytes`; the result, with the document's character set and root text.
+struct SOutcome {
+    int result;
+    int charset;
+    std::string rootText;
+};
+
+SOutcome ParseOutcome(std::string_view bytes) {
+    CDoc doc;
+    const int result = ParseBytes(doc, bytes);
+    const CElement* root = doc.FirstChildElement();
+    const CNode* text = root != nullptr ? root->FirstChild() : nullptr;
+    return {result, doc.charset, text != nullptr ? text->text.Text() : ""};
+}
+
+std::string Declared(const std::string& encoding) {
+    return "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?><r>\xE9</r>";
+}
+
+// UTF-16 bytes of `units` in the given order, after a byte-order mark.
+std::string Utf16Bytes(std::u16string_view units, bool bigEndian) {
+    std::string bytes = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (const char16_t unit : units) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += bigEndian ? high : low;
+        bytes += bigEndian ? low : high;
+    }
+    return bytes;
+}
+
+} // namespace
+
+TEST(CharsetDetection, ByteOrderMarkWinsOverTheDeclaration) {
+    const SOutcome outcome =
+        ParseOutcome("\xEF\xBB\xBF<?xml version='1.0' encoding='ISO-8859-1'?><r>\xC3\xA9</r>");
+    EXPECT_EQ(outcome.result, NResult::kOk);
+    EXPECT_EQ(outcome.charset, NString::kCharsetUtf8);
+    EXPECT_EQ(outcome.rootText, "\xC3\xA9");
+}
+
+TEST(CharsetDetection, WithoutMarkOrDeclarationTheTextIsUtf8) {
+    const SOutcome outcome = ParseOutcome("<r>\xC3\xA9</r>");
+    EXPECT_EQ(outcome.result, NResult::kOk);
+    EXPECT_EQ(outcome.charset, NString::kCharsetUtf8);
+    EXPECT_EQ(outcome.rootText, "\xC3\xA9");
+}
+
+TEST(CharsetDetection, DeclaredNamesAreMatchedWholeInAnyCase) {
+    for (const char* name : {"ISO-8859-1", "iso-8859-1", "Iso-8859-1", "latin1", "LATIN1"}) {
+        const SOutcome outcome = ParseOutcome(Declared(name));
+        EXPECT_EQ(outcome.result, NResult::kOk) << name;
+        EXPECT_EQ(outcome.charset, NString::kCharsetIso8859_1) << name;
+        EXPECT_EQ(outcome.rootText, "\xC3\xA9") << name;
+    }
+    EXPECT_EQ(ParseOutcome(Declared("windows-1252")).charset, 2252);
+    EXPECT_EQ(ParseOutcome(Declared("ISO-8859-15")).charset, NString::kCharsetIso8859_15);
+}
+
+TEST(CharsetDetection, UnsupportedCharsetsAreRefused) {
+    const SOutcome shiftJis = ParseOutcome(Declared("Shift_JIS"));
+    EXPECT_EQ(shiftJis.result, NResult::kUnsupportedCharset);
+    EXPECT_EQ(shiftJis.charset, 17); // known, but without a converter
+    const SOutcome unknown = ParseOutcome(Declared("x-no-such-set"));
+    EXPECT_EQ(unknown.result, NResult::kUnsupportedCharset);
+    EXPECT_EQ(unknown.charset, 0);
+    // Part of a name is not a name.
+    EXPECT_EQ(ParseOutcome(Declared("8859-1")).result, NResult::kUnsupportedCharset);
+    EXPECT_EQ(ParseOutcome(Declared("UTF-16")).result, NResult::kUnsupportedCharset);
+}
+
+TEST(CharsetDetection, Utf16SurrogatePairsBecomeFourByteSequences) {
+    const std::u16string text = u"<r>\U0001F600\u00E9</r>";
+    for (const bool bigEndian : {false, true}) {
+        const SOutcome outcome = ParseOutcome(Utf16Bytes(text, bigEndian));
+        EXPECT_EQ(outcome.result, NResult::kOk);
+        EXPECT_EQ(outcome.charset, bigEndian ? NString::kCharsetUtf16Be : NString::kCharsetUtf16Le);
+        EXPECT_EQ(outcome.rootText, "\xF0\x9F\x98\x80\xC3\xA9");
+    }
+}
+
+TEST(CharsetDetection, Utf16DropsUnpairedSurrogatesAndAnOddLastByte) {
+    std::string bytes = Utf16Bytes(u"<r>a\xD800z</r>", false);
+    bytes += 'X';
+    EXPECT_EQ(ParseOutcome(bytes).rootText, "az");
+}
+
+TEST(CharsetDetection, TheTextEndsAtItsFirstZero) {
+    const SOutcome eightBit = ParseOutcome(std::string_view("<r>ab\0cd</r>", 12));
+    EXPECT_EQ(eightBit.result, NResult::kOk);
+    EXPECT_EQ(eightBit.rootText, "ab");
+    const std::string wide = Utf16Bytes(std::u16string_view(u"<r>ab\0cd</r>", 12), true);
+    EXPECT_EQ(ParseOutcome(wide).rootText, "ab");
+}
+
+TEST(DeclaredCharsetName, ReadsTheEncodingPseudoAttribute) {
+    const auto name = [](std::string_view text) {
+        return DeclaredCharsetName(text.data(), text.size());
+    };
+    EXPECT_EQ(name("<?xml version='1.0' encoding='UTF-8'?>"), " UTF-8 ");
+    EXPECT_EQ(name("\r\n <?xml\tencoding = \"koi8-r\" ?>"), " koi8-r ");
+    // The opening quote is skipped whatever it is; the name ends at a quote.
+    EXPECT_EQ(name("<?xml encoding=|latin1'?>"), " latin1 ");
+    EXPECT_EQ(name("<?xml version='1.0'?>"), "UTF-8");
+    EXPECT_EQ(name("<r/>"), "UTF-8");
+    EXPECT_EQ(name(""), "UTF-8");
+}
+
+TEST(DeclaredCharsetName, LooksOnlyInsideARealDeclaration) {
+    const auto name = [](std::string_view text) {
+        return DeclaredCharsetName(text.data(), text.size());
+    };
+    EXPECT_EQ(name("<?xml version='1.0'?><r a='x'>encoding='koi8-r'</r>"), "UTF-8");
+    EXPECT_EQ(name("<?xml-stylesheet href='encoding.xsl' type='text/xsl'?><r/>"), "UTF-8");
+    EXPECT_EQ(ParseOutcome("<?xml version='1.0'?><r>encoding='x'</r>").result, NResult::kOk);
+}
+
+TEST(DeclaredCharsetName, AnEncodingWithoutValueNamesNothing) {
+    const auto name = [](std::string_view text) {
+        return DeclaredCharsetName(text.data(), text.size());
+    };
+    EXPECT_EQ(name("<?xml version='1.0' encoding?><r/>"), "  ");
+    EXPECT_EQ(name("<?xml encoding="), "  ");
+    EXPECT_EQ(ParseOutcome("<?xml version='1.0' encoding?><r/>").result,
+              NResult::kUnsupportedCharset);
+}
+
+TEST(DeclaredCharsetName, LongNamesAreCut) {
+    const std::string longName(9000, 'x');
+    const std::string text = "<?xml encoding='" + longName + "'?>";
+    EXPECT_EQ(DeclaredCharsetName(text.data(), text.size()),
+              " " + std::string(kLongestDeclaredCharsetName, 'x') + " ");
+    // A name running to the end of the text stops there.
+    const std::string open = "<?xml encoding='abc";
+    EXPECT_EQ(DeclaredCharsetName(open.data(), open.size()), " abc ");
+}
