@@ -1,0 +1,53 @@
+#pragma once
+
+#include "framework/event.h"
+
+#include <atomic>
+#include <cstdint>
+#include <pthread.h>
+
+namespace NSys {
+
+// A thread running Run() of a subclass. The base event is the thread's
+// wake-up signal (auto-reset): Stop sets it so that a sleeping Run notices
+// the stop request. Start and Stop belong to one controlling thread; a
+// subclass must call Stop in its own destructor, while its Run can still run.
+class CThread : public CEvent {
+public:
+    static constexpr std::uint32_t kStopRequested = 1;
+    // Affinity mask that leaves the thread wherever the system puts it.
+    static constexpr std::uint32_t kAnyProcessor = 0xFFFFFFFF;
+
+    CThread() = default;
+    ~CThread() override;
+
+    // Starts a thread that calls Run. A mask other than kAnyProcessor is
+    // narrowed to the processors this process may use (bit i = processor i),
+    // and the thread is pinned to those; when none is left it stays unpinned.
+    // False when a thread already runs or none could be created.
+    bool Start(std::uint32_t affinityMask = kAnyProcessor);
+    // Requests the stop, wakes the thread and waits for it to end. True when
+    // Run reported that it ended in order; false also when no thread ran.
+    bool Stop();
+
+    bool IsRunning() const { return m_running; }
+    // The mask asked for; once the thread runs, the narrowed one.
+    std::uint32_t AffinityMask() const { return m_affinityMask.load(); }
+
+protected:
+    // The thread's work; returns non-zero when it ended in order.
+    virtual int Run() = 0;
+    bool StopRequested() const { return (m_stopFlags.load() & kStopRequested) != 0; }
+
+private:
+    static void* Entry(void* thread);
+    void ApplyAffinity();
+
+    std::atomic<std::uint32_t> m_stopFlags{0};
+    pthread_t m_handle{};
+    bool m_running = false;
+    bool m_endedInOrder = false; // written by the thread, read after joining it
+    std::atomic<std::uint32_t> m_affinityMask{kAnyProcessor};
+};
+
+} // namespace NSys

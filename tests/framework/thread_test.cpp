@@ -1,0 +1,223 @@
+#include "framework/event.h"
+#include "framework/thread.h"
+
+#include <atomic>
+#include <chrono>
+#include <gtest/gtest.h>
+#include <pthread.h>
+#include <sched.h>
+#include <thread>
+
+using NSys::CEvent;
+using NSys::CThread;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::uint32_t kPatienceMs = 10000;
+
+// Records its processor set, then sleeps on its wake-up event until stopped.
+class CSleeperThread : public CThread {
+public:
+    CSleeperThread() {
+        CPU_ZERO(&affinity);
+        started.Create(false);
+    }
+    ~CSleeperThread() override { Stop(); }
+
+    CEvent started;
+    cpu_set_t affinity;
+
+protected:
+    int Run() override {
+        pthread_getaffinity_np(pthread_self(), sizeof affinity, &affinity);
+        started.Set();
+        while (!StopRequested())
+            Wait();
+        return 1;
+    }
+};
+
+// Ends at once, reporting that it did not end in order.
+class CQuitterThread : public CThread {
+public:
+    ~CQuitterThread() override { Stop(); }
+
+protected:
+    int Run() override { return 0; }
+};
+
+cpu_set_t CurrentAffinity() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    sched_getaffinity(0, sizeof set, &set);
+    return set;
+}
+
+cpu_set_t OnlyProcessor(int cpu) {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    CPU_SET(cpu, &set);
+    return set;
+}
+
+// Bit i set when this process may run on processor i (i below 32).
+std::uint32_t AllowedMask() {
+    const cpu_set_t allowed = CurrentAffinity();
+    std::uint32_t mask = 0;
+    for (int cpu = 0; cpu < 32; ++cpu) {
+        if (CPU_ISSET(cpu, &allowed))
+            mask |= 1u << cpu;
+    }
+    return mask;
+}
+
+} // namespace
+
+TEST(Event, AutoResetLetsOneWaitThroughPerSet) {
+    CEvent event;
+    event.Create(false);
+    EXPECT_TRUE(event.Set());
+    EXPECT_TRUE(event.Set()) << "a second Set before any wait is not counted twice";
+    EXPECT_TRUE(event.Wait(0));
+    EXPECT_FALSE(event.Wait(0));
+}
+
+TEST(Event, ManualResetStaysSignalledUntilReset) {
+    CEvent event;
+    event.Create(true);
+    EXPECT_FALSE(event.Wait(0));
+    event.Set();
+    EXPECT_TRUE(event.Wait(0));
+    EXPECT_TRUE(event.Wait(0));
+    EXPECT_TRUE(event.Reset());
+    EXPECT_FALSE(event.Wait(0));
+}
+
+TEST(Event, WaitGivesUpAfterItsTimeout) {
+    CEvent event;
+    event.Create(false);
+    const auto start = Clock::now();
+    EXPECT_FALSE(event.Wait(50));
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(50));
+}
+
+TEST(Event, WithoutAnEventNothingSucceeds) {
+    CEvent event;
+    EXPECT_FALSE(event.IsOpen());
+    EXPECT_FALSE(event.Set());
+    EXPECT_FALSE(event.Reset());
+    EXPECT_FALSE(event.Wait(0));
+    event.Create(false);
+    EXPECT_TRUE(event.IsOpen());
+    event.Set();
+    event.Close();
+    EXPECT_FALSE(event.IsOpen());
+    EXPECT_FALSE(event.Wait(0)) << "closing drops the signal";
+    event.Create(false);
+    EXPECT_FALSE(event.Wait(0)) << "a new event starts unsignalled";
+}
+
+TEST(Event, SetWakesAThreadWaitingWithoutTimeout) {
+    CEvent event;
+    event.Create(false);
+    std::atomic<bool> woke = false;
+    std::thread waiter([&] { woke = event.Wait(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    EXPECT_FALSE(woke);
+    event.Set();
+    waiter.join();
+    EXPECT_TRUE(woke);
+}
+
+TEST(Event, CloseReleasesAWaiterWithFalse) {
+    CEvent event;
+    event.Create(true);
+    std::atomic<int> result = -1;
+    std::thread waiter([&] { result = event.Wait() ? 1 : 0; });
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    event.Close();
+    waiter.join();
+    EXPECT_EQ(result, 0);
+}
+
+TEST(Event, AutoResetSetReleasesOnlyOneOfTwoWaiters) {
+    CEvent event;
+    event.Create(false);
+    std::atomic<int> passed = 0;
+    auto wait = [&] {
+        if (event.Wait(300))
+            ++passed;
+    };
+    std::thread first(wait);
+    std::thread second(wait);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    event.Set();
+    first.join();
+    second.join();
+    EXPECT_EQ(passed, 1);
+}
+
+TEST(Thread, StartsOnceAndStopWaitsForTheEnd) {
+    CSleeperThread thread;
+    EXPECT_FALSE(thread.Stop()) << "nothing runs yet";
+    ASSERT_TRUE(thread.Start());
+    EXPECT_TRUE(thread.IsRunning());
+    ASSERT_TRUE(thread.started.Wait(kPatienceMs));
+    EXPECT_FALSE(thread.Start()) << "already running";
+    EXPECT_TRUE(thread.Stop());
+    EXPECT_FALSE(thread.IsRunning());
+    EXPECT_FALSE(thread.Stop());
+}
+
+TEST(Thread, CanRunAgainAfterStop) {
+    CSleeperThread thread;
+    for (int round = 0; round < 3; ++round) {
+        ASSERT_TRUE(thread.Start());
+        ASSERT_TRUE(thread.started.Wait(kPatienceMs)) << "round " << round;
+        EXPECT_TRUE(thread.Stop());
+    }
+}
+
+TEST(Thread, StopReturnsWhenRunEndedOutOfOrder) {
+    CQuitterThread thread;
+    ASSERT_TRUE(thread.Start());
+    EXPECT_FALSE(thread.Stop());
+    EXPECT_FALSE(thread.IsRunning());
+}
+
+TEST(Thread, PinnedToTheUsableProcessorsOfItsMask) {
+    const std::uint32_t allowed = AllowedMask();
+    ASSERT_NE(allowed, 0u);
+    const int cpu = __builtin_ctz(allowed);
+    // Processors the process may not use are dropped from the mask.
+    const std::uint32_t asked = (1u << cpu) | ~allowed;
+    CSleeperThread thread;
+    ASSERT_TRUE(thread.Start(asked));
+    ASSERT_TRUE(thread.started.Wait(kPatienceMs));
+    const cpu_set_t expected = OnlyProcessor(cpu);
+    EXPECT_TRUE(CPU_EQUAL(&thread.affinity, &expected));
+    EXPECT_EQ(thread.AffinityMask(), 1u << cpu);
+}
+
+TEST(Thread, MaskWithoutUsableProcessorsLeavesTheThreadAlone) {
+    const std::uint32_t allowed = AllowedMask();
+    if (allowed == CThread::kAnyProcessor)
+        GTEST_SKIP() << "every processor below 32 is usable here";
+    CSleeperThread thread;
+    ASSERT_TRUE(thread.Start(~allowed));
+    ASSERT_TRUE(thread.started.Wait(kPatienceMs));
+    const cpu_set_t inherited = CurrentAffinity();
+    EXPECT_TRUE(CPU_EQUAL(&thread.affinity, &inherited));
+    EXPECT_EQ(thread.AffinityMask(), 0u);
+}
+
+TEST(Thread, AnyProcessorLeavesTheThreadAlone) {
+    CSleeperThread thread;
+    ASSERT_TRUE(thread.Start(CThread::kAnyProcessor));
+    ASSERT_TRUE(thread.started.Wait(kPatienceMs));
+    const cpu_set_t inherited = CurrentAffinity();
+    EXPECT_TRUE(CPU_EQUAL(&thread.affinity, &inherited));
+    EXPECT_EQ(thread.AffinityMask(), CThread::kAnyProcessor);
+}
