@@ -15,14 +15,17 @@ namespace NBufferDetail {
 
 constexpr std::uint64_t kGrowthStep = 4096;
 
-// Storage for `needed` bytes in whole growth steps; -1 when that exceeds what a
-// 32-bit capacity can hold.
-inline std::int64_t GrownCapacity(std::uint64_t needed) {
+// Storage for at least `needed` bytes in whole growth steps, and at least half
+// as much again as `current`, so that a stream written piece by piece is copied
+// a logarithmic number of times rather than once per step; -1 when `needed`
+// exceeds what a 32-bit capacity can hold.
+inline std::int64_t GrownCapacity(std::uint64_t needed, std::uint64_t current) {
     constexpr std::uint64_t kLargest =
         std::numeric_limits<std::int32_t>::max() & ~(kGrowthStep - 1);
     if (needed > kLargest)
         return -1;
-    return static_cast<std::int64_t>((needed + kGrowthStep - 1) & ~(kGrowthStep - 1));
+    const std::uint64_t wanted = std::min(std::max(needed, current + current / 2), kLargest);
+    return static_cast<std::int64_t>((wanted + kGrowthStep - 1) & ~(kGrowthStep - 1));
 }
 
 // `base` moved by `offset`, kept within 0 to `limit`.
@@ -159,7 +162,8 @@ private:
             return NResult::kOk;
         if (HasFlags(kFixedStorage))
             return NResult::kCannotGrow;
-        const std::int64_t capacity = NBufferDetail::GrownCapacity(needed);
+        const std::uint64_t current = m_storage.IsBorrowed() ? 0 : m_storage.Capacity();
+        const std::int64_t capacity = NBufferDetail::GrownCapacity(needed, current);
         const auto keep = static_cast<std::size_t>(std::min(m_size, needed));
         if (capacity < 0 || !m_storage.Reallocate(static_cast<std::int32_t>(capacity), keep))
             return NResult::kCannotGrow;

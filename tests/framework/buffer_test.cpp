@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -40,6 +41,22 @@ TEST(Buffer, GrowsInWholeStepsOf4096AndKeepsItsContent) {
     Write(stream, filler);
     EXPECT_EQ(stream.Capacity(), 8192);
     EXPECT_EQ(Content(stream), "abcde" + filler);
+}
+
+TEST(Buffer, GrowsByHalfAgainSoThatLongOutputIsCopiedRarely) {
+    Stream stream;
+    const std::string chunk(1000, 'x');
+    std::vector<std::int32_t> capacities;
+    for (int i = 0; i < 1000; ++i) {
+        Write(stream, chunk);
+        if (capacities.empty() || capacities.back() != stream.Capacity())
+            capacities.push_back(stream.Capacity());
+    }
+    EXPECT_EQ(stream.Size(), 1000u * 1000u);
+    // One megabyte written a kilobyte at a time: a fixed step would grow 245 times.
+    EXPECT_LT(capacities.size(), 20u);
+    for (std::int32_t capacity : capacities)
+        EXPECT_EQ(capacity % 4096, 0) << capacity;
 }
 
 TEST(Buffer, ReadStopsAtTheSize) {
