@@ -1,0 +1,312 @@
+#include "text/menu_translation.h"
+#include "translator_test_support.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using namespace NString::NTranslator;
+using NTranslatorTest::LanguageXml;
+using NTranslatorTest::LoadXml;
+using NTranslatorTest::U16;
+
+namespace {
+
+// Virtual-key codes of the main window's keys.
+enum : std::uint32_t {
+    kVkF1 = 0x70,
+    kVkF3 = 0x72,
+    kVkF5 = 0x74,
+    kVkF7 = 0x76,
+    kVkLeft = 0x25,
+    kVkUp = 0x26,
+    kVkRight = 0x27,
+    kVkDown = 0x28,
+    kVkDelete = 0x2E,
+    kVkPageUp = 0x21,
+    kVkPageDown = 0x22,
+    kVkHome = 0x24,
+    kVkEnd = 0x23,
+};
+
+constexpr std::uint32_t kOnlyOutsideView = 0x10000000;
+
+// The main window's menu text table.
+const std::vector<SCommandText> kCommands = {
+    {kPopupTitle | 40017, "Menu.File"},
+    {40017, "Menu.FileOpen"},
+    {40032, "Menu.FileReload"},
+    {40018, "Menu.FileSave"},
+    {40019, "Menu.FileSaveAs"},
+    {40128, "Menu.FileGenReport"},
+    {40007, "Menu.FileExit"},
+    {kPopupTitle | 40050, "Menu.Edit"},
+    {40050, "Menu.EditUndo"},
+    {40051, "Menu.EditRedo"},
+    {kPopupTitle | 40117, "Menu.EditResolve"},
+    {40117, "Menu.EditResolveLeft"},
+    {40118, "Menu.EditResolveBase"},
+    {40119, "Menu.EditResolveRight"},
+    {kPopupTitle | 40101, "Menu.EditCut"},
+    {40101, "Menu.EditCutText"},
+    {40105, "Menu.EditCutXML"},
+    {40042, "Menu.EditCopy"},
+    {kPopupTitle | 40097, "Menu.EditPaste"},
+    {40097, "Menu.EditPasteText"},
+    {40104, "Menu.EditPasteXML"},
+    {kPopupTitle | 40099, "Menu.EditDelete"},
+    {40099, "Menu.EditDeleteText"},
+    {40103, "Menu.EditDeleteXML"},
+    {40054, "Menu.EditSelectAll"},
+    {40008, "Menu.EditPreferences"},
+    {kPopupTitle | 40123, "Menu.View"},
+    {40123, "Menu.ViewToolbar"},
+    {40122, "Menu.ViewOverview"},
+    {40033, "Menu.ViewPrevDiff"},
+    {40034, "Menu.ViewNextDiff"},
+    {40035, "Menu.ViewPrevConflict"},
+    {40036, "Menu.ViewNextConflict"},
+    {40057, "Menu.ViewSearch"},
+    {40058, "Menu.ViewPrevMatch"},
+    {40059, "Menu.ViewNextMatch"},
+    {kPopupTitle | 40063, "Menu.Help"},
+    {40063, "Menu.HelpWebsite"},
+    {40010, "Menu.HelpManual"},
+    {40009, "Menu.HelpAbout"},
+    {0, nullptr},
+};
+
+// The main window's key table with its default keys.
+const std::vector<SAccelerator> kKeys = {
+    {kKeyCtrl | 'O', 40017},
+    {kVkF5, 40032},
+    {kKeyCtrl | 'S', 40018},
+    {kKeyCtrl | 'Z', 40050},
+    {kKeyCtrl | 'Y', 40051},
+    {kKeyShift | kKeyAlt | 'L', 40117},
+    {kKeyShift | kKeyAlt | 'B', 40118},
+    {kKeyShift | kKeyAlt | 'R', 40119},
+    {kKeyCtrl | 'X', 40101},
+    {kKeyCtrl | kKeyShift | 'X', 40105},
+    {kKeyCtrl | 'C', 40042},
+    {kKeyCtrl | kKeyShift | 'C', 32776},
+    {kKeyCtrl | 'V', 40097},
+    {kKeyCtrl | kKeyShift | 'V', 40104},
+    {kVkDelete, 40099},
+    {kKeyShift | kVkDelete, 40103},
+    {kKeyCtrl | 'A', 40054},
+    {kVkF7, 40008},
+    {kKeyAlt | kVkUp, 40033},
+    {kKeyAlt | kVkDown, 40034},
+    {kKeyShift | kKeyAlt | kVkUp, 40035},
+    {kKeyShift | kKeyAlt | kVkDown, 40036},
+    {kKeyCtrl | 'F', 40057},
+    {kKeyShift | kVkF3, 40058},
+    {kVkF3, 40059},
+    {kVkF1, 40010},
+    {kOnlyOutsideView | kVkUp, 32768},
+    {kOnlyOutsideView | kVkDown, 32769},
+    {kOnlyOutsideView | kVkLeft, 32770},
+    {kOnlyOutsideView | kVkRight, 32771},
+    {kOnlyOutsideView | kVkPageUp, 32772},
+    {kOnlyOutsideView | kVkPageDown, 32773},
+    {kOnlyOutsideView | kKeyCtrl | kVkHome, 32774},
+    {kOnlyOutsideView | kKeyCtrl | kVkEnd, 32775},
+    {0, 0},
+};
+
+// The commands whose English shortcuts name a key of the key-name table.
+const std::vector<std::uint32_t> kNamedKeyCommands = {40099, 40103, 40033, 40034, 40035, 40036};
+
+// A value no shortcut text can produce.
+constexpr std::uint32_t kPlaceholderKey = 0x0FFFFFFF;
+
+SMenuItem Command(std::uint32_t command) {
+    SMenuItem item;
+    item.command = command;
+    item.text = u"untranslated";
+    return item;
+}
+
+SMenuItem Separator() {
+    SMenuItem item;
+    item.separator = true;
+    item.text = u"separator";
+    return item;
+}
+
+SMenuItem Popup(std::vector<SMenuItem> items) {
+    SMenuItem item;
+    item.text = u"untitled";
+    item.submenu = std::move(items);
+    return item;
+}
+
+std::vector<SMenuItem> MainMenuBar() {
+    return {
+        Popup({Command(40017), Command(40032), Separator(), Command(40018), Command(40019),
+               Command(40128), Separator(), Command(40007)}),
+        Popup({Command(40050), Command(40051), Separator(),
+               Popup({Command(40117), Command(40118), Command(40119)}), Separator(),
+               Popup({Command(40101), Command(40105)}), Command(40042),
+               Popup({Command(40097), Command(40104)}), Popup({Command(40099), Command(40103)}),
+               Separator(), Command(40054), Separator(), Command(40008)}),
+        Popup({Command(40123), Command(40122), Separator(), Command(40033), Command(40034),
+               Separator(), Command(40035), Command(40036), Separator(), Command(40057),
+               Command(40058), Command(40059)}),
+        Popup({Command(40063), Separator(), Command(40010), Command(40009)}),
+    };
+}
+
+std::uint32_t KeyOf(const std::vector<SAccelerator>& keys, std::uint32_t command) {
+    const auto found = std::find_if(keys.begin(), keys.end(), [&](const SAccelerator& entry) {
+        return entry.command == command;
+    });
+    return found != keys.end() ? found->key : 0;
+}
+
+void SetKey(std::vector<SAccelerator>& keys, std::uint32_t command, std::uint32_t key) {
+    for (SAccelerator& entry : keys) {
+        if (entry.command == command)
+            entry.key = key;
+    }
+}
+
+// Every command item below `items`, depth first.
+void CollectCommands(const std::vector<SMenuItem>& items, std::vector<const SMenuItem*>& out) {
+    for (const SMenuItem& item : items) {
+        if (!item.submenu.empty())
+            CollectCommands(item.submenu, out);
+        else if (!item.separator)
+            out.push_back(&item);
+    }
+}
+
+class MenuTranslation : public ::testing::Test {
+protected:
+    void SetUp() override { NTranslatorTest::LoadBuiltIn(english); }
+
+    void Translate(const CLanguage& language) { TranslateMenu(bar, kCommands, keys, language); }
+
+    CLanguage english;
+    std::vector<SMenuItem> bar = MainMenuBar();
+    std::vector<SAccelerator> keys = kKeys;
+};
+
+} // namespace
+
+TEST_F(MenuTranslation, EveryItemAndMenuGetsItsEnglishText) {
+    Translate(english);
+    EXPECT_EQ(U16(bar[0].text), u"&File");
+    EXPECT_EQ(U16(bar[1].text), u"&Edit");
+    EXPECT_EQ(U16(bar[1].submenu[3].text), u"Res&olve");
+    EXPECT_EQ(U16(bar[1].submenu[8].text), u"&Delete");
+    EXPECT_EQ(U16(bar[2].text), u"&View");
+    EXPECT_EQ(U16(bar[3].text), u"&Help");
+    EXPECT_EQ(U16(bar[2].submenu[4].text), u"&Next Difference\tAlt+Down");
+    EXPECT_EQ(U16(bar[0].submenu[3].text), u"&Save\tCtrl+S");
+    EXPECT_EQ(U16(bar[0].submenu[2].text), u"separator");
+
+    std::vector<const SMenuItem*> commands;
+    CollectCommands(bar, commands);
+    ASSERT_EQ(commands.size(), 32u);
+    for (const SMenuItem* item : commands) {
+        const auto entry =
+            std::find_if(kCommands.begin(), kCommands.end(),
+                         [&](const SCommandText& e) { return e.command == item->command; });
+        ASSERT_NE(entry, kCommands.end()) << item->command;
+        EXPECT_EQ(U16(item->text), U16(english.Text(entry->key))) << entry->key;
+        EXPECT_NE(U16(item->text), u"NO TEXT") << entry->key;
+    }
+}
+
+TEST_F(MenuTranslation, NamedKeysInEnglishShortcutsRebindTheirCommands) {
+    for (std::uint32_t command : kNamedKeyCommands)
+        SetKey(keys, command, kPlaceholderKey);
+    Translate(english);
+    EXPECT_EQ(KeyOf(keys, 40034), kKeyAlt | kVkDown);
+    // With every named key re-bound the table is the default one again, so
+    // nothing else was touched.
+    ASSERT_EQ(keys.size(), kKeys.size());
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        EXPECT_EQ(keys[index].key, kKeys[index].key) << keys[index].command;
+        EXPECT_EQ(keys[index].command, kKeys[index].command);
+    }
+}
+
+TEST_F(MenuTranslation, OtherKeysLeaveTheCompiledInAcceleratorUnchanged) {
+    // "Ctrl+S", "Ctrl+O", "F5", "Shift+Alt+L": keys outside the key-name table.
+    for (std::uint32_t command : {40018u, 40017u, 40032u, 40117u})
+        SetKey(keys, command, kPlaceholderKey);
+    Translate(english);
+    for (std::uint32_t command : {40018u, 40017u, 40032u, 40117u})
+        EXPECT_EQ(KeyOf(keys, command), kPlaceholderKey) << command;
+}
+
+TEST_F(MenuTranslation, TranslatedShortcutsDecideTheKeys) {
+    CLanguage language;
+    ASSERT_EQ(
+        LoadXml(language, LanguageXml("<Group name='Menu'>"
+                                      "<Text name='View'>&amp;Ansicht</Text>"
+                                      "<Text name='ViewNextDiff'>Weiter\tCtrl+Shift+Right</Text>"
+                                      "<Text name='ViewPrevDiff'>Zur\xC3\xBC"
+                                      "ck</Text>"
+                                      "<Text name='ViewNextConflict'>N\tAlt+down</Text>"
+                                      "<Text name='ViewPrevConflict'>P\tLeft</Text>"
+                                      "<Text name='EditDeleteText'>L\tCtrl+Delete</Text>"
+                                      "</Group>")),
+        1);
+    Translate(language);
+    EXPECT_EQ(U16(bar[2].text), u"&Ansicht");
+    EXPECT_EQ(KeyOf(keys, 40034), kKeyCtrl | kKeyShift | kVkRight);
+    EXPECT_EQ(KeyOf(keys, 40035), kVkLeft);
+    EXPECT_EQ(KeyOf(keys, 40099), kKeyCtrl | kVkDelete);
+    // No shortcut, or a key name of another case: the default stays.
+    EXPECT_EQ(KeyOf(keys, 40033), kKeyAlt | kVkUp);
+    EXPECT_EQ(KeyOf(keys, 40036), kKeyShift | kKeyAlt | kVkDown);
+}
+
+TEST_F(MenuTranslation, MissingKeysShowNoTextAndUnnamedMenusKeepTheirTitles) {
+    CLanguage language;
+    ASSERT_EQ(LoadXml(language, LanguageXml("<Group name='Menu'>"
+                                            "<Text name='FileOpen'>Open\tAlt+Down</Text>"
+                                            "</Group>")),
+              1);
+    std::vector<SMenuItem> menu = {Popup({Command(40017), Command(40032)}),
+                                   Popup({Command(50000), Separator()})};
+    TranslateMenu(menu, kCommands, keys, language);
+    EXPECT_EQ(U16(menu[0].text), u"NO TEXT");
+    EXPECT_EQ(U16(menu[0].submenu[0].text), u"Open\tAlt+Down");
+    EXPECT_EQ(U16(menu[0].submenu[1].text), u"NO TEXT");
+    EXPECT_EQ(KeyOf(keys, 40017), kKeyAlt | kVkDown);
+    EXPECT_EQ(KeyOf(keys, 40032), kVkF5);
+    // No entry names command 50000 or its menu.
+    EXPECT_EQ(U16(menu[1].text), u"untitled");
+    EXPECT_EQ(U16(menu[1].submenu[0].text), u"untranslated");
+}
+
+TEST_F(MenuTranslation, TablesEndAtTheirFirstZeroCommand) {
+    const std::vector<SCommandText> commands = {
+        {kPopupTitle | 40034, "Menu.View"}, {0, nullptr}, {40034, "Menu.ViewNextDiff"}};
+    std::vector<SAccelerator> accelerators = {
+        {kPlaceholderKey, 40033}, {0, 0}, {kPlaceholderKey, 40034}};
+    const std::vector<SCommandText> rebinding = {{40034, "Menu.ViewNextDiff"}};
+    std::vector<SMenuItem> menu = {Popup({Command(40034)})};
+
+    TranslateMenu(menu, commands, accelerators, english);
+    EXPECT_EQ(U16(menu[0].text), u"&View");
+    EXPECT_EQ(U16(menu[0].submenu[0].text), u"untranslated");
+
+    TranslateMenu(menu, rebinding, accelerators, english);
+    EXPECT_EQ(U16(menu[0].submenu[0].text), u"&Next Difference\tAlt+Down");
+    EXPECT_EQ(accelerators[2].key, kPlaceholderKey);
+}
+
+TEST_F(MenuTranslation, OnlyTheFirstAcceleratorOfACommandIsRebound) {
+    std::vector<SAccelerator> accelerators = {{kPlaceholderKey, 40034}, {kPlaceholderKey, 40034}};
+    std::vector<SMenuItem> menu = {Popup({Command(40034)})};
+    TranslateMenu(menu, kCommands, accelerators, english);
+    EXPECT_EQ(accelerators[0].key, kKeyAlt | kVkDown);
+    EXPECT_EQ(accelerators[1].key, kPlaceholderKey);
+}
