@@ -1,0 +1,110 @@
+#include "framework/registry.h"
+#include "framework/result.h"
+#include "framework/settings_backend.h"
+#include "framework/settings_paths.h"
+#include "text/embedded_language.h"
+#include "text/language_choice.h"
+#include "text/translator.h"
+#include "translator_test_support.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using namespace NString::NTranslator;
+using NTranslatorTest::CTempFolder;
+using NTranslatorTest::LanguageXml;
+using NTranslatorTest::U16;
+
+namespace {
+
+// Reads like an empty store and refuses every write.
+class CRefusingBackend final : public NSettings::CBackend {
+public:
+    int Read(const NSettings::SValuePath&, NSettings::CStoredValue&) override {
+        return NSettings::kValueUnreadable;
+    }
+    int Write(const NSettings::SValuePath&, const NSettings::CStoredValue&) override {
+        return NSettings::kStoreFailed;
+    }
+    int DeleteKey(std::u16string_view) override { return NSettings::kStoreFailed; }
+};
+
+class LanguageChoice : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.Write("fr.xml",
+                     LanguageXml("<Group name='Lang'><Text name='Name'>Fran\xC3\xA7"
+                                 "ais</Text></Group>"
+                                 "<Group name='Menu'><Text name='File'>&amp;Fichier</Text>"
+                                 "</Group>"));
+        Restart();
+    }
+
+    // Start-up of a new run: the built-in texts and the language list.
+    void Restart() {
+        ASSERT_EQ(Initialise(kBuiltInLanguageResource, true, folder.Path16().c_str()), 1);
+    }
+
+    std::u16string Remembered() {
+        std::u16string fileName = u"(nothing)";
+        NSettings::ReadString(NSettings::kLanguagePath, fileName);
+        return fileName;
+    }
+
+    static std::u16string MenuFile() { return U16(Text("Menu.File")); }
+
+    CTempFolder folder;
+    NSettings::CMemoryBackend store;
+    NSettings::CScopedBackend scope{store};
+};
+
+} // namespace
+
+TEST_F(LanguageChoice, ChosenLanguageIsShownAgainInTheNextRun) {
+    ASSERT_EQ(ChooseLanguage(u"fr.xml"), NResult::kOk);
+    EXPECT_EQ(MenuFile(), u"&Fichier");
+    EXPECT_EQ(Remembered(), u"fr.xml");
+
+    Restart();
+    EXPECT_EQ(MenuFile(), u"&File");
+    EXPECT_EQ(ApplyRememberedLanguage(), NResult::kOk);
+    EXPECT_EQ(MenuFile(), u"&Fichier");
+}
+
+TEST_F(LanguageChoice, ChoosingEnglishAgainIsRemembered) {
+    ASSERT_EQ(ChooseLanguage(u"fr.xml"), NResult::kOk);
+    ASSERT_EQ(ChooseLanguage(u""), NResult::kOk);
+    EXPECT_EQ(MenuFile(), u"&File");
+    EXPECT_EQ(Remembered(), u"");
+
+    Restart();
+    EXPECT_EQ(ApplyRememberedLanguage(), NResult::kOk);
+    EXPECT_EQ(MenuFile(), u"&File");
+}
+
+TEST_F(LanguageChoice, NothingRememberedKeepsEnglish) {
+    EXPECT_EQ(ApplyRememberedLanguage(), NResult::kOk);
+    EXPECT_EQ(MenuFile(), u"&File");
+}
+
+TEST_F(LanguageChoice, UnlistedChoiceIsNeitherShownNorRemembered) {
+    ASSERT_EQ(ChooseLanguage(u"fr.xml"), NResult::kOk);
+    EXPECT_EQ(ChooseLanguage(u"de.xml"), NResult::kInvalidArgument);
+    EXPECT_EQ(MenuFile(), u"&Fichier");
+    EXPECT_EQ(Remembered(), u"fr.xml");
+}
+
+TEST_F(LanguageChoice, RememberedFileThatHasGoneLeavesEnglish) {
+    ASSERT_EQ(ChooseLanguage(u"fr.xml"), NResult::kOk);
+    std::filesystem::remove(folder.Path() / "fr.xml");
+    Restart();
+    EXPECT_EQ(ApplyRememberedLanguage(), NResult::kInvalidArgument);
+    EXPECT_EQ(MenuFile(), u"&File");
+}
+
+TEST_F(LanguageChoice, StoreThatRefusesTheChoiceIsReported) {
+    CRefusingBackend refusing;
+    NSettings::CScopedBackend refusingScope(refusing);
+    EXPECT_EQ(ChooseLanguage(u"fr.xml"), NSettings::kStoreFailed);
+    EXPECT_EQ(MenuFile(), u"&Fichier");
+}
