@@ -1,0 +1,38 @@
+#pragma once
+
+#include "formats/spec_base.h"
+#include "text/str_array.h"
+
+namespace NXML {
+class CElement;
+}
+
+// The rules for elements of one name; the name "*" makes it the default rule
+// for every element without a rule of its own. Its children identify such an
+// element among its siblings, in order: attribute rules, child-element rules
+// (nested element rules named after the child element) and content rules.
+class CElementSpec final : public CSpecBase {
+public:
+    CElementSpec() = default;
+    CElementSpec(const CElementSpec& other);
+
+    int GetType() const override { return kSpecTypeElement; }
+    CSpecBase* Clone() const override { return new CElementSpec(*this); }
+    // Reads the order, the known attributes and the child rules.
+    void Read(const NXML::CElement& element, int depth) override;
+    int Write(NIO::CBase& out, int indent) const override;
+
+    bool IsDefaultRule() const;
+
+    // Whether `a` and `b` are the same element under this rule: same name,
+    // and every child rule holds for both.
+    bool IdentifyEqual(const NXML::CElement& a, const NXML::CElement& b) const;
+
+    // Adds `attributeName` to the known attributes unless it is there; true
+    // when it was added.
+    bool AddKnownAttribute(const char* attributeName);
+
+    // Attribute names seen on elements of this name in compared documents;
+    // offered for editing, without effect on matching.
+    NString::TStrArray<NString::TStr<char>> knownAttributes;
+};

@@ -1,0 +1,198 @@
+#include "formats/file_spec.h"
+
+#include "formats/element_spec.h"
+#include "formats/spec_file_name.h"
+#include "formats/spec_values.h"
+#include "formats/spec_writer.h"
+#include "formats/wildcard.h"
+#include "framework/buffer.h"
+#include "framework/file_functions.h"
+#include "text/string_functions.h"
+#include "xml/doc.h"
+#include "xml/element.h"
+
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <unordered_map>
+
+namespace {
+
+bool SameText(const char* a, const char* b) {
+    return NString::Compare(a, b) == 0;
+}
+
+// `folder` and `fileName` joined with exactly one separator.
+NString::TStr<char16_t> PathInFolder(const char16_t* folder, const char16_t* fileName) {
+    NString::TStr<char16_t> path(folder);
+    const int length = path.Length();
+    if (length > 0 && path.Text()[length - 1] != u'/' && path.Text()[length - 1] != u'\\')
+        path.Append(u"/");
+    path.Append(fileName);
+    return path;
+}
+
+// Writes `content` to `path` through a temporary file beside it that then
+// takes the file's place, so that a failed write never leaves a damaged file.
+int ReplaceFile(const char16_t* path, const NIO::TBuffer<0>& content) {
+    NString::TStr<char16_t> temporary(path);
+    temporary.Append(u".part");
+    if (const int result = NIO::WriteBufferToFile(temporary.Text(), content);
+        result != NResult::kOk) {
+        NIO::DeleteFileAt(temporary.Text());
+        return result;
+    }
+    const auto from = NIO::NativePath(temporary.Text());
+    const auto to = NIO::NativePath(path);
+    std::error_code error;
+    if (from && to)
+        std::filesystem::rename(*from, *to, error);
+    if (!from || !to || error) {
+        NIO::DeleteFileAt(temporary.Text());
+        return NResult::kCannotOpen;
+    }
+    return NResult::kOk;
+}
+
+// The first element rule named `name` among the children of `spec`.
+CElementSpec* FindElementRule(const CFileSpec& spec, const char* name) {
+    for (CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
+        if (rule->GetType() == kSpecTypeElement && SameText(rule->name.Text(), name))
+            return static_cast<CElementSpec*>(rule);
+    return nullptr;
+}
+
+} // namespace
+
+CFileSpec::CFileSpec(const CFileSpec& other) : CSpecBase(other), root(other.root) {
+    for (const NString::TStr<char>* pattern : other.patterns)
+        patterns.AddCopy(pattern->Text());
+}
+
+void CFileSpec::Read(const NXML::CElement& element, int depth) {
+    name = SpecAttributeValue(element, "name");
+    AddPatterns(SpecAttributeValue(element, "filenames").Text(), false);
+    root = SpecAttributeValue(element, "root");
+    ReadChildRules(element, depth);
+}
+
+CFileSpec* CFileSpec::FindInUse() {
+    return IsInUse() ? this : CSpecBase::FindInUse();
+}
+
+void CFileSpec::AddPatterns(const char* list, bool trim) {
+    AppendCommaList(LowerCase(list).Text(), patterns, kMostPatterns,
+                    trim ? ESpaces::Trim : ESpaces::Keep);
+}
+
+bool CFileSpec::MatchesFileName(const char* fileName) const {
+    for (const NString::TStr<char>* pattern : patterns)
+        if (WildcardMatches(pattern->Text(), fileName))
+            return true;
+    return false;
+}
+
+int CFileSpec::WriteFile(NIO::CBase& out) const {
+    CSpecWriter writer(out);
+    writer.Markup("<?xml version='1.0' encoding='UTF-8'?>\r\n<file name='").Value(name.Text());
+    if (!patterns.IsEmpty()) {
+        writer.Markup("' filenames='");
+        for (std::uint32_t i = 0; i < patterns.Count(); ++i)
+            writer.Markup(i == 0 ? "" : ",").Value(patterns[i]->Text());
+    }
+    writer.Markup("' root='").Value(root.Text()).Markup("'>\r\n");
+    if (writer.Result() != NResult::kOk)
+        return writer.Result();
+    if (const int result = Write(out, 0); result != NResult::kOk)
+        return result;
+    return writer.Markup("</file>\r\n").Result();
+}
+
+int CFileSpec::Save(const char16_t* folder) {
+    if (!HasFlags(kModified))
+        return 0;
+    NIO::TBuffer<0> content;
+    int result = WriteFile(content);
+    if (result == NResult::kOk)
+        result =
+            ReplaceFile(PathInFolder(folder, SpecFileName(name.Text()).Text()).Text(), content);
+    if (result == NResult::kOk)
+        ClearFlags(kModified);
+    return result;
+}
+
+const CElementSpec* CFileSpec::FindElementSpec(const NXML::CElement& element) const {
+    const CElementSpec* defaultRule = nullptr;
+    for (const CSpecBase* rule = FirstRule(); rule != nullptr; rule = rule->NextRule()) {
+        if (rule->GetType() != kSpecTypeElement)
+            continue;
+        const auto* elementRule = static_cast<const CElementSpec*>(rule);
+        if (elementRule->IsDefaultRule()) {
+            if (defaultRule == nullptr)
+                defaultRule = elementRule;
+        } else if (SameText(rule->name.Text(), element.text.Text()) &&
+                   rule->FirstRule() != nullptr) {
+            return elementRule;
+        }
+    }
+    return defaultRule;
+}
+
+bool CFileSpec::IsSequenced(const NXML::CElement& element) const {
+    const CSpecBase* defaultRule = nullptr;
+    for (const CSpecBase* rule = FirstRule(); rule != nullptr; rule = rule->NextRule()) {
+        if (rule->GetType() != kSpecTypeElement)
+            continue;
+        if (static_cast<const CElementSpec*>(rule)->IsDefaultRule()) {
+            if (defaultRule == nullptr)
+                defaultRule = rule;
+        } else if (SameText(rule->name.Text(), element.text.Text()) &&
+                   rule->HasAnyFlag(kOrderMask)) {
+            return rule->HasFlags(kSequenced);
+        }
+    }
+    return defaultRule == nullptr || defaultRule->HasFlags(kSequenced);
+}
+
+bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents) {
+    // Element names are found by exact name, not as a dotted rule path: a
+    // name with a dot in it would otherwise never find its own rule and get
+    // a new one on every use.
+    std::unordered_map<std::string_view, CElementSpec*> rulesByName;
+    bool added = false;
+    for (const NXML::CDoc* document : documents) {
+        if (document == nullptr)
+            continue;
+        for (const NPtr::CNode* node = document->NextInSubtree(document); node != nullptr;
+             node = document->NextInSubtree(node)) {
+            if (static_cast<const NXML::CNode*>(node)->GetType() != NXML::kTypeElement)
+                continue;
+            const auto* element = static_cast<const NXML::CElement*>(node);
+            CElementSpec*& rule = rulesByName[element->text.Text()];
+            if (rule == nullptr)
+                rule = FindElementRule(*this, element->text.Text());
+            if (rule == nullptr) {
+                rule = new CElementSpec;
+                rule->name = element->text;
+                AddRule(rule);
+                added = true;
+            }
+            for (const NXML::CAttribute* attribute = element->FirstAttribute();
+                 attribute != nullptr; attribute = attribute->NextAttribute())
+                added = rule->AddKnownAttribute(attribute->name.Text()) || added;
+        }
+    }
+    return added;
+}
+
+CFileSpec* LoadSpecFile(const char16_t* path) {
+    NXML::CDoc document;
+    if (document.Load(path) != NResult::kOk)
+        return nullptr;
+    const NXML::CElement* root = document.FirstChildElement();
+    if (root == nullptr || !SameText(root->text.Text(), "file"))
+        return nullptr;
+    auto* spec = new CFileSpec;
+    spec->Read(*root, 0);
+    return spec;
+}

@@ -1,0 +1,73 @@
+#include "formats/element_spec.h"
+#include "formats/file_spec.h"
+#include "formats_test_support.h"
+
+#include <gtest/gtest.h>
+
+using FormatsTest::ParseDocument;
+using FormatsTest::ReadSpec;
+
+namespace {
+
+std::vector<std::string> RuleNames(const CSpecBase& spec) {
+    std::vector<std::string> names;
+    for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
+        names.emplace_back(rule->name.Text());
+    return names;
+}
+
+std::vector<std::string> Known(const CSpecBase& spec, const char* name) {
+    std::vector<std::string> known;
+    const auto* rule = static_cast<const CElementSpec*>(spec.FindChildRule(name));
+    for (const NString::TStr<char>* attribute : rule->knownAttributes)
+        known.emplace_back(attribute->Text());
+    return known;
+}
+
+} // namespace
+
+TEST(LearnFromDocuments, AddsOneRulePerNewElementNameInSideAndDocumentOrder) {
+    const auto spec = ReadSpec("<file name='s' root='r'><element name='b' order='Random'>"
+                               "<attribute name='id'/></element></file>");
+    const auto left = ParseDocument("<r><a x='1'><b id='1' y='2'/></a><c/></r>");
+    const auto right = ParseDocument("<r z='0'><d/><b w='3'/><a x='2' v='1'/></r>");
+    const NXML::CDoc* documents[] = {left.get(), right.get()};
+
+    EXPECT_TRUE(spec->LearnFromDocuments(documents));
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"b", "r", "a", "c", "d"}));
+    EXPECT_EQ(spec->FindRule("b")->flags, CSpecBase::kRandom) << "existing rules keep their order";
+    EXPECT_EQ(spec->FindRule("b")->ChildCount(), 1u);
+    EXPECT_EQ(spec->FindRule("a")->flags, 0u) << "new rules have no order";
+    EXPECT_EQ(Known(*spec, "a"), (std::vector<std::string>{"x", "v"}));
+    EXPECT_EQ(Known(*spec, "b"), (std::vector<std::string>{"id", "y", "w"}));
+    EXPECT_EQ(Known(*spec, "r"), (std::vector<std::string>{"z"}));
+    EXPECT_TRUE(Known(*spec, "c").empty());
+
+    EXPECT_FALSE(spec->LearnFromDocuments(documents)) << "nothing new the second time";
+    EXPECT_EQ(spec->ChildCount(), 5u);
+}
+
+TEST(LearnFromDocuments, ANewAttributeAloneCountsAsLearnt) {
+    const auto spec = ReadSpec("<file name='s' root='r'><element name='r'/></file>");
+    const auto doc = ParseDocument("<r new='1'/>");
+    const NXML::CDoc* documents[] = {doc.get()};
+    EXPECT_TRUE(spec->LearnFromDocuments(documents));
+    EXPECT_EQ(Known(*spec, "r"), (std::vector<std::string>{"new"}));
+}
+
+TEST(LearnFromDocuments, NamesWithDotsFindTheirRuleAndAreNotAddedAgain) {
+    const auto spec = ReadSpec("<file name='s' root='a.b'/>");
+    const auto doc = ParseDocument("<a.b><c.d/></a.b>");
+    const NXML::CDoc* documents[] = {doc.get()};
+    EXPECT_TRUE(spec->LearnFromDocuments(documents));
+    EXPECT_FALSE(spec->LearnFromDocuments(documents));
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"a.b", "c.d"}));
+}
+
+TEST(LearnFromDocuments, OnlyElementsAreLearntNotOtherNodes) {
+    const auto spec = ReadSpec("<file name='s' root='r'/>");
+    const auto doc = ParseDocument("<?xml version='1.0'?><!--c--><?pi x?><r>text<![CDATA[d]]></r>");
+    const NXML::CDoc* documents[] = {doc.get(), nullptr};
+    EXPECT_TRUE(spec->LearnFromDocuments(documents));
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"r"}));
+}

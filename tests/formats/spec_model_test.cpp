@@ -1,0 +1,216 @@
+#include "formats/attribute_spec.h"
+#include "formats/content_spec.h"
+#include "formats/element_spec.h"
+#include "formats/file_spec.h"
+#include "formats_test_support.h"
+
+#include <gtest/gtest.h>
+
+using FormatsTest::Written;
+
+namespace {
+
+template <class TRule> TRule* AddNamed(CSpecBase& parent, const char* name) {
+    auto* rule = new TRule;
+    rule->name = name;
+    parent.AddRule(rule);
+    return rule;
+}
+
+// orders: *.ord, root "orders"; "order" identified by attribute "id" and the
+// "customer" child's "code"; "note" by content; "line" without rules.
+std::unique_ptr<CFileSpec> OrdersSpec() {
+    auto spec = std::make_unique<CFileSpec>();
+    spec->name = "Orders";
+    spec->root = "orders";
+    spec->AddPatterns("*.ord,*.xml", false);
+    auto* order = AddNamed<CElementSpec>(*spec, "order");
+    order->SetFlags(CSpecBase::kRandom);
+    order->knownAttributes.AddCopy("id");
+    order->knownAttributes.AddCopy("date");
+    AddNamed<CAttributeSpec>(*order, "id");
+    auto* customer = AddNamed<CElementSpec>(*order, "customer");
+    AddNamed<CAttributeSpec>(*customer, "code");
+    auto* note = AddNamed<CElementSpec>(*spec, "note");
+    note->AddRule(new CContentSpec);
+    AddNamed<CElementSpec>(*spec, "line");
+    AddNamed<CElementSpec>(*spec, "*")->SetFlags(CSpecBase::kSequenced);
+    return spec;
+}
+
+constexpr char kOrdersFile[] = "<?xml version='1.0' encoding='UTF-8'?>\r\n"
+                               "<file name='Orders' filenames='*.ord,*.xml' root='orders'>\r\n"
+                               "\t<element name='order' order='Random' attributes='id,date'>\r\n"
+                               "\t\t<attribute name='id'/>\r\n"
+                               "\t\t<element name='customer'>\r\n"
+                               "\t\t\t<attribute name='code'/>\r\n"
+                               "\t\t</element>\r\n"
+                               "\t</element>\r\n"
+                               "\t<element name='note'>\r\n"
+                               "\t\t<content/>\r\n"
+                               "\t</element>\r\n"
+                               "\t<element name='line'>\r\n"
+                               "\t</element>\r\n"
+                               "\t<element name='*' order='Sequenced'>\r\n"
+                               "\t</element>\r\n"
+                               "</file>\r\n";
+
+} // namespace
+
+TEST(SpecWrite, WritesTheExactFileFormat) {
+    EXPECT_EQ(Written(*OrdersSpec()), kOrdersFile);
+}
+
+TEST(SpecWrite, LeavesOutWhatIsEmpty) {
+    CFileSpec spec;
+    spec.name = "bare";
+    auto* element = AddNamed<CElementSpec>(spec, "x");
+    AddNamed<CAttributeSpec>(*element, "a")->listSeparator = ";";
+    EXPECT_EQ(Written(spec), "<?xml version='1.0' encoding='UTF-8'?>\r\n"
+                             "<file name='bare' root=''>\r\n"
+                             "\t<element name='x'>\r\n"
+                             "\t\t<attribute name='a' listseparator=';'/>\r\n"
+                             "\t</element>\r\n"
+                             "</file>\r\n");
+}
+
+TEST(SpecWrite, SequencedWinsWhenBothOrderBitsAreSet) {
+    CFileSpec spec;
+    AddNamed<CElementSpec>(spec, "x")->SetFlags(CSpecBase::kOrderMask);
+    EXPECT_NE(Written(spec).find("<element name='x' order='Sequenced'>"), std::string::npos);
+}
+
+TEST(SpecWrite, EscapesWhatWouldBreakTheMarkup) {
+    CFileSpec spec;
+    spec.name = "O'Brien & \"Sons\" <2>";
+    spec.root = "a&b";
+    spec.AddPatterns("it's.xml", false);
+    auto* element = AddNamed<CElementSpec>(spec, "e'");
+    element->knownAttributes.AddCopy("<k>");
+    AddNamed<CAttributeSpec>(*element, "&amp;");
+    EXPECT_EQ(Written(spec), "<?xml version='1.0' encoding='UTF-8'?>\r\n"
+                             "<file name='O&apos;Brien &amp; &quot;Sons&quot; &lt;2>' "
+                             "filenames='it&apos;s.xml' root='a&amp;b'>\r\n"
+                             "\t<element name='e&apos;' attributes='&lt;k>'>\r\n"
+                             "\t\t<attribute name='&amp;amp;'/>\r\n"
+                             "\t</element>\r\n"
+                             "</file>\r\n");
+}
+
+TEST(SpecCopy, IsDeepAndKeepsEveryFieldAndType) {
+    auto original = OrdersSpec();
+    original->SetFlags(CSpecBase::kInUse | CSpecBase::kModified);
+    static_cast<CAttributeSpec*>(original->FindRule("order.id"))->listSeparator = "|";
+    const std::string before = Written(*original);
+
+    std::unique_ptr<CSpecBase> copy(original->Clone());
+    auto& spec = static_cast<CFileSpec&>(*copy);
+    EXPECT_EQ(Written(spec), before);
+    EXPECT_EQ(spec.flags, original->flags);
+    EXPECT_EQ(spec.FindRule("order.customer")->GetType(), kSpecTypeElement);
+    EXPECT_EQ(spec.FindRuleOfType(kSpecTypeElement, 1)->FirstRule()->GetType(), kSpecTypeContent);
+
+    // Changing the copy leaves the original alone.
+    spec.FindRule("order")->name = "changed";
+    static_cast<CElementSpec*>(spec.FindRule("changed"))->knownAttributes.AddCopy("new");
+    spec.patterns.AddCopy("*.new");
+    spec.FindRule("note")->DeleteChildren();
+    EXPECT_EQ(Written(*original), before);
+    EXPECT_NE(Written(spec), before);
+}
+
+TEST(SpecRules, FindRuleFollowsDottedPaths) {
+    auto spec = OrdersSpec();
+    const CSpecBase* customer = spec->FindRule("order.customer");
+    ASSERT_NE(customer, nullptr);
+    EXPECT_STREQ(customer->name.Text(), "customer");
+    EXPECT_EQ(customer->Parent(), spec->FindRule("order"));
+    EXPECT_EQ(spec->FindRule("order.customer.code")->GetType(), kSpecTypeAttribute);
+    EXPECT_EQ(spec->FindRule("customer"), nullptr) << "only children, not grandchildren";
+    EXPECT_EQ(spec->FindRule("order.missing"), nullptr);
+    EXPECT_EQ(spec->FindRule("missing.customer"), nullptr);
+
+    // An element named with a dot is not reachable by path, only by name.
+    AddNamed<CElementSpec>(*spec, "a.b");
+    EXPECT_EQ(spec->FindRule("a.b"), nullptr);
+    EXPECT_STREQ(spec->FindChildRule("a.b")->name.Text(), "a.b");
+}
+
+TEST(SpecRules, FindRuleOfTypeCountsOnlyThatType) {
+    auto spec = OrdersSpec();
+    const CSpecBase* order = spec->FindRule("order");
+    EXPECT_STREQ(order->FindRuleOfType(kSpecTypeAttribute, 0)->name.Text(), "id");
+    EXPECT_STREQ(order->FindRuleOfType(kSpecTypeElement, 0)->name.Text(), "customer");
+    EXPECT_EQ(order->FindRuleOfType(kSpecTypeAttribute, 1), nullptr);
+    EXPECT_STREQ(spec->FindRuleOfType(kSpecTypeElement, 3)->name.Text(), "*");
+    EXPECT_EQ(spec->FindRuleOfType(kSpecTypeElement, 4), nullptr);
+    EXPECT_EQ(spec->FindRuleOfType(kSpecTypeContent, 0), nullptr);
+}
+
+TEST(SpecRules, SpecPathNamesEveryRuleFromTheTop) {
+    auto spec = OrdersSpec();
+    EXPECT_STREQ(spec->SpecPath().Text(), "Formats#Orders");
+    EXPECT_STREQ(spec->FindRule("order.customer.code")->SpecPath().Text(),
+                 "Formats#Orders#order#customer#code");
+    // Under a parent that is not a rule (the library), it starts afresh.
+    NPtr::CNode library;
+    library.AddChild(spec.get());
+    EXPECT_STREQ(spec->FindRule("note")->SpecPath().Text(), "Formats#Orders#note");
+    library.RemoveChild(spec.get());
+}
+
+TEST(SpecRules, CollectAttributeRulesSearchesTheWholeSubtreeInOrder) {
+    auto spec = OrdersSpec();
+    AddNamed<CAttributeSpec>(*spec->FindRule("note"), "code");
+    AddNamed<CAttributeSpec>(*spec->FindRule("order"), "code");
+    NPtr::TArray<CAttributeSpec> found;
+    spec->CollectAttributeRules("code", found);
+    ASSERT_EQ(found.Count(), 3u);
+    EXPECT_EQ(found[0], spec->FindRule("order.customer.code"));
+    EXPECT_EQ(found[1]->Parent(), spec->FindRule("order"));
+    EXPECT_EQ(found[2]->Parent(), spec->FindRule("note"));
+
+    NPtr::TArray<CAttributeSpec> none;
+    spec->CollectAttributeRules("absent", none);
+    EXPECT_EQ(none.Count(), 0u);
+}
+
+TEST(SpecRules, FindInUseReportsOnlyAMarkedSpecification) {
+    auto spec = OrdersSpec();
+    EXPECT_EQ(spec->FindInUse(), nullptr);
+    spec->SetFlags(CSpecBase::kInUse);
+    EXPECT_EQ(spec->FindInUse(), spec.get());
+    // An element rule with the same bit is not a specification in use.
+    spec->ClearFlags(CSpecBase::kInUse);
+    spec->FindRule("order")->SetFlags(CSpecBase::kInUse);
+    EXPECT_EQ(spec->FindInUse(), nullptr);
+}
+
+TEST(SpecPatterns, MatchesFileNameAgainstEveryPattern) {
+    auto spec = OrdersSpec();
+    EXPECT_TRUE(spec->MatchesFileName("a.ord"));
+    EXPECT_TRUE(spec->MatchesFileName("b.xml"));
+    EXPECT_FALSE(spec->MatchesFileName("a.txt"));
+    CFileSpec none;
+    EXPECT_FALSE(none.MatchesFileName("a.xml")) << "no patterns, no match";
+}
+
+TEST(SpecPatterns, AddedPatternsAreLowerCasedAndSplitAtCommas) {
+    CFileSpec spec;
+    spec.AddPatterns("*.XML, *.Xsd,,\xC3\x84*.\xC3\x9C", false);
+    EXPECT_EQ(FormatsTest::Patterns(spec),
+              (std::vector<std::string>{"*.xml", " *.xsd", "\xC3\xA4*.\xC3\xBC"}));
+    CFileSpec trimmed;
+    trimmed.AddPatterns(" *.XML , *.Xsd\t,  ,", true);
+    EXPECT_EQ(FormatsTest::Patterns(trimmed), (std::vector<std::string>{"*.xml", "*.xsd"}));
+}
+
+TEST(SpecPatterns, NoMoreThanTheLimitAreKept) {
+    std::string list;
+    for (int i = 0; i < 300; ++i)
+        list += "*." + std::to_string(i) + ",";
+    CFileSpec spec;
+    spec.AddPatterns(list.c_str(), false);
+    ASSERT_EQ(spec.patterns.Count(), CFileSpec::kMostPatterns);
+    EXPECT_STREQ(spec.patterns[255]->Text(), "*.255");
+}

@@ -1,0 +1,155 @@
+#include "formats/attribute_spec.h"
+#include "formats/element_spec.h"
+#include "formats/file_spec.h"
+#include "formats_test_support.h"
+
+#include <gtest/gtest.h>
+
+using FormatsTest::CTempFolder;
+using FormatsTest::Patterns;
+using FormatsTest::ReadSpec;
+using FormatsTest::Written;
+
+namespace {
+
+constexpr char kDeclaration[] = "<?xml version='1.0' encoding='UTF-8'?>\r\n";
+
+std::string SpecText(const std::string& attributes, const std::string& rules = "") {
+    return std::string(kDeclaration) + "<file " + attributes + ">\r\n" + rules + "</file>\r\n";
+}
+
+const CElementSpec* ElementRule(const CSpecBase& spec, const char* path) {
+    const CSpecBase* rule = spec.FindRule(path);
+    if (rule == nullptr || rule->GetType() != kSpecTypeElement)
+        return nullptr;
+    return static_cast<const CElementSpec*>(rule);
+}
+
+} // namespace
+
+TEST(SpecRead, ReadsNameRootPatternsAndRules) {
+    const auto spec =
+        ReadSpec(SpecText("name='Orders' filenames='*.ORD,*.Xml' root='orders'",
+                          "<element name='order' order='Random' attributes='id,Date'>"
+                          "<attribute name='id'/><element name='customer'><content/></element>"
+                          "</element><element name='*' order='Sequenced'></element>"));
+    EXPECT_STREQ(spec->name.Text(), "Orders");
+    EXPECT_STREQ(spec->root.Text(), "orders");
+    EXPECT_EQ(Patterns(*spec), (std::vector<std::string>{"*.ord", "*.xml"}));
+    const CElementSpec* order = ElementRule(*spec, "order");
+    ASSERT_NE(order, nullptr);
+    EXPECT_EQ(order->flags, CSpecBase::kRandom);
+    ASSERT_EQ(order->knownAttributes.Count(), 2u);
+    EXPECT_STREQ(order->knownAttributes[1]->Text(), "Date") << "attribute names keep their case";
+    EXPECT_EQ(order->FindRule("id")->GetType(), kSpecTypeAttribute);
+    EXPECT_EQ(order->FindRule("customer")->FirstRule()->GetType(), kSpecTypeContent);
+    EXPECT_EQ(ElementRule(*spec, "*")->flags, CSpecBase::kSequenced);
+}
+
+TEST(SpecRead, PatternsAreLowerCasedSplitAndNotTrimmed) {
+    EXPECT_EQ(Patterns(*ReadSpec(SpecText("filenames='*.XML,*.Xsd'"))),
+              (std::vector<std::string>{"*.xml", "*.xsd"}));
+    const auto spaced = ReadSpec(SpecText("filenames='*.xml, *.xsd'"));
+    EXPECT_EQ(Patterns(*spaced), (std::vector<std::string>{"*.xml", " *.xsd"}));
+    EXPECT_FALSE(spaced->MatchesFileName("a.xsd")) << "the leading space is part of the pattern";
+    EXPECT_EQ(Patterns(*ReadSpec(SpecText("filenames=',,*.a,,'"))),
+              (std::vector<std::string>{"*.a"}));
+    EXPECT_TRUE(ReadSpec(SpecText("filenames=''"))->patterns.IsEmpty());
+}
+
+TEST(SpecRead, OrderMustBeSpelledExactly) {
+    const auto spec = ReadSpec(SpecText("name='s'", "<element name='a' order='sequenced'/>"
+                                                    "<element name='b' order='RANDOM'/>"
+                                                    "<element name='c' order='Random'/>"));
+    EXPECT_EQ(ElementRule(*spec, "a")->flags & CSpecBase::kOrderMask, 0u);
+    EXPECT_EQ(ElementRule(*spec, "b")->flags & CSpecBase::kOrderMask, 0u);
+    EXPECT_EQ(ElementRule(*spec, "c")->flags & CSpecBase::kOrderMask, CSpecBase::kRandom);
+}
+
+TEST(SpecRead, UnknownElementsAndAttributesAreIgnoredMissingOnesReadEmpty) {
+    const auto spec = ReadSpec(SpecText("colour='red'", "<comment name='x'/>"
+                                                        "<element name='a' extra='1'>"
+                                                        "<attribute name='id' listseparator=';'/>"
+                                                        "<unknown/></element>"
+                                                        "<element/>"));
+    EXPECT_STREQ(spec->name.Text(), "");
+    EXPECT_STREQ(spec->root.Text(), "");
+    ASSERT_EQ(spec->ChildCount(), 2u);
+    const CSpecBase* a = spec->FindRule("a");
+    ASSERT_EQ(a->ChildCount(), 1u);
+    EXPECT_TRUE(static_cast<const CAttributeSpec*>(a->FirstRule())->listSeparator.IsEmpty())
+        << "an attribute rule reads nothing beyond its name";
+    EXPECT_STREQ(spec->FindRuleOfType(kSpecTypeElement, 1)->name.Text(), "");
+}
+
+TEST(SpecRead, EscapedValuesReadBackAsTheyWere) {
+    CFileSpec original;
+    original.name = "O'Brien & \"Sons\" <2> &amp; &#65;";
+    original.root = "r&d";
+    original.AddPatterns("it's.xml", false);
+    auto* element = new CElementSpec;
+    element->name = "<e>";
+    element->knownAttributes.AddCopy("'k'");
+    original.AddRule(element);
+    const auto read = ReadSpec(Written(original));
+    EXPECT_STREQ(read->name.Text(), original.name.Text());
+    EXPECT_STREQ(read->root.Text(), "r&d");
+    EXPECT_EQ(Patterns(*read), (std::vector<std::string>{"it's.xml"}));
+    EXPECT_STREQ(read->FirstRule()->name.Text(), "<e>");
+    EXPECT_EQ(Written(*read), Written(original));
+}
+
+TEST(SpecRead, ReferencesAreReplacedAndStrayAmpersandsKept) {
+    const auto spec = ReadSpec(SpecText(
+        "name='&#65;&#x42;&#x1F600;&gt; &unknown; &#0; &#xD800; & &amp' root='A &amp; B'"));
+    EXPECT_STREQ(spec->name.Text(), "AB\xF0\x9F\x98\x80> &unknown; &#0; &#xD800; & &amp");
+    EXPECT_STREQ(spec->root.Text(), "A & B");
+}
+
+TEST(SpecRead, DeeplyNestedRulesStopAtTheLimit) {
+    std::string rules;
+    for (int i = 0; i < 1000; ++i)
+        rules += "<element name='e'>";
+    for (int i = 0; i < 1000; ++i)
+        rules += "</element>";
+    const auto spec = ReadSpec(SpecText("name='deep'", rules));
+    int depth = 0;
+    for (const CSpecBase* rule = spec->FirstRule(); rule != nullptr; rule = rule->FirstRule())
+        ++depth;
+    EXPECT_EQ(depth, CSpecBase::kDeepestRule);
+    EXPECT_FALSE(Written(*spec).empty());
+}
+
+TEST(LoadSpecFile, LoadsAFileElementAndNothingElse) {
+    CTempFolder folder;
+    const auto path = folder.Path() / "a.qmfmt";
+    FormatsTest::WriteTextFile(path, SpecText("name='a' root='r'", "<element name='x'/>"));
+    std::unique_ptr<CFileSpec> spec(LoadSpecFile(FormatsTest::U16(path).c_str()));
+    ASSERT_NE(spec, nullptr);
+    EXPECT_STREQ(spec->name.Text(), "a");
+    EXPECT_EQ(spec->ChildCount(), 1u);
+    EXPECT_EQ(spec->flags, 0u) << "a loaded specification is neither modified nor in use";
+
+    FormatsTest::WriteTextFile(path, std::string(kDeclaration) +
+                                         "<group><file name='a' root='r'/></group>");
+    EXPECT_EQ(LoadSpecFile(FormatsTest::U16(path).c_str()), nullptr) << "groups are split first";
+    FormatsTest::WriteTextFile(path, "not xml at all");
+    EXPECT_EQ(LoadSpecFile(FormatsTest::U16(path).c_str()), nullptr);
+    FormatsTest::WriteTextFile(path, "");
+    EXPECT_EQ(LoadSpecFile(FormatsTest::U16(path).c_str()), nullptr);
+    EXPECT_EQ(LoadSpecFile(FormatsTest::U16(folder.Path() / "missing.qmfmt").c_str()), nullptr);
+}
+
+TEST(LoadSpecFile, ASavedSpecificationLoadsBackTheSame) {
+    CTempFolder folder;
+    const auto original =
+        ReadSpec(SpecText("name='Round &amp; trip' filenames='*.a,b?.*' root='r'",
+                          "<element name='x' order='Random' attributes='p,q'><attribute name='p'/>"
+                          "<element name='y'><content/></element></element><element name='z'/>"));
+    original->SetFlags(CSpecBase::kModified);
+    ASSERT_EQ(original->Save(folder.Folder().c_str()), NResult::kOk);
+    std::unique_ptr<CFileSpec> loaded(
+        LoadSpecFile(FormatsTest::U16(folder.Path() / "Round  trip.qmfmt").c_str()));
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(Written(*loaded), Written(*original));
+}
