@@ -1,0 +1,146 @@
+#include "formats/format_list.h"
+
+#include "formats/file_spec.h"
+#include "formats/formats_folder.h"
+#include "formats/shipped_formats.h"
+#include "framework/buffer.h"
+#include "framework/file_functions.h"
+#include "framework/result.h"
+#include "text/string_functions.h"
+#include "xml/doc.h"
+#include "xml/element.h"
+
+#include <memory>
+#include <vector>
+
+namespace {
+
+bool IsNamed(const NXML::CElement* element, const char* name) {
+    return element != nullptr && NString::Compare(element->text.Text(), name) == 0;
+}
+
+// The group file at `path`, read and split; nothing when it is no group.
+class CGroupFile {
+public:
+    explicit CGroupFile(const char16_t* path) : m_path(path) {
+        if (NIO::ReadWholeFile(path, m_bytes, false) != NResult::kOk)
+            return;
+        NXML::CDoc document;
+        NIO::TBuffer<0> reader;
+        reader.Borrow(m_bytes.Data(), static_cast<std::size_t>(m_bytes.Size()));
+        if (document.Parse(reader) != NResult::kOk)
+            return;
+        const NXML::CElement* group = document.FirstChildElement();
+        if (!IsNamed(group, "group"))
+            return;
+        m_isGroup = true;
+        for (const NXML::CElement* file = group->FindChildElement("file"); file != nullptr;
+             file = NextFileElement(*file)) {
+            auto spec = std::make_unique<CFileSpec>();
+            spec->Read(*file, 0);
+            spec->SetFlags(CFileSpec::kModified);
+            m_specs.push_back(std::move(spec));
+        }
+    }
+
+    bool IsGroup() const { return m_isGroup; }
+
+    // Deletes the group file first, so that a specification saved under the
+    // group's own file name survives, then saves each specification. When one
+    // cannot be saved the group file is written back, to be split again at
+    // the next start; when the group file cannot be deleted, nothing changes.
+    void Expand(const char16_t* folder) {
+        if (NIO::DeleteFileAt(m_path.Text()) != NResult::kOk)
+            return;
+        bool allSaved = true;
+        for (const auto& spec : m_specs)
+            allSaved = spec->Save(folder) == NResult::kOk && allSaved;
+        if (!allSaved)
+            NIO::WriteBufferToFile(m_path.Text(), m_bytes);
+    }
+
+private:
+    static const NXML::CElement* NextFileElement(const NXML::CElement& file) {
+        for (const NXML::CElement* next = file.NextSiblingElement(); next != nullptr;
+             next = next->NextSiblingElement())
+            if (IsNamed(next, "file"))
+                return next;
+        return nullptr;
+    }
+
+    NString::TStr<char16_t> m_path;
+    NIO::TBuffer<0> m_bytes;
+    bool m_isGroup = false;
+    std::vector<std::unique_ptr<CFileSpec>> m_specs;
+};
+
+} // namespace
+
+CFileSpec* CFormatList::FirstSpec() const {
+    return static_cast<CFileSpec*>(FirstChild());
+}
+
+CFileSpec* CFormatList::NextSpec(const CFileSpec* spec) {
+    return static_cast<CFileSpec*>(spec->NextSibling());
+}
+
+void CFormatList::LoadFrom(const char16_t* folder) {
+    m_folder = folder;
+    const int length = m_folder.Length();
+    if (length > 0 && m_folder.Text()[length - 1] != u'/')
+        m_folder.Append(u"/");
+    ExpandGroupFiles();
+    for (const NString::TStr<char16_t>& path : SpecFilesIn(m_folder.Text()))
+        if (CFileSpec* spec = LoadSpecFile(path.Text()))
+            AddChild(spec);
+}
+
+int CFormatList::LoadFormats() {
+    const NString::TStr<char16_t> folder = FormatsFolder();
+    if (folder.IsEmpty())
+        return 0;
+    InstallShippedFormats(ShippedFormatsFolder().Text(), folder.Text());
+    LoadFrom(folder.Text());
+    return NResult::kOk;
+}
+
+void CFormatList::ExpandGroupFiles() {
+    for (const NString::TStr<char16_t>& path : SpecFilesIn(m_folder.Text())) {
+        CGroupFile group(path.Text());
+        if (group.IsGroup())
+            group.Expand(m_folder.Text());
+    }
+}
+
+bool CFormatList::SaveAll() {
+    bool written = false;
+    for (CFileSpec* spec = FirstSpec(); spec != nullptr; spec = NextSpec(spec))
+        written = spec->Save(m_folder.Text()) == NResult::kOk || written;
+    return written;
+}
+
+CFileSpec* CFormatList::GetOrCreateSpec(const char* name) {
+    for (CFileSpec* spec = FirstSpec(); spec != nullptr; spec = NextSpec(spec))
+        if (NString::Compare(spec->name.Text(), name) == 0)
+            return spec;
+    auto* spec = new CFileSpec;
+    spec->name = name;
+    AddChild(spec);
+    return spec;
+}
+
+CFileSpec* CFormatList::FindInUse() const {
+    for (CFileSpec* spec = FirstSpec(); spec != nullptr; spec = NextSpec(spec))
+        if (CFileSpec* found = spec->FindInUse())
+            return found;
+    return nullptr;
+}
+
+void CFormatList::CopyFrom(const CFormatList& other) {
+    if (&other == this)
+        return;
+    DeleteChildren();
+    for (const CFileSpec* spec = other.FirstSpec(); spec != nullptr; spec = NextSpec(spec))
+        AddChild(spec->Clone());
+    m_folder = other.m_folder;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "framework/node.h"
+#include "text/str.h"
+
+class CFileSpec;
+
+// The library of format specifications: every specification of the Formats
+// folder, as children in the order their files are listed there. It owns
+// them, and it writes back every one that has changed.
+class CFormatList : public NPtr::CNode {
+public:
+    CFormatList() = default;
+
+    // Reads the library from `folder` (UTF-16; with or without a final
+    // separator). Start-up uses LoadFormats instead.
+    void LoadFrom(const char16_t* folder);
+
+    // Start-up: finds the Formats folder, fills an empty one with the
+    // specifications shipped beside the program, splits group files and
+    // reads every specification file. Files that do not load are skipped.
+    // NResult::kOk, or 0 when the folder's location cannot be determined.
+    int LoadFormats();
+
+    // Replaces every group file of the folder (a "group" element holding
+    // "file" elements) by one file per specification it holds.
+    void ExpandGroupFiles();
+
+    // Saves every modified specification into the folder; true when any was
+    // written.
+    bool SaveAll();
+
+    // The specification named `name` exactly; a new, empty one with that
+    // name, appended, when there is none.
+    CFileSpec* GetOrCreateSpec(const char* name);
+
+    // The specification in use by the current operation, or null.
+    CFileSpec* FindInUse() const;
+
+    // Replaces the specifications by deep copies of those of `other`, in
+    // order, flags included: how the preferences take a copy and put it back.
+    void CopyFrom(const CFormatList& other);
+
+    CFileSpec* FirstSpec() const;
+    static CFileSpec* NextSpec(const CFileSpec* spec);
+
+    // The folder specifications are read from and saved to, ending in a
+    // separator; empty until the library has been loaded.
+    const char16_t* Folder() const { return m_folder.Text(); }
+
+private:
+    NString::TStr<char16_t> m_folder;
+};
