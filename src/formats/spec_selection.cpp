@@ -1,0 +1,214 @@
+#include "formats/spec_selection.h"
+
+#include "formats/element_spec.h"
+#include "formats/file_spec.h"
+#include "formats/format_list.h"
+#include "framework/prompts.h"
+#include "text/format.h"
+#include "text/string_functions.h"
+#include "text/translator.h"
+#include "xml/doc.h"
+#include "xml/element.h"
+
+#include <vector>
+
+namespace {
+
+using NString::NTranslator::Text;
+
+bool SameText(const char* a, const char* b) {
+    return NString::Compare(a, b) == 0;
+}
+
+const char* RootName(const SInputFile& file) {
+    const NXML::CElement* root = RootElementOf(file);
+    return root != nullptr ? root->text.Text() : "";
+}
+
+std::vector<CFileSpec*> CandidatesFor(const CFormatList& library, const char* rootName) {
+    std::vector<CFileSpec*> candidates;
+    for (CFileSpec* spec = library.FirstSpec(); spec != nullptr; spec = CFormatList::NextSpec(spec))
+        if (SameText(spec->root.Text(), rootName))
+            candidates.push_back(spec);
+    return candidates;
+}
+
+CFileSpec* AskUserToChoose(const std::vector<CFileSpec*>& candidates, const char* rootName,
+                           void* owner) {
+    std::vector<const char*> names;
+    for (const CFileSpec* spec : candidates)
+        names.push_back(spec->name.Text());
+    NString::TStr<char16_t> info;
+    NString::Format(info, Text("ChooseSpec.Info").Text(), rootName);
+    const int chosen =
+        NPrompts::CurrentPrompts().ChooseFileSpec(owner, NPrompts::SSpecChoice{info.Text(), names});
+    if (chosen < 0 || static_cast<std::size_t>(chosen) >= candidates.size())
+        return nullptr;
+    return candidates[static_cast<std::size_t>(chosen)];
+}
+
+// Ends a report: asks whether to create a new specification when one can
+// be made, else says that none can.
+bool AskToCreate(void* owner, const SOperationFiles& operation, NString::TStr<char16_t>& message) {
+    const NString::TStr<char16_t>& caption = Text("Misc.AppName");
+    if (CanCreateNew(operation)) {
+        message.Append(Text("Msg.FormatCreateNew").Text());
+        return NPrompts::CurrentPrompts().ShowMessage(
+                   owner, message.Text(), caption.Text(), NPrompts::EIcon::Question,
+                   NPrompts::EButtons::YesNo) == NPrompts::EAnswer::Yes;
+    }
+    message.Append(Text("Msg.FormatCantCreateNew").Text());
+    NPrompts::CurrentPrompts().ShowMessage(owner, message.Text(), caption.Text(),
+                                           NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
+    return false;
+}
+
+std::vector<const NXML::CDoc*> Documents(const SOperationFiles& operation) {
+    std::vector<const NXML::CDoc*> documents;
+    for (const SInputFile& file : operation.files)
+        documents.push_back(file.document);
+    return documents;
+}
+
+// The default rule of a new specification: ordered, offering every attribute
+// name the element rules know.
+void AddDefaultRule(CFileSpec& spec) {
+    for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
+        if (rule->GetType() == kSpecTypeElement &&
+            static_cast<const CElementSpec*>(rule)->IsDefaultRule())
+            return;
+    auto* defaultRule = new CElementSpec;
+    defaultRule->name = "*";
+    defaultRule->SetFlags(CSpecBase::kSequenced);
+    for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
+        if (rule->GetType() == kSpecTypeElement)
+            for (const NString::TStr<char>* known :
+                 static_cast<const CElementSpec*>(rule)->knownAttributes)
+                defaultRule->AddKnownAttribute(known->Text());
+    spec.AddRule(defaultRule);
+}
+
+CFileSpec* CreateSpec(CFormatList& library, const SOperationFiles& operation, void* owner) {
+    const SInputFile& left = operation.files[0];
+    NPrompts::SNewSpec created;
+    if (!NPrompts::CurrentPrompts().CreateFileSpec(
+            owner, NPrompts::SSpecRequest{RootName(left), left.path, library.Folder()}, created) ||
+        created.name.IsEmpty())
+        return nullptr;
+    CFileSpec* spec = library.GetOrCreateSpec(created.name.Text());
+    spec->AddPatterns(created.wildcards.Text(), true);
+    spec->root = RootName(left);
+    const std::vector<const NXML::CDoc*> documents = Documents(operation);
+    spec->LearnFromDocuments(documents);
+    AddDefaultRule(*spec);
+    spec->SetFlags(CSpecBase::kModified);
+    library.SaveAll();
+    return spec;
+}
+
+// The left file's specification, when every other file agrees with it;
+// null after reporting the file that does not (`wantsNew` tells whether the
+// user then asked for a new specification).
+CFileSpec* AgreedSpec(CFormatList& library, const SOperationFiles& operation, void* owner,
+                      bool& wantsNew) {
+    const SInputFile& left = operation.files[0];
+    CFileSpec* spec = FindSpecForFile(library, left, nullptr, owner);
+    if (spec == nullptr) {
+        wantsNew = ReportMissing(owner, operation, left);
+        return nullptr;
+    }
+    for (std::size_t i = 1; i < operation.files.size(); ++i) {
+        // The second file never asks: the left file's choice stands for it.
+        void* askVia = i == 1 ? nullptr : owner;
+        if (FindSpecForFile(library, operation.files[i], spec, askVia) != spec) {
+            wantsNew = ReportMismatch(owner, operation, left, operation.files[i]);
+            return nullptr;
+        }
+    }
+    return spec;
+}
+
+} // namespace
+
+const NXML::CElement* RootElementOf(const SInputFile& file) {
+    return file.document != nullptr ? file.document->FirstChildElement() : nullptr;
+}
+
+NString::TStr<char> LowerCaseFileName(const char16_t* path) {
+    const char16_t* name = path;
+    for (const char16_t* position = path; *position != 0; ++position)
+        if (*position == u'/' || *position == u'\\')
+            name = position + 1;
+    NString::TStr<char16_t> lower(name);
+    NString::ToLower(lower.Text());
+    return NString::TStr<char>(lower.Text());
+}
+
+CFileSpec* FindSpecForFile(CFormatList& library, const SInputFile& file, CFileSpec* preferred,
+                           void* owner) {
+    const NXML::CElement* root = RootElementOf(file);
+    if (root == nullptr)
+        return nullptr;
+    const std::vector<CFileSpec*> candidates = CandidatesFor(library, root->text.Text());
+    if (candidates.empty())
+        return nullptr;
+    for (CFileSpec* candidate : candidates)
+        if (candidate == preferred)
+            return preferred;
+    if (candidates.size() == 1)
+        return candidates.front();
+    const NString::TStr<char> fileName = LowerCaseFileName(file.path);
+    for (CFileSpec* candidate : candidates)
+        if (candidate->MatchesFileName(fileName.Text()))
+            return candidate;
+    if (owner == nullptr)
+        return nullptr;
+    return AskUserToChoose(candidates, root->text.Text(), owner);
+}
+
+bool CanCreateNew(const SOperationFiles& operation) {
+    if (operation.files.empty())
+        return false;
+    const char* name = RootName(operation.files[0]);
+    if (*name == 0)
+        return false;
+    for (const SInputFile& file : operation.files)
+        if (!SameText(RootName(file), name))
+            return false;
+    return true;
+}
+
+bool ReportMissing(void* owner, const SOperationFiles& operation, const SInputFile& file) {
+    NString::TStr<char16_t> message(Text("Msg.FormatMissing"));
+    message.Append(file.path);
+    message.Append(
+        Text(operation.merge ? "Msg.FormatCantMergeBecause" : "Msg.FormatCantCompareBecause")
+            .Text());
+    return AskToCreate(owner, operation, message);
+}
+
+bool ReportMismatch(void* owner, const SOperationFiles& operation, const SInputFile& x,
+                    const SInputFile& y) {
+    NString::TStr<char16_t> message(Text("Msg.FormatMismatch"));
+    message.Append(x.path);
+    message.Append(u"\n+\n");
+    message.Append(y.path);
+    message.Append(Text(operation.merge ? "Msg.FormatCantMerge" : "Msg.FormatCantCompare").Text());
+    return AskToCreate(owner, operation, message);
+}
+
+CFileSpec* FindSpecForOperation(CFormatList& library, const SOperationFiles& operation,
+                                void* owner) {
+    if (operation.files.empty())
+        return nullptr;
+    bool wantsNew = false;
+    CFileSpec* spec = AgreedSpec(library, operation, owner, wantsNew);
+    if (spec == nullptr)
+        return wantsNew ? CreateSpec(library, operation, owner) : nullptr;
+    const std::vector<const NXML::CDoc*> documents = Documents(operation);
+    if (spec->LearnFromDocuments(documents)) {
+        spec->SetFlags(CSpecBase::kModified);
+        library.SaveAll();
+    }
+    return spec;
+}

@@ -1,0 +1,350 @@
+#include "formats/element_spec.h"
+#include "formats/file_spec.h"
+#include "formats/format_list.h"
+#include "formats/spec_selection.h"
+#include "formats_test_support.h"
+#include "scripted_prompts.h"
+#include "text/embedded_language.h"
+#include "text/translator.h"
+
+#include <gtest/gtest.h>
+
+using FormatsTest::CScriptedPrompts;
+using FormatsTest::CTempFolder;
+using FormatsTest::FileNames;
+using FormatsTest::ParseDocument;
+using FormatsTest::Patterns;
+using FormatsTest::ReadTextFile;
+using FormatsTest::Written;
+using NPrompts::EAnswer;
+using NPrompts::EButtons;
+using NPrompts::EIcon;
+
+namespace {
+
+void LoadEnglish() {
+    const auto file =
+        NString::NTranslator::EmbeddedLanguageFile(NString::NTranslator::kBuiltInLanguageResource);
+    NIO::TBuffer<0> stream;
+    stream.Borrow(file.data(), file.size());
+    ASSERT_EQ(NString::NTranslator::LoadLanguage(stream, true), 1);
+}
+
+// The English texts the messages are built from.
+const std::u16string kAppName = u"Velden\u00A0Quillmere";
+const std::u16string kMissing = u"No format specification applies to this file:\n\n";
+const std::u16string kMismatch = u"Different format specifications apply to these files:\n\n";
+const std::u16string kCantCompareBecause =
+    u"\n\nThe files cannot be compared without a format specification for the root element of "
+    u"this file.";
+const std::u16string kCantMergeBecause =
+    u"\n\nThe files cannot be merged without a format specification for the root element of this "
+    u"file.";
+const std::u16string kCantCompare =
+    u"\n\nFiles with different format specifications cannot be compared.";
+const std::u16string kCantMerge =
+    u"\n\nFiles with different format specifications cannot be merged.";
+const std::u16string kCreateNew =
+    u"\n\nDo you want to create a new format specification for these files now?";
+const std::u16string kCantCreateNew =
+    u"\n\nA new format specification cannot be created, because the files have different root "
+    u"elements.";
+
+std::vector<std::string> RuleNames(const CSpecBase& spec) {
+    std::vector<std::string> names;
+    for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
+        names.emplace_back(rule->name.Text());
+    return names;
+}
+
+std::vector<std::string> Known(const CSpecBase* rule) {
+    std::vector<std::string> known;
+    for (const NString::TStr<char>* name : static_cast<const CElementSpec*>(rule)->knownAttributes)
+        known.emplace_back(name->Text());
+    return known;
+}
+
+class SpecSelection : public ::testing::Test {
+protected:
+    void SetUp() override {
+        LoadEnglish();
+        library.LoadFrom(folder.Folder().c_str());
+    }
+
+    CFileSpec* AddSpec(const char* name, const char* root, const char* patterns = "") {
+        CFileSpec* spec = library.GetOrCreateSpec(name);
+        spec->root = root;
+        spec->AddPatterns(patterns, false);
+        return spec;
+    }
+
+    // An input file parsed from `xml`, kept alive by the fixture.
+    SInputFile File(const char* xml, const char16_t* path) {
+        documents.push_back(ParseDocument(xml));
+        return SInputFile{documents.back().get(), path};
+    }
+
+    SOperationFiles Operation(std::initializer_list<SInputFile> list, bool merge = false) {
+        files.assign(list);
+        return SOperationFiles{files, merge};
+    }
+
+    CTempFolder folder;
+    CFormatList library;
+    CScriptedPrompts prompts;
+    int window = 0;
+    void* owner = &window;
+    std::vector<std::unique_ptr<NXML::CDoc>> documents;
+    std::vector<SInputFile> files;
+};
+
+} // namespace
+
+TEST_F(SpecSelection, TheFileNamePicksAmongSpecificationsOfOneRoot) {
+    CFileSpec* ord = AddSpec("Orders (ord)", "orders", "*.ord");
+    AddSpec("Orders (xml)", "orders", "*.xml");
+    AddSpec("Invoices", "invoices", "*.ord");
+    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"C:\\data\\A.ORD"), nullptr, owner), ord)
+        << "the file name is compared in lower case";
+    EXPECT_TRUE(prompts.choices.empty());
+}
+
+TEST_F(SpecSelection, WithoutAMatchingWildcardTheUserChooses) {
+    AddSpec("Orders (ord)", "orders", "*.ord");
+    CFileSpec* xml = AddSpec("Orders (xml)", "orders", "*.xml");
+    const SInputFile file = File("<orders/>", u"/data/a.txt");
+    prompts.choiceAnswers = {1, -1};
+    EXPECT_EQ(FindSpecForFile(library, file, nullptr, owner), xml);
+    ASSERT_EQ(prompts.choices.size(), 1u);
+    EXPECT_EQ(prompts.choices[0].owner, owner);
+    EXPECT_EQ(prompts.choices[0].names, (std::vector<std::string>{"Orders (ord)", "Orders (xml)"}));
+    EXPECT_EQ(prompts.choices[0].info,
+              u"Several format specifications apply to documents whose root element is "
+              u"<orders>. Choose the one to use for this file:");
+
+    EXPECT_EQ(FindSpecForFile(library, file, nullptr, owner), nullptr) << "cancelled";
+    EXPECT_EQ(FindSpecForFile(library, file, nullptr, nullptr), nullptr) << "nobody to ask";
+    EXPECT_EQ(prompts.choices.size(), 2u);
+}
+
+TEST_F(SpecSelection, ASingleCandidateOrThePreferredOneNeedsNoWildcard) {
+    CFileSpec* only = AddSpec("Orders", "orders", "*.ord");
+    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"anything.at.all"), nullptr, nullptr),
+              only);
+    CFileSpec* second = AddSpec("Orders 2", "orders", "*.xml");
+    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"b.xml"), only, nullptr), only);
+    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"b.xml"), nullptr, nullptr), second);
+}
+
+TEST_F(SpecSelection, TheRootNameMustMatchExactly) {
+    AddSpec("Orders", "orders");
+    EXPECT_EQ(FindSpecForFile(library, File("<Orders/>", u"a.xml"), nullptr, owner), nullptr);
+    EXPECT_EQ(FindSpecForFile(library, File("<!-- no element -->", u"a.xml"), nullptr, owner),
+              nullptr);
+    EXPECT_EQ(FindSpecForFile(library, SInputFile{nullptr, u"a.xml"}, nullptr, owner), nullptr);
+}
+
+TEST_F(SpecSelection, ANewSpecificationNeedsOneRootNameOnEverySide) {
+    EXPECT_TRUE(CanCreateNew(Operation({File("<a/>", u"1"), File("<a x='1'/>", u"2")})));
+    EXPECT_FALSE(CanCreateNew(Operation({File("<a/>", u"1"), File("<b/>", u"2")})));
+    EXPECT_FALSE(
+        CanCreateNew(Operation({File("<a/>", u"1"), File("<a/>", u"2"), File("<b/>", u"3")})));
+    EXPECT_FALSE(CanCreateNew(Operation({File("<a/>", u"1"), File("<!--c-->", u"2")})));
+}
+
+TEST_F(SpecSelection, MissingSpecificationMessagesAreBuiltFromTheirPieces) {
+    const SInputFile left = File("<a/>", u"/in/left.xml");
+    const SOperationFiles same = Operation({left, File("<a/>", u"/in/right.xml")});
+    prompts.answers = {EAnswer::Yes, EAnswer::No};
+    EXPECT_TRUE(ReportMissing(owner, same, left));
+    EXPECT_FALSE(ReportMissing(owner, same, left));
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[0].text,
+              kMissing + u"/in/left.xml" + kCantCompareBecause + kCreateNew);
+    EXPECT_EQ(prompts.messages[0].caption, kAppName);
+    EXPECT_EQ(prompts.messages[0].icon, EIcon::Question);
+    EXPECT_EQ(prompts.messages[0].buttons, EButtons::YesNo);
+    EXPECT_EQ(prompts.messages[0].owner, owner);
+
+    const SOperationFiles differentMerge = Operation({left, File("<b/>", u"/in/right.xml")}, true);
+    EXPECT_FALSE(ReportMissing(owner, differentMerge, left));
+    EXPECT_EQ(prompts.messages[2].text,
+              kMissing + u"/in/left.xml" + kCantMergeBecause + kCantCreateNew);
+    EXPECT_EQ(prompts.messages[2].icon, EIcon::Error);
+    EXPECT_EQ(prompts.messages[2].buttons, EButtons::Ok);
+}
+
+TEST_F(SpecSelection, MismatchMessagesNameBothFiles) {
+    const SInputFile left = File("<a/>", u"L.xml");
+    const SInputFile right = File("<a/>", u"R.xml");
+    prompts.answers = {EAnswer::No};
+    EXPECT_FALSE(ReportMismatch(owner, Operation({left, right}, true), left, right));
+    EXPECT_EQ(prompts.messages[0].text, kMismatch + u"L.xml\n+\nR.xml" + kCantMerge + kCreateNew);
+    const SInputFile other = File("<b/>", u"B.xml");
+    EXPECT_FALSE(ReportMismatch(owner, Operation({left, other}), left, other));
+    EXPECT_EQ(prompts.messages[1].text,
+              kMismatch + u"L.xml\n+\nB.xml" + kCantCompare + kCantCreateNew);
+}
+
+TEST_F(SpecSelection, DifferentRootsWithoutSpecificationFailTheLoad) {
+    const SOperationFiles operation =
+        Operation({File("<a/>", u"/in/a.xml"), File("<b/>", u"/in/b.xml")});
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), nullptr);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              kMissing + u"/in/a.xml" + kCantCompareBecause + kCantCreateNew);
+    EXPECT_TRUE(prompts.creations.empty());
+    EXPECT_EQ(library.FirstSpec(), nullptr);
+    EXPECT_TRUE(FileNames(folder.Path()).empty());
+}
+
+TEST_F(SpecSelection, ACreatedSpecificationStartsFromTheDocumentsAndIsSavedAtOnce) {
+    const SOperationFiles operation =
+        Operation({File("<orders v='1'><order id='1' date='x'/><note/></orders>", u"/in/A.ORD"),
+                   File("<orders><order id='2' rush='y'/><total/></orders>", u"/in/B.ORD")});
+    prompts.answers = {EAnswer::Yes};
+    prompts.creationAnswers = {CScriptedPrompts::SCreated{"My: Orders", " *.ORD , *.Xml,"}};
+    CFileSpec* spec = FindSpecForOperation(library, operation, owner);
+    ASSERT_NE(spec, nullptr);
+    ASSERT_EQ(prompts.creations.size(), 1u);
+    EXPECT_EQ(prompts.creations[0].owner, owner);
+    EXPECT_EQ(prompts.creations[0].rootName, "orders");
+    EXPECT_EQ(prompts.creations[0].leftPath, u"/in/A.ORD");
+    EXPECT_EQ(prompts.creations[0].folder, folder.Folder());
+
+    EXPECT_EQ(library.FirstSpec(), spec);
+    EXPECT_STREQ(spec->name.Text(), "My: Orders");
+    EXPECT_STREQ(spec->root.Text(), "orders");
+    EXPECT_EQ(Patterns(*spec), (std::vector<std::string>{"*.ord", "*.xml"}));
+    EXPECT_EQ(RuleNames(*spec),
+              (std::vector<std::string>{"orders", "order", "note", "total", "*"}));
+    const CSpecBase* defaultRule = spec->FindChildRule("*");
+    EXPECT_EQ(defaultRule->flags, CSpecBase::kSequenced);
+    EXPECT_EQ(Known(defaultRule), (std::vector<std::string>{"v", "id", "date", "rush"}));
+    EXPECT_EQ(spec->FindChildRule("order")->flags, 0u);
+
+    EXPECT_FALSE(spec->HasFlags(CSpecBase::kModified));
+    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"My Orders.qmfmt"}));
+    EXPECT_EQ(ReadTextFile(folder.Path() / "My Orders.qmfmt"), Written(*spec));
+}
+
+TEST_F(SpecSelection, DecliningOrCancellingCreatesNothing) {
+    const SOperationFiles operation = Operation({File("<r/>", u"a"), File("<r/>", u"b")});
+    prompts.answers = {EAnswer::No, EAnswer::Yes};
+    prompts.creationAnswers = {std::nullopt};
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), nullptr);
+    EXPECT_TRUE(prompts.creations.empty());
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), nullptr);
+    EXPECT_EQ(prompts.creations.size(), 1u);
+    EXPECT_EQ(library.FirstSpec(), nullptr);
+    EXPECT_TRUE(FileNames(folder.Path()).empty());
+}
+
+TEST_F(SpecSelection, CreatingUnderAnExistingNameKeepsItsDefaultRule) {
+    CFileSpec* existing = AddSpec("R", "old");
+    auto* defaultRule = new CElementSpec;
+    defaultRule->name = "*";
+    defaultRule->SetFlags(CSpecBase::kRandom);
+    existing->AddRule(defaultRule);
+    const SOperationFiles operation = Operation({File("<r/>", u"a.xml"), File("<r/>", u"b.xml")});
+    prompts.answers = {EAnswer::Yes};
+    prompts.creationAnswers = {CScriptedPrompts::SCreated{"R", "*.xml"}};
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), existing);
+    EXPECT_STREQ(existing->root.Text(), "r");
+    EXPECT_EQ(RuleNames(*existing), (std::vector<std::string>{"*", "r"}));
+    EXPECT_EQ(library.ChildCount(), 1u);
+}
+
+TEST_F(SpecSelection, TheChosenSpecificationLearnsAndIsSavedOnlyWhenItDid) {
+    CFileSpec* spec = AddSpec("Orders", "orders", "*.xml");
+    const SOperationFiles operation =
+        Operation({File("<orders><item/></orders>", u"a.xml"),
+                   File("<orders><item sku='1'/></orders>", u"b.xml")});
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), spec);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"orders", "item"}));
+    EXPECT_EQ(ReadTextFile(folder.Path() / "Orders.qmfmt"), Written(*spec));
+
+    std::filesystem::remove(folder.Path() / "Orders.qmfmt");
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), spec);
+    EXPECT_TRUE(FileNames(folder.Path()).empty()) << "nothing new, nothing written";
+}
+
+TEST_F(SpecSelection, TheSecondFileFollowsTheLeftFilesChoiceWithoutAsking) {
+    CFileSpec* ord = AddSpec("Orders (ord)", "orders", "*.ord");
+    AddSpec("Orders (xml)", "orders", "*.xml");
+    const SOperationFiles operation =
+        Operation({File("<orders/>", u"a.ord"), File("<orders/>", u"b.xml")});
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), ord);
+    EXPECT_TRUE(prompts.choices.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(SpecSelection, DifferentSpecificationsForTheFilesAreAMismatch) {
+    AddSpec("Orders", "orders");
+    AddSpec("Bills", "bills");
+    const SOperationFiles operation =
+        Operation({File("<orders/>", u"a.xml"), File("<bills/>", u"b.xml")}, true);
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), nullptr);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              kMismatch + u"a.xml\n+\nb.xml" + kCantMerge + kCantCreateNew);
+}
+
+TEST_F(SpecSelection, TheThirdFileMayAskAndThenMismatch) {
+    CFileSpec* orders = AddSpec("Orders", "orders");
+    AddSpec("Bills A", "bills", "*.a");
+    AddSpec("Bills B", "bills", "*.b");
+    const SOperationFiles operation = Operation(
+        {File("<orders/>", u"l.xml"), File("<orders/>", u"base.xml"), File("<bills/>", u"r.xml")});
+    prompts.choiceAnswers = {0};
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), nullptr);
+    ASSERT_EQ(prompts.choices.size(), 1u);
+    EXPECT_EQ(prompts.choices[0].names, (std::vector<std::string>{"Bills A", "Bills B"}));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              kMismatch + u"l.xml\n+\nr.xml" + kCantCompare + kCantCreateNew);
+
+    const SOperationFiles agreeing = Operation(
+        {File("<orders/>", u"l.xml"), File("<orders/>", u"base.xml"), File("<orders/>", u"r")});
+    EXPECT_EQ(FindSpecForOperation(library, agreeing, owner), orders);
+}
+
+TEST(HeadlessSelection, CreatesSavesAndSaysSoWithoutWaiting) {
+    LoadEnglish();
+    CTempFolder folder;
+    CFormatList library;
+    library.LoadFrom(folder.Folder().c_str());
+    std::ostringstream out;
+    NPrompts::CHeadlessPrompts headless(out);
+    NPrompts::CScopedPrompts scope(headless);
+
+    const auto left = ParseDocument("<inventory><item sku='1'/></inventory>");
+    const auto right = ParseDocument("<inventory><item sku='2' qty='3'/></inventory>");
+    const SInputFile files[] = {{left.get(), u"/work/Stock.XML"}, {right.get(), u"/work/new.xml"}};
+    CFileSpec* spec = FindSpecForOperation(library, SOperationFiles{files, false}, nullptr);
+
+    ASSERT_NE(spec, nullptr);
+    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"inventory.qmfmt"}));
+    EXPECT_EQ(ReadTextFile(folder.Path() / "inventory.qmfmt"),
+              "<?xml version='1.0' encoding='UTF-8'?>\r\n"
+              "<file name='inventory' filenames='*.xml' root='inventory'>\r\n"
+              "\t<element name='inventory'>\r\n"
+              "\t</element>\r\n"
+              "\t<element name='item' attributes='sku,qty'>\r\n"
+              "\t</element>\r\n"
+              "\t<element name='*' order='Sequenced' attributes='sku,qty'>\r\n"
+              "\t</element>\r\n"
+              "</file>\r\n");
+    const std::string folderText = NString::TStr<char>(folder.Folder().c_str()).Text();
+    EXPECT_EQ(out.str(),
+              "Velden\xC2\xA0Quillmere: No format specification applies to this file:\n\n"
+              "/work/Stock.XML\n\n"
+              "The files cannot be compared without a format specification for the root element "
+              "of this file.\n\n"
+              "Do you want to create a new format specification for these files now?\n"
+              "(answered Yes)\n"
+              "Creating the format specification \"inventory\" for the root element "
+              "\"inventory\" and the files \"*.XML\" in " +
+                  folderText + "\n");
+}
