@@ -50,7 +50,11 @@ char32_t DecodeNext(const char16_t*& position) {
     if (unit == 0)
         return 0;
     ++position;
-    if (!IsSurrogate(unit) || *position == 0)
+    // Only a high surrogate followed by a low one is a pair; a lone half is
+    // returned as it is and never swallows the unit after it.
+    const bool isHigh = unit >= 0xD800 && unit <= 0xDBFF;
+    const bool nextIsLow = *position >= 0xDC00 && *position <= 0xDFFF;
+    if (!isHigh || !nextIsLow)
         return unit;
     const char16_t next = *position++;
     return 0x10000 + ((static_cast<char32_t>(unit & 0x3FF) << 10) | (next & 0x3FF));

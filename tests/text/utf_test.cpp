@@ -91,6 +91,11 @@ TEST(Utf16, LoneSurrogateBeforeTerminatorIsNotPairedWithIt) {
     EXPECT_EQ(position, text + 1);
 }
 
+TEST(Utf16, LoneHighSurrogateDoesNotSwallowTheNextUnit) {
+    const char16_t text[] = {0xD800, u'<', 0xDC00, 0xD83D, 0xDE00, 0};
+    EXPECT_EQ(DecodeAll(text), (std::u32string{0xD800, U'<', 0xDC00, U'\U0001F600'}));
+}
+
 TEST(Utf16, DecodePreviousKeepsPairsTogether) {
     const char16_t text[] = u"a\U0001F600";
     const char16_t* position = text + 3;
