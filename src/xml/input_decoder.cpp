@@ -169,7 +169,10 @@ std::string DeclaredCharsetName(const char* text, std::size_t length) {
     ++nameStart; // the opening quote, whatever it is
     std::string_view name = declaration.substr(std::min(nameStart, declaration.size()));
     name = name.substr(0, std::min(name.find_first_of(kQuoteMarks), kLongestDeclaredCharsetName));
-    return " " + std::string(name) + " ";
+    std::string spaced;
+    spaced.reserve(name.size() + 2);
+    spaced.append(1, ' ').append(name).append(1, ' ');
+    return spaced;
 }
 
 } // namespace NXML
