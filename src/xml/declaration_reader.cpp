@@ -284,19 +284,28 @@ char* ReadDocTypeClose(CDocTypeDecl& declaration, char* position, char* end) {
     return close + 1;
 }
 
+// Links a new declaration whose body runs from `position` to `close`, keeps
+// the body as written and borrows its leading name; returns where the text
+// after the name's spaces starts.
+template <typename TDeclaration>
+char* StartDeclaration(TDeclaration* declaration, CNode& parent, char* position, char* close,
+                       CCuts& cuts) {
+    parent.AddChild(declaration);
+    CopyRange(declaration->source, position, close);
+    char* name = SkipSpaces(position, close);
+    char* nameEnd = ScanName(name, close);
+    declaration->text.Borrow(name);
+    cuts.push_back(nameEnd);
+    return SkipSpaces(nameEnd, close);
+}
+
 char* ReadElementDecl(CNode& parent, char* position, char* end) {
     char* close = FindByte(position, end, '>');
     if (close == nullptr)
         return nullptr;
     auto* declaration = new CElementDecl;
-    parent.AddChild(declaration);
-    CopyRange(declaration->source, position, close);
     CCuts cuts;
-    char* name = SkipSpaces(position, close);
-    char* nameEnd = ScanName(name, close);
-    declaration->text.Borrow(name);
-    cuts.push_back(nameEnd);
-    char* here = SkipSpaces(nameEnd, close);
+    char* here = StartDeclaration(declaration, parent, position, close, cuts);
     if (here < close && *here == '(')
         ReadContentModel(declaration->model, here, close, cuts);
     else if (StartsWithWord(here, close, "EMPTY"))
@@ -315,14 +324,9 @@ char* ReadAttributeListDecl(CNode& parent, char* position, char* end) {
     if (close == nullptr)
         return nullptr;
     auto* declaration = new CAttributeDecl;
-    parent.AddChild(declaration);
-    CopyRange(declaration->source, position, close);
     CCuts cuts;
-    char* name = SkipSpaces(position, close);
-    char* nameEnd = ScanName(name, close);
-    declaration->text.Borrow(name);
-    cuts.push_back(nameEnd);
-    for (char* here = SkipSpaces(nameEnd, close); here < close; here = SkipSpaces(here, close))
+    for (char* here = StartDeclaration(declaration, parent, position, close, cuts); here < close;
+         here = SkipSpaces(here, close))
         here = ReadAttributeDef(*declaration, here, close, cuts);
     ApplyCuts(cuts);
     return close + 1;
