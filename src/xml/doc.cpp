@@ -20,7 +20,8 @@ int CDoc::Parse(NIO::CBase& stream) {
     ClearFlags(kParseStateFlags);
     Reset();
     try {
-        if (const int result = DecodeInput(stream, buffer, charset); result != NResult::kOk)
+        if (const int result = DecodeInput(stream, buffer, charset, &byteOrderMark);
+            result != NResult::kOk)
             return result;
         ReadContent(*this, buffer.Text(), buffer.Text() + buffer.Length());
     } catch (const std::bad_alloc&) {
@@ -34,6 +35,7 @@ void CDoc::Reset() {
     DeleteChildren();
     trailingText.Clear(true);
     buffer.Clear(true);
+    byteOrderMark = false;
 }
 
 } // namespace NXML

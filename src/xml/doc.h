@@ -49,6 +49,8 @@ public:
     NString::TStr<char> buffer;
     // The MIBenum of the source's character set.
     int charset = 0;
+    // The source began with a byte-order mark, which a saved copy repeats.
+    bool byteOrderMark = false;
     // Text after the last node (normally the final line end), which belongs
     // to no node but is written back after the last one.
     NString::TStr<char> trailingText;

@@ -116,8 +116,10 @@ int DecodeDeclared(NString::TStr<char>& raw, std::size_t count, NString::TStr<ch
 
 } // namespace
 
-int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, int& charset) {
+int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, int& charset, bool* byteOrderMark) {
     charset = 0;
+    if (byteOrderMark != nullptr)
+        *byteOrderMark = false;
     NString::TStr<char> raw;
     std::size_t count = 0;
     if (const int result = ReadAll(stream, raw, count); result != NResult::kOk)
@@ -125,7 +127,10 @@ int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, int& charset) {
     if (count < kFewestBytes)
         return NResult::kNothingParsed;
     const auto* bytes = reinterpret_cast<const unsigned char*>(raw.Text());
-    switch (ByteOrderMarkOf(bytes)) {
+    const EByteOrderMark mark = ByteOrderMarkOf(bytes);
+    if (byteOrderMark != nullptr)
+        *byteOrderMark = mark != EByteOrderMark::kNone;
+    switch (mark) {
     case EByteOrderMark::kUtf8: {
         charset = NString::kCharsetUtf8;
         const std::size_t length = LengthUpToZero(raw.Text(3), count - 3);

@@ -19,9 +19,11 @@ constexpr std::size_t kLongestDeclaredCharsetName = 8191;
 // the first zero byte or unit. A byte-order mark (EF BB BF, FE FF, FF FE)
 // decides the character set and is dropped; without one, the character set
 // is the one the XML declaration names, else UTF-8. `charset` receives its
-// MIBenum. NResult::kOk, kNothingParsed for fewer than 4 bytes,
-// kUnsupportedCharset, or kNoMemory.
-int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, int& charset);
+// MIBenum, and `byteOrderMark` (when given) whether there was a mark.
+// NResult::kOk, kNothingParsed for fewer than 4 bytes, kUnsupportedCharset,
+// or kNoMemory.
+int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, int& charset,
+                bool* byteOrderMark = nullptr);
 
 // The name to look the character set of `text` (no byte-order mark) up by:
 // "UTF-8" when it has no XML declaration naming one, else the declared name
