@@ -1,0 +1,101 @@
+#include "merge/result_file.h"
+
+#include "framework/result.h"
+#include "text/charset.h"
+#include "text/utf.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace {
+
+bool IsUtf16(int charset) {
+    return charset == NString::kCharsetUtf16Be || charset == NString::kCharsetUtf16Le ||
+           charset == NString::kCharsetUtf16;
+}
+
+bool IsWrittenAsItIs(int charset) {
+    return charset == NString::kCharsetUtf8 || charset == NString::kCharsetUsAscii;
+}
+
+// Decodes the character at `position` without reading at or past `end`.
+char32_t DecodeWithin(const char*& position, const char* end) {
+    if (end - position >= 4)
+        return NString::DecodeNext(position);
+    char sequence[5] = {};
+    std::copy(position, end, sequence);
+    const char* cursor = sequence;
+    const char32_t codePoint = NString::DecodeNext(cursor);
+    position += std::max<std::ptrdiff_t>(cursor - sequence, 1);
+    return codePoint;
+}
+
+EEncodeResult AppendUtf16(std::string_view text, bool bigEndian, NIO::TBuffer<0>& out) {
+    const std::uint64_t start = out.Size();
+    // A UTF-8 byte never becomes more than one UTF-16 unit.
+    if (out.SetSize(start + 2 * text.size()) != NResult::kOk)
+        return EEncodeResult::NoMemory;
+    unsigned char* bytes = out.Data() + start;
+    const char* end = text.data() + text.size();
+    for (const char* position = text.data(); position < end;) {
+        char16_t units[2];
+        const int count = NString::EncodeChar(DecodeWithin(position, end), units);
+        for (int i = 0; i < count; ++i) {
+            const auto high = static_cast<unsigned char>(units[i] >> 8);
+            const auto low = static_cast<unsigned char>(units[i] & 0xFF);
+            *bytes++ = bigEndian ? high : low;
+            *bytes++ = bigEndian ? low : high;
+        }
+    }
+    out.SetSize(static_cast<std::uint64_t>(bytes - out.Data()));
+    out.Seek(0, NIO::kSeekFromEnd);
+    return EEncodeResult::Ok;
+}
+
+std::size_t CodePointCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char byte) {
+        return (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+    }));
+}
+
+EEncodeResult AppendConverted(std::string_view text, int charset, NIO::TBuffer<0>& out) {
+    if (!NString::HasConverter(charset))
+        return EEncodeResult::NoConverter;
+    NString::TStr<char> converted;
+    std::size_t length = 0;
+    if (NString::FromUtf8(converted, text.data(), text.size(), charset, &length) == 0)
+        return EEncodeResult::NoMemory;
+    // Every character of a single-byte set is one byte: fewer bytes than
+    // characters means some were dropped.
+    if (length != CodePointCount(text))
+        return EEncodeResult::Unrepresentable;
+    return out.WriteBytes(converted.Text(), length) == NResult::kOk ? EEncodeResult::Ok
+                                                                    : EEncodeResult::NoMemory;
+}
+
+} // namespace
+
+std::string_view ResultByteOrderMark(int charset, bool utf8Mark) {
+    if (charset == NString::kCharsetUtf16Be)
+        return "\xFE\xFF";
+    if (IsUtf16(charset))
+        return "\xFF\xFE";
+    if (charset == NString::kCharsetUtf8 && utf8Mark)
+        return "\xEF\xBB\xBF";
+    return {};
+}
+
+EEncodeResult EncodeResultFile(std::string_view text, int charset, bool utf8Mark,
+                               NIO::TBuffer<0>& out) {
+    if (!IsUtf16(charset) && !IsWrittenAsItIs(charset) && !NString::HasConverter(charset))
+        return EEncodeResult::NoConverter;
+    const std::string_view mark = ResultByteOrderMark(charset, utf8Mark);
+    if (out.WriteBytes(mark.data(), mark.size()) != NResult::kOk)
+        return EEncodeResult::NoMemory;
+    if (IsUtf16(charset))
+        return AppendUtf16(text, charset == NString::kCharsetUtf16Be, out);
+    if (IsWrittenAsItIs(charset))
+        return out.WriteBytes(text.data(), text.size()) == NResult::kOk ? EEncodeResult::Ok
+                                                                        : EEncodeResult::NoMemory;
+    return AppendConverted(text, charset, out);
+}

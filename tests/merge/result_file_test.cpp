@@ -1,0 +1,84 @@
+#include "framework/buffer.h"
+#include "framework/result.h"
+#include "merge/result_file.h"
+#include "text/charset.h"
+#include "xml/doc.h"
+#include "xml/writer.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <string_view>
+
+using namespace std::string_view_literals;
+
+namespace {
+
+std::string Bytes(const NIO::TBuffer<0>& buffer) {
+    return std::string(reinterpret_cast<const char*>(buffer.Data()), buffer.Size());
+}
+
+struct SEncoding {
+    int charset;
+    bool utf8Mark;
+    std::string_view expected;
+};
+
+} // namespace
+
+// "<r>é€𝄞</r>" in every way a result file can be written.
+TEST(ResultFile, EncodesInTheLeftFilesCharacterSet) {
+    constexpr std::string_view text = "<r>\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E</r>";
+    const SEncoding cases[] = {
+        {NString::kCharsetUtf8, false, text},
+        {NString::kCharsetUtf8, true, "\xEF\xBB\xBF<r>\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E</r>"},
+        {NString::kCharsetUtf16Be, false,
+         "\xFE\xFF\0<\0r\0>\0\xE9\x20\xAC\xD8\x34\xDD\x1E\0<\0/\0r\0>"sv},
+        {NString::kCharsetUtf16Le, false,
+         "\xFF\xFE<\0r\0>\0\xE9\0\xAC\x20\x34\xD8\x1E\xDD<\0/\0r\0>\0"sv},
+        {NString::kCharsetUtf16, true,
+         "\xFF\xFE<\0r\0>\0\xE9\0\xAC\x20\x34\xD8\x1E\xDD<\0/\0r\0>\0"sv},
+    };
+    for (const SEncoding& encoding : cases) {
+        NIO::TBuffer<0> out;
+        EXPECT_EQ(EncodeResultFile(text, encoding.charset, encoding.utf8Mark, out),
+                  EEncodeResult::Ok);
+        EXPECT_EQ(Bytes(out), encoding.expected) << encoding.charset;
+    }
+}
+
+TEST(ResultFile, SingleByteSetsConvertOrRefuseWhatTheyCannotHold) {
+    NIO::TBuffer<0> out;
+    ASSERT_EQ(EncodeResultFile("<r>\xC3\xA9\xE2\x82\xAC</r>", 2252, true, out), EEncodeResult::Ok);
+    EXPECT_EQ(Bytes(out), "<r>\xE9\x80</r>");
+
+    NIO::TBuffer<0> latin1;
+    EXPECT_EQ(EncodeResultFile("<r>\xE2\x82\xAC</r>", NString::kCharsetIso8859_1, false, latin1),
+              EEncodeResult::Unrepresentable);
+    NIO::TBuffer<0> unknown;
+    EXPECT_EQ(EncodeResultFile("<r/>", 0, false, unknown), EEncodeResult::NoConverter);
+    EXPECT_EQ(unknown.Size(), 0u);
+}
+
+// A parsed document written back and encoded as its left file gives the
+// file's bytes, the byte-order mark included.
+TEST(ResultFile, ReproducesEveryInputEncodingByteForByte) {
+    const std::string_view files[] = {
+        "<?xml version='1.0'?>\n<r a='\xC3\xA9'/>\n",
+        "\xEF\xBB\xBF<r>\xC3\xA9</r>\r\n",
+        "<?xml version='1.0' encoding='windows-1252'?><r>\xE9\x80</r>",
+        "\xFE\xFF\0<\0r\0>\0\xE9\0<\0/\0r\0>\0\n"sv,
+        "\xFF\xFE<\0r\0>\0\xE9\0<\0/\0r\0>\0\n\0"sv,
+    };
+    for (const std::string_view file : files) {
+        NXML::CDoc doc;
+        NIO::TBuffer<0> input;
+        input.Borrow(file.data(), file.size());
+        ASSERT_EQ(doc.Parse(input), NResult::kOk);
+        NIO::TBuffer<0> text;
+        ASSERT_EQ(NXML::WriteDocument(text, doc), NResult::kOk);
+        NIO::TBuffer<0> out;
+        ASSERT_EQ(EncodeResultFile(Bytes(text), doc.charset, doc.byteOrderMark, out),
+                  EEncodeResult::Ok);
+        EXPECT_EQ(Bytes(out), file);
+    }
+}
