@@ -1,0 +1,154 @@
+#include "app/command_line.h"
+
+#include "compare/side_order.h"
+#include "framework/flags.h"
+#include "text/string_functions.h"
+
+#include <string_view>
+
+namespace {
+
+enum class EOption {
+    Silent,
+    Compare,
+    Merge,
+    BaseTitle,
+    LeftTitle,
+    RightTitle,
+    Base,
+    Left,
+    Right,
+    Result,
+    Report,
+    Help,
+    Version,
+};
+
+struct SOptionName {
+    const char* name;
+    EOption option;
+};
+
+// "-help" and "-version" also match "--help" and "--version".
+constexpr SOptionName kOptions[] = {
+    {"silent", EOption::Silent},       {"compare", EOption::Compare},
+    {"merge", EOption::Merge},         {"basetitle", EOption::BaseTitle},
+    {"lefttitle", EOption::LeftTitle}, {"righttitle", EOption::RightTitle},
+    {"base", EOption::Base},           {"left", EOption::Left},
+    {"right", EOption::Right},         {"result", EOption::Result},
+    {"report", EOption::Report},       {"help", EOption::Help},
+    {"-help", EOption::Help},          {"?", EOption::Help},
+    {"version", EOption::Version},     {"-version", EOption::Version},
+};
+
+std::optional<EOption> OptionOf(const char* argument) {
+    if (argument[0] != '-' && argument[0] != '/')
+        return std::nullopt;
+    for (const SOptionName& entry : kOptions)
+        if (NString::CompareNoCase(argument + 1, entry.name) == 0)
+            return entry.option;
+    return std::nullopt;
+}
+
+bool TakesValue(EOption option) {
+    switch (option) {
+    case EOption::Silent:
+    case EOption::Compare:
+    case EOption::Merge:
+    case EOption::Help:
+    case EOption::Version:
+        return false;
+    default:
+        return true;
+    }
+}
+
+void ApplySwitch(SCommandLine& commandLine, EOption option) {
+    switch (option) {
+    case EOption::Silent:
+        commandLine.silent = true;
+        break;
+    case EOption::Compare:
+        commandLine.merge = false;
+        break;
+    case EOption::Merge:
+        commandLine.merge = true;
+        break;
+    case EOption::Help:
+        commandLine.helpAsked = true;
+        break;
+    case EOption::Version:
+        commandLine.versionAsked = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void ApplyValue(SCommandLine& commandLine, EOption option, const char* value) {
+    switch (option) {
+    case EOption::BaseTitle:
+        commandLine.titles[kSideBase] = value;
+        break;
+    case EOption::LeftTitle:
+        commandLine.titles[kSideLeft] = value;
+        break;
+    case EOption::RightTitle:
+        commandLine.titles[kSideRight] = value;
+        break;
+    case EOption::Base:
+        commandLine.paths[kSideBase] = value;
+        commandLine.baseNamed = true;
+        break;
+    case EOption::Left:
+        commandLine.paths[kSideLeft] = value;
+        commandLine.fileNamed = true;
+        break;
+    case EOption::Right:
+        commandLine.paths[kSideRight] = value;
+        commandLine.fileNamed = true;
+        break;
+    case EOption::Result:
+        commandLine.resultPath = value;
+        break;
+    case EOption::Report:
+        commandLine.reportPath = value;
+        commandLine.reportRequested = true;
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+SCommandLine ReadCommandLine(std::span<const char* const> arguments) {
+    SCommandLine commandLine;
+    for (std::size_t index = 0; index < arguments.size(); ++index) {
+        const std::optional<EOption> option = OptionOf(arguments[index]);
+        if (!option)
+            continue;
+        if (!TakesValue(*option)) {
+            ApplySwitch(commandLine, *option);
+        } else if (index + 1 < arguments.size()) {
+            ++index;
+            ApplyValue(commandLine, *option, arguments[index]);
+        }
+    }
+    return commandLine;
+}
+
+ECommandLineOutcome ApplyCommandLine(const SCommandLine& commandLine, NSettings::CFlags& flags) {
+    if (commandLine.silent)
+        flags.Set(NSettings::kFlagSilent);
+    if (commandLine.reportRequested)
+        flags.Set(NSettings::kFlagReportRequested);
+    if (commandLine.merge)
+        flags.Change(NSettings::kFlagMerge, *commandLine.merge);
+    if (!commandLine.fileNamed)
+        return ECommandLineOutcome::NoFiles;
+    if (!commandLine.merge)
+        return ECommandLineOutcome::NoOperation;
+    flags.Change(NSettings::kFlagThreeWay, commandLine.baseNamed);
+    return ECommandLineOutcome::Operation;
+}

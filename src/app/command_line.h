@@ -1,0 +1,50 @@
+#pragma once
+
+#include "text/str.h"
+
+#include <array>
+#include <optional>
+#include <span>
+
+namespace NSettings {
+class CFlags;
+}
+
+// What the command line asks for. An argument is an option when it starts
+// with "-" or "/"; the rest is its name in any letter case. An option that
+// takes a value takes the next argument, whatever it looks like; as the last
+// argument it is ignored. Later occurrences replace earlier ones, and
+// anything else is ignored.
+struct SCommandLine {
+    // Indexed by side: base, left, right. Empty when not given.
+    std::array<NString::TStr<char16_t>, 3> paths;
+    std::array<NString::TStr<char16_t>, 3> titles;
+    NString::TStr<char16_t> resultPath;
+    NString::TStr<char16_t> reportPath;
+    bool silent = false;
+    // Set by "merge", cleared by "compare"; empty when neither was given.
+    std::optional<bool> merge;
+    bool reportRequested = false;
+    bool baseNamed = false;
+    // "left" or "right" was given.
+    bool fileNamed = false;
+    bool helpAsked = false;
+    bool versionAsked = false;
+};
+
+// Reads the arguments after the program's name. Touches nothing else.
+SCommandLine ReadCommandLine(std::span<const char* const> arguments);
+
+enum class ECommandLineOutcome {
+    // No files were named: the files come from the Open dialog.
+    NoFiles,
+    // Files were named but neither "compare" nor "merge".
+    NoOperation,
+    // Files and an operation were named.
+    Operation,
+};
+
+// Sets the flags the command line names (silent, report, merge or compare,
+// and with an operation the three-way bit, which the base file decides) and
+// says what the run is to do.
+ECommandLineOutcome ApplyCommandLine(const SCommandLine& commandLine, NSettings::CFlags& flags);
