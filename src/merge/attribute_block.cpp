@@ -1,0 +1,102 @@
+#include "merge/attribute_block.h"
+
+#include "merge/block_output.h"
+#include "merge/block_selector.h"
+#include "merge/text_metrics.h"
+#include "xml/attribute.h"
+
+namespace {
+
+constexpr COLORREF kNameColour = 0x0000A0;
+
+} // namespace
+
+CAttributeBlock::CAttributeBlock(const NXML::CAttribute* attribute, int blockSide)
+    : CSimpleBlock(attribute, blockSide) {}
+
+const NXML::CAttribute* CAttributeBlock::Attribute() const {
+    return static_cast<const NXML::CAttribute*>(node);
+}
+
+const char* CAttributeBlock::Name() const {
+    if (node != nullptr)
+        return Attribute()->name.Text();
+    const CBlockSelector* selector = EnclosingSelector();
+    const CSimpleBlock* shown =
+        selector != nullptr ? selector->FirstAlternativeWithNode() : nullptr;
+    return shown != nullptr ? static_cast<const CAttributeBlock*>(shown)->Name() : "";
+}
+
+int CAttributeBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine,
+                                 std::vector<COLORREF>* colours) const {
+    const bool inSelector = InSelector();
+    const bool showsName = !inSelector || side == kSideLeft;
+    NString::TStr<char> line;
+    if (showsName) {
+        line = Name();
+        line.Append(inSelector ? " =\t" : " = ");
+    }
+    if (node != nullptr) {
+        const char quote[2] = {Attribute()->quote, 0};
+        line.Append(quote);
+        line.Append(text.Text());
+        line.Append(quote);
+    }
+    lineText = line.Text();
+    if (colours != nullptr) {
+        colours->clear();
+        if (showsName)
+            colours->assign(static_cast<std::size_t>(NString::Utf16Length(Name())), kNameColour);
+    }
+    return side;
+}
+
+int CAttributeBlock::NameWidth() const {
+    NString::TStr<char16_t> label(Name());
+    label.Append(u" = ");
+    return TextWidth({label.Text(), static_cast<std::size_t>(label.Length())});
+}
+
+int CAttributeBlock::GetIndent() const {
+    const int indent = CBlockBase::GetIndent();
+    if (InSelector() && side != kSideLeft)
+        return indent + kValueGap + NameWidth();
+    return indent;
+}
+
+void CAttributeBlock::GetTabStops(std::vector<int>& stops) const {
+    if (!InSelector()) {
+        CBlockBase::GetTabStops(stops);
+        return;
+    }
+    const int unit = IndentUnit();
+    const int first = GetIndent() + kValueGap + (side == kSideLeft ? NameWidth() : 0);
+    stops.clear();
+    for (int stop = 0; stop < 100; ++stop)
+        stops.push_back(first + stop * unit);
+}
+
+void CAttributeBlock::PutAssignment(CBlockOutput& output) const {
+    const NXML::CAttribute& attribute = *Attribute();
+    output << attribute.name << attribute.SpaceText(NXML::CAttribute::kSpaceAroundEquals)
+           << attribute.quote << text << attribute.quote;
+}
+
+bool CAttributeBlock::WriteMerged(NIO::CBase& out) const {
+    CBlockOutput output(out);
+    if (node != nullptr) {
+        output << Attribute()->SpaceText(NXML::CAttribute::kSpaceBeforeName);
+        PutAssignment(output);
+    }
+    return output.Ok();
+}
+
+bool CAttributeBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent) const {
+    CBlockOutput output(out);
+    if (node != nullptr) {
+        output.LinePrefix(depth, indent);
+        PutAssignment(output);
+        output << "\r\n";
+    }
+    return output.Ok();
+}

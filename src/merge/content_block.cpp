@@ -1,0 +1,134 @@
+#include "merge/content_block.h"
+
+#include "merge/block_output.h"
+#include "xml/content.h"
+
+#include <algorithm>
+
+namespace {
+
+// The length in bytes of the line break at `text`, 0 when none starts there.
+int BreakLength(const char* text) {
+    const auto byte = [text](int index) { return static_cast<unsigned char>(text[index]); };
+    switch (byte(0)) {
+    case '\n':
+        return 1;
+    case '\r':
+        if (byte(1) == '\n')
+            return 2;
+        return byte(1) == 0xC2 && byte(2) == 0x85 ? 3 : 1;
+    case 0xC2: // U+0085
+        return byte(1) == 0x85 ? 2 : 0;
+    case 0xE2: // U+2028
+        return byte(1) == 0x80 && byte(2) == 0xA8 ? 3 : 0;
+    default:
+        return 0;
+    }
+}
+
+void AddLine(NPtr::TArray<CContentBlock::SLine>& lines, const char* text, int length,
+             const char* lineBreak, int breakLength) {
+    auto* line = new CContentBlock::SLine;
+    line->text.Assign(text, length);
+    line->lineBreak.Assign(lineBreak, breakLength);
+    lines.Add(line);
+}
+
+} // namespace
+
+void SplitIntoLines(const char* text, NPtr::TArray<CContentBlock::SLine>& lines) {
+    const char* start = text;
+    const char* position = text;
+    while (*position != 0) {
+        const int breakLength = BreakLength(position);
+        if (breakLength == 0) {
+            ++position;
+            continue;
+        }
+        AddLine(lines, start, static_cast<int>(position - start), position, breakLength);
+        position += breakLength;
+        start = position;
+    }
+    if (position != start)
+        AddLine(lines, start, static_cast<int>(position - start), "", 0);
+}
+
+CContentBlock::CContentBlock(const NXML::CNode* shown, int blockSide)
+    : CSimpleBlock(shown, blockSide) {
+    if (node != nullptr && !NXML::IsWhitespaceContent(node))
+        SplitIntoLines(text.Text(), textLines);
+}
+
+CContentBlock::CContentBlock(const CContentBlock& other) : CSimpleBlock(other) {
+    for (const SLine* line : other.textLines)
+        textLines.Add(new SLine(*line));
+}
+
+CContentBlock::~CContentBlock() {
+    textLines.DeleteAll();
+}
+
+TLine CContentBlock::NumberLines(TLine first) {
+    lines.assign(1, first);
+    if (textLines.Count() > 1)
+        lines.push_back(first + textLines.Count() - 1);
+    return lines.back() + 1;
+}
+
+bool CContentBlock::OwnsLine(TLine n) const {
+    return !lines.empty() && n >= lines.front() && n <= lines.back();
+}
+
+CBlockBase* CContentBlock::FindLine(TLine n) const {
+    return OwnsLine(n) ? const_cast<CContentBlock*>(this) : nullptr;
+}
+
+const CContentBlock::SLine* CContentBlock::TextLineAt(TLine n) const {
+    const TLine index = n - lines.front();
+    return index < textLines.Count() ? textLines[index] : nullptr;
+}
+
+int CContentBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine n,
+                               std::vector<COLORREF>* colours) const {
+    CBlockBase::GetLineText(lineText, n, colours);
+    if (node == nullptr || !OwnsLine(n))
+        return kSideNone;
+    if (const SLine* line = TextLineAt(n))
+        lineText = line->text.Text();
+    return side;
+}
+
+int CContentBlock::GetWidth() {
+    if (width == -1) {
+        width = 0;
+        if (!lines.empty()) {
+            for (TLine n = lines.front(); n <= lines.back(); ++n)
+                width = std::max(width, RightEnd(n));
+        }
+    }
+    return width;
+}
+
+void CContentBlock::PutLines(CBlockOutput& output) const {
+    for (const SLine* line : textLines)
+        output << line->text << line->lineBreak;
+}
+
+void CContentBlock::PutIndentedLines(CBlockOutput& output, int depth, const char* indent) const {
+    for (const SLine* line : textLines)
+        output.LinePrefix(depth, indent) << line->text << "\r\n";
+}
+
+bool CContentBlock::WriteMerged(NIO::CBase& out) const {
+    CBlockOutput output(out);
+    if (node != nullptr)
+        PutLines(output);
+    return output.Ok();
+}
+
+bool CContentBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent) const {
+    CBlockOutput output(out);
+    if (node != nullptr)
+        PutIndentedLines(output, depth, indent);
+    return output.Ok();
+}

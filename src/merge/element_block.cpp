@@ -1,0 +1,188 @@
+#include "merge/element_block.h"
+
+#include "formats/element_spec.h"
+#include "formats/file_spec.h"
+#include "merge/block_output.h"
+#include "xml/element.h"
+#include "xml/writer.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr COLORREF kTagColour = 0xA00000;
+
+} // namespace
+
+CElementBlock::CElementBlock(const NXML::CElement* element, int blockSide)
+    : CSimpleBlock(element, blockSide) {}
+
+CElementBlock::CElementBlock(const CElementBlock& other) : CSimpleBlock(other) {}
+
+CBlockBase* CElementBlock::Clone() const {
+    CElementBlock* copy = CloneTree(*this);
+    m_attributes.CloneInto(copy->m_attributes);
+    return copy;
+}
+
+const NXML::CElement* CElementBlock::Element() const {
+    return static_cast<const NXML::CElement*>(node);
+}
+
+TLine CElementBlock::NumberLines(TLine first) {
+    lines.assign(1, first);
+    TLine next = first + 1;
+    for (CBlockBase* attribute = m_attributes.FirstChildBlock(); attribute != nullptr;
+         attribute = attribute->NextSiblingBlock())
+        next = attribute->NumberLines(next);
+    if (HasAttributes())
+        lines.push_back(next++);
+    for (CBlockBase* child = FirstChildBlock(); child != nullptr; child = child->NextSiblingBlock())
+        next = child->NumberLines(next);
+    if (HasChildren())
+        lines.push_back(next++);
+    return next;
+}
+
+CBlockBase* CElementBlock::FindLine(TLine n) const {
+    if (lines.empty() || n < lines.front() || n > lines.back())
+        return nullptr;
+    if (std::find(lines.begin(), lines.end(), n) != lines.end())
+        return const_cast<CBlockBase*>(static_cast<const CBlockBase*>(this));
+    for (CBlockBase* attribute = m_attributes.FirstChildBlock(); attribute != nullptr;
+         attribute = attribute->NextSiblingBlock()) {
+        if (CBlockBase* found = attribute->FindLine(n))
+            return found;
+    }
+    return CBlockBase::FindLine(n);
+}
+
+int CElementBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine n,
+                               std::vector<COLORREF>* colours) const {
+    CBlockBase::GetLineText(lineText, n, colours);
+    NString::TStr<char> line;
+    if (!lines.empty() && n == lines.front()) {
+        line = StartLine();
+    } else if (HasAttributes() && lines.size() > 1 && n == lines[1]) {
+        line = HasChildren() ? ">" : "/>";
+    } else if (HasChildren() && !lines.empty() && n == lines.back()) {
+        line = "</";
+        if (const char* prefix = Prefix()) {
+            line.Append(prefix);
+            line.Append(":");
+        }
+        line.Append(text.Text());
+        line.Append(">");
+    } else {
+        return kSideNone;
+    }
+    lineText = line.Text();
+    if (colours != nullptr)
+        colours->assign(static_cast<std::size_t>(lineText.Length()), kTagColour);
+    return side;
+}
+
+NString::TStr<char> CElementBlock::StartLine() const {
+    NString::TStr<char> line;
+    if (node == nullptr)
+        return line;
+    line = "<";
+    if (const char* prefix = Prefix()) {
+        line.Append(prefix);
+        line.Append(":");
+    }
+    line.Append(text.Text());
+    if (!HasAttributes())
+        line.Append(HasChildren() ? ">" : "/>");
+    return line;
+}
+
+void CElementBlock::GetPath(NString::TStr<char>& path, const CFileSpec* spec) const {
+    CBlockBase::GetPath(path, spec);
+    if (node == nullptr)
+        return;
+    if (!path.IsEmpty())
+        path.Append(".");
+    path.Append(text.Text());
+    const CElementSpec* rule = spec != nullptr ? spec->FindElementSpec(*Element()) : nullptr;
+    if (rule == nullptr)
+        return;
+    for (const CSpecBase* child = rule->FirstRule(); child != nullptr; child = child->NextRule()) {
+        if (child->GetType() != kSpecTypeAttribute)
+            continue;
+        const char* value = Element()->AttributeValue(child->name.Text());
+        if (*value == 0)
+            continue;
+        path.Append("[");
+        path.Append(value);
+        path.Append("]");
+    }
+}
+
+void CElementBlock::CollectSelectors(NPtr::TArray<CBlockSelector>& list) {
+    m_attributes.CollectSelectors(list);
+    CBlockBase::CollectSelectors(list);
+}
+
+int CElementBlock::GetWidth() {
+    if (width == -1) {
+        CBlockBase::GetWidth();
+        width = std::max(width, m_attributes.GetWidth());
+    }
+    return width;
+}
+
+void CElementBlock::InvalidateWidth() {
+    CBlockBase::InvalidateWidth();
+    m_attributes.InvalidateWidth();
+}
+
+bool CElementBlock::IsWrittenEmpty() const {
+    return !HasChildren() && !Element()->HasFlags(NXML::CElement::kEmptyWithEndTag);
+}
+
+const char* CElementBlock::Prefix() const {
+    return node != nullptr ? NXML::WrittenPrefix(*Element()) : nullptr;
+}
+
+void CElementBlock::PutTagName(CBlockOutput& output, const char* opening) const {
+    output << opening;
+    if (const char* prefix = Prefix())
+        output << prefix << ':';
+    output << node->text;
+}
+
+bool CElementBlock::WriteMerged(NIO::CBase& out) const {
+    if (node == nullptr)
+        return true;
+    const NXML::CElement& element = *Element();
+    CBlockOutput output(out);
+    output << WhitespaceBefore();
+    PutTagName(output, "<");
+    output << m_attributes.WriteMerged(out)
+           << element.SpaceText(NXML::CElement::kSpaceBeforeTagEnd);
+    if (IsWrittenEmpty())
+        return (output << "/>").Ok();
+    output << '>' << CBlockBase::WriteMerged(out) << NXML::WhitespaceBeforeEndTag(element);
+    PutTagName(output, "</");
+    return (output << '>').Ok();
+}
+
+bool CElementBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent) const {
+    if (node == nullptr)
+        return true;
+    CBlockOutput output(out);
+    output.LinePrefix(depth, indent);
+    PutTagName(output, "<");
+    output << "\r\n";
+    for (const CBlockBase* attribute = m_attributes.FirstChildBlock(); attribute != nullptr;
+         attribute = attribute->NextSiblingBlock())
+        output << attribute->WriteIndented(out, depth + 1, indent);
+    output.LinePrefix(depth, indent);
+    if (IsWrittenEmpty())
+        return (output << "/>\r\n").Ok();
+    output << ">\r\n" << CBlockBase::WriteIndented(out, depth, indent);
+    output.LinePrefix(depth, indent);
+    PutTagName(output, "</");
+    return (output << ">\r\n").Ok();
+}
