@@ -1,0 +1,81 @@
+#pragma once
+
+// Building merge models from documents held in memory, and capturing what
+// the blocks write.
+
+#include "compare/data_node.h"
+#include "framework/buffer.h"
+#include "merge/block_building.h"
+#include "merge/block_rendering.h"
+#include "merge/merge_model.h"
+#include "xml/doc.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace MergeTest {
+
+inline std::string StreamContent(const NIO::TBuffer<0>& stream) {
+    return std::string(reinterpret_cast<const char*>(stream.Data()), stream.Size());
+}
+
+// Parses `bytes` as a whole file would be.
+inline int ParseBytes(NXML::CDoc& doc, std::string_view bytes) {
+    NIO::TBuffer<0> stream;
+    stream.Borrow(bytes.data(), bytes.size());
+    return doc.Parse(stream);
+}
+
+// One operation: the parsed inputs (base only in a three-way one), their
+// match tree and the model built from it.
+class COperation {
+public:
+    // `base` absent makes a two-way operation.
+    COperation(std::optional<std::string_view> base, std::string_view left, std::string_view right,
+               bool merge) {
+        context.order.Fill(base.has_value());
+        context.merge = merge;
+        if (base.has_value())
+            Parse(kSideBase, *base);
+        Parse(kSideLeft, left);
+        Parse(kSideRight, right);
+        root.Match(docs[kSideBase].get(), docs[kSideLeft].get(), docs[kSideRight].get(), context);
+        BuildModel(model, root, context);
+    }
+
+    std::string Rendering() const { return RenderModel(model); }
+
+    // WriteMerged of the root; "<failed>" when it reports a failure.
+    std::string Merged() const {
+        NIO::TBuffer<0> out;
+        if (!model.Root().WriteMerged(out))
+            return "<failed>";
+        return StreamContent(out);
+    }
+
+    std::string Indented(int depth = -1, const char* indent = "") const {
+        NIO::TBuffer<0> out;
+        if (!model.Root().WriteIndented(out, depth, indent))
+            return "<failed>";
+        return StreamContent(out);
+    }
+
+    CBlockSelector& Difference(std::uint32_t index) { return *model.Differences()[index]; }
+
+    std::array<std::unique_ptr<NXML::CDoc>, 3> docs;
+    SMatchContext context;
+    CDocNode root;
+    CMergeModel model;
+
+private:
+    void Parse(int side, std::string_view bytes) {
+        auto& doc = docs[static_cast<std::size_t>(side)];
+        doc = std::make_unique<NXML::CDoc>();
+        ParseBytes(*doc, bytes);
+    }
+};
+
+} // namespace MergeTest
