@@ -1,0 +1,97 @@
+#include "merge/report.h"
+#include "merge_test_support.h"
+#include "text/embedded_language.h"
+#include "text/translator.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+using MergeTest::COperation;
+
+namespace {
+
+class ReportTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
+                                                   true, u"/nonexistent/quillmere/Text"),
+                  1);
+    }
+
+    static std::string Report(const COperation& operation) {
+        const std::array<SReportFile, 3> files{
+            SReportFile{u"/data/base.xml", u"base.xml"},
+            SReportFile{u"in/left.xml", u"draft"},
+            SReportFile{u"right.xml", u"right.xml"},
+        };
+        std::tm time{};
+        time.tm_year = 2010 - 1900;
+        time.tm_mon = 2;
+        time.tm_mday = 7;
+        time.tm_hour = 9;
+        time.tm_min = 5;
+        time.tm_sec = 2;
+        NIO::TBuffer<0> out;
+        if (!WriteReport(out, operation.model, files, time))
+            return "<failed>";
+        return MergeTest::StreamContent(out);
+    }
+};
+
+} // namespace
+
+TEST_F(ReportTest, ThreeWayMergeListsResolvedDifferencesAndConflicts) {
+    // The left side changes b, the right side adds d; both change c.
+    COperation operation("<r><b x='1'/><c>t</c></r>", "<r><b x='2'/><c>u</c></r>",
+                         "<r><b x='1'/><c>v</c><d/></r>", true);
+    EXPECT_EQ(Report(operation), "Report: Three-way merge.\r\n"
+                                 "Time: 2010-03-07 09:05:02\r\n"
+                                 "Differences: 2\r\n"
+                                 "Conflicts: 1\r\n"
+                                 "Input: >>-- in/left.xml (draft)\r\n"
+                                 "Input: -==- /data/base.xml (base.xml)\r\n"
+                                 "Input: --<< right.xml (right.xml)\r\n"
+                                 "\r\n\r\n1-D: <r.b>\r\n"
+                                 ">>-- draft\r\n>>--\r\n>>--\tx='2'\r\n>>--\r\n"
+                                 "-==- base.xml\r\n-==-\r\n-==-\tx='1'\r\n-==-\r\n"
+                                 "--<< right.xml\r\n--<<\r\n--<<\tx='1'\r\n--<<\r\n"
+                                 "\r\n\r\n2-C: <r.c>\r\n"
+                                 ">>-- draft\r\n>>--\r\n>>--\tu\r\n>>--\r\n"
+                                 "-==- base.xml\r\n-==-\r\n-==-\tt\r\n-==-\r\n"
+                                 "--<< right.xml\r\n--<<\r\n--<<\tv\r\n--<<\r\n"
+                                 // Only the right side has d: the others show their marker lines.
+                                 "\r\n\r\n3-D: <r>\r\n"
+                                 ">>-- draft\r\n>>--\r\n>>--\r\n"
+                                 "-==- base.xml\r\n-==-\r\n-==-\r\n"
+                                 "--<< right.xml\r\n--<<\r\n--<<\t<d\r\n--<<\t/>\r\n--<<\r\n");
+}
+
+TEST_F(ReportTest, CompareCountsEveryDifferenceAndNoConflict) {
+    COperation operation(std::nullopt, "<r><a/><b x='1'/></r>", "<r><b x='2'/><e>t</e></r>", false);
+    EXPECT_EQ(Report(operation), "Report: Two-way comparison.\r\n"
+                                 "Time: 2010-03-07 09:05:02\r\n"
+                                 "Differences: 3\r\n"
+                                 "Conflicts: 0\r\n"
+                                 "Input: >>-- in/left.xml (draft)\r\n"
+                                 "Input: --<< right.xml (right.xml)\r\n"
+                                 "\r\n\r\n1-D: <r>\r\n"
+                                 ">>-- draft\r\n>>--\r\n>>--\t<a\r\n>>--\t/>\r\n>>--\r\n"
+                                 "--<< right.xml\r\n--<<\r\n--<<\r\n"
+                                 "\r\n\r\n2-D: <r.b>\r\n"
+                                 ">>-- draft\r\n>>--\r\n>>--\tx='1'\r\n>>--\r\n"
+                                 "--<< right.xml\r\n--<<\r\n--<<\tx='2'\r\n--<<\r\n"
+                                 "\r\n\r\n3-D: <r>\r\n"
+                                 ">>-- draft\r\n>>--\r\n>>--\r\n"
+                                 "--<< right.xml\r\n--<<\r\n--<<\t<e\r\n--<<\t>\r\n--<<\t\tt\r\n"
+                                 "--<<\t</e>\r\n--<<\r\n");
+}
+
+TEST_F(ReportTest, WithoutDifferencesOnlyTheHeaderIsWritten) {
+    COperation operation(std::nullopt, "<r/>", "<r/>", true);
+    EXPECT_EQ(Report(operation), "Report: Two-way merge.\r\n"
+                                 "Time: 2010-03-07 09:05:02\r\n"
+                                 "Differences: 0\r\n"
+                                 "Conflicts: 0\r\n"
+                                 "Input: >>-- in/left.xml (draft)\r\n"
+                                 "Input: --<< right.xml (right.xml)\r\n");
+}
