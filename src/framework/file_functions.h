@@ -46,6 +46,10 @@ template <int N> int WriteBufferToFile(const char16_t* path, const TBuffer<N>& s
     return WriteWholeFile(path, stream.Data(), static_cast<std::size_t>(stream.Size()));
 }
 
+template <int N> int ReplaceFileWithBuffer(const char16_t* path, const TBuffer<N>& stream) {
+    return ReplaceWholeFile(path, stream.Data(), static_cast<std::size_t>(stream.Size()));
+}
+
 // Creates the folder and every missing parent. True only when the folder
 // itself was created, false when it existed already or cannot be made.
 bool CreateFolders(const char16_t* path);

@@ -1,8 +1,13 @@
 #include "merge/result_file.h"
 
+#include "framework/file_functions.h"
+#include "framework/prompts.h"
 #include "framework/result.h"
+#include "merge/merge_model.h"
 #include "text/charset.h"
+#include "text/translator.h"
 #include "text/utf.h"
+#include "xml/doc.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -73,6 +78,19 @@ EEncodeResult AppendConverted(std::string_view text, int charset, NIO::TBuffer<0
                                                                     : EEncodeResult::NoMemory;
 }
 
+// The first buffer holds the largest input whole, in steps of 8 kB.
+constexpr std::uint64_t kReserveStep = 8192;
+
+void ShowSaveMessage(const char16_t* text, NPrompts::EIcon icon) {
+    NPrompts::CurrentPrompts().ShowMessage(nullptr, text,
+                                           NString::NTranslator::Text("Misc.AppName").Text(), icon,
+                                           NPrompts::EButtons::Ok);
+}
+
+std::string_view Content(const NIO::TBuffer<0>& buffer) {
+    return {reinterpret_cast<const char*>(buffer.Data()), static_cast<std::size_t>(buffer.Size())};
+}
+
 } // namespace
 
 std::string_view ResultByteOrderMark(int charset, bool utf8Mark) {
@@ -98,4 +116,36 @@ EEncodeResult EncodeResultFile(std::string_view text, int charset, bool utf8Mark
         return out.WriteBytes(text.data(), text.size()) == NResult::kOk ? EEncodeResult::Ok
                                                                         : EEncodeResult::NoMemory;
     return AppendConverted(text, charset, out);
+}
+
+ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
+                             std::uint64_t sizeHint, const char16_t* path) {
+    if (model.ConflictCount() > 0) {
+        ShowSaveMessage(NString::NTranslator::Text("Msg.MustResolve").Text(),
+                        NPrompts::EIcon::Warning);
+        return ESaveResult::Unresolved;
+    }
+    NIO::TBuffer<0> text;
+    const std::uint64_t reserve = (sizeHint + kReserveStep - 1) / kReserveStep * kReserveStep;
+    if (text.SetSize(reserve) != NResult::kOk)
+        return ESaveResult::Failed;
+    text.SetSize(0);
+    if (!model.Root().WriteMerged(text) ||
+        (!left.trailingText.IsEmpty() && text.WriteText(left.trailingText.Text()) != NResult::kOk))
+        return ESaveResult::Failed;
+    NIO::TBuffer<0> bytes;
+    switch (EncodeResultFile(Content(text), left.charset, left.byteOrderMark, bytes)) {
+    case EEncodeResult::Ok:
+        break;
+    case EEncodeResult::Unrepresentable:
+        ShowSaveMessage(u"The merged result holds characters that the character set of the left "
+                        u"file cannot represent. It was not saved.",
+                        NPrompts::EIcon::Error);
+        return ESaveResult::Failed;
+    default:
+        return ESaveResult::Failed;
+    }
+    text.Clear(true);
+    return NIO::ReplaceFileWithBuffer(path, bytes) == NResult::kOk ? ESaveResult::Saved
+                                                                   : ESaveResult::Failed;
 }

@@ -2,6 +2,7 @@
 
 #include "framework/buffer.h"
 
+#include <cstdint>
 #include <string_view>
 
 // The bytes of a merged result file: the merged UTF-8 text in the character
@@ -28,3 +29,25 @@ std::string_view ResultByteOrderMark(int charset, bool utf8Mark);
 // result when this fails.
 EEncodeResult EncodeResultFile(std::string_view text, int charset, bool utf8Mark,
                                NIO::TBuffer<0>& out);
+
+class CMergeModel;
+namespace NXML {
+class CDoc;
+}
+
+enum class ESaveResult {
+    Saved,
+    // Conflicts remain; the user was told, and nothing was written.
+    Unresolved,
+    // The text could not be made or written; nothing at the path changed.
+    Failed,
+};
+
+// Saves the merged document of `model` at `path`: refuses with
+// "Msg.MustResolve" while conflicts remain; otherwise writes the merged text
+// followed by the text after the left document's last node, in the left
+// document's character set, and replaces the file at `path` with it in one
+// step. `sizeHint` (the largest input file) sizes the first buffer. A text
+// the character set cannot hold is refused with a message.
+ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
+                             std::uint64_t sizeHint, const char16_t* path);

@@ -1,15 +1,26 @@
 #include "framework/buffer.h"
+#include "framework/prompts.h"
 #include "framework/result.h"
 #include "merge/result_file.h"
+#include "merge_test_support.h"
 #include "text/charset.h"
+#include "text/embedded_language.h"
+#include "text/translator.h"
 #include "xml/doc.h"
 #include "xml/writer.h"
 
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <sstream>
 #include <string>
 #include <string_view>
 
+using namespace std::string_literals;
 using namespace std::string_view_literals;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -81,4 +92,58 @@ TEST(ResultFile, ReproducesEveryInputEncodingByteForByte) {
                   EEncodeResult::Ok);
         EXPECT_EQ(Bytes(out), file);
     }
+}
+
+namespace {
+
+class SaveMergedResultTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
+                                                   true, u"/nonexistent/quillmere/Text"),
+                  1);
+    }
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "quillmere-save-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        m_target = fs::path(pattern) / "merged.xml";
+    }
+    void TearDown() override { fs::remove_all(m_target.parent_path()); }
+
+    ESaveResult Save(const MergeTest::COperation& operation) {
+        return SaveMergedResult(operation.model, *operation.docs[kSideLeft], 0,
+                                m_target.u16string().c_str());
+    }
+    std::string Saved() const {
+        std::ifstream in(m_target, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::ostringstream m_messages;
+    NPrompts::CHeadlessPrompts m_prompts{m_messages};
+    NPrompts::CScopedPrompts m_scopedPrompts{m_prompts};
+    fs::path m_target;
+};
+
+} // namespace
+
+TEST_F(SaveMergedResultTest, WritesTheMergeInTheLeftFormWithItsTrailingText) {
+    // UTF-16 little-endian left file; the right side adds an attribute.
+    const std::string left = "\xFF\xFE<\0r\0>\0<\0a\0/\0>\0<\0/\0r\0>\0\n\0"s;
+    MergeTest::COperation operation("<r><a/></r>", left, "<r><a x='1'/></r>\n", true);
+    ASSERT_EQ(Save(operation), ESaveResult::Saved);
+    EXPECT_EQ(Saved(), "\xFF\xFE<\0r\0>\0<\0a\0 \0x\0=\0'\0\x31\0'\0/\0>\0<\0/\0r\0>\0\n\0"s);
+    EXPECT_EQ(m_messages.str(), "");
+}
+
+TEST_F(SaveMergedResultTest, RefusesWhileConflictsRemainOrCharactersWouldBeLost) {
+    std::ofstream(m_target) << "kept";
+    MergeTest::COperation conflict("<r>a</r>", "<r>b</r>", "<r>c</r>", true);
+    EXPECT_EQ(Save(conflict), ESaveResult::Unresolved);
+    const std::string latin1 = "<?xml version='1.0' encoding='ISO-8859-1'?><r>\xE9</r>";
+    MergeTest::COperation euro(latin1, latin1, "<r>\xC3\xA9<e>\xE2\x82\xAC</e></r>", true);
+    EXPECT_EQ(Save(euro), ESaveResult::Failed);
+    EXPECT_EQ(Saved(), "kept");
+    EXPECT_NE(m_messages.str().find("unresolved conflicts"), std::string::npos) << m_messages.str();
+    EXPECT_NE(m_messages.str().find("cannot represent"), std::string::npos) << m_messages.str();
 }
