@@ -4,6 +4,7 @@
 #include "xml/content.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -26,11 +27,19 @@ int BreakLength(const char* text) {
     }
 }
 
+// Copies `length` bytes of `text`; Assign would count characters.
+void AssignBytes(NString::TStr<char>& target, const char* text, int length) {
+    if (target.Reserve(length) == 0)
+        return;
+    std::memcpy(target.Text(), text, static_cast<std::size_t>(length));
+    target.Text()[length] = 0;
+}
+
 void AddLine(NPtr::TArray<CContentBlock::SLine>& lines, const char* text, int length,
              const char* lineBreak, int breakLength) {
     auto* line = new CContentBlock::SLine;
-    line->text.Assign(text, length);
-    line->lineBreak.Assign(lineBreak, breakLength);
+    AssignBytes(line->text, text, length);
+    AssignBytes(line->lineBreak, lineBreak, breakLength);
     lines.Add(line);
 }
 

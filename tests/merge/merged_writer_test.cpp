@@ -1,0 +1,264 @@
+#include "merge/content_block.h"
+#include "merge_test_support.h"
+#include "xml/writer.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+using MergeTest::COperation;
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::vector<std::filesystem::path> CorpusFiles() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry :
+         std::filesystem::directory_iterator(QUILLMERE_TEST_DATA_DIR "/xml/corpus")) {
+        if (entry.path().extension() == ".xml")
+            files.push_back(entry.path());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// "" when equal, else where the first difference lies and the bytes there.
+std::string FirstDifference(const std::string& expected, const std::string& actual) {
+    if (expected == actual)
+        return "";
+    const auto mismatch =
+        std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
+    const auto offset = static_cast<std::size_t>(mismatch.first - expected.begin());
+    return "first difference at byte " + std::to_string(offset) + " of " +
+           std::to_string(expected.size()) + " (got " + std::to_string(actual.size()) +
+           " bytes)\n  expected: \"" + expected.substr(offset, 40) + "\"\n  actual  : \"" +
+           actual.substr(std::min(offset, actual.size()), 40) + "\"";
+}
+
+struct SMode {
+    const char* name;
+    bool threeWay;
+    bool merge;
+};
+
+class CCorpusRoundTrip : public testing::TestWithParam<SMode> {};
+
+// Merging or comparing a document with itself (each side parsed on its own)
+// writes the document back as the whole-document writer does.
+TEST_P(CCorpusRoundTrip, IdenticalInputsAreWrittenBackUnchanged) {
+    const SMode mode = GetParam();
+    const std::vector<std::filesystem::path> files = CorpusFiles();
+    ASSERT_FALSE(files.empty());
+    for (const std::filesystem::path& path : files) {
+        const std::string bytes = ReadFile(path);
+        const COperation operation = mode.threeWay
+                                         ? COperation(bytes, bytes, bytes, mode.merge)
+                                         : COperation(std::nullopt, bytes, bytes, mode.merge);
+        const NXML::CDoc& left = *operation.docs[kSideLeft];
+        NIO::TBuffer<0> expected;
+        ASSERT_EQ(NXML::WriteDocument(expected, left), NResult::kOk) << path;
+        EXPECT_EQ(operation.model.DifferenceCount(), 0u) << path;
+        EXPECT_EQ(FirstDifference(MergeTest::StreamContent(expected),
+                                  operation.Merged() + left.trailingText.Text()),
+                  "")
+            << path;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Corpus, CCorpusRoundTrip,
+    testing::Values(SMode{"ThreeWayMerge", true, true}, SMode{"ThreeWayCompare", true, false},
+                    SMode{"TwoWayMerge", false, true}, SMode{"TwoWayCompare", false, false}),
+    [](const testing::TestParamInfo<SMode>& info) { return std::string(info.param.name); });
+
+struct SWriteCase {
+    const char* name;
+    // Null for a two-way merge.
+    const char* base;
+    const char* left;
+    const char* right;
+    // Sides the differences are resolved to, in list order; kSideNone keeps one.
+    std::vector<int> resolutions;
+    const char* merged;
+};
+
+const SWriteCase kWriteCases[] = {
+    // The whitespace before a comment and before a document type declaration
+    // is written with them, and the text the declaration held before its ">".
+    {"WhitespaceBeforeCommentsAndDocType",
+     nullptr,
+     "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n  <!-- in -->\n]  >\n<!-- top -->\n<r>\n  "
+     "<!-- one -->\n  <a/>\n</r>",
+     "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n  <!-- in -->\n]  >\n<!-- top -->\n<r>\n  "
+     "<!-- one -->\n  <a/>\n</r>",
+     {},
+     "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n  <!-- in -->\n]  >\n<!-- top -->\n<r>\n  "
+     "<!-- one -->\n  <a/>\n</r>"},
+    // A node only on the right is written with the whitespace that stood
+    // before it there; the end tag keeps the left's.
+    {"AddedNodeKeepsItsWhitespace",
+     nullptr,
+     "<r>\n <a/>\n</r>",
+     "<r>\n <a/>\n\t<b x='1'/>\n</r>",
+     {kSideNone},
+     "<r>\n <a/>\n\t<b x='1'/>\n</r>"},
+    {"PlaceholderWritesNothing",
+     nullptr,
+     "<r>\n <a/>\n</r>",
+     "<r>\n <a/>\n\t<b/>\n</r>",
+     {kSideLeft},
+     "<r>\n <a/>\n</r>"},
+    // The element had content; with all of it resolved away it keeps both tags.
+    {"EmptiedElementKeepsItsEndTag",
+     nullptr,
+     "<r><a>t<!--c--></a></r>",
+     "<r><a/></r>",
+     {kSideRight, kSideRight},
+     "<r><a></a></r>"},
+    {"StartAndEndTagWithOnlyWhitespaceStay",
+     nullptr,
+     "<r><a> </a><b/></r>",
+     "<r><a> </a><b/></r>",
+     {},
+     "<r><a> </a><b/></r>"},
+    // Edited values and texts come from the blocks, the markup from the nodes.
+    {"AttributeValuesAndTextsFromTheChosenSide",
+     "<r a=\"1\" b='2'>x\r\ny</r>",
+     "<r a=\"1\" b='3'>x\r\ny</r>",
+     "<r  a = 'A' b=\"2\">x\ny</r>",
+     {kSideNone, kSideNone, kSideRight},
+     "<r  a = 'A' b='3'>x\ny</r>"},
+    {"PrefixesAsTheSourceWroteThem",
+     nullptr,
+     "<p:r xmlns:p=\"u\" xmlns:q=\"u\"><q:a/><z:b/></p:r>",
+     "<p:r xmlns:p=\"u\" xmlns:q=\"u\"><q:a/><z:b/></p:r>",
+     {},
+     "<p:r xmlns:p=\"u\" xmlns:q=\"u\"><q:a/><z:b/></p:r>"},
+    {"AttributeListDeclarationWrittenOnce",
+     nullptr,
+     "<!DOCTYPE r [<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>]><r/>",
+     "<!DOCTYPE r [<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>]><r/>",
+     {},
+     "<!DOCTYPE r [<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>]><r/>"},
+};
+
+class CMergedWriting : public testing::TestWithParam<SWriteCase> {};
+
+TEST_P(CMergedWriting, WritesTheChosenAlternatives) {
+    const SWriteCase& test = GetParam();
+    COperation operation = test.base != nullptr
+                               ? COperation(test.base, test.left, test.right, true)
+                               : COperation(std::nullopt, test.left, test.right, true);
+    ASSERT_EQ(operation.model.DifferenceCount(), test.resolutions.size());
+    for (std::uint32_t index = 0; index < test.resolutions.size(); ++index) {
+        if (test.resolutions[index] != kSideNone)
+            operation.model.Resolve(operation.Difference(index), test.resolutions[index]);
+    }
+    EXPECT_EQ(operation.Merged(), test.merged);
+}
+
+INSTANTIATE_TEST_SUITE_P(Blocks, CMergedWriting, testing::ValuesIn(kWriteCases),
+                         [](const testing::TestParamInfo<SWriteCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(MergedWriting, AnOpenDifferenceFailsTheWrite) {
+    // Open at the top level, and open inside an element.
+    COperation top(std::nullopt, "<!--a--><r/>", "<!--b--><r/>", true);
+    EXPECT_EQ(top.Merged(), "<failed>");
+    COperation nested(std::nullopt, "<r><a>1</a></r>", "<r><a>2</a></r>", true);
+    EXPECT_EQ(nested.Merged(), "<failed>");
+    nested.model.Resolve(nested.Difference(0), kSideRight);
+    EXPECT_EQ(nested.Merged(), "<r><a>2</a></r>");
+}
+
+TEST(MergedWriting, IndentedFormWritesEveryAlternative) {
+    const COperation operation(
+        std::nullopt,
+        "<?xml version=\"1.0\"?><!DOCTYPE r PUBLIC \"p\" 's' [<!ELEMENT r ANY>]>"
+        "<r a='1'><e/><t>one\ntwo</t><!--c\nd--></r>",
+        "<?xml version=\"1.0\"?><!DOCTYPE r PUBLIC \"p\" 's' [<!ELEMENT r ANY>]>"
+        "<r a='2'><e/><t>one\ntwo</t><!--c\nd--></r>",
+        false);
+    // The root passes depth 0 to the top-level blocks; the processing
+    // instruction and the declaration in the subset have no indented form.
+    EXPECT_EQ(operation.Indented(-1, ">"), "><!DOCTYPE r PUBLIC \"p\" 's'\r\n"
+                                           ">[\r\n"
+                                           ">]>\r\n"
+                                           "><r\r\n"
+                                           ">\t\ta='1'\r\n"
+                                           ">\t\ta='2'\r\n"
+                                           ">>\r\n"
+                                           ">\t<e\r\n"
+                                           ">\t/>\r\n"
+                                           ">\t<t\r\n"
+                                           ">\t>\r\n"
+                                           ">\t\tone\r\n"
+                                           ">\t\ttwo\r\n"
+                                           ">\t</t>\r\n"
+                                           ">\t<!--\r\n"
+                                           ">\tc\r\n"
+                                           ">\td\r\n"
+                                           ">\t-->\r\n"
+                                           "></r>\r\n");
+}
+
+TEST(ContentLines, SplitAtEveryKindOfBreak) {
+    struct SCase {
+        const char* text;
+        std::vector<std::pair<std::string, std::string>> lines;
+    };
+    const SCase cases[] = {
+        {"", {}},
+        {"a", {{"a", ""}}},
+        {"a\n", {{"a", "\n"}}},
+        {"a\r\nb", {{"a", "\r\n"}, {"b", ""}}},
+        {"a\rb\n\nc", {{"a", "\r"}, {"b", "\n"}, {"", "\n"}, {"c", ""}}},
+        {"a\xC2\x85"
+         "b\r\xC2\x85"
+         "c",
+         {{"a", "\xC2\x85"}, {"b", "\r\xC2\x85"}, {"c", ""}}},
+        {"\xC3\xA9\xE2\x80\xA8\xE2\x80\xA9", {{"\xC3\xA9", "\xE2\x80\xA8"}, {"\xE2\x80\xA9", ""}}},
+    };
+    for (const SCase& test : cases) {
+        NPtr::TArray<CContentBlock::SLine> lines;
+        SplitIntoLines(test.text, lines);
+        std::vector<std::pair<std::string, std::string>> split;
+        for (const CContentBlock::SLine* line : lines)
+            split.emplace_back(line->text.Text(), line->lineBreak.Text());
+        lines.DeleteAll();
+        EXPECT_EQ(split, test.lines) << test.text;
+    }
+}
+
+TEST(BlockClones, AreDeepAndIndependent) {
+    COperation operation(std::nullopt, "<r a='1'>x<b c=\"2\"/><!--d--></r>",
+                         "<r a='3'>x<b c=\"2\"/><!--d--></r>", true);
+    operation.model.Resolve(operation.Difference(0), kSideRight);
+    const std::string merged = operation.Merged();
+
+    const std::unique_ptr<CBlockBase> copy(operation.model.Root().Clone());
+    NIO::TBuffer<0> out;
+    ASSERT_TRUE(copy->WriteMerged(out));
+    EXPECT_EQ(MergeTest::StreamContent(out), merged);
+
+    // The copy's text is its own: changing it leaves the original as it was.
+    CBlockBase* element = copy->FirstChildBlock();
+    auto* text = static_cast<CContentBlock*>(element->FirstChildBlock());
+    text->textLines[0]->text = "y";
+    EXPECT_EQ(operation.Merged(), merged);
+    out.Clear();
+    ASSERT_TRUE(copy->WriteMerged(out));
+    EXPECT_EQ(MergeTest::StreamContent(out), "<r a='3'>y<b c=\"2\"/><!--d--></r>");
+}
+
+} // namespace
