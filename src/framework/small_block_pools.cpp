@@ -1,11 +1,9 @@
 #include "framework/small_block_pools.h"
 
-#include <algorithm>
 #include <cassert>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <new>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -22,22 +20,42 @@
 
 namespace NMem {
 
-// Page header; the blocks follow it directly.
+// Page header; the blocks follow it directly. The page's free count is kept
+// in its class (SSizeClass::freeCounts).
 struct SPoolPage {
-    SPoolPage* next;
+    std::uint32_t ordinal; // index in the class's page list
+    std::uint16_t sizeClass;
     std::uint16_t firstFree;
-    std::uint16_t freeCount;
     std::uint16_t blockSize;
     std::uint16_t blockCount;
+    std::uint32_t unused;
 };
 
 namespace {
 
 static_assert(sizeof(SPoolPage) == 16, "blocks must start 16 bytes into a page");
 
-constexpr std::size_t kPageSpan = 4096;
+constexpr std::size_t kMostBlocksPerPage = 4096;
 constexpr std::uint16_t kEndOfChain = 0xFFFF;
-constexpr std::size_t kFirstDirectoryCapacity = 128;
+constexpr std::uint32_t kFirstPageListCapacity = 16;
+
+constexpr std::size_t BlockSizeOfClass(int sizeClass) {
+    return sizeClass < 3 ? std::size_t(sizeClass + 1) * 4 : std::size_t(sizeClass - 2) * 16;
+}
+
+constexpr std::size_t BlockCountOfClass(int sizeClass) {
+    return kMostBlocksPerPage / (BlockSizeOfClass(sizeClass) / 64 + 1);
+}
+
+constexpr bool EveryPageFitsItsSpan() {
+    for (int sizeClass = 0; sizeClass < kSizeClassCount; ++sizeClass) {
+        if (sizeof(SPoolPage) + BlockCountOfClass(sizeClass) * BlockSizeOfClass(sizeClass) >
+            CPageSpans::kSpanSize)
+            return false;
+    }
+    return true;
+}
+static_assert(EveryPageFitsItsSpan(), "a page must fit in one span");
 
 // A free pooled block is poisoned, so that the sanitizer build still reports
 // use after free of pooled objects. Blocks of the 4-, 8- and 12-byte classes
@@ -62,14 +80,6 @@ unsigned char* BlockAt(SPoolPage* page, std::uint16_t index) {
     return BlockArea(page) + std::size_t{index} * page->blockSize;
 }
 
-std::uintptr_t Address(const void* pointer) {
-    return reinterpret_cast<std::uintptr_t>(pointer);
-}
-
-std::uintptr_t BlockAreaEnd(const SPoolPage* page) {
-    return Address(page) + sizeof(SPoolPage) + std::size_t{page->blockCount} * page->blockSize;
-}
-
 // A free block holds the index of the next free block in its first 16 bits.
 std::uint16_t ReadLink(const unsigned char* block) {
     std::uint16_t next;
@@ -81,22 +91,22 @@ void WriteLink(unsigned char* block, std::uint16_t next) {
     std::memcpy(block, &next, sizeof next);
 }
 
-void ChainAllBlocks(SPoolPage* page) {
-    for (std::uint16_t index = 0; index + 1 < page->blockCount; ++index)
-        WriteLink(BlockAt(page, index), static_cast<std::uint16_t>(index + 1));
-    WriteLink(BlockAt(page, static_cast<std::uint16_t>(page->blockCount - 1)), kEndOfChain);
-    MarkFree(BlockArea(page), std::size_t{page->blockCount} * page->blockSize);
-}
-
-void* TakeFreeBlock(SPoolPage* page) {
-    unsigned char* block = BlockAt(page, page->firstFree);
+// Blocks never handed out are not chained, so that opening a page touches
+// only its header: they are the last `freeCount` blocks of the page whenever
+// the chain of released blocks is empty, and they are handed out in order.
+void* TakeFreeBlock(SPoolPage* page, std::uint16_t& freeCount) {
+    const std::uint16_t index = page->firstFree != kEndOfChain
+                                    ? page->firstFree
+                                    : static_cast<std::uint16_t>(page->blockCount - freeCount);
+    unsigned char* block = BlockAt(page, index);
     MarkInUse(block, page->blockSize);
-    page->firstFree = ReadLink(block);
-    --page->freeCount;
+    if (page->firstFree != kEndOfChain)
+        page->firstFree = ReadLink(block);
+    --freeCount;
     return block;
 }
 
-void PutFreeBlock(SPoolPage* page, void* block) {
+void PutFreeBlock(SPoolPage* page, void* block, std::uint16_t& freeCount) {
     const std::size_t offset = static_cast<unsigned char*>(block) - BlockArea(page);
     assert(offset % page->blockSize == 0 && "not the start of a pooled block");
     // Released twice, a block of 16 bytes or more is poisoned already and the
@@ -104,16 +114,35 @@ void PutFreeBlock(SPoolPage* page, void* block) {
     WriteLink(static_cast<unsigned char*>(block), page->firstFree);
     MarkFree(block, page->blockSize);
     page->firstFree = static_cast<std::uint16_t>(offset / page->blockSize);
-    ++page->freeCount;
+    ++freeCount;
 }
 
-// On ties the page nearer the head of the list (the newer one) wins.
-SPoolPage* PageWithMostFreeBlocks(SPoolPage* pages) {
+// On ties the newer page wins.
+SPoolPage* PageWithMostFreeBlocks(SPoolPage* const* pages, const std::uint16_t* freeCounts,
+                                  std::uint32_t count) {
     SPoolPage* best = nullptr;
-    for (SPoolPage* page = pages; page; page = page->next)
-        if (page->freeCount > (best ? best->freeCount : 0))
-            best = page;
+    std::uint16_t most = 0;
+    for (std::uint32_t index = count; index-- > 0;) {
+        if (freeCounts[index] > most) {
+            most = freeCounts[index];
+            best = pages[index];
+        }
+    }
     return best;
+}
+
+// Grows the page list and the free counts of a class to `capacity` entries.
+// They come straight from the heap: the pools cannot allocate from themselves.
+bool GrowPageList(SPoolPage**& pages, std::uint16_t*& freeCounts, std::uint32_t capacity) {
+    void* grownPages = std::realloc(pages, capacity * sizeof(SPoolPage*));
+    if (grownPages == nullptr)
+        return false;
+    pages = static_cast<SPoolPage**>(grownPages);
+    void* grownCounts = std::realloc(freeCounts, capacity * sizeof(std::uint16_t));
+    if (grownCounts == nullptr)
+        return false;
+    freeCounts = static_cast<std::uint16_t*>(grownCounts);
+    return true;
 }
 
 } // namespace
@@ -128,20 +157,19 @@ int SizeClassOf(std::size_t size) {
 
 std::size_t ClassBlockSize(int sizeClass) {
     assert(sizeClass >= 0 && sizeClass < kSizeClassCount);
-    return sizeClass < 3 ? std::size_t(sizeClass + 1) * 4 : std::size_t(sizeClass - 2) * 16;
+    return BlockSizeOfClass(sizeClass);
 }
 
 std::size_t BlocksPerPage(int sizeClass) {
-    return kPageSpan / (ClassBlockSize(sizeClass) / 64 + 1);
+    assert(sizeClass >= 0 && sizeClass < kSizeClassCount);
+    return BlockCountOfClass(sizeClass);
 }
 
+// The pages themselves go with m_spans.
 CSmallBlockPools::~CSmallBlockPools() {
     for (SSizeClass& sizeClass : m_classes) {
-        for (SPoolPage* page = sizeClass.pages; page;) {
-            SPoolPage* next = page->next;
-            NMem::Release(page);
-            page = next;
-        }
+        std::free(sizeClass.pages);
+        std::free(sizeClass.freeCounts);
     }
 }
 
@@ -153,89 +181,51 @@ void* CSmallBlockPools::Allocate(std::size_t size) {
     std::lock_guard guard(sizeClass.lock);
     if (!sizeClass.current && !OpenPage(sizeClass, classIndex))
         return nullptr;
-    void* block = TakeFreeBlock(sizeClass.current);
-    if (sizeClass.current->freeCount == 0)
-        sizeClass.current = PageWithMostFreeBlocks(sizeClass.pages);
+    SPoolPage* page = sizeClass.current;
+    std::uint16_t& freeCount = sizeClass.freeCounts[page->ordinal];
+    void* block = TakeFreeBlock(page, freeCount);
+    if (freeCount == 0)
+        sizeClass.current =
+            PageWithMostFreeBlocks(sizeClass.pages, sizeClass.freeCounts, sizeClass.pageCount);
     return block;
 }
 
 bool CSmallBlockPools::Release(void* block) {
-    SPoolPage* page = m_directory.Find(block);
-    if (!page)
+    if (!m_spans.Contains(block))
         return false;
-    SSizeClass& sizeClass = m_classes[SizeClassOf(page->blockSize)];
+    auto* page = static_cast<SPoolPage*>(CPageSpans::SpanOf(block));
+    SSizeClass& sizeClass = m_classes[page->sizeClass];
     std::lock_guard guard(sizeClass.lock);
-    PutFreeBlock(page, block);
+    PutFreeBlock(page, block, sizeClass.freeCounts[page->ordinal]);
     return true;
 }
 
 const void* CSmallBlockPools::PageOf(const void* block) const {
-    return m_directory.Find(block);
+    return m_spans.Contains(block) ? CPageSpans::SpanOf(block) : nullptr;
 }
 
 bool CSmallBlockPools::OpenPage(SSizeClass& sizeClass, int classIndex) {
-    const std::size_t blockSize = ClassBlockSize(classIndex);
-    const std::size_t blockCount = BlocksPerPage(classIndex);
-    void* memory = NMem::Allocate(sizeof(SPoolPage) + blockCount * blockSize);
-    if (!memory)
-        return false;
-    auto* page = new (memory)
-        SPoolPage{sizeClass.pages, 0, static_cast<std::uint16_t>(blockCount),
-                  static_cast<std::uint16_t>(blockSize), static_cast<std::uint16_t>(blockCount)};
-    ChainAllBlocks(page);
-    if (!m_directory.Add(page)) {
-        NMem::Release(memory);
-        return false;
+    if (sizeClass.pageCount == sizeClass.pageCapacity) {
+        const std::uint32_t capacity =
+            sizeClass.pageCapacity ? sizeClass.pageCapacity * 2 : kFirstPageListCapacity;
+        if (!GrowPageList(sizeClass.pages, sizeClass.freeCounts, capacity))
+            return false;
+        sizeClass.pageCapacity = capacity;
     }
-    sizeClass.pages = page;
+    void* span = m_spans.Take();
+    if (span == nullptr)
+        return false;
+    const auto blockCount = static_cast<std::uint16_t>(BlockCountOfClass(classIndex));
+    auto* page = new (span)
+        SPoolPage{sizeClass.pageCount, static_cast<std::uint16_t>(classIndex),
+                  kEndOfChain,         static_cast<std::uint16_t>(BlockSizeOfClass(classIndex)),
+                  blockCount,          0};
+    MarkFree(BlockArea(page), std::size_t{blockCount} * page->blockSize);
+    sizeClass.pages[sizeClass.pageCount] = page;
+    sizeClass.freeCounts[sizeClass.pageCount] = blockCount;
+    ++sizeClass.pageCount;
     sizeClass.current = page;
     return true;
-}
-
-CSmallBlockPools::CPageDirectory::~CPageDirectory() {
-    std::free(m_pages);
-}
-
-// The directory's own array comes straight from the heap: taking it from the
-// allocator could re-enter this directory's lock while it is held.
-bool CSmallBlockPools::CPageDirectory::Grow() {
-    const std::size_t capacity = m_capacity ? m_capacity * 2 : kFirstDirectoryCapacity;
-    void* pages = std::realloc(m_pages, capacity * sizeof(SPoolPage*));
-    if (!pages)
-        return false;
-    m_pages = static_cast<SPoolPage**>(pages);
-    m_capacity = capacity;
-    return true;
-}
-
-bool CSmallBlockPools::CPageDirectory::Add(SPoolPage* page) {
-    std::lock_guard guard(m_lock);
-    if (m_count == m_capacity && !Grow())
-        return false;
-    SPoolPage** end = m_pages + m_count;
-    SPoolPage** slot = std::upper_bound(m_pages, end, page, std::less<>());
-    std::copy_backward(slot, end, end + 1);
-    *slot = page;
-    ++m_count;
-    return true;
-}
-
-SPoolPage* CSmallBlockPools::CPageDirectory::Find(const void* address) const {
-    const std::uintptr_t target = Address(address);
-    std::lock_guard guard(m_lock);
-    std::size_t low = 0;
-    std::size_t high = m_count;
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        SPoolPage* page = m_pages[middle];
-        if (target < Address(page))
-            high = middle;
-        else if (target >= BlockAreaEnd(page))
-            low = middle + 1;
-        else
-            return page;
-    }
-    return nullptr;
 }
 
 } // namespace NMem

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "framework/allocator.h"
+#include "framework/page_spans.h"
+#include "framework/spin_lock.h"
 
 #include <array>
 #include <cstddef>
-#include <mutex>
+#include <cstdint>
 
 namespace NMem {
 
@@ -25,8 +27,10 @@ std::size_t BlocksPerPage(int sizeClass);
 
 // Pools of equal-sized blocks, one per size class, each behind its own lock.
 // Pages are carved into blocks whose free ones form a chain of 16-bit indices,
-// so a pooled block carries no header. Pages go back to the heap only when the
-// pools themselves are destroyed; the process-wide pools never are.
+// so a pooled block carries no header. Every page starts a span aligned to the
+// span size, so a block's page is its address rounded down. Pages go back to
+// the heap only when the pools themselves are destroyed; the process-wide
+// pools never are.
 class CSmallBlockPools {
 public:
     CSmallBlockPools() = default;
@@ -43,38 +47,24 @@ public:
     const void* PageOf(const void* block) const;
 
 private:
-    // Lock order: a class lock first, then the directory lock.
+    // The free counts of a class's pages live together, apart from the pages,
+    // so that choosing the page with the most free blocks reads one short
+    // array instead of every page header.
     struct alignas(64) SSizeClass {
-        std::mutex lock;
-        SPoolPage* pages = nullptr; // newest first
+        NSys::CSpinLock lock;
         SPoolPage* current = nullptr;
+        // In the order the pages were opened; a page's header holds its index.
+        SPoolPage** pages = nullptr;
+        std::uint16_t* freeCounts = nullptr;
+        std::uint32_t pageCount = 0;
+        std::uint32_t pageCapacity = 0;
     };
 
-    // Start addresses of every page, sorted, so a block's page is a binary search away.
-    class CPageDirectory {
-    public:
-        CPageDirectory() = default;
-        ~CPageDirectory();
-        CPageDirectory(const CPageDirectory&) = delete;
-        CPageDirectory& operator=(const CPageDirectory&) = delete;
-
-        // False when the directory cannot grow.
-        bool Add(SPoolPage* page);
-        SPoolPage* Find(const void* address) const;
-
-    private:
-        bool Grow();
-
-        alignas(64) mutable std::mutex m_lock;
-        SPoolPage** m_pages = nullptr;
-        std::size_t m_count = 0;
-        std::size_t m_capacity = 0;
-    };
-
+    // Lock order: a class lock first, then the lock inside m_spans.
     bool OpenPage(SSizeClass& sizeClass, int classIndex);
 
     std::array<SSizeClass, kSizeClassCount> m_classes;
-    CPageDirectory m_directory;
+    CPageSpans m_spans;
 };
 
 } // namespace NMem

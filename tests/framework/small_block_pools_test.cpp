@@ -77,6 +77,20 @@ TEST(SmallBlockPools, ReleasedBlockIsTheNextOneHandedOut) {
     EXPECT_EQ(pools.Allocate(40), first);
 }
 
+// Blocks never handed out are taken in address order, but only once the
+// released ones are used up again.
+TEST(SmallBlockPools, ReleasedBlocksComeBackBeforeUntouchedOnes) {
+    CSmallBlockPools pools;
+    const std::vector<void*> first = AllocateMany(pools, 48, 3);
+    EXPECT_EQ(static_cast<char*>(first[1]) - static_cast<char*>(first[0]), 48);
+    EXPECT_EQ(static_cast<char*>(first[2]) - static_cast<char*>(first[1]), 48);
+    EXPECT_TRUE(pools.Release(first[1]));
+    EXPECT_TRUE(pools.Release(first[0]));
+    EXPECT_EQ(pools.Allocate(48), first[0]);
+    EXPECT_EQ(pools.Allocate(48), first[1]);
+    EXPECT_EQ(pools.Allocate(48), static_cast<char*>(first[2]) + 48);
+}
+
 TEST(SmallBlockPools, ReleaseRejectsBlocksFromElsewhere) {
     CSmallBlockPools pools;
     CSmallBlockPools other;
