@@ -1,0 +1,32 @@
+#include "compare/correspondence.h"
+
+#include "compare/match_rules.h"
+#include "formats/element_spec.h"
+#include "text/string_functions.h"
+#include "xml/element.h"
+
+bool NodesCorrespond(CMatchRules& rules, const NXML::CNode& a, const NXML::CNode& b) {
+    const int type = a.GetType();
+    if (type != b.GetType())
+        return false;
+    if (type == NXML::kTypeComment || type == NXML::kTypeContent)
+        return true;
+    if (type == NXML::kTypeElement) {
+        const auto& elementA = static_cast<const NXML::CElement&>(a);
+        if (const CElementSpec* rule = rules.FindElementSpec(elementA))
+            return rule->IdentifyEqual(static_cast<const NXML::CElement&>(b), elementA);
+    }
+    return NString::Compare(a.text.Text(), b.text.Text()) == 0;
+}
+
+int SiblingDistance(CMatchRules& rules, const NXML::CNode* a, const NXML::CNode* b) {
+    if (a == nullptr)
+        return kNoSiblingDistance;
+    int position = 0;
+    for (const NXML::CNode* sibling = b; sibling != nullptr;
+         sibling = sibling->NextSibling(), ++position) {
+        if (NodesCorrespond(rules, *a, *sibling))
+            return position;
+    }
+    return 0;
+}

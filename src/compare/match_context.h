@@ -1,0 +1,14 @@
+#pragma once
+
+#include "compare/side_order.h"
+
+class CFileSpec;
+
+// What a match depends on besides the documents: the sides in use, compare
+// or merge, and the format specification that says how children match.
+struct SMatchContext {
+    CSideOrder order;
+    bool merge = false;
+    // Null matches every element's children in order, identified by name.
+    const CFileSpec* spec = nullptr;
+};

@@ -1,0 +1,25 @@
+#include "compare/match_rules.h"
+
+#include "formats/file_spec.h"
+#include "xml/element.h"
+
+const CElementSpec* CMatchRules::FindElementSpec(const NXML::CElement& element) {
+    return AnswersFor(element).rule;
+}
+
+bool CMatchRules::IsSequenced(const NXML::CElement& element) {
+    return AnswersFor(element).sequenced;
+}
+
+const CMatchRules::SAnswers& CMatchRules::AnswersFor(const NXML::CElement& element) {
+    const std::string_view name(element.text.Text());
+    auto found = m_answers.find(name);
+    if (found != m_answers.end())
+        return found->second;
+    SAnswers answers;
+    if (m_spec != nullptr) {
+        answers.rule = m_spec->FindElementSpec(element);
+        answers.sequenced = m_spec->IsSequenced(element);
+    }
+    return m_answers.emplace(name, answers).first->second;
+}

@@ -1,0 +1,188 @@
+#include "compare/simple_matching.h"
+
+#include "compare/correspondence.h"
+#include "compare/data_node.h"
+#include "compare/match_rules.h"
+#include "formats/element_spec.h"
+#include "text/string_functions.h"
+#include "xml/content.h"
+#include "xml/element.h"
+
+#include <array>
+
+namespace {
+
+bool SameText(const char* a, const char* b) {
+    return NString::Compare(a, b) == 0;
+}
+
+// ---- In order ----
+
+// The side with the lowest score; equal scores prefer left, then base.
+int PickSide(const std::array<int, 3>& score) {
+    if (score[0] < score[1])
+        return score[0] <= score[2] ? kSideBase : kSideRight;
+    return score[1] > score[2] ? kSideRight : kSideLeft;
+}
+
+void SimpleInOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
+    std::array<const NXML::CNode*, 3> cursor{};
+    for (int side = 0; side < 3; ++side)
+        if (const NXML::CNode* node = parent.NodeOf(side))
+            cursor[static_cast<std::size_t>(side)] = node->FirstChild();
+    while (cursor[0] != nullptr || cursor[1] != nullptr || cursor[2] != nullptr) {
+        for (const NXML::CNode*& node : cursor)
+            while (node != nullptr && NXML::IsWhitespaceContent(node))
+                node = node->NextSibling();
+        std::array<int, 3> score{};
+        for (std::size_t i = 0; i < 3; ++i)
+            score[i] = SiblingDistance(rules, cursor[i], cursor[(i + 1) % 3]) +
+                       SiblingDistance(rules, cursor[i], cursor[(i + 2) % 3]);
+        const int picked = PickSide(score);
+        const NXML::CNode* pickedNode = cursor[static_cast<std::size_t>(picked)];
+        if (pickedNode == nullptr)
+            continue;
+        CDataNode& match = AppendMatchNode(parent, picked, pickedNode);
+        for (const int side : context.order) {
+            const NXML::CNode* node = cursor[static_cast<std::size_t>(side)];
+            if (node != nullptr && (side == picked || NodesCorrespond(rules, *pickedNode, *node)))
+                match.nodes[static_cast<std::size_t>(side)] = node;
+        }
+        for (const int side : context.order)
+            if (match.NodeOf(side) != nullptr)
+                cursor[static_cast<std::size_t>(side)] =
+                    cursor[static_cast<std::size_t>(side)]->NextSibling();
+    }
+}
+
+// ---- Joins by identity ----
+
+using FJoinTest = bool (*)(CMatchRules& rules, const NXML::CNode& earlier, const NXML::CNode& node);
+
+bool SameElement(CMatchRules& rules, const NXML::CNode& earlier, const NXML::CNode& node) {
+    if (earlier.GetType() != NXML::kTypeElement)
+        return false;
+    const auto& x = static_cast<const NXML::CElement&>(earlier);
+    const auto& c = static_cast<const NXML::CElement&>(node);
+    if (!SameText(x.text.Text(), c.text.Text()) ||
+        !SameText(x.namespaceUri.Text(), c.namespaceUri.Text()))
+        return false;
+    const CElementSpec* rule = rules.FindElementSpec(c);
+    return rule == nullptr || rule->IdentifyEqual(x, c);
+}
+
+bool SameComment(CMatchRules&, const NXML::CNode& earlier, const NXML::CNode& node) {
+    return earlier.GetType() == NXML::kTypeComment &&
+           SameText(earlier.text.Text(), node.text.Text());
+}
+
+bool SameDeclaration(CMatchRules&, const NXML::CNode& earlier, const NXML::CNode& node) {
+    return earlier.GetType() == node.GetType() && SameText(earlier.text.Text(), node.text.Text());
+}
+
+// Gives `node` of the side at `position` to the first match-tree child that
+// has nothing on that side yet and holds a node on an earlier side that
+// passes `same`.
+bool Join(CDataNode& parent, const SMatchContext& context, CMatchRules& rules, int position,
+          const NXML::CNode& node, FJoinTest same) {
+    const int side = context.order[position];
+    for (CDataNode* match = parent.FirstChildNode(); match != nullptr;
+         match = match->NextSiblingNode()) {
+        if (match->NodeOf(side) != nullptr)
+            continue;
+        for (int earlier = 0; earlier < position; ++earlier) {
+            const NXML::CNode* x = match->NodeOf(context.order[earlier]);
+            if (x != nullptr && same(rules, *x, node)) {
+                match->nodes[static_cast<std::size_t>(side)] = &node;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// `testFor` chooses the join test for a child, or null to skip the child.
+template <typename FTestFor>
+void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& rules,
+                  FTestFor testFor) {
+    for (int position = 0; position < context.order.Count(); ++position) {
+        const int side = context.order[position];
+        const NXML::CNode* xml = parent.NodeOf(side);
+        if (xml == nullptr)
+            continue;
+        for (const NXML::CNode* child = xml->FirstChild(); child != nullptr;
+             child = child->NextSibling()) {
+            const FJoinTest same = testFor(*child);
+            if (same != nullptr && !Join(parent, context, rules, position, *child, same))
+                AppendMatchNode(parent, side, child);
+        }
+    }
+}
+
+void SimpleUnordered(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
+    JoinChildren(parent, context, rules, [](const NXML::CNode& child) -> FJoinTest {
+        switch (child.GetType()) {
+        case NXML::kTypeElement:
+            return SameElement;
+        case NXML::kTypeComment:
+            return SameComment;
+        default:
+            return nullptr;
+        }
+    });
+}
+
+void SimpleDeclarations(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
+    JoinChildren(parent, context, rules, [](const NXML::CNode& child) -> FJoinTest {
+        return NXML::IsWhitespaceContent(&child) ? nullptr : SameDeclaration;
+    });
+}
+
+// ---- Attributes ----
+
+bool HasAttributeRule(const CElementSpec* rule, const char* name) {
+    if (rule == nullptr)
+        return false;
+    for (const CSpecBase* child = rule->FirstRule(); child != nullptr; child = child->NextRule())
+        if (child->GetType() == kSpecTypeAttribute && SameText(child->name.Text(), name))
+            return true;
+    return false;
+}
+
+const char* AttributeNodeName(const CDataNode& match, const CSideOrder& order) {
+    return static_cast<const NXML::CAttribute*>(match.NodeAt(kSideAll, order))->name.Text();
+}
+
+void SimpleAttributes(CElementNode& parent, const SMatchContext& context, CMatchRules& rules) {
+    for (const int side : context.order) {
+        const auto* element = static_cast<const NXML::CElement*>(parent.NodeOf(side));
+        if (element == nullptr)
+            continue;
+        const CElementSpec* rule = rules.FindElementSpec(*element);
+        for (const NXML::CAttribute* attribute = element->FirstAttribute(); attribute != nullptr;
+             attribute = attribute->NextAttribute()) {
+            CDataNode* match = parent.attributes.FirstChildNode();
+            while (match != nullptr &&
+                   !SameText(AttributeNodeName(*match, context.order), attribute->name.Text()))
+                match = match->NextSiblingNode();
+            if (match == nullptr) {
+                match = new CAttributeNode;
+                const bool named = HasAttributeRule(rule, attribute->name.Text());
+                parent.attributes.AddChild(match, named ? parent.attributes.FirstChild() : nullptr);
+            }
+            match->nodes[static_cast<std::size_t>(side)] = attribute;
+        }
+    }
+}
+
+} // namespace
+
+const SMatchAlgorithms& SimpleMatchAlgorithms() {
+    static const SMatchAlgorithms algorithms{SimpleInOrder, SimpleUnordered, SimpleDeclarations,
+                                             SimpleAttributes};
+    return algorithms;
+}
+
+const SMatchAlgorithms& IndexedMatchAlgorithms() {
+    return SimpleMatchAlgorithms();
+}

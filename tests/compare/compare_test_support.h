@@ -1,0 +1,94 @@
+#pragma once
+
+// Helpers shared by the comparison tests: documents and specifications from
+// text, and match trees built from them.
+
+#include "compare/data_node.h"
+#include "compare/match_dump.h"
+#include "formats/file_spec.h"
+#include "framework/buffer.h"
+#include "framework/result.h"
+#include "xml/doc.h"
+#include "xml/element.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace CompareTest {
+
+// A document parsed from `text`; a failed parse fails the calling test.
+inline std::unique_ptr<NXML::CDoc> ParseDocument(std::string_view text) {
+    auto doc = std::make_unique<NXML::CDoc>();
+    NIO::TBuffer<0> stream;
+    stream.Borrow(text.data(), text.size());
+    EXPECT_EQ(doc->Parse(stream), NResult::kOk) << text;
+    return doc;
+}
+
+// A specification from its rules, e.g. "<element name='x'><attribute name='id'/></element>".
+inline std::unique_ptr<CFileSpec> SpecWithRules(std::string_view rules) {
+    const auto doc = ParseDocument("<file name='test' root='r'>" + std::string(rules) + "</file>");
+    auto spec = std::make_unique<CFileSpec>();
+    if (const NXML::CElement* root = doc->FirstChildElement())
+        spec->Read(*root, 0);
+    return spec;
+}
+
+// The documents of one operation and the match tree built from them.
+struct SMatch {
+    std::unique_ptr<NXML::CDoc> base, left, right;
+    std::unique_ptr<CFileSpec> spec;
+    SMatchContext context;
+    CDocNode root;
+
+    std::string Dump() const { return DumpMatchTree(root, context); }
+};
+
+// A two-way compare of `left` and `right`, made into other operations by
+// the setters: SOperation(l, r).Base(b).Merge().Rules(...).
+struct SOperation {
+    SOperation(std::string leftText, std::string rightText)
+        : left(std::move(leftText)), right(std::move(rightText)) {}
+    SOperation& Base(std::string text) {
+        base = std::move(text);
+        return *this;
+    }
+    SOperation& Merge() {
+        merge = true;
+        return *this;
+    }
+    SOperation& Rules(std::string text) {
+        rules = std::move(text);
+        return *this;
+    }
+
+    std::string left, right;
+    std::optional<std::string> base;
+    bool merge = false;
+    std::string rules;
+};
+
+inline std::unique_ptr<SMatch> Match(const SOperation& operation) {
+    auto match = std::make_unique<SMatch>();
+    match->left = ParseDocument(operation.left);
+    match->right = ParseDocument(operation.right);
+    if (operation.base)
+        match->base = ParseDocument(*operation.base);
+    if (!operation.rules.empty())
+        match->spec = SpecWithRules(operation.rules);
+    match->context.order.Fill(operation.base.has_value());
+    match->context.merge = operation.merge;
+    match->context.spec = match->spec.get();
+    match->root.Match(match->base.get(), match->left.get(), match->right.get(), match->context);
+    return match;
+}
+
+inline std::string Dump(const SOperation& operation) {
+    return Match(operation)->Dump();
+}
+
+} // namespace CompareTest

@@ -1,0 +1,155 @@
+#include "compare_test_support.h"
+
+#include <string>
+
+using CompareTest::Dump;
+using CompareTest::SOperation;
+
+namespace {
+
+// Ordered matching: nodes present on one side only come out before the
+// nodes that wait for a correspondent further ahead; ties go left.
+TEST(OrderedMatching, InsertionAgainstChangeLeftComesFirst) {
+    EXPECT_EQ(Dump(SOperation("<r>\n  <A/>\n  <B/>\n  <C/>\n</r>\n",
+                              "<r>\n  <A/>\n  <X/>\n  <C/>\n</r>\n")),
+              "<r> [L R] same\n"
+              "  <A> [L R] same\n"
+              "  <B> [L -] open\n"
+              "  <X> [- R] open\n"
+              "  <C> [L R] same\n");
+}
+
+TEST(OrderedMatching, MovedElementBecomesDeletionAndAddition) {
+    EXPECT_EQ(Dump(SOperation("<r><B/><A/></r>", "<r><A/><B/></r>")), "<r> [L R] same\n"
+                                                                      "  <B> [L -] open\n"
+                                                                      "  <A> [L R] same\n"
+                                                                      "  <B> [- R] open\n");
+}
+
+TEST(OrderedMatching, ThreeWayMergeKeepsDeletionAndAddition) {
+    EXPECT_EQ(Dump(SOperation("<r><a/><c/></r>", "<r><a/><b/><c/><d/></r>")
+                       .Base("<r><a/><b/><c/></r>")
+                       .Merge()),
+              "<r> [L B R] same\n"
+              "  <a> [L B R] same\n"
+              "  <b> [- B R] pick left\n"
+              "  <c> [L B R] same\n"
+              "  <d> [- - R] pick right\n");
+}
+
+TEST(OrderedMatching, DocumentChildrenKeepTheirOrderWhateverTheRules) {
+    EXPECT_EQ(
+        Dump(
+            SOperation("<!--c--><r/>", "<r/><!--c-->").Rules("<element name='*' order='Random'/>")),
+        "<!--c--> [L -] open\n"
+        "<r> [L R] same\n"
+        "<!--c--> [- R] open\n");
+}
+
+// Unordered matching: children are joined by identity, in the order of the
+// left side, followed by what only the right side has.
+TEST(UnorderedMatching, JoinsByIdentifyingAttribute) {
+    EXPECT_EQ(Dump(SOperation("<r>\n <x id='1'/>\n <x id='2'/>\n</r>",
+                              "<r>\n <x id='2'/>\n <x id='1'/>\n</r>")
+                       .Rules("<element name='r' order='Random'/>"
+                              "<element name='x'><attribute name='id'/></element>")),
+              "<r> [L R] same\n"
+              "  <x> [L R] same\n"
+              "    @id=\"1\" [L R] same\n"
+              "  <x> [L R] same\n"
+              "    @id=\"2\" [L R] same\n");
+}
+
+TEST(UnorderedMatching, TextOtherThanWhitespaceForcesOrder) {
+    EXPECT_EQ(Dump(SOperation("<r><x id='1'/>t<x id='2'/></r>", "<r><x id='2'/>t<x id='1'/></r>")
+                       .Rules("<element name='r' order='Random'/>"
+                              "<element name='x'><attribute name='id'/></element>")),
+              "<r> [L R] same\n"
+              "  <x> [L -] open\n"
+              "    @id=\"1\" [L -] open\n"
+              "  \"t\" [L -] open\n"
+              "  <x> [L R] same\n"
+              "    @id=\"2\" [L R] same\n"
+              "  \"t\" [- R] open\n"
+              "  <x> [- R] open\n"
+              "    @id=\"1\" [- R] open\n");
+}
+
+// A rule without child rules does not identify: the default rule does.
+TEST(UnorderedMatching, NamedRuleWithoutChildRulesFallsBackToDefault) {
+    EXPECT_EQ(Dump(SOperation("<r><x key='a' v='1'/></r>", "<r><x key='b'/><x key='a' v='2'/></r>")
+                       .Rules("<element name='*'><attribute name='key'/></element>"
+                              "<element name='x'/>")),
+              "<r> [L R] same\n"
+              "  <x> [L R] same\n"
+              "    @key=\"a\" [L R] same\n"
+              "    @v=\"1\" [L R] open\n"
+              "  <x> [- R] open\n"
+              "    @key=\"b\" [- R] open\n");
+}
+
+TEST(UnorderedMatching, CommentsJoinByText) {
+    EXPECT_EQ(Dump(SOperation("<r><!--a--><!--b--></r>", "<r><!--b--><!--c--></r>")
+                       .Rules("<element name='r' order='Random'/>")),
+              "<r> [L R] same\n"
+              "  <!--a--> [L -] open\n"
+              "  <!--b--> [L R] same\n"
+              "  <!--c--> [- R] open\n");
+}
+
+// Identifying children or text: a node that lacks them matches nothing.
+TEST(UnorderedMatching, IdentifyingChildMustExistOnBothSides) {
+    EXPECT_EQ(
+        Dump(SOperation("<r><x><k>1</k></x><x/></r>", "<r><x/><x><k> 1 </k></x></r>")
+                 .Rules("<element name='r' order='Random'/>"
+                        "<element name='x'><element name='k'><content/></element></element>")),
+        "<r> [L R] same\n"
+        "  <x> [L R] same\n"
+        "    <k> [L R] same\n"
+        "      \"1\" [L R] open\n"
+        "  <x> [L -] open\n"
+        "  <x> [- R] open\n");
+}
+
+TEST(AttributeMatching, RuleNamedAttributesComeFirst) {
+    EXPECT_EQ(Dump(SOperation("<x a='1' id='7'/>", "<x id='7' b='2' a='1'/>")
+                       .Rules("<element name='x'><attribute name='id'/></element>")),
+              "<x> [L R] same\n"
+              "  @id=\"7\" [L R] same\n"
+              "  @a=\"1\" [L R] same\n"
+              "  @b=\"2\" [- R] open\n");
+}
+
+TEST(DeclarationMatching, DeclarationsJoinByKindAndName) {
+    EXPECT_EQ(Dump(SOperation("<!DOCTYPE r [<!ELEMENT r ANY><!ELEMENT s ANY>]><r/>",
+                              "<!DOCTYPE r [\n<!ELEMENT s ANY>\n<!ELEMENT r EMPTY>\n]><r/>")),
+              "<!DOCTYPE r> [L R] same\n"
+              "  <!ELEMENT r> [L R] open\n"
+              "  <!ELEMENT s> [L R] same\n"
+              "<r> [L R] same\n");
+}
+
+TEST(Matching, WhitespaceNeverMakesANode) {
+    EXPECT_EQ(Dump(SOperation("<r>\n\t<a/>\n</r>", "<r>  <a/>  </r>")), "<r> [L R] same\n"
+                                                                        "  <a> [L R] same\n");
+}
+
+TEST(Matching, DeepDocumentsBuildWithoutRecursion) {
+    constexpr int kDepth = 100000;
+    std::string text;
+    for (int i = 0; i < kDepth; ++i)
+        text += "<e>";
+    text += "x";
+    for (int i = 0; i < kDepth; ++i)
+        text += "</e>";
+    const auto match = CompareTest::Match(SOperation(text, text));
+    int depth = 0;
+    const CDataNode* node = match->root.FirstChildNode();
+    for (; node->FirstChildNode() != nullptr; node = node->FirstChildNode())
+        ++depth;
+    EXPECT_EQ(depth, kDepth);
+    EXPECT_EQ(node->NodeOf(kSideLeft)->text.Text(), std::string("x"));
+    EXPECT_NE(node->NodeOf(kSideRight), nullptr);
+}
+
+} // namespace
