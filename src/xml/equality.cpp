@@ -52,9 +52,16 @@ bool EqualHere(const CNode& a, const CNode& b, CPairs& pending) {
         return SameText(static_cast<const CElement&>(a).namespaceUri,
                         static_cast<const CElement&>(b).namespaceUri);
     case kTypeElementDecl:
+        // EMPTY, ANY and mixed content live in the flags, not in the model.
         pending.emplace_back(&static_cast<const CElementDecl&>(a).model,
                              &static_cast<const CElementDecl&>(b).model);
-        return true;
+        return a.flags == b.flags;
+    case kTypeAttributeDef:
+        // Type, default kind, default value and allowed values.
+        return a.flags == b.flags &&
+               SameText(static_cast<const CAttributeDef&>(a).defaultValue,
+                        static_cast<const CAttributeDef&>(b).defaultValue) &&
+               PairChildren(a, b, pending);
     default:
         return true;
     }

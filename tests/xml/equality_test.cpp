@@ -93,6 +93,33 @@ TEST_F(TwoDocuments, ElementDeclarationsCompareTheirModels) {
     EXPECT_FALSE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
 }
 
+TEST_F(TwoDocuments, DeclarationsCompareWhatTheyDeclare) {
+    Parse("<!DOCTYPE r [<!ELEMENT e ANY>]><r/>", "<!DOCTYPE r [<!ELEMENT e EMPTY>]><r/>");
+    EXPECT_FALSE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
+    Parse("<!DOCTYPE r [<!ELEMENT e ANY>]><r/>", "<!DOCTYPE r [<!ELEMENT  e  ANY >]><r/>");
+    EXPECT_TRUE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
+
+    const auto firstDefinition = [this](const CDoc& doc) -> const CNode& {
+        return *doc.FirstChild()->FirstChild()->FirstChild();
+    };
+    const char* const variants[] = {
+        "<!DOCTYPE r [<!ATTLIST e a CDATA #IMPLIED>]><r/>",
+        "<!DOCTYPE r [<!ATTLIST e a ID #IMPLIED>]><r/>",
+        "<!DOCTYPE r [<!ATTLIST e a CDATA #REQUIRED>]><r/>",
+        "<!DOCTYPE r [<!ATTLIST e a CDATA 'x'>]><r/>",
+        "<!DOCTYPE r [<!ATTLIST e a CDATA 'y'>]><r/>",
+        "<!DOCTYPE r [<!ATTLIST e a (p|q) 'p'>]><r/>",
+        "<!DOCTYPE r [<!ATTLIST e a (p|s) 'p'>]><r/>",
+    };
+    for (const char* left : variants) {
+        for (const char* right : variants) {
+            Parse(left, right);
+            EXPECT_EQ(IsEqual(firstDefinition(leftDoc), firstDefinition(rightDoc)), left == right)
+                << left << " against " << right;
+        }
+    }
+}
+
 TEST_F(TwoDocuments, DeeplyNestedModelsCompareWithoutRecursion) {
     constexpr int kDepth = 100000;
     Parse(DeepModel(kDepth, "a").c_str(), DeepModel(kDepth, "a").c_str());
