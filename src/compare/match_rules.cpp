@@ -1,6 +1,8 @@
 #include "compare/match_rules.h"
 
+#include "formats/element_spec.h"
 #include "formats/file_spec.h"
+#include "text/string_functions.h"
 #include "xml/element.h"
 
 const CElementSpec* CMatchRules::FindElementSpec(const NXML::CElement& element) {
@@ -22,4 +24,14 @@ const CMatchRules::SAnswers& CMatchRules::AnswersFor(const NXML::CElement& eleme
         answers.sequenced = m_spec->IsSequenced(element);
     }
     return m_answers.emplace(name, answers).first->second;
+}
+
+bool HasAttributeRule(const CElementSpec* rule, const char* name) {
+    if (rule == nullptr)
+        return false;
+    for (const CSpecBase* child = rule->FirstRule(); child != nullptr; child = child->NextRule())
+        if (child->GetType() == kSpecTypeAttribute &&
+            NString::Compare(child->name.Text(), name) == 0)
+            return true;
+    return false;
 }

@@ -34,3 +34,6 @@ private:
     // Keyed by the element names, which the documents own and outlive this.
     std::unordered_map<std::string_view, SAnswers> m_answers;
 };
+
+// Whether `rule` (null: no rule) has an attribute rule named `name`.
+bool HasAttributeRule(const CElementSpec* rule, const char* name);

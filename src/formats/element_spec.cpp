@@ -18,12 +18,6 @@ bool SameText(const char* a, const char* b) {
     return NString::Compare(a, b) == 0;
 }
 
-NString::TStr<char> TrimmedContent(const NXML::CContent& content) {
-    NString::TStr<char> text(content.text.Text());
-    NString::Trim(text.Text(), kContentSpaces, NString::TrimSide::Both);
-    return text;
-}
-
 bool SameAttributeValue(const char* attributeName, const NXML::CElement& a,
                         const NXML::CElement& b) {
     return SameText(a.AttributeValue(attributeName), b.AttributeValue(attributeName));
@@ -43,6 +37,12 @@ bool SameContent(const NXML::CElement& a, const NXML::CElement& b) {
 }
 
 } // namespace
+
+NString::TStr<char> TrimmedContent(const NXML::CContent& content) {
+    NString::TStr<char> text(content.text.Text());
+    NString::Trim(text.Text(), kContentSpaces, NString::TrimSide::Both);
+    return text;
+}
 
 CElementSpec::CElementSpec(const CElementSpec& other) : CSpecBase(other) {
     for (const NString::TStr<char>* known : other.knownAttributes)

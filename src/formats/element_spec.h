@@ -4,8 +4,9 @@
 #include "text/str_array.h"
 
 namespace NXML {
+class CContent;
 class CElement;
-}
+} // namespace NXML
 
 // The rules for elements of one name; the name "*" makes it the default rule
 // for every element without a rule of its own. Its children identify such an
@@ -36,3 +37,7 @@ public:
     // offered for editing, without effect on matching.
     NString::TStrArray<NString::TStr<char>> knownAttributes;
 };
+
+// Character content as a content rule compares it: without the spaces (tab,
+// line feed, carriage return, space, U+0085, U+2028) at its ends.
+NString::TStr<char> TrimmedContent(const NXML::CContent& content);

@@ -1,7 +1,8 @@
-#include "compare/simple_matching.h"
+#include "reference_matching.h"
 
 #include "compare/correspondence.h"
 #include "compare/data_node.h"
+#include "compare/join_tests.h"
 #include "compare/match_rules.h"
 #include "formats/element_spec.h"
 #include "text/string_functions.h"
@@ -57,29 +58,6 @@ void SimpleInOrder(CDataNode& parent, const SMatchContext& context, CMatchRules&
 
 // ---- Joins by identity ----
 
-using FJoinTest = bool (*)(CMatchRules& rules, const NXML::CNode& earlier, const NXML::CNode& node);
-
-bool SameElement(CMatchRules& rules, const NXML::CNode& earlier, const NXML::CNode& node) {
-    if (earlier.GetType() != NXML::kTypeElement)
-        return false;
-    const auto& x = static_cast<const NXML::CElement&>(earlier);
-    const auto& c = static_cast<const NXML::CElement&>(node);
-    if (!SameText(x.text.Text(), c.text.Text()) ||
-        !SameText(x.namespaceUri.Text(), c.namespaceUri.Text()))
-        return false;
-    const CElementSpec* rule = rules.FindElementSpec(c);
-    return rule == nullptr || rule->IdentifyEqual(x, c);
-}
-
-bool SameComment(CMatchRules&, const NXML::CNode& earlier, const NXML::CNode& node) {
-    return earlier.GetType() == NXML::kTypeComment &&
-           SameText(earlier.text.Text(), node.text.Text());
-}
-
-bool SameDeclaration(CMatchRules&, const NXML::CNode& earlier, const NXML::CNode& node) {
-    return earlier.GetType() == node.GetType() && SameText(earlier.text.Text(), node.text.Text());
-}
-
 // Gives `node` of the side at `position` to the first match-tree child that
 // has nothing on that side yet and holds a node on an earlier side that
 // passes `same`.
@@ -102,9 +80,8 @@ bool Join(CDataNode& parent, const SMatchContext& context, CMatchRules& rules, i
 }
 
 // `testFor` chooses the join test for a child, or null to skip the child.
-template <typename FTestFor>
 void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& rules,
-                  FTestFor testFor) {
+                  FJoinTest (*testFor)(const NXML::CNode&)) {
     for (int position = 0; position < context.order.Count(); ++position) {
         const int side = context.order[position];
         const NXML::CNode* xml = parent.NodeOf(side);
@@ -120,34 +97,14 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
 }
 
 void SimpleUnordered(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
-    JoinChildren(parent, context, rules, [](const NXML::CNode& child) -> FJoinTest {
-        switch (child.GetType()) {
-        case NXML::kTypeElement:
-            return SameElement;
-        case NXML::kTypeComment:
-            return SameComment;
-        default:
-            return nullptr;
-        }
-    });
+    JoinChildren(parent, context, rules, UnorderedJoinTest);
 }
 
 void SimpleDeclarations(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
-    JoinChildren(parent, context, rules, [](const NXML::CNode& child) -> FJoinTest {
-        return NXML::IsWhitespaceContent(&child) ? nullptr : SameDeclaration;
-    });
+    JoinChildren(parent, context, rules, DeclarationJoinTest);
 }
 
 // ---- Attributes ----
-
-bool HasAttributeRule(const CElementSpec* rule, const char* name) {
-    if (rule == nullptr)
-        return false;
-    for (const CSpecBase* child = rule->FirstRule(); child != nullptr; child = child->NextRule())
-        if (child->GetType() == kSpecTypeAttribute && SameText(child->name.Text(), name))
-            return true;
-    return false;
-}
 
 const char* AttributeNodeName(const CDataNode& match, const CSideOrder& order) {
     return static_cast<const NXML::CAttribute*>(match.NodeAt(kSideAll, order))->name.Text();
@@ -177,12 +134,8 @@ void SimpleAttributes(CElementNode& parent, const SMatchContext& context, CMatch
 
 } // namespace
 
-const SMatchAlgorithms& SimpleMatchAlgorithms() {
+const SMatchAlgorithms& ReferenceMatchAlgorithms() {
     static const SMatchAlgorithms algorithms{SimpleInOrder, SimpleUnordered, SimpleDeclarations,
                                              SimpleAttributes};
     return algorithms;
-}
-
-const SMatchAlgorithms& IndexedMatchAlgorithms() {
-    return SimpleMatchAlgorithms();
 }

@@ -1,0 +1,197 @@
+// The indexed matching against the plain reference on thousands of random
+// operations: both must give the very same match tree.
+
+#include "compare/match_algorithms.h"
+#include "compare_test_support.h"
+#include "reference_matching.h"
+
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Few names and values, so that matches and near-matches are common.
+const char* const kNames[] = {"a", "b", "c", "p:a"};
+const char* const kAttributes[] = {"id", "k", "v"};
+const char* const kValues[] = {"1", "2", "3", ""};
+const char* const kTexts[] = {"x", " x ", "y", "\n  ", "  "};
+
+class CRandomOperations {
+public:
+    explicit CRandomOperations(unsigned seed) : m_random(seed) {}
+
+    int Below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(m_random); }
+    bool Chance(int percent) { return Below(100) < percent; }
+    template <typename T, std::size_t N> const T& Pick(const T (&items)[N]) {
+        return items[static_cast<std::size_t>(Below(static_cast<int>(N)))];
+    }
+
+    // Rules for the names in use: orders, identifying attributes, child
+    // elements and content, and sometimes a default rule.
+    std::string Rules() {
+        std::string rules;
+        if (Chance(60))
+            rules +=
+                std::string("<element name='*'") + Order() + ">" + ChildRules(1) + "</element>";
+        for (const char* name : kNames)
+            if (Chance(50))
+                rules += std::string("<element name='") + LocalName(name) + "'" + Order() + ">" +
+                         (Chance(70) ? ChildRules(2) : "") + "</element>";
+        return rules;
+    }
+
+    // Top-level children of a base document; one element in ten has many
+    // children, so that the long-list indexes are used, not only the walks.
+    std::vector<std::string> Children(int count) {
+        std::vector<std::string> children;
+        for (int i = 0; i < count; ++i)
+            children.push_back(Node(3));
+        return children;
+    }
+
+    // Mutates a list of top-level children as one side's edits would.
+    std::vector<std::string> Edited(std::vector<std::string> children) {
+        const int edits = Below(4);
+        for (int i = 0; i < edits && !children.empty(); ++i) {
+            const auto at = static_cast<std::ptrdiff_t>(Below(static_cast<int>(children.size())));
+            switch (Below(4)) {
+            case 0:
+                children.erase(children.begin() + at);
+                break;
+            case 1:
+                children.insert(children.begin() + at, Node(2));
+                break;
+            case 2:
+                children[static_cast<std::size_t>(at)] = Node(2);
+                break;
+            default:
+                std::swap(children[static_cast<std::size_t>(at)], children.back());
+                break;
+            }
+        }
+        return children;
+    }
+
+    static std::string Wrapped(const std::vector<std::string>& children) {
+        std::string text = "<r xmlns:p='u1'>";
+        for (const std::string& child : children)
+            text += child;
+        return text + "</r>";
+    }
+
+    std::string Node(int depth) {
+        const int kind = Below(10);
+        if (kind == 0)
+            return Pick(kTexts);
+        if (kind == 1)
+            return std::string("<!--") + Pick(kTexts) + "-->";
+        if (kind == 2 && Chance(30))
+            return "<?pi " + std::string(Pick(kTexts)) + "?>";
+        std::string name = Pick(kNames);
+        std::string text = "<" + name;
+        for (const char* attribute : kAttributes)
+            if (Chance(40))
+                text += std::string(" ") + attribute + "='" + Pick(kValues) + "'";
+        const int children = depth <= 0 ? 0 : Chance(10) ? 40 + Below(40) : Below(5);
+        if (children == 0)
+            return text + "/>";
+        text += ">";
+        for (int i = 0; i < children; ++i)
+            text += Chance(25) ? std::string(Pick(kTexts)) : Node(depth - 1);
+        return text + "</" + name + ">";
+    }
+
+private:
+    static std::string LocalName(const char* name) {
+        const std::string qualified(name);
+        return qualified.substr(qualified.find(':') + 1);
+    }
+
+    const char* Order() {
+        switch (Below(3)) {
+        case 0:
+            return " order='Sequenced'";
+        case 1:
+            return " order='Random'";
+        default:
+            return "";
+        }
+    }
+
+    std::string ChildRules(int depth) {
+        std::string rules;
+        if (Chance(60))
+            rules += std::string("<attribute name='") + Pick(kAttributes) + "'/>";
+        if (depth > 1 && Chance(25))
+            rules += std::string("<element name='") + LocalName(Pick(kNames)) + "'>" +
+                     ChildRules(depth - 1) + "</element>";
+        if (Chance(20))
+            rules += "<content/>";
+        return rules;
+    }
+
+    std::mt19937 m_random;
+};
+
+// Every match-tree node in order, with its depth, attribute or child, and
+// the XML node it holds on each side.
+std::string Structure(const CDataNode& root) {
+    std::ostringstream out;
+    std::vector<std::pair<const CDataNode*, int>> pending{{&root, 0}};
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        out << depth << ' ' << node->nodes[0] << ' ' << node->nodes[1] << ' ' << node->nodes[2]
+            << '\n';
+        std::vector<const CDataNode*> children;
+        if (const CElementNode* element = node->AsElementNode())
+            for (const CDataNode* a = element->attributes.FirstChildNode(); a != nullptr;
+                 a = a->NextSiblingNode())
+                children.push_back(a);
+        for (const CDataNode* c = node->FirstChildNode(); c != nullptr; c = c->NextSiblingNode())
+            children.push_back(c);
+        for (auto c = children.rbegin(); c != children.rend(); ++c)
+            pending.emplace_back(*c, depth + 1);
+    }
+    return out.str();
+}
+
+TEST(DifferentialMatching, IndexedMatchesTheReferenceOnRandomOperations) {
+    constexpr int kOperations = 2000;
+    int nodesCompared = 0;
+    for (int seed = 1; seed <= kOperations; ++seed) {
+        CRandomOperations random(static_cast<unsigned>(seed));
+        const std::vector<std::string> base = random.Children(1 + random.Below(8));
+        const std::string leftText = CRandomOperations::Wrapped(random.Edited(base));
+        const std::string rightText = CRandomOperations::Wrapped(random.Edited(base));
+        const bool threeWay = random.Chance(50);
+        const std::string rulesText = random.Rules();
+
+        const auto left = CompareTest::ParseDocument(leftText);
+        const auto right = CompareTest::ParseDocument(rightText);
+        const auto baseDoc = CompareTest::ParseDocument(CRandomOperations::Wrapped(base));
+        const auto spec = CompareTest::SpecWithRules(rulesText);
+        SMatchContext context;
+        context.order.Fill(threeWay);
+        context.spec = spec.get();
+
+        CDocNode reference;
+        reference.nodes = {threeWay ? baseDoc.get() : nullptr, left.get(), right.get()};
+        reference.Build(context, ReferenceMatchAlgorithms());
+        CDocNode indexed;
+        indexed.nodes = reference.nodes;
+        indexed.Build(context, IndexedMatchAlgorithms());
+
+        const std::string expected = Structure(reference);
+        ASSERT_EQ(Structure(indexed), expected)
+            << "seed " << seed << (threeWay ? ", three-way" : ", two-way")
+            << "\nrules: " << rulesText << "\nleft: " << leftText << "\nright: " << rightText;
+        nodesCompared += static_cast<int>(std::count(expected.begin(), expected.end(), '\n'));
+    }
+    // The operations must be big enough to exercise the long-list indexes.
+    EXPECT_GT(nodesCompared, kOperations * 50);
+}
+
+} // namespace
