@@ -38,7 +38,7 @@ CBlockBase* CBlockBase::FindLine(TLine n) const {
     if (lines.empty() || n < lines.front() || n > lines.back())
         return nullptr;
     if (std::find(lines.begin(), lines.end(), n) != lines.end())
-        return const_cast<CBlockBase*>(static_cast<const CBlockBase*>(this));
+        return const_cast<CBlockBase*>(this);
     for (CBlockBase* child = FirstChildBlock(); child != nullptr;
          child = child->NextSiblingBlock()) {
         if (CBlockBase* found = child->FindLine(n))

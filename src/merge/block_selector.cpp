@@ -36,8 +36,7 @@ TLine CBlockSelector::FirstLine() const {
 }
 
 TLine CBlockSelector::LastLine() const {
-    const CBlockBase* first = FirstChildBlock();
-    const CBlockBase* last = first != nullptr ? static_cast<CBlockBase*>(LastChild()) : nullptr;
+    const auto* last = static_cast<const CBlockBase*>(LastChild());
     return last != nullptr && !last->lines.empty() ? last->LastLine() : kNoLine;
 }
 

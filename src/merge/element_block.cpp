@@ -48,7 +48,7 @@ CBlockBase* CElementBlock::FindLine(TLine n) const {
     if (lines.empty() || n < lines.front() || n > lines.back())
         return nullptr;
     if (std::find(lines.begin(), lines.end(), n) != lines.end())
-        return const_cast<CBlockBase*>(static_cast<const CBlockBase*>(this));
+        return const_cast<CElementBlock*>(this);
     for (CBlockBase* attribute = m_attributes.FirstChildBlock(); attribute != nullptr;
          attribute = attribute->NextSiblingBlock()) {
         if (CBlockBase* found = attribute->FindLine(n))
