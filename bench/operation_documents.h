@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// The three documents of a generated comparison or merge: a base and two
+// sides edited from it as users edit files. Each side changes about 1% of
+// the base's units (records or paragraphs), inserts 0.5%, deletes 0.5% and
+// moves a few; the two sides edit independently, so most edits are clean
+// and a few meet. The same shape, size and seed give the same bytes.
+namespace NBench {
+
+enum class EOperationShape {
+    // Records with an "id" attribute under one parent.
+    kRecords,
+    // Chapters and sections with "id" attributes holding paragraphs.
+    kNested,
+};
+
+struct SOperationDocuments {
+    std::string base;
+    std::string left;
+    std::string right;
+    // A format specification file for the documents: records identified by
+    // their id under a parent that is "Random" when `unordered` was asked
+    // for and "Sequenced" otherwise; chapters, sections and paragraphs by id.
+    std::string spec;
+};
+
+// "records" or "nested".
+std::string_view OperationShapeName(EOperationShape shape);
+bool OperationShapeFromName(std::string_view name, EOperationShape& shape);
+
+// Documents whose base holds at least `minimumSize` bytes.
+SOperationDocuments GenerateOperation(EOperationShape shape, std::size_t minimumSize,
+                                      bool unordered, std::uint64_t seed = 0x5EED);
+
+} // namespace NBench
