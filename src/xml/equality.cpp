@@ -56,6 +56,9 @@ bool EqualHere(const CNode& a, const CNode& b, CPairs& pending) {
         pending.emplace_back(&static_cast<const CElementDecl&>(a).model,
                              &static_cast<const CElementDecl&>(b).model);
         return a.flags == b.flags;
+    case kTypeAttributeDecl:
+        // Written back as one piece, so it differs when any definition does.
+        return PairChildren(a, b, pending);
     case kTypeAttributeDef:
         // Type, default kind, default value and allowed values.
         return a.flags == b.flags &&

@@ -116,8 +116,13 @@ TEST_F(TwoDocuments, DeclarationsCompareWhatTheyDeclare) {
             Parse(left, right);
             EXPECT_EQ(IsEqual(firstDefinition(leftDoc), firstDefinition(rightDoc)), left == right)
                 << left << " against " << right;
+            EXPECT_EQ(IsEqual(*Left().FirstChild(), *Right().FirstChild()), left == right)
+                << "the declarations of " << left << " against " << right;
         }
     }
+    Parse("<!DOCTYPE r [<!ATTLIST e a CDATA #IMPLIED>]><r/>",
+          "<!DOCTYPE r [<!ATTLIST e a CDATA #IMPLIED b CDATA #IMPLIED>]><r/>");
+    EXPECT_FALSE(IsEqual(*Left().FirstChild(), *Right().FirstChild()));
 }
 
 TEST_F(TwoDocuments, DeeplyNestedModelsCompareWithoutRecursion) {
