@@ -22,7 +22,12 @@ public:
     // Name of every worker thread, as debuggers and `top -H` show it.
     static constexpr const char* kName = "Job Manager";
 
-    explicit CJobThread(CJobManager& manager) : m_manager(manager) {}
+    // Jobs build and walk document trees whose operations may recurse along
+    // the depth of a document; the stack is reserved, and only what is used
+    // is ever committed.
+    static constexpr std::size_t kStackSize = std::size_t(1) << 30;
+
+    explicit CJobThread(CJobManager& manager) : m_manager(manager) { SetStackSize(kStackSize); }
     ~CJobThread() override { Stop(); }
 
 protected:

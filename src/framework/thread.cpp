@@ -44,7 +44,13 @@ bool CThread::Start(std::uint32_t affinityMask) {
     m_stopFlags.store(0);
     m_affinityMask.store(affinityMask);
     m_endedInOrder = false;
-    if (pthread_create(&m_handle, nullptr, &CThread::Entry, this) != 0) {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    if (m_stackSize != 0)
+        pthread_attr_setstacksize(&attributes, m_stackSize);
+    const int created = pthread_create(&m_handle, &attributes, &CThread::Entry, this);
+    pthread_attr_destroy(&attributes);
+    if (created != 0) {
         Close();
         return false;
     }

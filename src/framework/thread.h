@@ -3,6 +3,7 @@
 #include "framework/event.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <pthread.h>
 
@@ -30,6 +31,9 @@ public:
     // Run reported that it ended in order; false also when no thread ran.
     bool Stop();
 
+    // The stack of threads started from now on; 0 keeps the system's default.
+    void SetStackSize(std::size_t bytes) { m_stackSize = bytes; }
+
     bool IsRunning() const { return m_running; }
     // The mask asked for; once the thread runs, the narrowed one.
     std::uint32_t AffinityMask() const { return m_affinityMask.load(); }
@@ -48,6 +52,7 @@ private:
     bool m_running = false;
     bool m_endedInOrder = false; // written by the thread, read after joining it
     std::atomic<std::uint32_t> m_affinityMask{kAnyProcessor};
+    std::size_t m_stackSize = 0;
 };
 
 } // namespace NSys

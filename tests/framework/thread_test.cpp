@@ -221,3 +221,33 @@ TEST(Thread, AnyProcessorLeavesTheThreadAlone) {
     EXPECT_TRUE(CPU_EQUAL(&thread.affinity, &inherited));
     EXPECT_EQ(thread.AffinityMask(), CThread::kAnyProcessor);
 }
+
+namespace {
+
+// Records the size of the stack it runs on.
+class CStackProbeThread : public CThread {
+public:
+    ~CStackProbeThread() override { Stop(); }
+    std::size_t stackSize = 0;
+
+protected:
+    int Run() override {
+        pthread_attr_t attributes;
+        if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+            pthread_attr_getstacksize(&attributes, &stackSize);
+            pthread_attr_destroy(&attributes);
+        }
+        return 1;
+    }
+};
+
+} // namespace
+
+TEST(Thread, RunsOnTheStackSizeAskedFor) {
+    constexpr std::size_t kLarge = std::size_t(256) << 20;
+    CStackProbeThread thread;
+    thread.SetStackSize(kLarge);
+    ASSERT_TRUE(thread.Start());
+    EXPECT_TRUE(thread.Stop());
+    EXPECT_GE(thread.stackSize, kLarge);
+}
