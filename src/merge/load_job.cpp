@@ -1,0 +1,105 @@
+#include "merge/load_job.h"
+
+#include "compare/code_page_notice.h"
+#include "compare/load_progress.h"
+#include "formats/spec_selection.h"
+#include "framework/flags.h"
+#include "framework/prompts.h"
+#include "framework/recent_files.h"
+#include "framework/result.h"
+#include "merge/block_building.h"
+#include "merge/operation.h"
+#include "text/format.h"
+#include "text/translator.h"
+
+#include <vector>
+
+namespace {
+
+using NString::NTranslator::Text;
+
+void ShowLoadError(void* owner, const char* key, const char16_t* path) {
+    NString::TStr<char16_t> text;
+    NString::Format(text, Text(key).Text(), path);
+    NPrompts::CurrentPrompts().ShowMessage(owner, text.Text(), Text("Misc.AppName").Text(),
+                                           NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
+}
+
+} // namespace
+
+int LoadInputFile(CXMLFile& file, COperation& operation, void* owner) {
+    if (!file.pendingPath.IsEmpty()) {
+        file.path = file.pendingPath;
+        file.ClearPendingPath();
+    }
+    const int result = file.Load(file.path.Text());
+    switch (result) {
+    case NResult::kOk:
+        if (operation.recentFiles != nullptr &&
+            operation.flags.Has(NSettings::kFlagChosenInOpenDialog))
+            operation.recentFiles->Add(file.path.Text());
+        break;
+    case NResult::kNothingParsed:
+        ShowLoadError(owner, "Msg.InvalidXMLFile", file.path.Text());
+        break;
+    case NResult::kUnsupportedCharset:
+        SendCodePageNotice(file.charset);
+        ShowLoadError(owner, "Msg.UnsupportedEncoding", file.path.Text());
+        break;
+    default:
+        break;
+    }
+    return result;
+}
+
+void CLoadJob::Execute() {
+    NSettings::CFlags& flags = m_operation.flags;
+    m_operation.Discard();
+    flags.Clear(NSettings::kFlagLoadFailed);
+    m_operation.order.Fill(flags.Has(NSettings::kFlagThreeWay));
+    m_operation.ForgetSpec();
+    m_failedSide = -1;
+    m_failedResult = NResult::kOk;
+    if (!LoadFiles() || !ChooseSpec()) {
+        flags.Set(NSettings::kFlagLoadFailed);
+    } else {
+        const SMatchContext context = m_operation.Context();
+        const std::array<CXMLFile, 3>& files = m_operation.files;
+        m_operation.matchRoot.Match(&files[kSideBase], &files[kSideLeft], &files[kSideRight],
+                                    context);
+        BuildModel(m_operation.model, m_operation.matchRoot, context);
+        flags.Change(NSettings::kFlagResultUnsaved, context.merge);
+    }
+    m_progress.SetPosition(100);
+    m_progress.End();
+}
+
+// Every side in order; the first file that fails stops the load.
+bool CLoadJob::LoadFiles() {
+    int position = 0;
+    for (const int side : m_operation.order) {
+        const int result =
+            LoadInputFile(m_operation.files[static_cast<std::size_t>(side)], m_operation, m_owner);
+        if (result != NResult::kOk) {
+            m_failedSide = side;
+            m_failedResult = result;
+            return false;
+        }
+        m_progress.SetPosition(++position * 25);
+    }
+    if (m_operation.recentFiles != nullptr)
+        m_operation.recentFiles->Save();
+    return true;
+}
+
+bool CLoadJob::ChooseSpec() {
+    std::vector<SInputFile> inputs;
+    for (const int side : m_operation.order) {
+        const CXMLFile& file = m_operation.files[static_cast<std::size_t>(side)];
+        inputs.push_back({&file, file.path.Text()});
+    }
+    const SOperationFiles operationFiles{inputs, m_operation.flags.Has(NSettings::kFlagMerge)};
+    CFileSpec* spec = FindSpecForOperation(m_operation.formats, operationFiles, m_owner);
+    m_operation.UseSpec(spec);
+    return spec != nullptr;
+}

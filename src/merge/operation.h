@@ -1,0 +1,50 @@
+#pragma once
+
+#include "compare/data_node.h"
+#include "compare/side_order.h"
+#include "compare/xml_file.h"
+#include "merge/merge_model.h"
+
+#include <array>
+
+class CFileSpec;
+class CFormatList;
+namespace NSettings {
+class CFlags;
+class CRecentFiles;
+} // namespace NSettings
+
+// Everything one comparison or merge works on: its input files, the sides
+// in use, the format specification chosen for it, the match tree and the
+// merge model built from it. The program keeps one for the whole run; tests
+// make their own.
+class COperation {
+public:
+    // `recentFiles` (optional) learns the files chosen in the Open dialog.
+    COperation(NSettings::CFlags& flags, CFormatList& formats,
+               NSettings::CRecentFiles* recentFiles = nullptr)
+        : flags(flags), formats(formats), recentFiles(recentFiles) {}
+    COperation(const COperation&) = delete;
+    COperation& operator=(const COperation&) = delete;
+    ~COperation() { ForgetSpec(); }
+
+    // What the match and the model are built with: the side order, merge or
+    // compare as the flags say, and the current specification.
+    SMatchContext Context() const;
+
+    // Throws the match tree and the model away; the files stay as they are.
+    void Discard();
+    // Makes `spec` current and marks it in use (null: none is current).
+    void UseSpec(CFileSpec* spec);
+    void ForgetSpec() { UseSpec(nullptr); }
+
+    NSettings::CFlags& flags;
+    CFormatList& formats;
+    NSettings::CRecentFiles* recentFiles;
+    // Indexed by side: base, left, right.
+    std::array<CXMLFile, 3> files;
+    CSideOrder order;
+    CFileSpec* spec = nullptr;
+    CDocNode matchRoot;
+    CMergeModel model;
+};

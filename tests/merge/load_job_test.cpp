@@ -1,0 +1,197 @@
+#include "../formats/formats_test_support.h"
+#include "../formats/scripted_prompts.h"
+#include "compare/code_page_notice.h"
+#include "compare/load_progress.h"
+#include "formats/format_list.h"
+#include "framework/flags.h"
+#include "framework/result.h"
+#include "framework/settings_backend.h"
+#include "merge/load_job.h"
+#include "merge/operation.h"
+#include "text/embedded_language.h"
+#include "text/translator.h"
+#include "xml/element.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+using FormatsTest::CTempFolder;
+using FormatsTest::U16;
+using FormatsTest::WriteTextFile;
+
+// Records every progress position and the end.
+class CRecordedProgress final : public CLoadProgress {
+public:
+    void SetPosition(int percent) override { positions.push_back(percent); }
+    void End() override { positions.push_back(-1); }
+    std::vector<int> positions;
+};
+
+std::vector<int> g_notices;
+void RecordNotice(int charset) {
+    g_notices.push_back(charset);
+}
+
+class LoadJob : public ::testing::Test {
+protected:
+    LoadJob() : m_backend(m_settings) {
+        const auto file = NString::NTranslator::EmbeddedLanguageFile(
+            NString::NTranslator::kBuiltInLanguageResource);
+        NIO::TBuffer<0> stream;
+        stream.Borrow(file.data(), file.size());
+        NString::NTranslator::LoadLanguage(stream, true);
+        formats.LoadFrom(m_formatsFolder.Folder().c_str());
+        // The documents share one specification, so no question is asked.
+        WriteTextFile(m_formatsFolder.Path() / "inventory.qmfmt",
+                      "<file name='inventory' filenames='*.xml' root='inventory'>"
+                      "<element name='item'><attribute name='sku'/></element></file>");
+        formats.LoadFrom(m_formatsFolder.Folder().c_str());
+        flags.Load(NSettings::kDefaultFlags);
+    }
+
+    // Writes an input file and names it on `side`.
+    std::u16string Input(int side, const std::string& name, const std::string& content) {
+        const std::filesystem::path path = m_files.Path() / name;
+        WriteTextFile(path, content);
+        operation.files[static_cast<std::size_t>(side)].SetPath(U16(path).c_str());
+        return U16(path);
+    }
+
+    void Mode(bool threeWay, bool merge) {
+        flags.Change(NSettings::kFlagThreeWay, threeWay);
+        flags.Change(NSettings::kFlagMerge, merge);
+    }
+
+    std::vector<int> Run() {
+        CRecordedProgress progress;
+        CLoadJob job(operation, progress, &owner);
+        job.Execute();
+        failedSide = job.FailedSide();
+        return progress.positions;
+    }
+
+    bool Failed() const { return flags.Has(NSettings::kFlagLoadFailed); }
+
+    NSettings::CMemoryBackend m_settings;
+    NSettings::CScopedBackend m_backend;
+    CTempFolder m_formatsFolder;
+    CTempFolder m_files;
+    FormatsTest::CScriptedPrompts prompts;
+    NSettings::CFlags flags;
+    CFormatList formats;
+    COperation operation{flags, formats};
+    int owner = 0;
+    int failedSide = -1;
+};
+
+const char kInventory[] = "<inventory><item sku='1'/></inventory>\n";
+
+TEST_F(LoadJob, TwoWayLoadReportsEachFileThenTheEnd) {
+    Mode(false, false);
+    Input(kSideLeft, "a.xml", kInventory);
+    Input(kSideRight, "b.xml", "<inventory><item sku='2'/></inventory>");
+    EXPECT_EQ(Run(), (std::vector<int>{25, 50, 100, -1}));
+    EXPECT_FALSE(Failed());
+    EXPECT_TRUE(prompts.messages.empty());
+    ASSERT_NE(operation.spec, nullptr);
+    EXPECT_TRUE(operation.spec->IsInUse());
+    EXPECT_EQ(operation.model.DifferenceCount(), 2u);
+    EXPECT_FALSE(flags.Has(NSettings::kFlagResultUnsaved)) << "a compare has nothing to save";
+}
+
+TEST_F(LoadJob, ThreeWayMergeLoadsLeftBaseRightAndCountsAsUnsaved) {
+    Mode(true, true);
+    Input(kSideLeft, "a.xml", kInventory);
+    Input(kSideBase, "o.xml", kInventory);
+    Input(kSideRight, "b.xml", "<inventory><item sku='1'/><item sku='3'/></inventory>");
+    EXPECT_EQ(Run(), (std::vector<int>{25, 50, 75, 100, -1}));
+    EXPECT_FALSE(Failed());
+    EXPECT_EQ(operation.model.DifferenceCount(), 1u);
+    EXPECT_EQ(operation.model.ConflictCount(), 0u);
+    EXPECT_TRUE(flags.Has(NSettings::kFlagResultUnsaved));
+}
+
+TEST_F(LoadJob, BrokenBaseStopsBeforeTheRightFileAndDiscardsThePreviousOperation) {
+    Mode(true, true);
+    Input(kSideLeft, "a.xml", kInventory);
+    Input(kSideBase, "o.xml", kInventory);
+    Input(kSideRight, "b.xml", "<inventory><item sku='9'/></inventory>");
+    Run();
+    ASSERT_EQ(operation.model.DifferenceCount(), 2u);
+
+    const std::u16string base = Input(kSideBase, "o.xml", "");
+    Input(kSideRight, "b.xml", kInventory);
+    EXPECT_EQ(Run(), (std::vector<int>{25, 100, -1}));
+    EXPECT_TRUE(Failed());
+    EXPECT_EQ(failedSide, kSideBase);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].text.find(base), std::u16string::npos);
+    EXPECT_NE(prompts.messages[0].text.find(u"is not an XML file"), std::u16string::npos);
+    EXPECT_EQ(prompts.messages[0].owner, &owner);
+    EXPECT_EQ(prompts.messages[0].icon, NPrompts::EIcon::Error);
+    EXPECT_NE(operation.files[kSideLeft].FirstChild(), nullptr) << "the left file loaded first";
+    EXPECT_EQ(
+        operation.files[kSideRight].FirstChildElement()->FirstChildElement()->AttributeValue("sku"),
+        std::string("9"))
+        << "the right file was not read again";
+    EXPECT_EQ(operation.model.DifferenceCount(), 0u);
+    EXPECT_EQ(operation.matchRoot.FirstChild(), nullptr);
+    EXPECT_EQ(operation.spec, nullptr);
+}
+
+TEST_F(LoadJob, MissingFileFailsWithoutAMessage) {
+    Mode(false, true);
+    Input(kSideLeft, "a.xml", kInventory);
+    operation.files[kSideRight].SetPath(U16(m_files.Path() / "missing.xml").c_str());
+    EXPECT_EQ(Run(), (std::vector<int>{25, 100, -1}));
+    EXPECT_TRUE(Failed());
+    EXPECT_EQ(failedSide, kSideRight);
+    EXPECT_TRUE(prompts.messages.empty());
+}
+
+TEST_F(LoadJob, UnsupportedEncodingSendsTheNoticeThenTellsTheUser) {
+    Mode(false, false);
+    g_notices.clear();
+    const FCodePageNoticeSender previous = InstallCodePageNoticeSender(RecordNotice);
+    const std::u16string left =
+        Input(kSideLeft, "a.xml", "<?xml version='1.0' encoding='KOI8-R'?><inventory/>");
+    Input(kSideRight, "b.xml", kInventory);
+    Run();
+    InstallCodePageNoticeSender(previous);
+    EXPECT_TRUE(Failed());
+    EXPECT_EQ(g_notices, (std::vector<int>{operation.files[kSideLeft].charset}));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_NE(prompts.messages[0].text.find(left), std::u16string::npos);
+    EXPECT_NE(prompts.messages[0].text.find(u"not supported"), std::u16string::npos);
+}
+
+TEST_F(LoadJob, PendingPathReplacesThePathAndIsEmptiedByTheLoad) {
+    Mode(false, false);
+    Input(kSideLeft, "a.xml", kInventory);
+    Input(kSideRight, "b.xml", kInventory);
+    const std::filesystem::path chosen = m_files.Path() / "chosen.xml";
+    WriteTextFile(chosen, "<inventory><item sku='5'/></inventory>");
+    operation.files[kSideRight].SetPendingPath(U16(chosen).c_str());
+    Run();
+    EXPECT_FALSE(Failed());
+    EXPECT_EQ(std::u16string(operation.files[kSideRight].path.Text()), U16(chosen));
+    EXPECT_TRUE(operation.files[kSideRight].pendingPath.IsEmpty());
+    EXPECT_EQ(operation.model.DifferenceCount(), 2u);
+}
+
+TEST(XMLFile, DisplayNameIsTheLastPartOfTheTitleOrElseThePath) {
+    CXMLFile file;
+    file.SetPath(u"C:\\data\\a.xml");
+    EXPECT_EQ(std::u16string(file.DisplayName()), u"a.xml");
+    file.SetPath(u"/home/u/b.xml");
+    EXPECT_EQ(std::u16string(file.DisplayName()), u"b.xml");
+    file.SetTitle(u"old\\draft");
+    EXPECT_EQ(std::u16string(file.DisplayName()), u"draft");
+    file.SetTitle(u"Draft");
+    EXPECT_EQ(std::u16string(file.DisplayName()), u"Draft");
+}
+
+} // namespace
