@@ -1,5 +1,6 @@
 #include "framework/allocator.h"
 
+#include "framework/block_cache.h"
 #include "framework/result.h"
 #include "framework/small_block_pools.h"
 
@@ -29,6 +30,44 @@ CSmallBlockPools& Pools() {
     alignas(CSmallBlockPools) static unsigned char storage[sizeof(CSmallBlockPools)];
     static CSmallBlockPools* const pools = new (storage) CSmallBlockPools;
     return *pools;
+}
+
+// Each thread allocates through its own cache while it runs. At its exit
+// (after the main thread's exit, before static destruction) the cache goes
+// back to the pools, and whatever that thread releases later goes to the
+// pools directly.
+enum class ECacheState : unsigned char { kUnused, kActive, kGone };
+
+constinit thread_local CBlockCache t_cache{};
+constinit thread_local ECacheState t_cacheState = ECacheState::kUnused;
+
+struct SCacheOwner {
+    ~SCacheOwner() {
+        t_cacheState = ECacheState::kGone;
+        t_cache.Flush(Pools());
+    }
+};
+
+// The thread's cache, or null once the thread is exiting.
+CBlockCache* ThreadCache() {
+    if (t_cacheState == ECacheState::kActive) [[likely]]
+        return &t_cache;
+    if (t_cacheState == ECacheState::kGone)
+        return nullptr;
+    // The owner's destructor is registered on its first use in the thread.
+    thread_local SCacheOwner owner;
+    (void)owner;
+    t_cacheState = ECacheState::kActive;
+    return &t_cache;
+}
+
+void* AllocatePooled(std::size_t size) {
+    const int classIndex = SizeClassOf(size);
+    if (classIndex >= CBlockCache::kFirstCachedClass) {
+        if (CBlockCache* cache = ThreadCache())
+            return cache->Allocate(classIndex, Pools());
+    }
+    return Pools().Allocate(size);
 }
 
 void* AllocateLarge(std::size_t size) {
@@ -73,15 +112,25 @@ void* Allocate(std::size_t size) {
     if (size == 0)
         return nullptr;
     if (size <= kLargestPooledBlock) {
-        if (void* block = Pools().Allocate(size))
+        if (void* block = AllocatePooled(size))
             return block;
     }
     return AllocateLarge(size);
 }
 
 void Release(void* block) {
-    if (block && !Pools().Release(block))
+    if (block == nullptr)
+        return;
+    const int classIndex = Pools().ClassOf(block);
+    if (classIndex < 0) {
         ReleaseLarge(block);
+        return;
+    }
+    CBlockCache* cache = classIndex >= CBlockCache::kFirstCachedClass ? ThreadCache() : nullptr;
+    if (cache != nullptr)
+        cache->Release(classIndex, block, Pools());
+    else
+        Pools().Release(block);
 }
 
 bool IsPooled(const void* block) {

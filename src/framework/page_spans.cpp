@@ -33,18 +33,6 @@ void* CPageSpans::Take() {
     return span;
 }
 
-bool CPageSpans::Contains(const void* address) const {
-    const std::uintptr_t number = SpanNumber(address);
-    const std::uintptr_t leafIndex = number >> kLeafBits;
-    if (leafIndex >= kRootSize)
-        return false;
-    const SLeaf* leaf = m_root[leafIndex].load(std::memory_order_acquire);
-    if (leaf == nullptr)
-        return false;
-    const std::uintptr_t bit = number & ((std::uintptr_t{1} << kLeafBits) - 1);
-    return (leaf->words[bit / 64].load(std::memory_order_acquire) >> (bit % 64)) & 1;
-}
-
 // Called with the lock held. The bit is published with release order, so a
 // thread that finds it also sees whatever was written to the span before the
 // span's first block was handed out.

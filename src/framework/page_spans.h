@@ -30,7 +30,17 @@ public:
     // A fresh span, or null when the heap has no room.
     void* Take();
     // Whether `address` lies in a span handed out by this store.
-    bool Contains(const void* address) const;
+    bool Contains(const void* address) const {
+        const std::uintptr_t number = reinterpret_cast<std::uintptr_t>(address) >> kSpanShift;
+        const std::uintptr_t leafIndex = number >> kLeafBits;
+        if (leafIndex >= kRootSize)
+            return false;
+        const SLeaf* leaf = m_root[leafIndex].load(std::memory_order_acquire);
+        if (leaf == nullptr)
+            return false;
+        const std::uintptr_t bit = number & ((std::uintptr_t{1} << kLeafBits) - 1);
+        return (leaf->words[bit / 64].load(std::memory_order_acquire) >> (bit % 64)) & 1;
+    }
 
     static void* SpanOf(const void* address) {
         return reinterpret_cast<void*>(reinterpret_cast<std::uintptr_t>(address) &

@@ -1,55 +1,25 @@
 #include "framework/small_block_pools.h"
 
+#include "framework/asan_poison.h"
+
 #include <cassert>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 
-#if defined(__SANITIZE_ADDRESS__)
-#define QUILLMERE_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define QUILLMERE_ASAN 1
-#endif
-#endif
-
-#ifdef QUILLMERE_ASAN
-#include <sanitizer/asan_interface.h>
-#endif
-
 namespace NMem {
-
-// Page header; the blocks follow it directly. The page's free count is kept
-// in its class (SSizeClass::freeCounts).
-struct SPoolPage {
-    std::uint32_t ordinal; // index in the class's page list
-    std::uint16_t sizeClass;
-    std::uint16_t firstFree;
-    std::uint16_t blockSize;
-    std::uint16_t blockCount;
-    std::uint32_t unused;
-};
 
 namespace {
 
 static_assert(sizeof(SPoolPage) == 16, "blocks must start 16 bytes into a page");
 
-constexpr std::size_t kMostBlocksPerPage = 4096;
 constexpr std::uint16_t kEndOfChain = 0xFFFF;
 constexpr std::uint32_t kFirstPageListCapacity = 16;
 
-constexpr std::size_t BlockSizeOfClass(int sizeClass) {
-    return sizeClass < 3 ? std::size_t(sizeClass + 1) * 4 : std::size_t(sizeClass - 2) * 16;
-}
-
-constexpr std::size_t BlockCountOfClass(int sizeClass) {
-    return kMostBlocksPerPage / (BlockSizeOfClass(sizeClass) / 64 + 1);
-}
-
 constexpr bool EveryPageFitsItsSpan() {
     for (int sizeClass = 0; sizeClass < kSizeClassCount; ++sizeClass) {
-        if (sizeof(SPoolPage) + BlockCountOfClass(sizeClass) * BlockSizeOfClass(sizeClass) >
+        if (sizeof(SPoolPage) + BlocksPerPage(sizeClass) * ClassBlockSize(sizeClass) >
             CPageSpans::kSpanSize)
             return false;
     }
@@ -57,27 +27,16 @@ constexpr bool EveryPageFitsItsSpan() {
 }
 static_assert(EveryPageFitsItsSpan(), "a page must fit in one span");
 
-// A free pooled block is poisoned, so that the sanitizer build still reports
-// use after free of pooled objects. Blocks of the 4-, 8- and 12-byte classes
-// share shadow granules with their neighbours and are covered only in part.
-#ifdef QUILLMERE_ASAN
-void MarkFree(void* block, std::size_t size) {
-    ASAN_POISON_MEMORY_REGION(block, size);
-}
-void MarkInUse(void* block, std::size_t size) {
-    ASAN_UNPOISON_MEMORY_REGION(block, size);
-}
-#else
-void MarkFree(void*, std::size_t) {}
-void MarkInUse(void*, std::size_t) {}
-#endif
-
 unsigned char* BlockArea(SPoolPage* page) {
     return reinterpret_cast<unsigned char*>(page) + sizeof(SPoolPage);
 }
 
 unsigned char* BlockAt(SPoolPage* page, std::uint16_t index) {
     return BlockArea(page) + std::size_t{index} * page->blockSize;
+}
+
+SPoolPage* PageOfBlock(const void* block) {
+    return static_cast<SPoolPage*>(CPageSpans::SpanOf(block));
 }
 
 // A free block holds the index of the next free block in its first 16 bits.
@@ -114,7 +73,10 @@ void PutFreeBlock(SPoolPage* page, void* block, std::uint16_t& freeCount) {
     WriteLink(static_cast<unsigned char*>(block), page->firstFree);
     MarkFree(block, page->blockSize);
     page->firstFree = static_cast<std::uint16_t>(offset / page->blockSize);
-    ++freeCount;
+    // A page whose blocks are all free again is handed out from its start
+    // once more, in address order, without reading a chain through it.
+    if (++freeCount == page->blockCount)
+        page->firstFree = kEndOfChain;
 }
 
 // On ties the newer page wins.
@@ -147,24 +109,6 @@ bool GrowPageList(SPoolPage**& pages, std::uint16_t*& freeCounts, std::uint32_t 
 
 } // namespace
 
-int SizeClassOf(std::size_t size) {
-    if (size == 0 || size > kLargestPooledBlock)
-        return -1;
-    if (size < 16)
-        return static_cast<int>((size + 3) / 4) - 1;
-    return static_cast<int>((size + 15) / 16) + 2;
-}
-
-std::size_t ClassBlockSize(int sizeClass) {
-    assert(sizeClass >= 0 && sizeClass < kSizeClassCount);
-    return BlockSizeOfClass(sizeClass);
-}
-
-std::size_t BlocksPerPage(int sizeClass) {
-    assert(sizeClass >= 0 && sizeClass < kSizeClassCount);
-    return BlockCountOfClass(sizeClass);
-}
-
 // The pages themselves go with m_spans.
 CSmallBlockPools::~CSmallBlockPools() {
     for (SSizeClass& sizeClass : m_classes) {
@@ -179,6 +123,39 @@ void* CSmallBlockPools::Allocate(std::size_t size) {
         return nullptr;
     SSizeClass& sizeClass = m_classes[classIndex];
     std::lock_guard guard(sizeClass.lock);
+    return TakeBlock(sizeClass, classIndex);
+}
+
+bool CSmallBlockPools::Release(void* block) {
+    if (!m_spans.Contains(block))
+        return false;
+    SSizeClass& sizeClass = m_classes[PageOfBlock(block)->sizeClass];
+    std::lock_guard guard(sizeClass.lock);
+    PutBlock(sizeClass, block);
+    return true;
+}
+
+const void* CSmallBlockPools::PageOf(const void* block) const {
+    return m_spans.Contains(block) ? CPageSpans::SpanOf(block) : nullptr;
+}
+
+std::size_t CSmallBlockPools::AllocateBatch(int classIndex, void** blocks, std::size_t count) {
+    SSizeClass& sizeClass = m_classes[classIndex];
+    std::lock_guard guard(sizeClass.lock);
+    std::size_t taken = 0;
+    while (taken < count && (blocks[taken] = TakeBlock(sizeClass, classIndex)) != nullptr)
+        ++taken;
+    return taken;
+}
+
+void CSmallBlockPools::ReleaseBatch(int classIndex, void* const* blocks, std::size_t count) {
+    SSizeClass& sizeClass = m_classes[classIndex];
+    std::lock_guard guard(sizeClass.lock);
+    for (std::size_t index = 0; index < count; ++index)
+        PutBlock(sizeClass, blocks[index]);
+}
+
+void* CSmallBlockPools::TakeBlock(SSizeClass& sizeClass, int classIndex) {
     if (!sizeClass.current && !OpenPage(sizeClass, classIndex))
         return nullptr;
     SPoolPage* page = sizeClass.current;
@@ -190,18 +167,9 @@ void* CSmallBlockPools::Allocate(std::size_t size) {
     return block;
 }
 
-bool CSmallBlockPools::Release(void* block) {
-    if (!m_spans.Contains(block))
-        return false;
-    auto* page = static_cast<SPoolPage*>(CPageSpans::SpanOf(block));
-    SSizeClass& sizeClass = m_classes[page->sizeClass];
-    std::lock_guard guard(sizeClass.lock);
+void CSmallBlockPools::PutBlock(SSizeClass& sizeClass, void* block) {
+    SPoolPage* page = PageOfBlock(block);
     PutFreeBlock(page, block, sizeClass.freeCounts[page->ordinal]);
-    return true;
-}
-
-const void* CSmallBlockPools::PageOf(const void* block) const {
-    return m_spans.Contains(block) ? CPageSpans::SpanOf(block) : nullptr;
 }
 
 bool CSmallBlockPools::OpenPage(SSizeClass& sizeClass, int classIndex) {
@@ -215,10 +183,10 @@ bool CSmallBlockPools::OpenPage(SSizeClass& sizeClass, int classIndex) {
     void* span = m_spans.Take();
     if (span == nullptr)
         return false;
-    const auto blockCount = static_cast<std::uint16_t>(BlockCountOfClass(classIndex));
+    const auto blockCount = static_cast<std::uint16_t>(BlocksPerPage(classIndex));
     auto* page = new (span)
         SPoolPage{sizeClass.pageCount, static_cast<std::uint16_t>(classIndex),
-                  kEndOfChain,         static_cast<std::uint16_t>(BlockSizeOfClass(classIndex)),
+                  kEndOfChain,         static_cast<std::uint16_t>(ClassBlockSize(classIndex)),
                   blockCount,          0};
     MarkFree(BlockArea(page), std::size_t{blockCount} * page->blockSize);
     sizeClass.pages[sizeClass.pageCount] = page;
