@@ -12,30 +12,28 @@ CNode::~CNode() {
 }
 
 void CNode::DeleteChildren() {
-    // Grandchildren are lifted into this list before their parent is deleted,
-    // so no delete ever meets a node with children and nothing recurses.
-    while (CNode* child = m_firstChild) {
-        if (child->m_firstChild != nullptr)
-            HoistChildrenOf(child);
-        RemoveChild(child);
-        delete child;
+    CNode* first = m_firstChild;
+    if (first == nullptr)
+        return;
+    m_firstChild = nullptr;
+    // The subtree is walked as one list in document order: each node's
+    // children are spliced in right behind it before it goes, so nothing
+    // recurses and no node is unlinked from a parent that is going as well.
+    first->m_previous->m_next = nullptr;
+    for (CNode* pending = first; pending != nullptr;) {
+        CNode* node = pending;
+        pending = node->m_next;
+        if (CNode* child = node->m_firstChild) {
+            child->m_previous->m_next = pending;
+            pending = child;
+            node->m_firstChild = nullptr;
+        }
+        // Detached, the node's own destructor finds nothing left to do.
+        node->m_next = nullptr;
+        node->m_previous = nullptr;
+        node->m_parent = nullptr;
+        delete node;
     }
-}
-
-void CNode::HoistChildrenOf(CNode* child) {
-    CNode* first = child->m_firstChild;
-    CNode* last = first->m_previous;
-    for (CNode* node = first;; node = node->m_next) {
-        node->m_parent = this;
-        if (node == last)
-            break;
-    }
-    CNode* after = child->m_next;
-    child->m_next = first;
-    first->m_previous = child;
-    last->m_next = after;
-    after->m_previous = last;
-    child->m_firstChild = nullptr;
 }
 
 void CNode::LinkBefore(CNode* child, CNode* successor) {

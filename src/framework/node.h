@@ -61,9 +61,6 @@ public:
     CNode* NextInSubtree(const CNode* node) const;
 
 private:
-    // Moves the children of `child`, a child of this node, into this node's
-    // list right after `child`.
-    void HoistChildrenOf(CNode* child);
     // Links `child` into this node's non-empty list just in front of `successor`.
     void LinkBefore(CNode* child, CNode* successor);
 
