@@ -32,7 +32,9 @@ EByteOrderMark ByteOrderMarkOf(const unsigned char* bytes) {
 
 // Bytes before the first zero byte; the text ends there.
 std::size_t LengthUpToZero(const char* bytes, std::size_t count) {
-    return static_cast<std::size_t>(std::find(bytes, bytes + count, 0) - bytes);
+    const void* zero = std::memchr(bytes, 0, count);
+    return zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - bytes)
+                           : count;
 }
 
 // Reads everything from the position to the end. kOk or kNoMemory.

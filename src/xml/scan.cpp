@@ -27,6 +27,25 @@ int ContinuationCount(unsigned char lead) {
     return -1;
 }
 
+// Name characters among the ASCII bytes, which make up nearly every name:
+// a table read instead of a search through the code point ranges.
+struct SAsciiNameChars {
+    bool start[0x80];
+    bool any[0x80];
+
+    SAsciiNameChars() {
+        for (char32_t byte = 0; byte < 0x80; ++byte) {
+            start[byte] = NString::IsNameStartChar(byte);
+            any[byte] = NString::IsNameChar(byte);
+        }
+    }
+};
+
+const SAsciiNameChars& AsciiNameChars() {
+    static const SAsciiNameChars table;
+    return table;
+}
+
 } // namespace
 
 char* SkipSpaces(char* position, const char* end) {
@@ -62,12 +81,25 @@ char32_t DecodeAt(const char* position, const char* end, int& length) {
 }
 
 bool IsNameStartAt(const char* position, const char* end) {
+    if (position >= end)
+        return false;
+    const auto byte = static_cast<unsigned char>(*position);
+    if (byte < 0x80)
+        return AsciiNameChars().start[byte];
     int length = 0;
-    return position < end && NString::IsNameStartChar(DecodeAt(position, end, length));
+    return NString::IsNameStartChar(DecodeAt(position, end, length));
 }
 
 char* ScanName(char* position, const char* end) {
+    const SAsciiNameChars& ascii = AsciiNameChars();
     while (position < end) {
+        const auto byte = static_cast<unsigned char>(*position);
+        if (byte < 0x80) {
+            if (!ascii.any[byte])
+                break;
+            ++position;
+            continue;
+        }
         int length = 0;
         if (!NString::IsNameChar(DecodeAt(position, end, length)))
             break;
