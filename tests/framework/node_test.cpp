@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <random>
+#include <string>
 #include <vector>
 
 using NPtr::CNode;
@@ -220,6 +221,39 @@ TEST(Node, DeletingAChildUnlinksItFromItsParent) {
     EXPECT_EQ(root->FirstChild(), nullptr);
     delete root;
     EXPECT_EQ(deleted, 4);
+}
+
+// Each node records its name as it goes, and whether it was still linked.
+class CNamedNode : public CNode {
+public:
+    CNamedNode(char name, std::string& log) : m_name(name), m_log(log) {}
+    ~CNamedNode() override {
+        m_log += m_name;
+        if (Parent() != nullptr || FirstChild() != nullptr)
+            m_log += '!';
+    }
+
+private:
+    char m_name;
+    std::string& m_log;
+};
+
+TEST(Node, SubtreeGoesInDocumentOrderEachNodeAlreadyDetached) {
+    std::string log;
+    CNode root;
+    auto add = [&log](CNode& parent, char name) -> CNode& {
+        auto* node = new CNamedNode(name, log);
+        parent.AddChild(node);
+        return *node;
+    };
+    CNode& a = add(root, 'a');
+    add(a, 'b');
+    add(add(a, 'c'), 'd');
+    add(add(add(root, 'e'), 'f'), 'g');
+    add(root, 'h');
+    root.DeleteChildren();
+    EXPECT_EQ(log, "abcdefgh");
+    EXPECT_EQ(root.FirstChild(), nullptr);
 }
 
 TEST(Node, DeletesARandomTreeNodeByNode) {
