@@ -3,7 +3,9 @@
 #include "compare/code_page_notice.h"
 #include "compare/load_progress.h"
 #include "formats/format_list.h"
+#include "framework/event.h"
 #include "framework/flags.h"
+#include "framework/job_manager.h"
 #include "framework/result.h"
 #include "framework/settings_backend.h"
 #include "merge/load_job.h"
@@ -180,6 +182,43 @@ TEST_F(LoadJob, PendingPathReplacesThePathAndIsEmptiedByTheLoad) {
     EXPECT_EQ(std::u16string(operation.files[kSideRight].path.Text()), U16(chosen));
     EXPECT_TRUE(operation.files[kSideRight].pendingPath.IsEmpty());
     EXPECT_EQ(operation.model.DifferenceCount(), 2u);
+}
+
+// Signals the end of a load to the thread that waits for it.
+class CSignalledProgress final : public CLoadProgress {
+public:
+    CSignalledProgress() { ended.Create(true); }
+    void End() override { ended.Set(); }
+    NSys::CEvent ended;
+};
+
+// On a job thread, as the program runs it: the job threads' stack carries
+// the model's walks along a document 100,000 levels deep.
+TEST_F(LoadJob, DeepOperationLoadsOnAJobThread) {
+    constexpr int kDepth = 100000;
+    std::string deep = "<inventory>";
+    for (int level = 0; level < kDepth; ++level)
+        deep += "<item>";
+    deep += "x";
+    for (int level = 0; level < kDepth; ++level)
+        deep += "</item>";
+    deep += "</inventory>";
+    Mode(false, true);
+    Input(kSideLeft, "a.xml", deep);
+    deep[deep.find('x')] = 'y';
+    Input(kSideRight, "b.xml", deep);
+
+    NSys::CJobManager jobs;
+    ASSERT_EQ(jobs.StartJobThreads(2), NResult::kOk);
+    CSignalledProgress progress;
+    ASSERT_TRUE(
+        jobs.QueueJob(NPtr::THolder<NSys::CJob>(new CLoadJob(operation, progress, &owner)), 0));
+    ASSERT_TRUE(progress.ended.Wait(120000));
+    jobs.StopJobThreads();
+    EXPECT_FALSE(Failed());
+    EXPECT_EQ(operation.model.DifferenceCount(), 1u);
+    // Start and end tag of every level, and both sides of the changed text.
+    EXPECT_EQ(operation.model.LineCount(), 2u * (kDepth + 1) + 2);
 }
 
 TEST(XMLFile, DisplayNameIsTheLastPartOfTheTitleOrElseThePath) {
