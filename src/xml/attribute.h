@@ -15,8 +15,6 @@ public:
     static constexpr std::size_t kSpaceBeforeName = 0;
     static constexpr std::size_t kSpaceAroundEquals = 1;
 
-    CAttribute() { SetSpaceSlots(m_spaceSlots); }
-
     int GetType() const override { return kTypeAttribute; }
     const char* GetOpen() const override { return SpaceText(kSpaceBeforeName); }
 
@@ -30,6 +28,8 @@ public:
 
 private:
     std::array<NString::TStr<char>, 2> m_spaceSlots;
+
+    std::span<NString::TStr<char>> SpaceSlots() override { return m_spaceSlots; }
 };
 
 // `node` itself when it is an attribute, else the next attribute after it; null

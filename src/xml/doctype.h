@@ -22,8 +22,6 @@ public:
     static constexpr std::size_t kSpaceBeforeSystemLiteral = 3;
     static constexpr std::size_t kSpaceAfterSystemLiteral = 5;
 
-    CDocTypeDecl() { SetSpaceSlots(m_spaceSlots); }
-
     int GetType() const override { return kTypeDocTypeDecl; }
     const char* GetOpen() const override { return "<!DOCTYPE"; }
     const char* GetClose() const override { return ">"; }
@@ -39,6 +37,8 @@ public:
 
 private:
     std::array<NString::TStr<char>, 6> m_spaceSlots;
+
+    std::span<NString::TStr<char>> SpaceSlots() override { return m_spaceSlots; }
 };
 
 } // namespace NXML

@@ -28,7 +28,6 @@ public:
         NString::TStr<char> prefix;
     };
 
-    CElement() { SetSpaceSlots(m_spaceSlots); }
     ~CElement() override;
 
     int GetType() const override { return kTypeElement; }
@@ -84,6 +83,8 @@ public:
 
 private:
     std::array<NString::TStr<char>, 1> m_spaceSlots;
+
+    std::span<NString::TStr<char>> SpaceSlots() override { return m_spaceSlots; }
 
     // An element writes nothing of its own, only what lies below it.
     int WriteOwnPart(NIO::CBase& out) const override;

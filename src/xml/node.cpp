@@ -15,7 +15,8 @@ int WriteString(NIO::CBase& out, const char* text) {
 }
 
 const char* CNode::SpaceText(std::size_t slot) const {
-    return slot < m_spaceCount ? m_spaces[slot].Text() : "";
+    const std::span<const NString::TStr<char>> slots = Spaces();
+    return slot < slots.size() ? slots[slot].Text() : "";
 }
 
 int CNode::WriteOwnPart(NIO::CBase& out) const {

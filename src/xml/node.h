@@ -58,8 +58,10 @@ public:
     int Write(NIO::CBase& out) const;
 
     // Whitespace slots of this kind of node (empty for most kinds).
-    std::span<NString::TStr<char>> Spaces() { return {m_spaces, m_spaceCount}; }
-    std::span<const NString::TStr<char>> Spaces() const { return {m_spaces, m_spaceCount}; }
+    std::span<NString::TStr<char>> Spaces() { return SpaceSlots(); }
+    std::span<const NString::TStr<char>> Spaces() const {
+        return const_cast<CNode*>(this)->SpaceSlots();
+    }
     // The slot's text, "" for a slot this kind does not have.
     const char* SpaceText(std::size_t slot) const;
 
@@ -93,20 +95,16 @@ public:
     NString::TStr<char> text;
 
 protected:
-    // Called by kinds with whitespace slots, from their constructor body.
-    void SetSpaceSlots(std::span<NString::TStr<char>> slots) {
-        m_spaces = slots.data();
-        m_spaceCount = slots.size();
-    }
+    // Overridden by the kinds with whitespace slots. Asked through a virtual
+    // call rather than kept as a pointer in every node, so that the many
+    // nodes without slots stay small.
+    virtual std::span<NString::TStr<char>> SpaceSlots() { return {}; }
 
     // This node's own part for Write.
     virtual int WriteOwnPart(NIO::CBase& out) const;
 
 private:
     static CNode* Cast(NPtr::CNode* node) { return static_cast<CNode*>(node); }
-
-    NString::TStr<char>* m_spaces = nullptr;
-    std::size_t m_spaceCount = 0;
 };
 
 // Appends zero-terminated text to `out`; empty text writes nothing.
