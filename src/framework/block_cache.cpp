@@ -10,35 +10,24 @@ void CBlockCache::Flush(CSmallBlockPools& pools) {
 }
 
 bool CBlockCache::Refill(int classIndex, CSmallBlockPools& pools) {
-    void* blocks[kBatchBlocks];
-    const std::size_t taken = pools.AllocateBatch(classIndex, blocks, kBatchBlocks);
     SStock& stock = m_stocks[classIndex];
-    // Linked backwards, so that they are handed out in the pools' order.
-    for (std::size_t index = taken; index-- > 0;) {
-        auto* link = static_cast<SLink*>(blocks[index]);
-        link->next = stock.head;
-        MarkFree(link, ClassBlockSize(classIndex));
-        stock.head = link;
-    }
+    void** top = stock.blocks + stock.count;
+    const std::size_t taken = pools.AllocateBatch(classIndex, top, kBatchBlocks);
+    // Taken from the top down, they are handed out in the pools' order.
+    std::reverse(top, top + taken);
+    for (std::size_t index = 0; index < taken; ++index)
+        MarkFree(top[index], ClassBlockSize(classIndex));
     stock.count += taken;
     return taken != 0;
 }
 
 void CBlockCache::Return(int classIndex, std::size_t count, CSmallBlockPools& pools) {
     SStock& stock = m_stocks[classIndex];
-    void* blocks[kBatchBlocks];
-    while (count > 0) {
-        const std::size_t batch = std::min(count, kBatchBlocks);
-        for (std::size_t index = 0; index < batch; ++index) {
-            SLink* block = stock.head;
-            MarkInUse(block, ClassBlockSize(classIndex));
-            stock.head = block->next;
-            blocks[index] = block;
-        }
-        pools.ReleaseBatch(classIndex, blocks, batch);
-        stock.count -= batch;
-        count -= batch;
-    }
+    stock.count -= count;
+    void** top = stock.blocks + stock.count;
+    for (std::size_t index = 0; index < count; ++index)
+        MarkInUse(top[index], ClassBlockSize(classIndex));
+    pools.ReleaseBatch(classIndex, top, count);
 }
 
 } // namespace NMem

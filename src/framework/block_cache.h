@@ -9,8 +9,10 @@ namespace NMem {
 
 // One thread's stock of free pooled blocks, so that most allocations and
 // releases take no lock: blocks come from the pools and go back to them in
-// batches, each batch under one lock. Blocks of the three smallest classes
-// are too small to link and bypass the cache. A cached block is free for the
+// batches, each batch under one lock. The stock is an array of addresses, so
+// keeping or handing out a block never touches the block's own memory. The
+// blocks of the three smallest classes, whose sanitizer marks cover their
+// neighbours as well, bypass the cache. A cached block is free for the
 // sanitizer (poisoned), like one on a page.
 //
 // Trivially constructible and destructible, so that a thread-local cache
@@ -25,54 +27,41 @@ public:
     // the stock from `pools` when it is empty; null when the pools have none.
     void* Allocate(int classIndex, CSmallBlockPools& pools) {
         SStock& stock = m_stocks[classIndex];
-        if (stock.head == nullptr && !Refill(classIndex, pools))
+        if (stock.count == 0 && !Refill(classIndex, pools))
             return nullptr;
-        SLink* block = stock.head;
+        void* block = stock.blocks[--stock.count];
         MarkInUse(block, ClassBlockSize(classIndex));
-        stock.head = block->next;
-        --stock.count;
         return block;
     }
 
-    // Keeps `block`, of class `classIndex` from `pools`, handing half the
-    // stock back when it is full.
+    // Keeps `block`, of class `classIndex` from `pools`, handing a batch
+    // back when the stock is full.
     void Release(int classIndex, void* block, CSmallBlockPools& pools) {
         SStock& stock = m_stocks[classIndex];
-        if (stock.count >= StockLimit(classIndex))
-            Return(classIndex, stock.count / 2, pools);
+        if (stock.count == kStockSize)
+            Return(classIndex, kBatchBlocks, pools);
         // Released twice, the block is poisoned already and the sanitizer
-        // build stops at this store.
-        auto* link = static_cast<SLink*>(block);
-        link->next = stock.head;
+        // build stops here.
+        CheckInUse(block);
         MarkFree(block, ClassBlockSize(classIndex));
-        stock.head = link;
-        ++stock.count;
+        stock.blocks[stock.count++] = block;
     }
 
     // Hands every cached block back to `pools`.
     void Flush(CSmallBlockPools& pools);
 
 private:
-    struct SLink {
-        SLink* next;
-    };
+    // Blocks moved between a cache and the pools in one go.
+    static constexpr std::size_t kBatchBlocks = 32;
+    static constexpr std::size_t kStockSize = 2 * kBatchBlocks;
+
     struct SStock {
-        SLink* head;
+        void* blocks[kStockSize];
         std::size_t count;
     };
 
-    // Blocks moved between a cache and the pools in one go.
-    static constexpr std::size_t kBatchBlocks = 32;
-    // A stock of a class holds at most this many bytes, but at least two batches.
-    static constexpr std::size_t kStockBytes = 32 * 1024;
-
-    static constexpr std::size_t StockLimit(int classIndex) {
-        const std::size_t byBytes = kStockBytes / ClassBlockSize(classIndex);
-        return byBytes > 2 * kBatchBlocks ? byBytes : 2 * kBatchBlocks;
-    }
-
     bool Refill(int classIndex, CSmallBlockPools& pools);
-    // Hands `count` blocks from the top of the stock back to `pools`.
+    // Hands the top `count` blocks of the stock back to `pools`.
     void Return(int classIndex, std::size_t count, CSmallBlockPools& pools);
 
     SStock m_stocks[kSizeClassCount];
