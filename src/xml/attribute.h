@@ -2,7 +2,7 @@
 
 #include "xml/node.h"
 
-#include <array>
+#include <string_view>
 
 namespace NXML {
 
@@ -15,11 +15,17 @@ public:
     static constexpr std::size_t kSpaceBeforeName = 0;
     static constexpr std::size_t kSpaceAroundEquals = 1;
 
+    CAttribute() = default;
+    ~CAttribute() override;
+
     int GetType() const override { return kTypeAttribute; }
     const char* GetOpen() const override { return SpaceText(kSpaceBeforeName); }
 
     // The next attribute of the same list, or null.
     CAttribute* NextAttribute() const;
+
+    // Fills both whitespace slots; throws std::bad_alloc when memory runs out.
+    void SetSpaces(std::string_view beforeName, std::string_view aroundEquals);
 
     // The full source name, prefix included.
     NString::TStr<char> name;
@@ -27,9 +33,16 @@ public:
     char quote = '"';
 
 private:
-    std::array<NString::TStr<char>, 2> m_spaceSlots;
+    // Nearly every attribute is written with one space before its name and a
+    // bare "=": those share one pair of slots and have none of their own until
+    // their slots are written to. An attribute without own slots and without
+    // that spacing has two empty slots.
+    bool m_usualSpacing = false;
+    NString::TStr<char>* m_ownSlots = nullptr;
 
-    std::span<NString::TStr<char>> SpaceSlots() override { return m_spaceSlots; }
+    // Makes the attribute's own slots first.
+    std::span<NString::TStr<char>> SpaceSlots() override;
+    std::span<const NString::TStr<char>> SpaceSlots() const override;
 };
 
 // `node` itself when it is an attribute, else the next attribute after it; null

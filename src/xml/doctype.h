@@ -39,6 +39,7 @@ private:
     std::array<NString::TStr<char>, 6> m_spaceSlots;
 
     std::span<NString::TStr<char>> SpaceSlots() override { return m_spaceSlots; }
+    std::span<const NString::TStr<char>> SpaceSlots() const override { return m_spaceSlots; }
 };
 
 } // namespace NXML

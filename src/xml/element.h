@@ -85,6 +85,7 @@ private:
     std::array<NString::TStr<char>, 1> m_spaceSlots;
 
     std::span<NString::TStr<char>> SpaceSlots() override { return m_spaceSlots; }
+    std::span<const NString::TStr<char>> SpaceSlots() const override { return m_spaceSlots; }
 
     // An element writes nothing of its own, only what lies below it.
     int WriteOwnPart(NIO::CBase& out) const override;

@@ -59,9 +59,7 @@ public:
 
     // Whitespace slots of this kind of node (empty for most kinds).
     std::span<NString::TStr<char>> Spaces() { return SpaceSlots(); }
-    std::span<const NString::TStr<char>> Spaces() const {
-        return const_cast<CNode*>(this)->SpaceSlots();
-    }
+    std::span<const NString::TStr<char>> Spaces() const { return SpaceSlots(); }
     // The slot's text, "" for a slot this kind does not have.
     const char* SpaceText(std::size_t slot) const;
 
@@ -99,6 +97,7 @@ protected:
     // call rather than kept as a pointer in every node, so that the many
     // nodes without slots stay small.
     virtual std::span<NString::TStr<char>> SpaceSlots() { return {}; }
+    virtual std::span<const NString::TStr<char>> SpaceSlots() const { return {}; }
 
     // This node's own part for Write.
     virtual int WriteOwnPart(NIO::CBase& out) const;

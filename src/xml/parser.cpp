@@ -294,9 +294,8 @@ private:
             return nullptr;
         auto* attribute = new CAttribute;
         element.AddAttribute(attribute);
-        const auto slots = attribute->Spaces();
-        CopyRange(slots[CAttribute::kSpaceBeforeName], spaceStart, name);
-        CopyRange(slots[CAttribute::kSpaceAroundEquals], nameEnd, quote);
+        attribute->SetSpaces({spaceStart, std::size_t(name - spaceStart)},
+                             {nameEnd, std::size_t(quote - nameEnd)});
         attribute->quote = *quote;
         *nameEnd = 0;
         attribute->name.Borrow(name);
