@@ -92,6 +92,9 @@ void CElement::ReadNamespaceDeclarations() {
     for (const CAttribute* attribute = FirstAttribute(); attribute != nullptr;
          attribute = attribute->NextAttribute()) {
         const char* name = attribute->name.Text();
+        // Both declaration forms start with 'x'; most names are passed at once.
+        if (*name != 'x')
+            continue;
         if (NString::StartsWith(name, kPrefixDeclaration)) {
             auto* record = new SNSPrefix;
             ShareText(record->uri, attribute->text);
