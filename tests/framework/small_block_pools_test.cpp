@@ -91,6 +91,36 @@ TEST(SmallBlockPools, ReleasedBlocksComeBackBeforeUntouchedOnes) {
     EXPECT_EQ(pools.Allocate(48), static_cast<char*>(first[2]) + 48);
 }
 
+// A batch hands out what single allocations would, in the same order, across
+// a page boundary and around a released block.
+TEST(SmallBlockPools, BatchesMatchSingleAllocations) {
+    CSmallBlockPools single;
+    CSmallBlockPools batched;
+    const std::size_t perPage = NMem::BlocksPerPage(kLargestClass);
+    const std::size_t count = perPage + 40;
+    std::vector<void*> expected = AllocateMany(single, kLargestClassSize, count);
+    std::vector<void*> blocks(count);
+    ASSERT_EQ(batched.AllocateBatch(kLargestClass, blocks.data(), count), count);
+    auto offsetsIn = [](CSmallBlockPools& pools, const std::vector<void*>& list) {
+        std::vector<std::ptrdiff_t> offsets;
+        for (void* block : list)
+            offsets.push_back(static_cast<const char*>(block) -
+                              static_cast<const char*>(pools.PageOf(block)));
+        return offsets;
+    };
+    EXPECT_EQ(offsetsIn(batched, blocks), offsetsIn(single, expected));
+    EXPECT_EQ(batched.PageOf(blocks[perPage - 1]), batched.PageOf(blocks[0]));
+    EXPECT_NE(batched.PageOf(blocks[perPage]), batched.PageOf(blocks[0]));
+
+    single.Release(expected[perPage + 3]);
+    batched.ReleaseBatch(kLargestClass, &blocks[perPage + 3], 1);
+    std::vector<void*> more(5);
+    ASSERT_EQ(batched.AllocateBatch(kLargestClass, more.data(), more.size()), more.size());
+    EXPECT_EQ(more[0], blocks[perPage + 3]);
+    EXPECT_EQ(offsetsIn(batched, more),
+              offsetsIn(single, AllocateMany(single, kLargestClassSize, 5)));
+}
+
 TEST(SmallBlockPools, ReleaseRejectsBlocksFromElsewhere) {
     CSmallBlockPools pools;
     CSmallBlockPools other;
