@@ -3,39 +3,23 @@
 // Helpers shared by the comparison tests: documents and specifications from
 // text, and match trees built from them.
 
+#include "../formats/formats_test_support.h"
+
 #include "compare/data_node.h"
 #include "compare/match_dump.h"
-#include "formats/file_spec.h"
-#include "framework/buffer.h"
-#include "framework/result.h"
-#include "xml/doc.h"
-#include "xml/element.h"
 
-#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 
 namespace CompareTest {
 
-// A document parsed from `text`; a failed parse fails the calling test.
-inline std::unique_ptr<NXML::CDoc> ParseDocument(std::string_view text) {
-    auto doc = std::make_unique<NXML::CDoc>();
-    NIO::TBuffer<0> stream;
-    stream.Borrow(text.data(), text.size());
-    EXPECT_EQ(doc->Parse(stream), NResult::kOk) << text;
-    return doc;
-}
+using FormatsTest::ParseDocument;
 
 // A specification from its rules, e.g. "<element name='x'><attribute name='id'/></element>".
 inline std::unique_ptr<CFileSpec> SpecWithRules(std::string_view rules) {
-    const auto doc = ParseDocument("<file name='test' root='r'>" + std::string(rules) + "</file>");
-    auto spec = std::make_unique<CFileSpec>();
-    if (const NXML::CElement* root = doc->FirstChildElement())
-        spec->Read(*root, 0);
-    return spec;
+    return FormatsTest::ReadSpec("<file name='test' root='r'>" + std::string(rules) + "</file>");
 }
 
 // The documents of one operation and the match tree built from them.
