@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -31,6 +32,17 @@ std::u16string Utf16(const std::filesystem::path& path) {
 
 double SecondsSince(CClock::time_point start) {
     return std::chrono::duration<double>(CClock::now() - start).count();
+}
+
+// The resident set now, which the peak cannot show per step.
+long ResidentKilobytes() {
+    long pages = 0, resident = 0;
+    if (std::FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
 long PeakKilobytes() {
@@ -73,21 +85,26 @@ int Run(char** arguments) {
         (context.order.IsThreeWay() && base.Load(Utf16(folder / "base.xml").c_str()) != 1))
         return 2;
     const double load = SecondsSince(start);
+    const long loaded = ResidentKilobytes();
 
     start = CClock::now();
     CDocNode root;
     root.Match(&base, &left, &right, context);
     const double match = SecondsSince(start);
+    const long matched = ResidentKilobytes();
 
     start = CClock::now();
     CMergeModel model;
     BuildModel(model, root, context);
     const double blocks = SecondsSince(start);
+    const long built = ResidentKilobytes();
 
     std::printf("load %.3f s  match %.3f s  blocks %.3f s  total %.3f s  "
-                "match nodes %u  differences %u  conflicts %u  lines %u  peak %ld kB\n",
+                "match nodes %u  differences %u  conflicts %u  lines %u  "
+                "match +%ld kB  blocks +%ld kB  peak %ld kB\n",
                 load, match, blocks, load + match + blocks, root.ChildCount(true),
-                model.DifferenceCount(), model.ConflictCount(), model.LineCount(), PeakKilobytes());
+                model.DifferenceCount(), model.ConflictCount(), model.LineCount(), matched - loaded,
+                built - matched, PeakKilobytes());
     return 0;
 }
 
