@@ -3,6 +3,7 @@
 #include "compare/side_order.h"
 #include "framework/array.h"
 #include "framework/flag_word.h"
+#include "framework/inline_array.h"
 #include "framework/node.h"
 #include "merge/colours.h"
 #include "text/str.h"
@@ -92,8 +93,10 @@ public:
     // width 0 at the right end of the line.
     void MeasureLine(TLine n, std::vector<SCharPlacement>& placements) const;
 
-    // This block's own display lines, ascending; children's lines are not in it.
-    std::vector<TLine> lines;
+    // This block's own display lines, ascending; children's lines are not in
+    // it. No block has more than three: an element's start line, end of its
+    // start tag and end tag.
+    NPtr::TInlineArray<TLine, 3> lines;
     // Cached GetWidth; -1 until measured.
     int width = -1;
     // The side whose node this block shows; kSideNone for blocks of no side.

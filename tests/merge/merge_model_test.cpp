@@ -191,7 +191,8 @@ TEST(MergeModel, RootLinesAndLookups) {
     const CRootBlock& root = operation.model.Root();
     const TLine count = operation.model.LineCount();
     EXPECT_EQ(count, 15u);
-    EXPECT_EQ(root.lines, (std::vector<TLine>{kNoLine, count}));
+    EXPECT_EQ(std::vector<TLine>(root.lines.begin(), root.lines.end()),
+              (std::vector<TLine>{kNoLine, count}));
     EXPECT_EQ(root.FirstLine(), 0u);
     EXPECT_EQ(root.LastLine(), count - 1);
     EXPECT_EQ(root.FindLine(count), nullptr);
