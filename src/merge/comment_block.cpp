@@ -10,8 +10,10 @@ constexpr COLORREF kCommentColour = 0x007000;
 
 CCommentBlock::CCommentBlock(const NXML::CNode* shown, int blockSide)
     : CContentBlock(shown, blockSide) {
-    if (node != nullptr && textLines.IsEmpty())
+    if (node != nullptr && textLines.IsEmpty()) {
+        textLines.Reserve(1);
         textLines.Add(new SLine);
+    }
 }
 
 int CCommentBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine n,

@@ -35,37 +35,58 @@ void AssignBytes(NString::TStr<char>& target, const char* text, int length) {
     target.Text()[length] = 0;
 }
 
-void AddLine(NPtr::TArray<CContentBlock::SLine>& lines, const char* text, int length,
-             const char* lineBreak, int breakLength) {
-    auto* line = new CContentBlock::SLine;
-    AssignBytes(line->text, text, length);
-    AssignBytes(line->lineBreak, lineBreak, breakLength);
-    lines.Add(line);
+// Where the line that starts at `text` ends: the bytes of its characters and
+// of its break; a last line without a break has a break length of 0.
+struct SLineEnd {
+    int length = 0;
+    int breakLength = 0;
+};
+
+SLineEnd FindLineEnd(const char* text) {
+    SLineEnd end;
+    for (; text[end.length] != 0; ++end.length) {
+        end.breakLength = BreakLength(text + end.length);
+        if (end.breakLength != 0)
+            break;
+    }
+    return end;
+}
+
+std::uint32_t CountLines(const char* text) {
+    std::uint32_t count = 0;
+    for (const char* start = text; *start != 0; ++count) {
+        const SLineEnd end = FindLineEnd(start);
+        start += end.length + end.breakLength;
+    }
+    return count;
 }
 
 } // namespace
 
 void SplitIntoLines(const char* text, NPtr::TArray<CContentBlock::SLine>& lines) {
-    const char* start = text;
-    const char* position = text;
-    while (*position != 0) {
-        const int breakLength = BreakLength(position);
-        if (breakLength == 0) {
-            ++position;
-            continue;
-        }
-        AddLine(lines, start, static_cast<int>(position - start), position, breakLength);
-        position += breakLength;
-        start = position;
+    // Sized exactly: most texts have one line, and an array grown by adding
+    // would start with sixteen slots.
+    if (const std::uint32_t count = CountLines(text))
+        lines.Reserve(lines.Count() + count);
+    for (const char* start = text; *start != 0;) {
+        const SLineEnd end = FindLineEnd(start);
+        auto* line = new CContentBlock::SLine;
+        // A last line without a break ends where the text does, so it can
+        // point into the text instead of holding a copy.
+        if (end.breakLength == 0)
+            line->text.Borrow(start);
+        else
+            AssignBytes(line->text, start, end.length);
+        AssignBytes(line->lineBreak, start + end.length, end.breakLength);
+        lines.Add(line);
+        start += end.length + end.breakLength;
     }
-    if (position != start)
-        AddLine(lines, start, static_cast<int>(position - start), "", 0);
 }
 
 CContentBlock::CContentBlock(const NXML::CNode* shown, int blockSide)
     : CSimpleBlock(shown, blockSide) {
     if (node != nullptr && !NXML::IsWhitespaceContent(node))
-        SplitIntoLines(text.Text(), textLines);
+        SplitIntoLines(node->Body(), textLines);
 }
 
 CContentBlock::CContentBlock(const CContentBlock& other) : CSimpleBlock(other) {

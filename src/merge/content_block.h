@@ -10,7 +10,8 @@ class CBlockOutput;
 // first and the last display line are kept in `lines`.
 class CContentBlock : public CSimpleBlock {
 public:
-    // One line of the text and the break that ended it in the source.
+    // One line of the text and the break that ended it in the source. The
+    // text may be borrowed from the node until an edit gives it a copy.
     struct SLine : public NMem::CPooled {
         NString::TStr<char> text;
         // "\r\n", "\n", "\r", U+0085 alone or after "\r", U+2028; empty for a
@@ -33,7 +34,7 @@ public:
     bool WriteMerged(NIO::CBase& out) const override;
     bool WriteIndented(NIO::CBase& out, int depth, const char* indent) const override;
 
-    // The text in lines, owned.
+    // The text in lines; the array owns them.
     NPtr::TArray<SLine> textLines;
 
 protected:
@@ -47,5 +48,6 @@ protected:
 
 // Appends the lines of `text` to `lines`. A line ends at a line feed, a
 // carriage return (with a line feed or U+0085 right after it), U+0085 or
-// U+2028; a text that ends with a break has no empty line after it.
+// U+2028; a text that ends with a break has no empty line after it. A last
+// line without a break borrows its text from `text`, which must outlive it.
 void SplitIntoLines(const char* text, NPtr::TArray<CContentBlock::SLine>& lines);

@@ -240,6 +240,28 @@ TEST(ContentLines, SplitAtEveryKindOfBreak) {
     }
 }
 
+TEST(ContentLines, OnlyALastLineWithoutBreakBorrowsTheText) {
+    struct SCase {
+        const char* text;
+        // Offset of the borrowed line in the text, -1 when every line is a copy.
+        int borrowedAt;
+    };
+    for (const SCase& test : {SCase{"one line", 0}, SCase{"a\r\nlast", 3}, SCase{"a\nb\n", -1}}) {
+        NPtr::TArray<CContentBlock::SLine> lines;
+        SplitIntoLines(test.text, lines);
+        EXPECT_EQ(lines.Capacity(), lines.Count()) << test.text;
+        for (const CContentBlock::SLine* line : lines) {
+            const bool last = line == lines[lines.Count() - 1];
+            const bool borrowed = last && test.borrowedAt >= 0;
+            EXPECT_EQ(line->text.IsBorrowed(), borrowed) << test.text;
+            if (borrowed) {
+                EXPECT_EQ(line->text.Text(), test.text + test.borrowedAt) << test.text;
+            }
+        }
+        lines.DeleteAll();
+    }
+}
+
 TEST(BlockClones, AreDeepAndIndependent) {
     COperation operation(std::nullopt, "<r a='1'>x<b c=\"2\"/><!--d--></r>",
                          "<r a='3'>x<b c=\"2\"/><!--d--></r>", true);
