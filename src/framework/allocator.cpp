@@ -32,10 +32,10 @@ CSmallBlockPools& Pools() {
     return *pools;
 }
 
-// Each thread allocates through its own cache while it runs. At its exit
-// (after the main thread's exit, before static destruction) the cache goes
-// back to the pools, and whatever that thread releases later goes to the
-// pools directly.
+// Each thread allocates through its own cache while it runs. When the thread
+// ends (the main thread: before static objects are destroyed) its cache goes
+// back to the pools, and whatever it releases after that goes to the pools
+// directly.
 enum class ECacheState : unsigned char { kUnused, kActive, kGone };
 
 constinit thread_local CBlockCache t_cache{};
