@@ -43,6 +43,14 @@ public:
     std::array<const NXML::CNode*, 3> nodes{};
 };
 
+// The parent of an element's attribute nodes, carried by every element. It
+// stands for no position of the document, so a plain tree node without XML
+// nodes is enough.
+class CAttributeNodeList final : public NPtr::CNode {
+public:
+    CDataNode* FirstChildNode() const { return static_cast<CDataNode*>(FirstChild()); }
+};
+
 // The match-tree node of elements. Its attributes are matched into a list of
 // their own, which is not part of the tree.
 class CElementNode final : public CDataNode {
@@ -53,7 +61,7 @@ public:
     const CElementNode* AsElementNode() const override { return this; }
 
     // Children are CAttributeNode, in display order.
-    CDataNode attributes;
+    CAttributeNodeList attributes;
 };
 
 // The match-tree node of attributes.
