@@ -2,19 +2,24 @@
 
 #include "app/command_line.h"
 #include "app/exit_code.h"
-#include "app/headless_operation.h"
 #include "app/qt_settings_backend.h"
 #include "app/usage.h"
+#include "compare/load_progress.h"
 #include "formats/format_list.h"
 #include "framework/allocator.h"
 #include "framework/buffer.h"
+#include "framework/event.h"
 #include "framework/file_functions.h"
 #include "framework/flags.h"
+#include "framework/job_manager.h"
 #include "framework/prompts.h"
 #include "framework/result.h"
+#include "merge/load_job.h"
+#include "merge/operation.h"
 #include "merge/report.h"
 #include "merge/result_file.h"
 #include "text/embedded_language.h"
+#include "text/format.h"
 #include "text/language_choice.h"
 #include "text/translator.h"
 
@@ -32,6 +37,9 @@ using NString::NTranslator::Text;
 // The block tree is written recursively along its depth; documents may nest
 // 100,000 levels deep.
 constexpr std::size_t kOperationStackSize = std::size_t(1) << 30;
+
+// The load runs on one of these, as it does under the window.
+constexpr int kJobThreads = 2;
 
 void SayOnStandardError(const char* what, const NString::TStr<char16_t>& path = {}) {
     std::fprintf(stderr, "quillmere: %s%s\n", what, NString::TStr<char>(path.Text()).Text());
@@ -59,11 +67,62 @@ std::tm LocalTimeNow() {
     return local;
 }
 
+// Questions of the specification choice need an owner to be asked at all;
+// without a window the headless prompts answer them.
+int g_headlessOwner;
+
+// A run without a window shows no progress; it only waits for the end.
+class CLoadEnd final : public CLoadProgress {
+public:
+    CLoadEnd() { m_ended.Create(true); }
+    void End() override { m_ended.Set(); }
+    void Wait() { m_ended.Wait(); }
+
+private:
+    NSys::CEvent m_ended;
+};
+
+// The load job shows no message for a file that cannot be opened; a script
+// still needs to know which one it was. A side without a file stays silent.
+void ReportUnopenedFile(const CLoadJob& job, const COperation& operation) {
+    if (job.FailedSide() < 0 || job.FailedResult() == NResult::kNothingParsed ||
+        job.FailedResult() == NResult::kUnsupportedCharset)
+        return;
+    const CXMLFile& file = operation.files[static_cast<std::size_t>(job.FailedSide())];
+    if (file.path.IsEmpty())
+        return;
+    NString::TStr<char16_t> text;
+    NString::Format(text, Text("Msg.CannotOpenFile").Text(), file.path.Text());
+    NPrompts::CurrentPrompts().ShowMessage(nullptr, text.Text(), Text("Misc.AppName").Text(),
+                                           NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
+}
+
+// Loads the operation on a job thread, as the progress dialog has it done,
+// and waits for the end. False after the failing step's message.
+bool LoadOperation(COperation& operation) {
+    CLoadEnd end;
+    auto* job = new CLoadJob(operation, end, &g_headlessOwner);
+    const NPtr::THolder<NSys::CJob> holder(job);
+    if (!NSys::QueueJob(holder, 0))
+        return false;
+    end.Wait();
+    if (!operation.flags.Has(NSettings::kFlagLoadFailed))
+        return true;
+    ReportUnopenedFile(*job, operation);
+    return false;
+}
+
+std::array<SReportFile, 3> ReportFiles(const COperation& operation) {
+    std::array<SReportFile, 3> files;
+    for (std::size_t side = 0; side < files.size(); ++side)
+        files[side] = {operation.files[side].path.Text(), operation.files[side].DisplayName()};
+    return files;
+}
+
 // "-" names standard output.
-EExitCode WriteReportFile(const CHeadlessOperation& operation,
-                          const NString::TStr<char16_t>& path) {
+EExitCode WriteReportFile(const COperation& operation, const NString::TStr<char16_t>& path) {
     NIO::TBuffer<0> report;
-    if (!WriteReport(report, operation.model, operation.ReportFiles(), LocalTimeNow())) {
+    if (!WriteReport(report, operation.model, ReportFiles(operation), LocalTimeNow())) {
         SayOnStandardError("the report could not be made");
         return kExitFailure;
     }
@@ -78,11 +137,10 @@ EExitCode WriteReportFile(const CHeadlessOperation& operation,
     return kExitFailure;
 }
 
-EExitCode SaveSilently(const CHeadlessOperation& operation,
-                       const NString::TStr<char16_t>& resultPath) {
+EExitCode SaveSilently(const COperation& operation, const NString::TStr<char16_t>& resultPath) {
     if (operation.model.ConflictCount() == 0 && resultPath.IsEmpty())
         return NeedsWindow("Saving without -result");
-    switch (SaveMergedResult(operation.model, operation.inputs[kSideLeft].doc,
+    switch (SaveMergedResult(operation.model, operation.files[kSideLeft],
                              operation.LargestInputSize(), resultPath.Text())) {
     case ESaveResult::Saved:
         return kExitSuccess;
@@ -99,21 +157,19 @@ EExitCode SaveSilently(const CHeadlessOperation& operation,
 // Loads the operation the command line names, then does what comes after
 // loading: the report, and for a silent merge the result.
 EExitCode RunOperation(const SCommandLine& commandLine, CFlags& flags, CFormatList& formats) {
-    auto operation = std::make_unique<CHeadlessOperation>();
-    for (std::size_t side = 0; side < operation->inputs.size(); ++side) {
-        operation->inputs[side].path = commandLine.paths[side];
-        operation->inputs[side].title = commandLine.titles[side];
+    auto operation = std::make_unique<COperation>(flags, formats);
+    for (std::size_t side = 0; side < operation->files.size(); ++side) {
+        operation->files[side].SetPath(commandLine.paths[side].Text());
+        operation->files[side].SetTitle(commandLine.titles[side].Text());
     }
-    const bool merge = flags.Has(NSettings::kFlagMerge);
-    if (!operation->Load(formats, flags.Has(NSettings::kFlagThreeWay), merge))
+    if (!LoadOperation(*operation))
         return kExitFailure;
-    flags.Change(NSettings::kFlagResultUnsaved, merge);
     EExitCode code = kExitSuccess;
     if (flags.Has(NSettings::kFlagReportRequested))
         code = WriteReportFile(*operation, commandLine.reportPath);
     if (!flags.Has(NSettings::kFlagSilent))
         return MoreSevere(code, NeedsWindow("Showing the loaded operation"));
-    if (merge)
+    if (flags.Has(NSettings::kFlagMerge))
         code = MoreSevere(code, SaveSilently(*operation, commandLine.resultPath));
     return code;
 }
@@ -164,8 +220,12 @@ EExitCode RunConfigured(const SCommandLine& commandLine, CFlags& flags) {
         !commandLine.paths[kSideLeft].IsEmpty() && !commandLine.paths[kSideRight].IsEmpty();
     if (!silent && !bothFiles)
         return NeedsWindow("Choosing the files in the Open dialog");
-    return RunWithStack(kOperationStackSize,
-                        [&] { return RunOperation(commandLine, flags, formats); });
+    if (NSys::StartJobThreads(kJobThreads) != NResult::kOk)
+        return kExitFailure;
+    const EExitCode code = RunWithStack(kOperationStackSize,
+                                        [&] { return RunOperation(commandLine, flags, formats); });
+    NSys::StopJobThreads();
+    return code;
 }
 
 } // namespace

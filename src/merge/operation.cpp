@@ -1,8 +1,12 @@
 #include "merge/operation.h"
 
 #include "formats/file_spec.h"
+#include "framework/file.h"
 #include "framework/flags.h"
 #include "merge/view_notifications.h"
+
+#include <algorithm>
+#include <filesystem>
 
 SMatchContext COperation::Context() const {
     SMatchContext context;
@@ -16,6 +20,18 @@ void COperation::Discard() {
     matchRoot.DeleteChildren();
     model.Reset(Context());
     CurrentViewNotifications().RefreshPanes();
+}
+
+std::uint64_t COperation::LargestInputSize() const {
+    std::uint64_t largest = 0;
+    for (const int side : order) {
+        const auto path = NIO::NativePath(files[static_cast<std::size_t>(side)].path.Text());
+        std::error_code error;
+        const std::uintmax_t size = path ? std::filesystem::file_size(*path, error) : 0;
+        if (!error)
+            largest = std::max<std::uint64_t>(largest, size);
+    }
+    return largest;
 }
 
 void COperation::UseSpec(CFileSpec* newSpec) {

@@ -6,6 +6,7 @@
 #include "merge/merge_model.h"
 
 #include <array>
+#include <cstdint>
 
 class CFileSpec;
 class CFormatList;
@@ -34,6 +35,9 @@ public:
 
     // Throws the match tree and the model away; the files stay as they are.
     void Discard();
+    // The size in bytes of the largest input file of the sides in use.
+    std::uint64_t LargestInputSize() const;
+
     // Makes `spec` current and marks it in use (null: none is current).
     void UseSpec(CFileSpec* spec);
     void ForgetSpec() { UseSpec(nullptr); }

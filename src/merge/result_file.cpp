@@ -138,8 +138,7 @@ ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
     case EEncodeResult::Ok:
         break;
     case EEncodeResult::Unrepresentable:
-        ShowSaveMessage(u"The merged result holds characters that the character set of the left "
-                        u"file cannot represent. It was not saved.",
+        ShowSaveMessage(NString::NTranslator::Text("Msg.CannotRepresent").Text(),
                         NPrompts::EIcon::Error);
         return ESaveResult::Failed;
     default:
