@@ -50,7 +50,7 @@ void MatchChildren(CDataNode& node, const SMatchContext& context, CMatchRules& r
     if (mask == 0)
         return;
     // Character data other than whitespace thus always keeps an element's
-    // children in order, whatever the format specification says.
+    // children in order, whatever the format specification asks for.
     if ((mask & ~kElementsAndComments) == 0 && !IsSequenced(node, context, rules))
         algorithms.unordered(node, context, rules);
     else if ((mask & ~kDeclarationsOnly) != 0)
