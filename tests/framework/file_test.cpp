@@ -3,7 +3,6 @@
 #include "framework/file_functions.h"
 #include "framework/result.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -26,23 +25,28 @@ protected:
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
         m_folder = pattern;
     }
-
     void TearDown() override {
         std::error_code ignored;
+        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(m_folder, ignored);
     }
 
     std::u16string PathOf(std::u16string_view name) const {
         return (m_folder / fs::path(name)).u16string();
     }
-
-    static void WriteRaw(const std::u16string& path, std::string_view bytes) {
-        std::ofstream(fs::path(path), std::ios::binary).write(bytes.data(), bytes.size());
+    static void WriteRaw(const fs::path& path, std::string_view bytes) {
+        std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
     }
-
-    static std::string ReadRaw(const std::u16string& path) {
-        std::ifstream in(fs::path(path), std::ios::binary);
+    static std::string ReadRaw(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    // Names in the folder, so that a leftover temporary file shows.
+    std::string Listing() const {
+        std::string names;
+        for (const auto& entry : fs::directory_iterator(m_folder))
+            names += entry.path().filename().string() + ";";
+        return names;
     }
 
     fs::path m_folder;
@@ -52,28 +56,28 @@ std::string Content(const NIO::TBuffer<0>& stream) {
     return std::string(reinterpret_cast<const char*>(stream.Data()), stream.Size());
 }
 
-TEST_F(FileTest, EmptyPathIsAnInvalidArgument) {
+unsigned ModeOf(const fs::path& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+TEST_F(FileTest, OpenFailuresAndAClosedFile) {
     CFile file;
     EXPECT_EQ(file.Open(nullptr, CFile::kRead), NResult::kInvalidArgument);
     EXPECT_EQ(file.Open(u"", CFile::kWrite), NResult::kInvalidArgument);
-    EXPECT_FALSE(file.IsOpen());
-}
-
-TEST_F(FileTest, ReadingNeedsAnExistingFileNotAFolder) {
-    CFile file;
     EXPECT_EQ(file.Open(PathOf(u"missing.xml").c_str(), CFile::kRead), NResult::kCannotOpen);
     EXPECT_EQ(file.Open(m_folder.u16string().c_str(), CFile::kRead), NResult::kCannotOpen);
+    // An unpaired surrogate has no file-system name.
+    EXPECT_EQ(file.Open((PathOf(u"bad") + char16_t(0xD800)).c_str(), CFile::kWrite),
+              NResult::kCannotOpen);
+    EXPECT_TRUE(fs::is_empty(m_folder));
     EXPECT_FALSE(file.IsOpen());
-}
 
-TEST_F(FileTest, ClosedFileReportsNotOpen) {
-    CFile file;
     char byte = 0;
     EXPECT_EQ(file.Read(&byte, 1), 0u);
     EXPECT_EQ(file.WriteBytes("x", 1), NResult::kNotOpen);
     EXPECT_EQ(file.Size(), 0u);
     EXPECT_EQ(file.SetSize(4), NResult::kNotOpen);
-    EXPECT_EQ(file.Position(), 0u);
     EXPECT_EQ(file.Seek(0, NIO::kSeekFromStart), NResult::kNotOpen);
     EXPECT_EQ(file.Seek(0, 3), NResult::kInvalidArgument);
     EXPECT_EQ(file.Close(), NResult::kOk);
@@ -83,60 +87,47 @@ TEST_F(FileTest, WritingCreatesTheFoldersAndTruncates) {
     const std::u16string path = PathOf(u"a/b/c/out.bin");
     CFile file;
     ASSERT_EQ(file.Open(path.c_str(), CFile::kWrite), NResult::kOk);
-    EXPECT_EQ(file.flags, CFile::kWrite);
     EXPECT_EQ(file.WriteBytes("0123456789", 10), NResult::kOk);
     file.Close();
     EXPECT_EQ(ReadRaw(path), "0123456789");
-
     ASSERT_EQ(file.Open(path.c_str(), CFile::kWrite), NResult::kOk);
     EXPECT_EQ(file.Size(), 0u);
 }
 
 TEST_F(FileTest, ReadOnlyOpenRefusesWritesAndOpenClosesTheOldFile) {
     const std::u16string first = PathOf(u"first.txt");
-    const std::u16string second = PathOf(u"second.txt");
     WriteRaw(first, "first");
-    WriteRaw(second, "second!");
+    WriteRaw(PathOf(u"second.txt"), "second!");
     CFile file;
     ASSERT_EQ(file.Open(first.c_str(), CFile::kRead), NResult::kOk);
     EXPECT_EQ(file.WriteBytes("x", 1), CFile::kShortWrite);
-    ASSERT_EQ(file.Open(second.c_str(), CFile::kRead), NResult::kOk);
+    ASSERT_EQ(file.Open(PathOf(u"second.txt").c_str(), CFile::kRead), NResult::kOk);
     EXPECT_EQ(file.Size(), 7u);
     EXPECT_EQ(ReadRaw(first), "first");
 }
 
-TEST_F(FileTest, ReadWriteModeReadsBackWhatItWrote) {
+TEST_F(FileTest, SizePositionSeekAndSetSize) {
+    const std::u16string path = PathOf(u"ten.bin");
     CFile file;
-    ASSERT_EQ(file.Open(PathOf(u"rw.bin").c_str(), CFile::kRead | CFile::kWrite), NResult::kOk);
+    ASSERT_EQ(file.Open(path.c_str(), CFile::kRead | CFile::kWrite | CFile::kRandomAccess),
+              NResult::kOk);
     EXPECT_EQ(file.WriteU32(0xCAFEF00D), NResult::kOk);
     EXPECT_EQ(file.Seek(0, NIO::kSeekFromStart), NResult::kOk);
     EXPECT_EQ(file.ReadU32(), 0xCAFEF00Du);
-}
-
-TEST_F(FileTest, SizePositionAndSeek) {
-    const std::u16string path = PathOf(u"ten.bin");
-    WriteRaw(path, "0123456789");
-    CFile file;
-    ASSERT_EQ(file.Open(path.c_str(), CFile::kRead | CFile::kRandomAccess), NResult::kOk);
+    file.SetSize(0);
+    file.WriteBytes("0123456789", 10);
     EXPECT_EQ(file.Size(), 10u);
     EXPECT_EQ(file.Seek(4, NIO::kSeekFromStart), NResult::kOk);
     EXPECT_EQ(file.Seek(-1, NIO::kSeekFromCurrent), NResult::kOk);
     EXPECT_EQ(file.Position(), 3u);
     EXPECT_EQ(file.Seek(-3, NIO::kSeekFromEnd), NResult::kOk);
-    EXPECT_EQ(file.Position(), 7u);
     EXPECT_EQ(file.Remaining(), 3u);
     EXPECT_EQ(file.Seek(-20, NIO::kSeekFromCurrent), CFile::kCannotSeek);
     EXPECT_EQ(file.Seek(0, 3), NResult::kInvalidArgument);
     EXPECT_EQ(file.Position(), 7u);
-}
 
-TEST_F(FileTest, SetSizeEndsTheFileAndLeavesThePositionThere) {
-    const std::u16string path = PathOf(u"resize.bin");
-    CFile file;
-    ASSERT_EQ(file.Open(path.c_str(), CFile::kRead | CFile::kWrite), NResult::kOk);
-    file.WriteBytes("0123456789", 10);
+    // SetSize ends the file and leaves the position at the new end.
     EXPECT_EQ(file.SetSize(4), NResult::kOk);
-    EXPECT_EQ(file.Size(), 4u);
     EXPECT_EQ(file.Position(), 4u);
     EXPECT_EQ(file.SetSize(6), NResult::kOk);
     EXPECT_EQ(file.Position(), 6u);
@@ -144,27 +135,20 @@ TEST_F(FileTest, SetSizeEndsTheFileAndLeavesThePositionThere) {
     EXPECT_EQ(ReadRaw(path), std::string_view("0123\0\0", 6));
 }
 
-TEST_F(FileTest, TypedReadsAtTheEndLeaveZeroBytesWithoutAFlag) {
+TEST_F(FileTest, TypedReadsAndLines) {
     const std::u16string path = PathOf(u"short.bin");
     WriteRaw(path, "\xAA\xBB\xCC");
     CFile file;
     ASSERT_EQ(file.Open(path.c_str(), CFile::kRead), NResult::kOk);
+    // At the end the missing bytes read as zero, without a flag.
     EXPECT_EQ(file.ReadU32(), 0x00CCBBAAu);
     EXPECT_FALSE(file.HasFlags(NIO::CBase::kReadPastEnd));
-}
 
-TEST_F(FileTest, ByteSwappedModeReadsBigEndian) {
-    const std::u16string path = PathOf(u"big.bin");
     WriteRaw(path, "\x12\x34");
-    CFile file;
     ASSERT_EQ(file.Open(path.c_str(), CFile::kRead | NIO::CBase::kByteSwapped), NResult::kOk);
     EXPECT_EQ(file.ReadU16(), 0x1234u);
-}
 
-TEST_F(FileTest, ReadLineWorksOnFiles) {
-    const std::u16string path = PathOf(u"lines.txt");
     WriteRaw(path, "one\r\ntwo\nthree");
-    CFile file;
     ASSERT_EQ(file.Open(path.c_str(), CFile::kRead), NResult::kOk);
     char line[16];
     for (const char* expected : {"one", "two", "three"}) {
@@ -190,26 +174,13 @@ TEST_F(FileTest, DeleteOnCloseRemovesTheFile) {
 }
 
 TEST_F(FileTest, NonAsciiNamesReachTheFileSystemAsUtf8) {
-    const std::u16string name = u"\u00dcbersicht \u2603 \U0001D11E.xml";
-    const std::u16string path = PathOf(name);
+    const std::u16string path = PathOf(u"\u00dcbersicht \u2603 \U0001D11E.xml");
     ASSERT_EQ(NIO::WriteWholeFile(path.c_str(), "<a/>", 4), NResult::kOk);
-
-    const fs::directory_iterator entry(m_folder);
-    ASSERT_NE(entry, fs::directory_iterator());
-    EXPECT_EQ(entry->path().filename().string(), "\xC3\x9C"
-                                                 "bersicht \xE2\x98\x83 \xF0\x9D\x84\x9E.xml");
-
+    EXPECT_EQ(Listing(), "\xC3\x9C"
+                         "bersicht \xE2\x98\x83 \xF0\x9D\x84\x9E.xml;");
     NIO::TBuffer<0> stream;
     EXPECT_EQ(NIO::ReadWholeFile(path.c_str(), stream, false), NResult::kOk);
     EXPECT_EQ(Content(stream), "<a/>");
-}
-
-TEST_F(FileTest, PathWithAnUnpairedSurrogateCannotBeOpened) {
-    const std::u16string path = PathOf(u"bad") + char16_t(0xD800) + u".xml";
-    CFile file;
-    EXPECT_EQ(file.Open(path.c_str(), CFile::kWrite), NResult::kCannotOpen);
-    EXPECT_FALSE(NIO::FileExists(path.c_str()));
-    EXPECT_TRUE(fs::is_empty(m_folder));
 }
 
 TEST_F(FileTest, MakeWritableLiftsAReadOnlyFile) {
@@ -220,8 +191,6 @@ TEST_F(FileTest, MakeWritableLiftsAReadOnlyFile) {
     if (::geteuid() != 0) { // the superuser writes read-only files anyway
         EXPECT_EQ(file.Open(path.c_str(), CFile::kWrite), NResult::kCannotOpen);
     }
-    EXPECT_EQ(fs::status(fs::path(path)).permissions() & fs::perms::owner_write, fs::perms::none);
-
     ASSERT_EQ(file.Open(path.c_str(), CFile::kWrite | CFile::kMakeWritable), NResult::kOk);
     EXPECT_EQ(file.WriteBytes("new", 3), NResult::kOk);
     file.Close();
@@ -229,81 +198,91 @@ TEST_F(FileTest, MakeWritableLiftsAReadOnlyFile) {
     EXPECT_EQ(ReadRaw(path), "new");
 }
 
-TEST_F(FileTest, ReadWholeFileReplacesTheStreamAndCanTerminateIt) {
+TEST_F(FileTest, ReadWholeFileReplacesTheStreamOnlyOnSuccess) {
     const std::u16string path = PathOf(u"doc.xml");
     WriteRaw(path, "<doc/>");
     NIO::TBuffer<0> stream;
     stream.WriteText("previous content");
+    EXPECT_EQ(NIO::ReadWholeFile(PathOf(u"none.xml").c_str(), stream, true), NResult::kCannotOpen);
+    EXPECT_EQ(Content(stream), "previous content");
     ASSERT_EQ(NIO::ReadWholeFile(path.c_str(), stream, true), NResult::kOk);
     EXPECT_EQ(Content(stream), std::string_view("<doc/>\0", 7));
     EXPECT_EQ(stream.Position(), 0u);
-    ASSERT_EQ(NIO::ReadWholeFile(path.c_str(), stream, false), NResult::kOk);
-    EXPECT_EQ(Content(stream), "<doc/>");
-}
 
-TEST_F(FileTest, ReadWholeFileOfAMissingFileLeavesTheStreamAlone) {
-    NIO::TBuffer<0> stream;
-    stream.WriteText("kept");
-    EXPECT_EQ(NIO::ReadWholeFile(PathOf(u"none.xml").c_str(), stream, true), NResult::kCannotOpen);
-    EXPECT_EQ(Content(stream), "kept");
-}
-
-TEST_F(FileTest, ReadWholeFileIntoBorrowedStreamLeavesTheLenderAlone) {
-    const std::u16string path = PathOf(u"tiny.txt");
-    WriteRaw(path, "ab");
+    // Into a borrowed stream: the lender is never written.
     const char lender[] = "xyz";
-    NIO::TBuffer<0> stream;
     stream.Borrow(lender, 3);
     ASSERT_EQ(NIO::ReadWholeFile(path.c_str(), stream, false), NResult::kOk);
-    EXPECT_EQ(Content(stream), "ab");
+    EXPECT_EQ(Content(stream), "<doc/>");
     EXPECT_STREQ(lender, "xyz");
 }
 
-TEST_F(FileTest, WriteBufferToFileWritesTheStreamBytes) {
+TEST_F(FileTest, WholeFileWritesReportWhatFails) {
     NIO::TBuffer<0> stream;
     stream.WriteText("report line\n");
     const std::u16string path = PathOf(u"out/report.txt");
     ASSERT_EQ(NIO::WriteBufferToFile(path.c_str(), stream), NResult::kOk);
     EXPECT_EQ(ReadRaw(path), "report line\n");
-}
 
-TEST_F(FileTest, WriteWholeFileReportsWhatFails) {
-    const std::u16string blocker = PathOf(u"plain-file");
-    WriteRaw(blocker, "x");
-    const std::u16string underFile = blocker + u"/child.xml";
+    const std::u16string underFile = path + u"/child.xml";
     EXPECT_EQ(NIO::WriteWholeFile(underFile.c_str(), "data", 4), NResult::kCannotOpen);
     // The device accepts the open but no byte: a short write, not a success.
     EXPECT_EQ(NIO::WriteWholeFile(u"/dev/full", "data", 4), CFile::kShortWrite);
 }
 
-TEST_F(FileTest, FolderFunctions) {
+TEST_F(FileTest, FolderAndDeleteFunctions) {
     const std::u16string nested = PathOf(u"x/y/z");
     EXPECT_FALSE(NIO::IsFolder(nested.c_str()));
     EXPECT_TRUE(NIO::CreateFolders(nested.c_str()));
     EXPECT_TRUE(NIO::IsFolder(nested.c_str()));
     EXPECT_FALSE(NIO::FileExists(nested.c_str()));
     EXPECT_FALSE(NIO::CreateFolders(nested.c_str()));
+    EXPECT_EQ(NIO::DeleteFileAt(nested.c_str()), NResult::kCannotOpen);
+    EXPECT_TRUE(NIO::IsFolder(nested.c_str()));
 
     const std::u16string file = PathOf(u"x/file.txt");
     WriteRaw(file, "f");
     EXPECT_TRUE(NIO::FileExists(file.c_str()));
     EXPECT_FALSE(NIO::IsFolder(file.c_str()));
     EXPECT_FALSE(NIO::CreateFolders((file + u"/sub").c_str()));
+    EXPECT_EQ(NIO::DeleteFileAt(file.c_str()), NResult::kOk);
+    EXPECT_FALSE(NIO::FileExists(file.c_str()));
+    EXPECT_EQ(NIO::DeleteFileAt(file.c_str()), NResult::kOk);
     EXPECT_FALSE(NIO::FileExists(nullptr));
     EXPECT_FALSE(NIO::IsFolder(u""));
 }
 
-TEST_F(FileTest, DeleteFileAtDeletesFilesOnly) {
-    const std::u16string file = PathOf(u"gone.txt");
-    WriteRaw(file, "f");
-    EXPECT_EQ(NIO::DeleteFileAt(file.c_str()), NResult::kOk);
-    EXPECT_FALSE(NIO::FileExists(file.c_str()));
-    EXPECT_EQ(NIO::DeleteFileAt(file.c_str()), NResult::kOk);
+TEST_F(FileTest, ReplaceWholeFileKeepsTheTargetsModeAndFollowsLinks) {
+    const fs::path created = m_folder / "sub/new.xml";
+    ASSERT_EQ(NIO::ReplaceWholeFile(created.u16string().c_str(), "<new/>", 6), NResult::kOk);
+    EXPECT_EQ(ReadRaw(created), "<new/>");
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(ModeOf(created), 0666u & ~mask);
 
-    const std::u16string folder = PathOf(u"folder");
-    NIO::CreateFolders(folder.c_str());
-    EXPECT_EQ(NIO::DeleteFileAt(folder.c_str()), NResult::kCannotOpen);
-    EXPECT_TRUE(NIO::IsFolder(folder.c_str()));
+    const fs::path existing = m_folder / "old.xml";
+    WriteRaw(existing, "a much longer old content");
+    ::chmod(existing.c_str(), 0640);
+    const fs::path link = m_folder / "link.xml";
+    fs::create_symlink("old.xml", link);
+    ASSERT_EQ(NIO::ReplaceWholeFile(link.u16string().c_str(), "<r/>", 4), NResult::kOk);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadRaw(existing), "<r/>");
+    EXPECT_EQ(ModeOf(existing), 0640u);
+    EXPECT_EQ(Listing().find(".quillmere-"), std::string::npos) << Listing();
+}
+
+TEST_F(FileTest, ReplaceWholeFileFailuresLeaveTheTargetAndNoTemporaryFile) {
+    WriteRaw(m_folder / "kept.xml", "kept");
+    EXPECT_EQ(NIO::ReplaceWholeFile(PathOf(u"kept.xml/below.xml").c_str(), "x", 1),
+              NResult::kCannotOpen);
+    // Renaming over a folder fails only after the new file was written.
+    fs::create_directory(m_folder / "folder");
+    EXPECT_EQ(NIO::ReplaceWholeFile(PathOf(u"folder").c_str(), "x", 1), NResult::kCannotOpen);
+    EXPECT_TRUE(fs::is_directory(m_folder / "folder"));
+    EXPECT_EQ(ReadRaw(m_folder / "kept.xml"), "kept");
+    const std::string listing = Listing();
+    EXPECT_TRUE(listing == "kept.xml;folder;" || listing == "folder;kept.xml;") << listing;
 }
 
 TEST(FileFunctions, TempFolderIsAFolderEndingInASeparator) {
