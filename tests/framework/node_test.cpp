@@ -57,53 +57,37 @@ protected:
 
 } // namespace
 
-TEST_F(NodeFamily, AppendingLinksAfterTheLastChild) {
+TEST_F(NodeFamily, ChildrenAreLinkedInOrderAndGoRoundWhenUnbounded) {
     EXPECT_EQ(Children(root), (std::vector<CNode*>{&children[0], &children[1], &children[2]}));
     EXPECT_EQ(ChildrenBackwards(root), Children(root));
     EXPECT_EQ(root.ChildCount(), 3u);
-    EXPECT_EQ(root.LastChild(), &children[2]);
+    EXPECT_EQ(root.ChildAt(2), &children[2]);
+    EXPECT_EQ(root.ChildAt(3), nullptr);
+    EXPECT_EQ(loner.ChildAt(0), nullptr);
     EXPECT_EQ(children[1].Parent(), &root);
-}
-
-TEST_F(NodeFamily, BoundedSiblingsStopAtTheEndsUnboundedOnesGoRound) {
     EXPECT_EQ(children[2].NextSibling(), nullptr);
     EXPECT_EQ(children[2].NextSibling(false), &children[0]);
     EXPECT_EQ(children[0].PreviousSibling(), nullptr);
     EXPECT_EQ(children[0].PreviousSibling(false), &children[2]);
-    EXPECT_EQ(children[1].NextSibling(), &children[2]);
     EXPECT_TRUE(children[2].IsLastChild());
     EXPECT_FALSE(children[1].IsLastChild());
     EXPECT_FALSE(root.IsLastChild());
-    EXPECT_EQ(root.NextSibling(), nullptr);
     EXPECT_EQ(root.NextSibling(false), nullptr) << "a root is linked to nothing";
 }
 
-TEST_F(NodeFamily, ChildAtStopsAtTheEnd) {
-    EXPECT_EQ(root.ChildAt(0), &children[0]);
-    EXPECT_EQ(root.ChildAt(2), &children[2]);
-    EXPECT_EQ(root.ChildAt(3), nullptr);
-    EXPECT_EQ(loner.ChildAt(0), nullptr);
-}
-
-TEST_F(NodeFamily, AddingBeforeAChild) {
+TEST_F(NodeFamily, AddingBeforeAChildOrAppendingWhenItIsNone) {
     CNode first;
     CNode middle;
+    CNode last;
     root.AddChild(&first, &children[0]);
     root.AddChild(&middle, &children[2]);
-    EXPECT_EQ(Children(root),
-              (std::vector<CNode*>{&first, &children[0], &children[1], &middle, &children[2]}));
+    root.AddChild(&last, &loner);
+    EXPECT_EQ(Children(root), (std::vector<CNode*>{&first, &children[0], &children[1], &middle,
+                                                   &children[2], &last}));
     EXPECT_EQ(ChildrenBackwards(root), Children(root));
-    EXPECT_EQ(root.FirstChild(), &first);
-    EXPECT_EQ(first.PreviousSibling(false), &children[2]);
-    root.RemoveChild(&first);
-    root.RemoveChild(&middle);
-}
-
-TEST_F(NodeFamily, BeforeThatIsNotAChildAppends) {
-    CNode extra;
-    root.AddChild(&extra, &loner);
-    EXPECT_EQ(root.LastChild(), &extra);
-    root.RemoveChild(&extra);
+    EXPECT_EQ(first.PreviousSibling(false), &last);
+    for (CNode* added : {&first, &middle, &last})
+        root.RemoveChild(added);
 }
 
 TEST_F(NodeFamily, AddingAChildOfAnotherParentMovesIt) {
@@ -132,7 +116,10 @@ TEST_F(NodeFamily, RemovingChildren) {
     EXPECT_EQ(root.RemoveChild(nullptr), NResult::kNotAChild);
     EXPECT_EQ(loner.Unlink(), NResult::kNotAChild);
 
+    children[0].AddChild(&loner);
     EXPECT_EQ(root.RemoveChild(&children[0]), NResult::kOk);
+    EXPECT_EQ(loner.Parent(), &children[0]) << "a removed child keeps its own children";
+    children[0].RemoveChild(&loner);
     EXPECT_EQ(root.FirstChild(), &children[1]);
     EXPECT_EQ(children[0].Parent(), nullptr);
     EXPECT_EQ(children[0].NextSibling(false), nullptr);
@@ -142,15 +129,7 @@ TEST_F(NodeFamily, RemovingChildren) {
     EXPECT_EQ(Children(root), (std::vector<CNode*>{&children[1]}));
     EXPECT_EQ(children[1].NextSibling(false), &children[1]) << "a sole child links to itself";
     EXPECT_EQ(root.RemoveChild(&children[1]), NResult::kOk);
-    EXPECT_EQ(root.FirstChild(), nullptr);
     EXPECT_EQ(root.ChildCount(), 0u);
-}
-
-TEST_F(NodeFamily, RemovedChildKeepsItsOwnChildren) {
-    children[0].AddChild(&loner);
-    root.RemoveChild(&children[0]);
-    EXPECT_EQ(loner.Parent(), &children[0]);
-    children[0].RemoveChild(&loner);
 }
 
 TEST_F(NodeFamily, AncestryDepthAndPath) {

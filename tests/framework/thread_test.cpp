@@ -75,48 +75,30 @@ std::uint32_t AllowedMask() {
 
 } // namespace
 
-TEST(Event, AutoResetLetsOneWaitThroughPerSet) {
+TEST(Event, AutoAndManualResetWithoutWaiters) {
     CEvent event;
+    EXPECT_FALSE(event.Set()) << "no event yet";
+    EXPECT_FALSE(event.Reset());
+    EXPECT_FALSE(event.Wait(0));
     event.Create(false);
     EXPECT_TRUE(event.Set());
     EXPECT_TRUE(event.Set()) << "a second Set before any wait is not counted twice";
     EXPECT_TRUE(event.Wait(0));
     EXPECT_FALSE(event.Wait(0));
-}
+    event.Set();
+    event.Close();
+    EXPECT_FALSE(event.Wait(0)) << "closing drops the signal";
 
-TEST(Event, ManualResetStaysSignalledUntilReset) {
-    CEvent event;
     event.Create(true);
-    EXPECT_FALSE(event.Wait(0));
+    EXPECT_FALSE(event.Wait(0)) << "a new event starts unsignalled";
     event.Set();
     EXPECT_TRUE(event.Wait(0));
     EXPECT_TRUE(event.Wait(0));
     EXPECT_TRUE(event.Reset());
     EXPECT_FALSE(event.Wait(0));
-}
-
-TEST(Event, WaitGivesUpAfterItsTimeout) {
-    CEvent event;
-    event.Create(false);
     const auto start = Clock::now();
     EXPECT_FALSE(event.Wait(50));
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(50));
-}
-
-TEST(Event, WithoutAnEventNothingSucceeds) {
-    CEvent event;
-    EXPECT_FALSE(event.IsOpen());
-    EXPECT_FALSE(event.Set());
-    EXPECT_FALSE(event.Reset());
-    EXPECT_FALSE(event.Wait(0));
-    event.Create(false);
-    EXPECT_TRUE(event.IsOpen());
-    event.Set();
-    event.Close();
-    EXPECT_FALSE(event.IsOpen());
-    EXPECT_FALSE(event.Wait(0)) << "closing drops the signal";
-    event.Create(false);
-    EXPECT_FALSE(event.Wait(0)) << "a new event starts unsignalled";
 }
 
 TEST(Event, SetWakesAThreadWaitingWithoutTimeout) {
@@ -159,67 +141,49 @@ TEST(Event, AutoResetSetReleasesOnlyOneOfTwoWaiters) {
     EXPECT_EQ(passed, 1);
 }
 
-TEST(Thread, StartsOnceAndStopWaitsForTheEnd) {
+TEST(Thread, StartsOnceStopsAndRunsAgain) {
     CSleeperThread thread;
     EXPECT_FALSE(thread.Stop()) << "nothing runs yet";
-    ASSERT_TRUE(thread.Start());
-    EXPECT_TRUE(thread.IsRunning());
-    ASSERT_TRUE(thread.started.Wait(kPatienceMs));
-    EXPECT_FALSE(thread.Start()) << "already running";
-    EXPECT_TRUE(thread.Stop());
-    EXPECT_FALSE(thread.IsRunning());
-    EXPECT_FALSE(thread.Stop());
-}
-
-TEST(Thread, CanRunAgainAfterStop) {
-    CSleeperThread thread;
     for (int round = 0; round < 3; ++round) {
         ASSERT_TRUE(thread.Start());
+        EXPECT_TRUE(thread.IsRunning());
         ASSERT_TRUE(thread.started.Wait(kPatienceMs)) << "round " << round;
+        EXPECT_FALSE(thread.Start()) << "already running";
         EXPECT_TRUE(thread.Stop());
+        EXPECT_FALSE(thread.IsRunning());
+        EXPECT_FALSE(thread.Stop());
     }
+    CQuitterThread quitter;
+    ASSERT_TRUE(quitter.Start());
+    EXPECT_FALSE(quitter.Stop()) << "Run ended out of order";
+    EXPECT_FALSE(quitter.IsRunning());
 }
 
-TEST(Thread, StopReturnsWhenRunEndedOutOfOrder) {
-    CQuitterThread thread;
-    ASSERT_TRUE(thread.Start());
-    EXPECT_FALSE(thread.Stop());
-    EXPECT_FALSE(thread.IsRunning());
-}
-
+// Processors the process may not use are dropped from the mask; a mask
+// without usable processors, like kAnyProcessor, leaves the thread alone.
 TEST(Thread, PinnedToTheUsableProcessorsOfItsMask) {
     const std::uint32_t allowed = AllowedMask();
     ASSERT_NE(allowed, 0u);
     const int cpu = __builtin_ctz(allowed);
-    // Processors the process may not use are dropped from the mask.
-    const std::uint32_t asked = (1u << cpu) | ~allowed;
-    CSleeperThread thread;
-    ASSERT_TRUE(thread.Start(asked));
-    ASSERT_TRUE(thread.started.Wait(kPatienceMs));
-    const cpu_set_t expected = OnlyProcessor(cpu);
-    EXPECT_TRUE(CPU_EQUAL(&thread.affinity, &expected));
-    EXPECT_EQ(thread.AffinityMask(), 1u << cpu);
-}
-
-TEST(Thread, MaskWithoutUsableProcessorsLeavesTheThreadAlone) {
-    const std::uint32_t allowed = AllowedMask();
-    if (allowed == CThread::kAnyProcessor)
-        GTEST_SKIP() << "every processor below 32 is usable here";
-    CSleeperThread thread;
-    ASSERT_TRUE(thread.Start(~allowed));
-    ASSERT_TRUE(thread.started.Wait(kPatienceMs));
     const cpu_set_t inherited = CurrentAffinity();
-    EXPECT_TRUE(CPU_EQUAL(&thread.affinity, &inherited));
-    EXPECT_EQ(thread.AffinityMask(), 0u);
-}
-
-TEST(Thread, AnyProcessorLeavesTheThreadAlone) {
-    CSleeperThread thread;
-    ASSERT_TRUE(thread.Start(CThread::kAnyProcessor));
-    ASSERT_TRUE(thread.started.Wait(kPatienceMs));
-    const cpu_set_t inherited = CurrentAffinity();
-    EXPECT_TRUE(CPU_EQUAL(&thread.affinity, &inherited));
-    EXPECT_EQ(thread.AffinityMask(), CThread::kAnyProcessor);
+    const cpu_set_t only = OnlyProcessor(cpu);
+    struct SCase {
+        std::uint32_t asked;
+        const cpu_set_t* expected;
+        std::uint32_t mask;
+    };
+    for (const SCase& c :
+         {SCase{(1u << cpu) | ~allowed, &only, 1u << cpu}, SCase{~allowed, &inherited, 0},
+          SCase{CThread::kAnyProcessor, &inherited, CThread::kAnyProcessor}}) {
+        SCOPED_TRACE(testing::Message() << std::hex << c.asked);
+        if (c.asked == 0)
+            continue; // every processor below 32 is usable here
+        CSleeperThread thread;
+        ASSERT_TRUE(thread.Start(c.asked));
+        ASSERT_TRUE(thread.started.Wait(kPatienceMs));
+        EXPECT_TRUE(CPU_EQUAL(&thread.affinity, c.expected));
+        EXPECT_EQ(thread.AffinityMask(), c.mask);
+    }
 }
 
 namespace {
