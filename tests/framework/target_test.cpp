@@ -59,38 +59,24 @@ TEST(Holder, CountsReferencesAndDestroysWithTheLastOne) {
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST(Holder, AssignmentReleasesThePreviousObject) {
-    std::atomic<int> destroyed = 0;
-    THolder<CCounted> holder(new CCounted(destroyed));
-    holder = THolder<CCounted>(new CCounted(destroyed));
-    EXPECT_EQ(destroyed, 1);
-    holder = holder; // self-assignment keeps the object
-    EXPECT_EQ(holder->ReferenceCount(), 1u);
-    holder = nullptr;
-    EXPECT_EQ(destroyed, 2);
-}
-
-TEST(Holder, DerivedHolderConvertsToBaseHolder) {
+TEST(Holder, AssignmentConversionAdoptAndDetach) {
     std::atomic<int> destroyed = 0;
     THolder<CDerived> derived(new CDerived(destroyed));
-    THolder<CCounted> base = derived;
-    EXPECT_EQ(base.Get(), derived.Get());
-    EXPECT_EQ(base->ReferenceCount(), 2u);
+    THolder<CCounted> holder = derived;
+    EXPECT_EQ(holder->ReferenceCount(), 2u);
     derived.Reset();
-    EXPECT_EQ(destroyed, 0);
-    base.Reset();
-    EXPECT_EQ(destroyed, 1);
-}
+    holder = THolder<CCounted>(new CCounted(destroyed));
+    EXPECT_EQ(destroyed, 1) << "assignment releases the previous object";
+    holder = holder; // self-assignment keeps the object
+    EXPECT_EQ(holder->ReferenceCount(), 1u);
 
-TEST(Holder, AdoptAndDetachHandOverAReferenceWithoutCounting) {
-    std::atomic<int> destroyed = 0;
-    THolder<CCounted> holder(new CCounted(destroyed));
+    // Adopt and Detach hand a reference over without counting.
     CCounted* raw = holder.Detach();
     EXPECT_EQ(raw->ReferenceCount(), 1u);
-    auto adopted = THolder<CCounted>::Adopt(raw);
+    holder = THolder<CCounted>::Adopt(raw);
     EXPECT_EQ(raw->ReferenceCount(), 1u);
-    adopted.Reset();
-    EXPECT_EQ(destroyed, 1);
+    holder = nullptr;
+    EXPECT_EQ(destroyed, 2);
 }
 
 TEST(Target, ReleaseReportsWhetherItDestroyed) {
@@ -156,22 +142,16 @@ TEST(WeakHolder, ReachesALiveTargetAndNothingAfterItsDestruction) {
     EXPECT_FALSE(weak.Lock());
 }
 
-TEST(WeakHolder, AllWeakHoldersShareOneBlock) {
-    std::atomic<int> destroyed = 0;
-    THolder<CCounted> holder(new CCounted(destroyed));
-    EXPECT_EQ(holder->WeakLink(), holder->WeakLink());
-    TWeakHolder<CCounted> first(holder.Get());
-    TWeakHolder<CCounted> second(holder.Get());
-    // The target and the two weak holders each hold the block.
-    EXPECT_EQ(holder->WeakLink()->ReferenceCount(), 3u);
-}
-
-TEST(WeakHolder, KeepsItsBlockAfterTheTargetIsGone) {
+TEST(WeakHolder, AllShareOneBlockThatOutlivesTheTarget) {
     std::atomic<int> destroyed = 0;
     TWeakHolder<CCounted> weak;
     {
         THolder<CCounted> holder(new CCounted(destroyed));
+        EXPECT_EQ(holder->WeakLink(), holder->WeakLink());
         weak = TWeakHolder<CCounted>(holder.Get());
+        TWeakHolder<CCounted> second(holder.Get());
+        // The target and the two weak holders each hold the block.
+        EXPECT_EQ(holder->WeakLink()->ReferenceCount(), 3u);
     }
     EXPECT_EQ(destroyed, 1);
     EXPECT_FALSE(weak.Lock());
