@@ -53,31 +53,26 @@ TEST_F(Flags, StoredWordReplacesOnlyThePersistedBits) {
     EXPECT_EQ(flags.Value(), kDefaultFlags | kFlagReportRequested);
 }
 
-TEST_F(Flags, RunOnlyBitsNeverReachTheStore) {
-    flags.Load(kDefaultFlags);
-    flags.Set(kFlagSilent);
-    flags.Set(kFlagReportRequested);
-    flags.Clear(kFlagSilent);
-    flags.Change(kFlagLoadFailed, true);
-    EXPECT_EQ(flags.Value(), kDefaultFlags | kFlagReportRequested | kFlagLoadFailed);
-    flags.Assign(0xFF, kFlagChosenInOpenDialog);
-    EXPECT_EQ(flags.Value(), kDefaultFlags | kFlagChosenInOpenDialog);
-    EXPECT_EQ(FlagWrites(), 0);
-}
-
-TEST_F(Flags, PersistedBitsAreWrittenAtOnce) {
-    flags.Set(kFlagSilent);
-    flags.Set(kFlagMaximised);
-    EXPECT_EQ(FlagWrites(), 1);
-    EXPECT_EQ(Stored(), kFlagMaximised) << "the run-only bit is masked off";
-
-    flags.Clear(kFlagMaximised);
-    EXPECT_EQ(FlagWrites(), 2);
-    EXPECT_EQ(Stored(), 0u);
-
-    flags.Change(kFlagMerge | kFlagSilent, true);
-    EXPECT_EQ(FlagWrites(), 3);
-    EXPECT_EQ(Stored(), kFlagMerge);
+TEST_F(Flags, PersistedBitsAreWrittenAtOnceRunOnlyBitsNever) {
+    struct SStep {
+        void (*change)(CFlags&);
+        int writes;
+        std::uint32_t stored;
+    };
+    const SStep steps[] = {
+        {[](CFlags& f) { f.Set(kFlagSilent); }, 0, kFlagsSentinel},
+        {[](CFlags& f) { f.Set(kFlagMaximised); }, 1, kFlagMaximised},
+        {[](CFlags& f) { f.Change(kFlagLoadFailed, true); }, 1, kFlagMaximised},
+        {[](CFlags& f) { f.Assign(0xFF, kFlagChosenInOpenDialog); }, 1, kFlagMaximised},
+        {[](CFlags& f) { f.Clear(kFlagMaximised); }, 2, 0},
+        {[](CFlags& f) { f.Change(kFlagMerge | kFlagSilent, true); }, 3, kFlagMerge},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        steps[i].change(flags);
+        EXPECT_EQ(FlagWrites(), steps[i].writes) << "step " << i;
+        EXPECT_EQ(Stored(), steps[i].stored) << "step " << i;
+    }
+    EXPECT_EQ(flags.Value(), kFlagChosenInOpenDialog | kFlagMerge | kFlagSilent);
 }
 
 TEST_F(Flags, AssignChangesOnlyTheBitsOfItsField) {
@@ -100,22 +95,17 @@ TEST_F(Flags, SaveWritesTheMaskedWord) {
     flags.Set(kFlagSilent | kFlagResultUnsaved);
     EXPECT_EQ(flags.Save(), NResult::kOk);
     EXPECT_EQ(Stored(), kDefaultFlags);
-
     backend.FailStores(true);
     EXPECT_EQ(flags.Save(), kStoreFailed);
 }
 
-TEST_F(Flags, PathAndMaskAreTheObjectsOwn) {
+TEST_F(Flags, AnotherWordUsesItsOwnPathAndMask) {
     CFlags other(u"Test\\Other\\Word", 0xF0);
-    EXPECT_EQ(std::u16string(other.Path()), u"Test\\Other\\Word");
-    EXPECT_EQ(other.Mask(), 0xF0u);
-
     other.Set(0x0F);
     EXPECT_EQ(backend.TotalWrites(), 0);
     other.Set(0x30);
     EXPECT_EQ(ReadDword(u"Test\\Other\\Word", 0), 0x30u);
     EXPECT_EQ(FlagWrites(), 0) << "the application's word is untouched";
-
     WriteDword(u"Test\\Other\\Word", 0xABCD);
     other.Load(0);
     EXPECT_EQ(other.Value(), 0xCFu);
