@@ -84,20 +84,16 @@ TEST(JobThreadCount, FollowsTheRequestOrTheProcessors) {
     EXPECT_EQ(NSys::JobThreadCountFor(0, 0), 1);
 }
 
-TEST(JobManager, StartsTheAskedNumberOfIdleWorkers) {
+TEST(JobManager, StartsTheAskedNumberOfIdleWorkersZeroMeaningOnePerProcessor) {
     CJobManager manager;
     EXPECT_EQ(manager.StartJobThreads(2), NResult::kOk);
     EXPECT_EQ(manager.IdleWorkerCount(), 2u);
     EXPECT_EQ(manager.BusyWorkerCount(), 0u);
+    EXPECT_FALSE(manager.QueueJob(THolder<CJob>(), 0)) << "an empty holder";
     manager.StopJobThreads();
     EXPECT_EQ(manager.IdleWorkerCount(), 0u);
-}
-
-TEST(JobManager, ZeroMeansOneWorkerPerProcessorUpToSixteen) {
-    const unsigned processors = std::thread::hardware_concurrency();
-    CJobManager manager;
     manager.StartJobThreads(0);
-    EXPECT_EQ(manager.IdleWorkerCount(), std::clamp(processors, 1u, 16u));
+    EXPECT_EQ(manager.IdleWorkerCount(), std::clamp(std::thread::hardware_concurrency(), 1u, 16u));
 }
 
 TEST(JobManager, TwoWorkersArePinnedToProcessorsZeroAndOne) {
@@ -146,12 +142,6 @@ TEST(JobManager, WorkersAreNamed) {
                      0);
     ASSERT_TRUE(WaitUntil([&] { return done.load(); }));
     EXPECT_EQ(name, "Job Manager");
-}
-
-TEST(JobManager, RefusesAnEmptyHolder) {
-    CJobManager manager;
-    manager.StartJobThreads(1);
-    EXPECT_FALSE(manager.QueueJob(THolder<CJob>(), 0));
 }
 
 TEST(JobManager, UrgentJobRunsBeforeWaitingNormalJobs) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sstream>
 #include <string>
+#include <utility>
 
 using NPrompts::CHeadlessPrompts;
 using NPrompts::EAnswer;
@@ -12,32 +13,32 @@ using NPrompts::SNewSpec;
 using NPrompts::SSpecChoice;
 using NPrompts::SSpecRequest;
 
-TEST(HeadlessPrompts, MessagesAreWrittenAndAnsweredWithTheFirstButton) {
-    std::ostringstream out;
-    CHeadlessPrompts prompts(out);
-    EXPECT_EQ(prompts.ShowMessage(nullptr, u"Disk full", u"App", EIcon::Error, EButtons::Ok),
-              EAnswer::Ok);
-    EXPECT_EQ(prompts.ShowMessage(nullptr, u"Go on?", u"App", EIcon::Question, EButtons::YesNo),
-              EAnswer::Yes);
-    EXPECT_EQ(
-        prompts.ShowMessage(nullptr, u"Save?", u"App", EIcon::Question, EButtons::YesNoCancel),
-        EAnswer::Yes);
-    EXPECT_EQ(
-        prompts.ShowMessage(nullptr, u"Try again?", u"App", EIcon::Warning, EButtons::OkCancel),
-        EAnswer::Ok);
-    EXPECT_EQ(out.str(), "App: Disk full\n"
-                         "App: Go on?\n(answered Yes)\n"
-                         "App: Save?\n(answered Yes)\n"
-                         "App: Try again?\n(answered OK)\n");
-}
-
-TEST(HeadlessPrompts, TextLeavesAsUtf8) {
-    std::ostringstream out;
-    CHeadlessPrompts prompts(out);
-    prompts.ShowMessage(nullptr, u"Gr\u00FC\u00DFe \U0001F600", u"Velden\u00A0Quillmere",
-                        EIcon::Information, EButtons::Ok);
-    EXPECT_EQ(out.str(), "Velden\xC2\xA0Quillmere: Gr\xC3\xBC\xC3\x9F"
-                         "e \xF0\x9F\x98\x80\n");
+TEST(HeadlessPrompts, MessagesAreWrittenAsUtf8AndAnsweredWithTheFirstButton) {
+    struct SCase {
+        const char16_t* text;
+        EIcon icon;
+        EButtons buttons;
+        EAnswer answer;
+        const char* written;
+    };
+    const SCase cases[] = {
+        {u"Disk full", EIcon::Error, EButtons::Ok, EAnswer::Ok, "App: Disk full\n"},
+        {u"Go on?", EIcon::Question, EButtons::YesNo, EAnswer::Yes,
+         "App: Go on?\n(answered Yes)\n"},
+        {u"Save?", EIcon::Question, EButtons::YesNoCancel, EAnswer::Yes,
+         "App: Save?\n(answered Yes)\n"},
+        {u"Try again?", EIcon::Warning, EButtons::OkCancel, EAnswer::Ok,
+         "App: Try again?\n(answered OK)\n"},
+        {u"Gr\u00FC\u00DFe \U0001F600", EIcon::Information, EButtons::Ok, EAnswer::Ok,
+         "App: Gr\xC3\xBC\xC3\x9F"
+         "e \xF0\x9F\x98\x80\n"},
+    };
+    for (const SCase& c : cases) {
+        std::ostringstream out;
+        CHeadlessPrompts prompts(out);
+        EXPECT_EQ(prompts.ShowMessage(nullptr, c.text, u"App", c.icon, c.buttons), c.answer);
+        EXPECT_EQ(out.str(), c.written);
+    }
 }
 
 TEST(HeadlessPrompts, ChoiceTakesTheNameThatSortsFirstIgnoringCase) {
@@ -50,11 +51,6 @@ TEST(HeadlessPrompts, ChoiceTakesTheNameThatSortsFirstIgnoringCase) {
     const char* tied[] = {"b", "A", "a"};
     EXPECT_EQ(prompts.ChooseFileSpec(nullptr, SSpecChoice{u"", tied}), 1)
         << "equal names keep the earlier candidate";
-}
-
-TEST(HeadlessPrompts, ChoiceWithoutCandidatesIsCancelled) {
-    std::ostringstream out;
-    CHeadlessPrompts prompts(out);
     EXPECT_EQ(prompts.ChooseFileSpec(nullptr, SSpecChoice{u"Nothing", {}}), -1);
 }
 
@@ -70,24 +66,21 @@ TEST(HeadlessPrompts, CreationIsNamedAfterTheRootWithTheLeftExtension) {
                          "\"orders\" and the files \"*.Xml\" in /tmp/Formats/\n");
 }
 
-TEST(HeadlessPrompts, CreationForANameWithoutExtension) {
+TEST(HeadlessPrompts, CreationWildcardsComeFromTheLeftFilesExtension) {
+    // The dot in a folder name is not the file's extension.
+    for (const auto& [path, wildcards] :
+         {std::pair{u"C:\\a.b\\config", "*."}, std::pair{u"a.b/c.d\\e.ui", "*.ui"}}) {
+        std::ostringstream out;
+        CHeadlessPrompts prompts(out);
+        SNewSpec created;
+        ASSERT_TRUE(prompts.CreateFileSpec(nullptr, SSpecRequest{"r", path, u"f/"}, created));
+        EXPECT_STREQ(created.wildcards.Text(), wildcards);
+    }
     std::ostringstream out;
     CHeadlessPrompts prompts(out);
     SNewSpec created;
-    // The dot in the folder name is not the file's extension.
-    ASSERT_TRUE(
-        prompts.CreateFileSpec(nullptr, SSpecRequest{"r", u"C:\\a.b\\config", u"f/"}, created));
-    EXPECT_STREQ(created.wildcards.Text(), "*.");
-    ASSERT_TRUE(
-        prompts.CreateFileSpec(nullptr, SSpecRequest{"r", u"a.b/c.d\\e.ui", u"f/"}, created));
-    EXPECT_STREQ(created.wildcards.Text(), "*.ui");
-}
-
-TEST(HeadlessPrompts, CreationWithoutARootNameIsCancelled) {
-    std::ostringstream out;
-    CHeadlessPrompts prompts(out);
-    SNewSpec created;
-    EXPECT_FALSE(prompts.CreateFileSpec(nullptr, SSpecRequest{"", u"a.xml", u"f/"}, created));
+    EXPECT_FALSE(prompts.CreateFileSpec(nullptr, SSpecRequest{"", u"a.xml", u"f/"}, created))
+        << "without a root name";
     EXPECT_TRUE(out.str().empty());
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -33,27 +34,20 @@ TEST(SizeClasses, RoundSmallRequestsToFourAndLargerToSixteen) {
         std::size_t size;
         int sizeClass;
         std::size_t blockSize;
+        std::size_t blocksPerPage;
     };
-    const SCase cases[] = {{1, 0, 4},   {4, 0, 4},   {5, 1, 8},   {8, 1, 8},      {9, 2, 12},
-                           {12, 2, 12}, {13, 3, 16}, {14, 3, 16}, {15, 3, 16},    {16, 3, 16},
-                           {17, 4, 32}, {32, 4, 32}, {33, 5, 48}, {961, 63, 976}, {976, 63, 976}};
+    const SCase cases[] = {{1, 0, 4, 4096},     {4, 0, 4, 4096},    {5, 1, 8, 4096},
+                           {8, 1, 8, 4096},     {9, 2, 12, 4096},   {12, 2, 12, 4096},
+                           {13, 3, 16, 4096},   {16, 3, 16, 4096},  {17, 4, 32, 4096},
+                           {32, 4, 32, 4096},   {33, 5, 48, 4096},  {49, 6, 64, 2048},
+                           {961, 63, 976, 256}, {976, 63, 976, 256}};
     for (const SCase& c : cases) {
         EXPECT_EQ(NMem::SizeClassOf(c.size), c.sizeClass) << "size " << c.size;
         EXPECT_EQ(NMem::ClassBlockSize(c.sizeClass), c.blockSize) << "size " << c.size;
+        EXPECT_EQ(NMem::BlocksPerPage(c.sizeClass), c.blocksPerPage) << "size " << c.size;
     }
     EXPECT_EQ(NMem::SizeClassOf(0), -1);
     EXPECT_EQ(NMem::SizeClassOf(977), -1);
-}
-
-TEST(SizeClasses, PagesHoldFewerBlocksAsBlocksGrow) {
-    EXPECT_EQ(NMem::BlocksPerPage(0), 4096u);
-    EXPECT_EQ(NMem::BlocksPerPage(3), 4096u);
-    EXPECT_EQ(NMem::BlocksPerPage(5), 4096u); // 48 bytes
-    EXPECT_EQ(NMem::BlocksPerPage(6), 2048u); // 64 bytes
-    EXPECT_EQ(NMem::BlocksPerPage(63), 256u); // 976 bytes
-}
-
-TEST(SmallBlockPools, RefusesSizesOutsideThePooledRange) {
     CSmallBlockPools pools;
     EXPECT_EQ(pools.Allocate(0), nullptr);
     EXPECT_EQ(pools.Allocate(977), nullptr);
@@ -66,15 +60,6 @@ TEST(SmallBlockPools, ThirteenToSixteenBytesShareOnePage) {
         pages.insert(pools.PageOf(pools.Allocate(size)));
     EXPECT_EQ(pages.size(), 1u);
     EXPECT_NE(*pages.begin(), nullptr);
-}
-
-TEST(SmallBlockPools, ReleasedBlockIsTheNextOneHandedOut) {
-    CSmallBlockPools pools;
-    void* first = pools.Allocate(40);
-    void* second = pools.Allocate(40);
-    EXPECT_NE(first, second);
-    EXPECT_TRUE(pools.Release(first));
-    EXPECT_EQ(pools.Allocate(40), first);
 }
 
 // Blocks never handed out are taken in address order, but only once the
@@ -170,31 +155,26 @@ TEST(SmallBlockPools, FullPageOpensANewOneAndReleasesDoNotSwitchBack) {
     EXPECT_NE(thirdPage, secondPage);
 }
 
+// When the current page fills up, the page with the most free blocks takes
+// over; on equal counts the newer page wins.
 TEST(SmallBlockPools, FullPageHandsOverToThePageWithMostFreeBlocks) {
-    CSmallBlockPools pools;
-    const auto full = FillPages(pools, 2);
-    pools.Allocate(kLargestClassSize);
-    EXPECT_TRUE(pools.Release(full[1][0]));
-    EXPECT_TRUE(pools.Release(full[0][0]));
-    EXPECT_TRUE(pools.Release(full[0][1]));
-
-    AllocateMany(pools, kLargestClassSize, NMem::BlocksPerPage(kLargestClass) - 1);
-    // The oldest page has two free blocks, the middle one one.
-    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[0][1]);
-    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[0][0]);
-    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[1][0]);
-}
-
-TEST(SmallBlockPools, OnEqualFreeBlocksTheNewerPageWins) {
-    CSmallBlockPools pools;
-    const auto full = FillPages(pools, 2);
-    pools.Allocate(kLargestClassSize);
-    EXPECT_TRUE(pools.Release(full[0][5]));
-    EXPECT_TRUE(pools.Release(full[1][7]));
-
-    AllocateMany(pools, kLargestClassSize, NMem::BlocksPerPage(kLargestClass) - 1);
-    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[1][7]);
-    EXPECT_EQ(pools.Allocate(kLargestClassSize), full[0][5]);
+    struct SCase {
+        std::vector<std::pair<int, int>> released; // page, block
+        std::vector<std::pair<int, int>> handedOut;
+    };
+    const SCase cases[] = {{{{1, 0}, {0, 0}, {0, 1}}, {{0, 1}, {0, 0}, {1, 0}}},
+                           {{{0, 5}, {1, 7}}, {{1, 7}, {0, 5}}}};
+    for (const SCase& c : cases) {
+        CSmallBlockPools pools;
+        const auto full = FillPages(pools, 2);
+        pools.Allocate(kLargestClassSize);
+        for (const auto& [page, block] : c.released)
+            EXPECT_TRUE(pools.Release(full[page][block]));
+        AllocateMany(pools, kLargestClassSize, NMem::BlocksPerPage(kLargestClass) - 1);
+        for (const auto& [page, block] : c.handedOut)
+            EXPECT_EQ(pools.Allocate(kLargestClassSize), full[page][block])
+                << "page " << page << " block " << block;
+    }
 }
 
 } // namespace
