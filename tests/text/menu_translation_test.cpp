@@ -15,104 +15,60 @@ namespace {
 
 // Virtual-key codes of the main window's keys.
 enum : std::uint32_t {
-    kVkF1 = 0x70,
-    kVkF3 = 0x72,
     kVkF5 = 0x74,
-    kVkF7 = 0x76,
     kVkLeft = 0x25,
     kVkUp = 0x26,
     kVkRight = 0x27,
     kVkDown = 0x28,
     kVkDelete = 0x2E,
-    kVkPageUp = 0x21,
-    kVkPageDown = 0x22,
-    kVkHome = 0x24,
-    kVkEnd = 0x23,
 };
 
 constexpr std::uint32_t kOnlyOutsideView = 0x10000000;
 
-// The main window's menu text table.
+// Part of the main window's menu text table: plain commands, nested menus
+// and the commands whose shortcuts name keys.
 const std::vector<SCommandText> kCommands = {
     {kPopupTitle | 40017, "Menu.File"},
     {40017, "Menu.FileOpen"},
     {40032, "Menu.FileReload"},
     {40018, "Menu.FileSave"},
-    {40019, "Menu.FileSaveAs"},
-    {40128, "Menu.FileGenReport"},
-    {40007, "Menu.FileExit"},
     {kPopupTitle | 40050, "Menu.Edit"},
     {40050, "Menu.EditUndo"},
-    {40051, "Menu.EditRedo"},
     {kPopupTitle | 40117, "Menu.EditResolve"},
     {40117, "Menu.EditResolveLeft"},
     {40118, "Menu.EditResolveBase"},
     {40119, "Menu.EditResolveRight"},
-    {kPopupTitle | 40101, "Menu.EditCut"},
-    {40101, "Menu.EditCutText"},
-    {40105, "Menu.EditCutXML"},
-    {40042, "Menu.EditCopy"},
-    {kPopupTitle | 40097, "Menu.EditPaste"},
-    {40097, "Menu.EditPasteText"},
-    {40104, "Menu.EditPasteXML"},
     {kPopupTitle | 40099, "Menu.EditDelete"},
     {40099, "Menu.EditDeleteText"},
     {40103, "Menu.EditDeleteXML"},
-    {40054, "Menu.EditSelectAll"},
-    {40008, "Menu.EditPreferences"},
-    {kPopupTitle | 40123, "Menu.View"},
-    {40123, "Menu.ViewToolbar"},
-    {40122, "Menu.ViewOverview"},
+    {kPopupTitle | 40033, "Menu.View"},
     {40033, "Menu.ViewPrevDiff"},
     {40034, "Menu.ViewNextDiff"},
     {40035, "Menu.ViewPrevConflict"},
     {40036, "Menu.ViewNextConflict"},
-    {40057, "Menu.ViewSearch"},
-    {40058, "Menu.ViewPrevMatch"},
-    {40059, "Menu.ViewNextMatch"},
-    {kPopupTitle | 40063, "Menu.Help"},
-    {40063, "Menu.HelpWebsite"},
-    {40010, "Menu.HelpManual"},
-    {40009, "Menu.HelpAbout"},
     {0, nullptr},
 };
 
-// The main window's key table with its default keys.
+// The matching part of the key table with its default keys, and keys of
+// commands without a menu item that share keys with named ones.
 const std::vector<SAccelerator> kKeys = {
     {kKeyCtrl | 'O', 40017},
     {kVkF5, 40032},
     {kKeyCtrl | 'S', 40018},
     {kKeyCtrl | 'Z', 40050},
-    {kKeyCtrl | 'Y', 40051},
     {kKeyShift | kKeyAlt | 'L', 40117},
     {kKeyShift | kKeyAlt | 'B', 40118},
     {kKeyShift | kKeyAlt | 'R', 40119},
-    {kKeyCtrl | 'X', 40101},
-    {kKeyCtrl | kKeyShift | 'X', 40105},
-    {kKeyCtrl | 'C', 40042},
     {kKeyCtrl | kKeyShift | 'C', 32776},
-    {kKeyCtrl | 'V', 40097},
-    {kKeyCtrl | kKeyShift | 'V', 40104},
     {kVkDelete, 40099},
     {kKeyShift | kVkDelete, 40103},
-    {kKeyCtrl | 'A', 40054},
-    {kVkF7, 40008},
     {kKeyAlt | kVkUp, 40033},
     {kKeyAlt | kVkDown, 40034},
     {kKeyShift | kKeyAlt | kVkUp, 40035},
     {kKeyShift | kKeyAlt | kVkDown, 40036},
-    {kKeyCtrl | 'F', 40057},
-    {kKeyShift | kVkF3, 40058},
-    {kVkF3, 40059},
-    {kVkF1, 40010},
     {kOnlyOutsideView | kVkUp, 32768},
     {kOnlyOutsideView | kVkDown, 32769},
     {kOnlyOutsideView | kVkLeft, 32770},
-    {kOnlyOutsideView | kVkRight, 32771},
-    {kOnlyOutsideView | kVkPageUp, 32772},
-    {kOnlyOutsideView | kVkPageDown, 32773},
-    {kOnlyOutsideView | kKeyCtrl | kVkHome, 32774},
-    {kOnlyOutsideView | kKeyCtrl | kVkEnd, 32775},
     {0, 0},
 };
 
@@ -145,17 +101,10 @@ SMenuItem Popup(std::vector<SMenuItem> items) {
 
 std::vector<SMenuItem> MainMenuBar() {
     return {
-        Popup({Command(40017), Command(40032), Separator(), Command(40018), Command(40019),
-               Command(40128), Separator(), Command(40007)}),
-        Popup({Command(40050), Command(40051), Separator(),
-               Popup({Command(40117), Command(40118), Command(40119)}), Separator(),
-               Popup({Command(40101), Command(40105)}), Command(40042),
-               Popup({Command(40097), Command(40104)}), Popup({Command(40099), Command(40103)}),
-               Separator(), Command(40054), Separator(), Command(40008)}),
-        Popup({Command(40123), Command(40122), Separator(), Command(40033), Command(40034),
-               Separator(), Command(40035), Command(40036), Separator(), Command(40057),
-               Command(40058), Command(40059)}),
-        Popup({Command(40063), Separator(), Command(40010), Command(40009)}),
+        Popup({Command(40017), Command(40032), Separator(), Command(40018)}),
+        Popup({Command(40050), Popup({Command(40117), Command(40118), Command(40119)}),
+               Popup({Command(40099), Command(40103)})}),
+        Popup({Command(40033), Command(40034), Separator(), Command(40035), Command(40036)}),
     };
 }
 
@@ -200,17 +149,16 @@ TEST_F(MenuTranslation, EveryItemAndMenuGetsItsEnglishText) {
     Translate(english);
     EXPECT_EQ(U16(bar[0].text), u"&File");
     EXPECT_EQ(U16(bar[1].text), u"&Edit");
-    EXPECT_EQ(U16(bar[1].submenu[3].text), u"Res&olve");
-    EXPECT_EQ(U16(bar[1].submenu[8].text), u"&Delete");
+    EXPECT_EQ(U16(bar[1].submenu[1].text), u"Res&olve");
+    EXPECT_EQ(U16(bar[1].submenu[2].text), u"&Delete");
     EXPECT_EQ(U16(bar[2].text), u"&View");
-    EXPECT_EQ(U16(bar[3].text), u"&Help");
-    EXPECT_EQ(U16(bar[2].submenu[4].text), u"&Next Difference\tAlt+Down");
+    EXPECT_EQ(U16(bar[2].submenu[1].text), u"&Next Difference\tAlt+Down");
     EXPECT_EQ(U16(bar[0].submenu[3].text), u"&Save\tCtrl+S");
     EXPECT_EQ(U16(bar[0].submenu[2].text), u"separator");
 
     std::vector<const SMenuItem*> commands;
     CollectCommands(bar, commands);
-    ASSERT_EQ(commands.size(), 32u);
+    ASSERT_EQ(commands.size(), 13u);
     for (const SMenuItem* item : commands) {
         const auto entry =
             std::find_if(kCommands.begin(), kCommands.end(),

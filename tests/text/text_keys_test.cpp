@@ -138,10 +138,6 @@ TEST_F(BuiltInLanguage, HasATextForEveryKeyTheProgramUses) {
         EXPECT_NE(english.FindText(key.c_str()), nullptr) << key;
 }
 
-TEST_F(BuiltInLanguage, ProductNameHoldsANoBreakSpace) {
-    EXPECT_EQ(U16(english.Text("Misc.AppName")), u"Velden\u00A0Quillmere");
-}
-
 TEST_F(BuiltInLanguage, FilterTextsBecomeZeroSeparatedLists) {
     for (const char* key : {"Open.Filter", "Open.ReportFilter"}) {
         NString::TStr<char16_t> filter(english.Text(key));
