@@ -67,9 +67,7 @@ TEST_F(LanguageTree, KeysJoinGroupAndTextNames) {
     EXPECT_EQ(language.Kind(), kKindLanguage);
     EXPECT_EQ(language.Find("Menu")->Kind(), kKindGroup);
     EXPECT_EQ(language.Find("Menu.File")->Kind(), kKindText);
-}
-
-TEST_F(LanguageTree, ReferencesAreDecodedOnlyWhenAsked) {
+    // References are decoded only when asked.
     EXPECT_EQ(Shown("Misc.AppName"), u"Velden\u00A0Quillmere");
     ASSERT_EQ(LoadXml(language, kSample, false), 1);
     EXPECT_EQ(Shown("Misc.AppName"), u"Velden&nbsp;Quillmere");
@@ -84,15 +82,12 @@ TEST_F(LanguageTree, KeysThatNameNoTextGiveNoTextOrEmpty) {
     }
 }
 
-TEST_F(LanguageTree, EmptyTextElementGivesEmptyTextNotNoText) {
-    ASSERT_NE(language.FindText("Misc.Empty"), nullptr);
-    EXPECT_EQ(Shown("Misc.Empty"), u"");
-}
-
 TEST_F(LanguageTree, FirstOfTwoEqualNamesWinsAndOtherElementsAreSkipped) {
     EXPECT_EQ(Shown("Misc.Twice"), u"first");
     EXPECT_EQ(language.Find("Misc.Skipped"), nullptr);
     EXPECT_EQ(language.Find("Misc")->ChildCount(), 4u);
+    ASSERT_NE(language.FindText("Misc.Empty"), nullptr);
+    EXPECT_EQ(Shown("Misc.Empty"), u"") << "an empty text element is an empty text, not no text";
 }
 
 TEST_F(LanguageTree, UnreadableDocumentLeavesTheTreeEmpty) {
@@ -212,6 +207,9 @@ TEST_F(LanguageOverlay, WriteToWritesGroupsAndOverriddenTexts) {
               "\t</Group>\r\n");
     EXPECT_EQ(Written(*language.Find("Lang")), "<Group name='Lang'>\r\n</Group>\r\n");
     EXPECT_EQ(Written(*language.Find("Lang.Name")), "");
+    NIO::TBuffer<0> readOnly;
+    readOnly.Borrow("", 0);
+    EXPECT_EQ(language.Find("Menu")->WriteTo(readOnly, ""), NResult::kNotWritable);
 }
 
 TEST_F(LanguageOverlay, WrittenOverridesLoadBackUnchanged) {
@@ -231,11 +229,4 @@ TEST_F(LanguageOverlay, WrittenOverridesLoadBackUnchanged) {
         EXPECT_EQ(U16(reloaded.Text(key, kOverrideText)), U16(language.Text(key, kOverrideText)))
             << key;
     EXPECT_EQ(U16(reloaded.Text("Misc.AppName", kOverrideText)), u"a <b> &c\nd\u00A0e");
-}
-
-TEST_F(LanguageOverlay, WriteToReportsAStreamThatRefusesWriting) {
-    Overlay("<Group name='Menu'><Text name='File'>&amp;Datei</Text></Group>");
-    NIO::TBuffer<0> readOnly;
-    readOnly.Borrow("", 0);
-    EXPECT_EQ(language.Find("Menu")->WriteTo(readOnly, ""), NResult::kNotWritable);
 }

@@ -49,6 +49,13 @@ TEST_F(StrArrayTest, DestroyingAndClearingDeleteTheStrings) {
         strings.AddCopy("d");
         strings.AddCopy("e");
         EXPECT_EQ(SCountedStr::live, 2);
+        // A string taken out belongs to the caller.
+        SCountedStr* taken = strings.PopBack();
+        strings.Clear(true);
+        EXPECT_EQ(SCountedStr::live, 1);
+        EXPECT_STREQ(taken->Text(), "e");
+        delete taken;
+        strings.AddCopy("f");
     }
     EXPECT_EQ(SCountedStr::live, 0);
 }
@@ -60,17 +67,6 @@ TEST_F(StrArrayTest, ClearThroughTheBaseClassDeletesToo) {
     base.Clear(true);
     EXPECT_EQ(SCountedStr::live, 0);
     EXPECT_EQ(strings.Capacity(), 0u);
-}
-
-TEST_F(StrArrayTest, StringsTakenOutBelongToTheCaller) {
-    TStrArray<SCountedStr> strings;
-    strings.AddCopy("kept");
-    strings.AddCopy("taken");
-    SCountedStr* taken = strings.PopBack();
-    strings.Clear(true);
-    EXPECT_EQ(SCountedStr::live, 1);
-    EXPECT_STREQ(taken->Text(), "taken");
-    delete taken;
 }
 
 TEST_F(StrArrayTest, MoveAssignmentDeletesTheOldStringsAndTakesTheNew) {

@@ -24,51 +24,29 @@ std::u16string Shown(const char* key) {
 
 } // namespace
 
-TEST(Translator, InitialiseLoadsTheBuiltInLanguage) {
+TEST(Translator, InitialiseAndLoadLanguageReplaceTheTexts) {
     CTempFolder folder;
     ASSERT_EQ(Initialise(kBuiltInLanguageResource, true, folder.Path16().c_str()), 1);
     EXPECT_EQ(Shown("Misc.AppName"), u"Velden\u00A0Quillmere");
-    EXPECT_EQ(Shown("Lang.Name"), u"English");
     EXPECT_EQ(Shown("Msg"), u"NO TEXT");
     EXPECT_EQ(U16(Text("No.Such.Key", kBaseText)), u"");
     // The reference stays the same object from call to call.
     EXPECT_EQ(&Text("Menu.File"), &Text("Menu.File"));
-}
 
-TEST(Translator, MissingResourceFailsAndLeavesNoTexts) {
-    CTempFolder folder;
-    ASSERT_EQ(Initialise(kBuiltInLanguageResource, true, folder.Path16().c_str()), 1);
-    EXPECT_EQ(Initialise(kBuiltInLanguageResource + 1, true, folder.Path16().c_str()), 0);
-    EXPECT_EQ(Shown("Misc.AppName"), u"NO TEXT");
-}
-
-TEST(Translator, LoadLanguageReplacesTheTexts) {
-    CTempFolder folder;
-    ASSERT_EQ(Initialise(kBuiltInLanguageResource, true, folder.Path16().c_str()), 1);
     const std::string xml = LanguageXml("<Group name='Msg'><Text name='A'>a</Text></Group>");
     NIO::TBuffer<0> stream;
     stream.Borrow(xml.data(), xml.size());
     EXPECT_EQ(LoadLanguage(stream, true), 1);
     EXPECT_EQ(Shown("Msg.A"), u"a");
     EXPECT_EQ(Shown("Misc.AppName"), u"NO TEXT");
-
     stream.Borrow("not xml", 7);
     EXPECT_EQ(LoadLanguage(stream, true), 0);
     EXPECT_EQ(Shown("Msg.A"), u"NO TEXT");
-}
 
-TEST(Translator, LanguageListStartsWithTheBuiltInLanguage) {
-    CTempFolder folder;
-    folder.Write("fr.xml", LanguageXml("<Group name='Lang'><Text name='Name'>Fran\xC3\xA7"
-                                       "ais</Text></Group>"));
     ASSERT_EQ(Initialise(kBuiltInLanguageResource, true, folder.Path16().c_str()), 1);
-    ASSERT_EQ(LanguageCount(), 2u);
-    EXPECT_EQ(U16(LanguageName(0)), u"English");
-    EXPECT_EQ(U16(LanguageFileName(0)), u"");
-    EXPECT_EQ(U16(LanguageName(1)), u"Fran\u00E7ais");
-    EXPECT_EQ(U16(LanguageFileName(1)), u"fr.xml");
-    EXPECT_EQ(U16(LanguageName(2)), u"");
-    EXPECT_EQ(U16(LanguageFileName(2)), u"");
+    EXPECT_EQ(Initialise(kBuiltInLanguageResource + 1, true, folder.Path16().c_str()), 0)
+        << "a missing resource";
+    EXPECT_EQ(Shown("Misc.AppName"), u"NO TEXT");
 }
 
 TEST(Translator, AppliedLanguageReplacesTheTextsUntilEnglishIsChosenAgain) {
@@ -86,11 +64,18 @@ TEST(Translator, AppliedLanguageReplacesTheTextsUntilEnglishIsChosenAgain) {
     EXPECT_EQ(Shown("Lang.Name"), u"English");
 }
 
-TEST(Translator, OnlyListedLanguagesCanBeApplied) {
+TEST(Translator, OnlyListedLanguagesCanBeAppliedAndEnglishComesFirst) {
     CTempFolder folder;
+    folder.Write("fr.xml", LanguageXml("<Group name='Lang'><Text name='Name'>Fran\xC3\xA7"
+                                       "ais</Text></Group>"));
     folder.Write("xx.xml", LanguageXml("<Group name='Menu'><Text name='File'>X</Text></Group>"));
     ASSERT_EQ(Initialise(kBuiltInLanguageResource, true, folder.Path16().c_str()), 1);
-    // Without "Lang.Name" the file is not in the list.
+    ASSERT_EQ(LanguageCount(), 2u) << "without Lang.Name a file is not listed";
+    EXPECT_EQ(U16(LanguageName(0)), u"English");
+    EXPECT_EQ(U16(LanguageFileName(0)), u"");
+    EXPECT_EQ(U16(LanguageName(1)), u"Fran\u00E7ais");
+    EXPECT_EQ(U16(LanguageFileName(1)), u"fr.xml");
+    EXPECT_EQ(U16(LanguageName(2)), u"");
     EXPECT_EQ(ApplyLanguage(u"xx.xml"), NResult::kInvalidArgument);
     EXPECT_EQ(ApplyLanguage(u"../xx.xml"), NResult::kInvalidArgument);
     EXPECT_EQ(Shown("Menu.File"), u"&File");
@@ -106,16 +91,4 @@ TEST(Translator, LanguageFileRemovedAfterListingKeepsTheTexts) {
     std::filesystem::remove(folder.Path() / "de.xml");
     EXPECT_EQ(ApplyLanguage(u"de.xml"), NResult::kCannotOpen);
     EXPECT_EQ(Shown("Menu.File"), u"&Datei");
-}
-
-TEST(Translator, UnescapeNulMakesTheFilterADoubleZeroTerminatedList) {
-    NString::TStr<char16_t> filter(u"All Files (*.*)\\0*.*\\0");
-    NString::TStr<char16_t>& result = UnescapeNul(filter);
-    EXPECT_EQ(&result, &filter);
-    const char16_t* part = filter.Text();
-    EXPECT_EQ(std::u16string(part), u"All Files (*.*)");
-    part += std::char_traits<char16_t>::length(part) + 1;
-    EXPECT_EQ(std::u16string(part), u"*.*");
-    part += std::char_traits<char16_t>::length(part) + 1;
-    EXPECT_EQ(*part, 0);
 }
