@@ -173,19 +173,12 @@ TEST(FormatList, GetOrCreateSpecFindsByExactNameOrAppends) {
     EXPECT_EQ(lower->FirstRule(), nullptr);
 }
 
-TEST(FormatList, FindInUseFindsTheMarkedSpecification) {
-    CFormatList library;
-    library.GetOrCreateSpec("a");
-    CFileSpec* b = library.GetOrCreateSpec("b");
-    EXPECT_EQ(library.FindInUse(), nullptr);
-    b->SetFlags(CSpecBase::kInUse);
-    EXPECT_EQ(library.FindInUse(), b);
-}
-
 TEST(FormatList, CopyFromMakesAnIndependentDeepCopy) {
     CFormatList library;
     CFileSpec* a = library.GetOrCreateSpec("a");
+    EXPECT_EQ(library.FindInUse(), nullptr);
     a->SetFlags(CSpecBase::kInUse);
+    EXPECT_EQ(library.FindInUse(), a);
     auto* rule = new CElementSpec;
     rule->name = "x";
     a->AddRule(rule);

@@ -61,23 +61,21 @@ TEST(SpecWrite, WritesTheExactFileFormat) {
     EXPECT_EQ(Written(*OrdersSpec()), kOrdersFile);
 }
 
-TEST(SpecWrite, LeavesOutWhatIsEmpty) {
+TEST(SpecWrite, LeavesOutWhatIsEmptyAndWritesOneOrder) {
     CFileSpec spec;
     spec.name = "bare";
     auto* element = AddNamed<CElementSpec>(spec, "x");
     AddNamed<CAttributeSpec>(*element, "a")->listSeparator = ";";
+    AddNamed<CElementSpec>(spec, "y")->SetFlags(CSpecBase::kOrderMask);
     EXPECT_EQ(Written(spec), "<?xml version='1.0' encoding='UTF-8'?>\r\n"
                              "<file name='bare' root=''>\r\n"
                              "\t<element name='x'>\r\n"
                              "\t\t<attribute name='a' listseparator=';'/>\r\n"
                              "\t</element>\r\n"
-                             "</file>\r\n");
-}
-
-TEST(SpecWrite, SequencedWinsWhenBothOrderBitsAreSet) {
-    CFileSpec spec;
-    AddNamed<CElementSpec>(spec, "x")->SetFlags(CSpecBase::kOrderMask);
-    EXPECT_NE(Written(spec).find("<element name='x' order='Sequenced'>"), std::string::npos);
+                             "\t<element name='y' order='Sequenced'>\r\n"
+                             "\t</element>\r\n"
+                             "</file>\r\n")
+        << "Sequenced wins when both order bits are set";
 }
 
 TEST(SpecWrite, EscapesWhatWouldBreakTheMarkup) {
@@ -186,20 +184,16 @@ TEST(SpecRules, FindInUseReportsOnlyAMarkedSpecification) {
     EXPECT_EQ(spec->FindInUse(), nullptr);
 }
 
-TEST(SpecPatterns, MatchesFileNameAgainstEveryPattern) {
-    auto spec = OrdersSpec();
-    EXPECT_TRUE(spec->MatchesFileName("a.ord"));
-    EXPECT_TRUE(spec->MatchesFileName("b.xml"));
-    EXPECT_FALSE(spec->MatchesFileName("a.txt"));
-    CFileSpec none;
-    EXPECT_FALSE(none.MatchesFileName("a.xml")) << "no patterns, no match";
-}
-
-TEST(SpecPatterns, AddedPatternsAreLowerCasedAndSplitAtCommas) {
+TEST(SpecPatterns, AreLowerCasedSplitAtCommasAndMatchedEachInTurn) {
     CFileSpec spec;
-    spec.AddPatterns("*.XML, *.Xsd,,\xC3\x84*.\xC3\x9C", false);
+    EXPECT_FALSE(spec.MatchesFileName("a.xml")) << "no patterns, no match";
+    spec.AddPatterns("*.ORD,*.XML, *.Xsd,,\xC3\x84*.\xC3\x9C", false);
     EXPECT_EQ(FormatsTest::Patterns(spec),
-              (std::vector<std::string>{"*.xml", " *.xsd", "\xC3\xA4*.\xC3\xBC"}));
+              (std::vector<std::string>{"*.ord", "*.xml", " *.xsd", "\xC3\xA4*.\xC3\xBC"}));
+    EXPECT_TRUE(spec.MatchesFileName("a.ord"));
+    EXPECT_TRUE(spec.MatchesFileName("b.xml"));
+    EXPECT_FALSE(spec.MatchesFileName("a.txt"));
+    EXPECT_FALSE(spec.MatchesFileName("a.xsd")) << "the leading space is part of the pattern";
     CFileSpec trimmed;
     trimmed.AddPatterns(" *.XML , *.Xsd\t,  ,", true);
     EXPECT_EQ(FormatsTest::Patterns(trimmed), (std::vector<std::string>{"*.xml", "*.xsd"}));
