@@ -4,6 +4,7 @@
 // memory, reading and writing specifications as text, and temporary folders
 // and environment variables that vanish with the test.
 
+#include "formats/element_spec.h"
 #include "formats/file_spec.h"
 #include "framework/buffer.h"
 #include "framework/result.h"
@@ -55,6 +56,22 @@ inline std::vector<std::string> Patterns(const CFileSpec& spec) {
     for (const NString::TStr<char>* pattern : spec.patterns)
         patterns.emplace_back(pattern->Text());
     return patterns;
+}
+
+// The names of the rules directly below `spec`, in order.
+inline std::vector<std::string> RuleNames(const CSpecBase& spec) {
+    std::vector<std::string> names;
+    for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
+        names.emplace_back(rule->name.Text());
+    return names;
+}
+
+// The attribute names an element rule has seen.
+inline std::vector<std::string> KnownAttributes(const CSpecBase* rule) {
+    std::vector<std::string> known;
+    for (const NString::TStr<char>* name : static_cast<const CElementSpec*>(rule)->knownAttributes)
+        known.emplace_back(name->Text());
+    return known;
 }
 
 inline std::u16string U16(const std::filesystem::path& path) {

@@ -42,16 +42,11 @@ TEST(FindElementSpec, ANamedRuleNeedsChildRulesElseTheFirstDefaultRuleApplies) {
     EXPECT_EQ(spec->FindElementSpec(e[1]), spec->FindRuleOfType(kSpecTypeElement, 1))
         << "names compare byte for byte; the first default rule applies";
     EXPECT_EQ(spec->FindElementSpec(e[2]), spec->FindRuleOfType(kSpecTypeElement, 4));
+    EXPECT_EQ(Spec("<element name='item'/>")->FindElementSpec(e[0]), nullptr)
+        << "without a default rule there is none";
 }
 
-TEST(FindElementSpec, WithoutDefaultRuleThereIsNone) {
-    const auto spec = Spec("<element name='item'/>");
-    const CElements e("<r><item/></r>");
-    EXPECT_EQ(spec->FindElementSpec(e[0]), nullptr);
-    EXPECT_EQ(Spec("")->FindElementSpec(e[0]), nullptr);
-}
-
-TEST(IsSequenced, TheFirstNamedRuleWithAnOrderDecides) {
+TEST(IsSequenced, TheFirstNamedRuleWithAnOrderDecidesThenTheDefaultRule) {
     const auto spec = Spec("<element name='list'/>"
                            "<element name='list' order='Random'/>"
                            "<element name='list' order='Sequenced'/>"
@@ -61,15 +56,12 @@ TEST(IsSequenced, TheFirstNamedRuleWithAnOrderDecides) {
     EXPECT_FALSE(spec->IsSequenced(e[0]));
     EXPECT_TRUE(spec->IsSequenced(e[1]));
     EXPECT_FALSE(spec->IsSequenced(e[2])) << "no named rule: the default rule decides";
-}
-
-TEST(IsSequenced, DefaultsAreTheFirstDefaultRuleThenOrdered) {
-    const CElements e("<r><x/></r>");
-    EXPECT_TRUE(Spec("")->IsSequenced(e[0]));
-    EXPECT_TRUE(Spec("<element name='x'/>")->IsSequenced(e[0]));
+    // Without rules for the element: the first default rule, else ordered.
+    EXPECT_TRUE(Spec("")->IsSequenced(e[2]));
+    EXPECT_TRUE(Spec("<element name='list'/>")->IsSequenced(e[0]));
     EXPECT_FALSE(Spec("<element name='*' order='Random'/><element name='*' order='Sequenced'/>")
-                     ->IsSequenced(e[0]));
-    EXPECT_FALSE(Spec("<element name='*'/>")->IsSequenced(e[0]))
+                     ->IsSequenced(e[2]));
+    EXPECT_FALSE(Spec("<element name='*'/>")->IsSequenced(e[2]))
         << "a default rule without an order is unordered";
 }
 
@@ -87,15 +79,6 @@ TEST(IdentifyEqual, ByAttributeValueAMissingOneCountsAsEmpty) {
     EXPECT_TRUE(rule.IdentifyEqual(other[0], other[1]));
     EXPECT_FALSE(rule.IdentifyEqual(left[0], other[2])) << "values are not trimmed";
     EXPECT_FALSE(rule.IdentifyEqual(left[0], other[3])) << "names must match first";
-}
-
-TEST(IdentifyEqual, EveryRuleMustHoldInTurn) {
-    const auto spec = Spec("<element name='dep'><attribute name='g'/><attribute name='a'/>"
-                           "</element>");
-    const auto& rule = *spec->FindRule("dep");
-    const CElements e("<r><dep g='1' a='x'/><dep g='1' a='y'/><dep a='x' g='1' v='2'/></r>");
-    EXPECT_FALSE(static_cast<const CElementSpec&>(rule).IdentifyEqual(e[0], e[1]));
-    EXPECT_TRUE(static_cast<const CElementSpec&>(rule).IdentifyEqual(e[0], e[2]));
 }
 
 TEST(IdentifyEqual, ByChildElementBothChildrenMustExistAndMatch) {
@@ -128,10 +111,15 @@ TEST(IdentifyEqual, ByContentTrimmedOfEveryKindOfSpace) {
     EXPECT_TRUE(rule.IdentifyEqual(e[0], e[5])) << "the first text child, past a comment";
 }
 
-TEST(IdentifyEqual, ARuleWithoutChildRulesIdentifiesByNameAlone) {
-    const auto spec = Spec("<element name='x'/>");
-    const auto& rule = static_cast<const CElementSpec&>(*spec->FindRule("x"));
-    const CElements e("<r><x a='1'>one</x><x a='2'>two</x><y/></r>");
-    EXPECT_TRUE(rule.IdentifyEqual(e[0], e[1]));
-    EXPECT_FALSE(rule.IdentifyEqual(e[0], e[2]));
+TEST(IdentifyEqual, EveryRuleMustHoldInTurnAndNoRuleMeansByName) {
+    const auto spec = Spec("<element name='dep'><attribute name='g'/><attribute name='a'/>"
+                           "</element><element name='x'/>");
+    const auto& dep = static_cast<const CElementSpec&>(*spec->FindRule("dep"));
+    const CElements e("<r><dep g='1' a='x'/><dep g='1' a='y'/><dep a='x' g='1' v='2'/></r>");
+    EXPECT_FALSE(dep.IdentifyEqual(e[0], e[1]));
+    EXPECT_TRUE(dep.IdentifyEqual(e[0], e[2]));
+    const auto& x = static_cast<const CElementSpec&>(*spec->FindRule("x"));
+    const CElements named("<r><x a='1'>one</x><x a='2'>two</x><y/></r>");
+    EXPECT_TRUE(x.IdentifyEqual(named[0], named[1]));
+    EXPECT_FALSE(x.IdentifyEqual(named[0], named[2]));
 }

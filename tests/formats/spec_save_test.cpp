@@ -55,34 +55,19 @@ TEST(SpecSave, WritesOnlyAModifiedSpecificationAndClearsTheFlag) {
     EXPECT_EQ(ReadTextFile(folder.Path() / "My Spec1.qmfmt"), Written(*spec));
 }
 
-TEST(SpecSave, CreatesTheFolderAndAcceptsItWithoutFinalSeparator) {
+TEST(SpecSave, CreatesTheFolderAndNamesThatReduceAlikeShareOneFile) {
     CTempFolder folder;
+    // Given without a final separator.
     const auto nested = folder.Path() / "Velden" / "Quillmere" / "Formats";
-    auto spec = NamedSpec("orders", "orders");
-    ASSERT_EQ(spec->Save(FormatsTest::U16(nested).c_str()), NResult::kOk);
-    EXPECT_EQ(FileNames(nested), (std::vector<std::string>{"orders.qmfmt"}));
-}
-
-TEST(SpecSave, NamesThatReduceAlikeShareOneFileAndTheLastSaveWins) {
-    CTempFolder folder;
     auto first = NamedSpec("a/b", "first");
     auto second = NamedSpec("ab", "second");
-    ASSERT_EQ(first->Save(folder.Folder().c_str()), NResult::kOk);
-    ASSERT_EQ(second->Save(folder.Folder().c_str()), NResult::kOk);
-    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"ab.qmfmt"}));
-    EXPECT_EQ(ReadTextFile(folder.Path() / "ab.qmfmt"), Written(*second));
+    ASSERT_EQ(first->Save(FormatsTest::U16(nested).c_str()), NResult::kOk);
+    ASSERT_EQ(second->Save(FormatsTest::U16(nested).c_str()), NResult::kOk);
+    EXPECT_EQ(FileNames(nested), (std::vector<std::string>{"ab.qmfmt"}));
+    EXPECT_EQ(ReadTextFile(nested / "ab.qmfmt"), Written(*second)) << "the last save wins";
 }
 
-TEST(SpecSave, AFileInTheWayIsReportedNotPretendedWritten) {
-    // Works for every user: the folder path is a regular file.
-    CTempFolder folder;
-    FormatsTest::WriteTextFile(folder.Path() / "blocker", "x");
-    auto spec = NamedSpec("orders", "orders");
-    EXPECT_NE(spec->Save(FormatsTest::U16(folder.Path() / "blocker").c_str()), NResult::kOk);
-    EXPECT_TRUE(spec->HasFlags(CSpecBase::kModified));
-}
-
-TEST(SpecSave, AWriteThatFailsBeforeReplacingLeavesTheOldFileWhole) {
+TEST(SpecSave, FailedWritesAreReportedAndLeaveTheOldFileWhole) {
     // The new content goes to "<file>.part" first; a folder there makes that
     // step fail for every user, the superuser included.
     CTempFolder folder;
@@ -96,4 +81,8 @@ TEST(SpecSave, AWriteThatFailsBeforeReplacingLeavesTheOldFileWhole) {
     EXPECT_NE(spec->Save(folder.Folder().c_str()), NResult::kOk);
     EXPECT_TRUE(spec->HasFlags(CSpecBase::kModified));
     EXPECT_EQ(ReadTextFile(folder.Path() / "orders.qmfmt"), saved);
+
+    // A folder path that is a regular file is reported too.
+    EXPECT_NE(spec->Save(FormatsTest::U16(folder.Path() / "orders.qmfmt").c_str()), NResult::kOk);
+    EXPECT_TRUE(spec->HasFlags(CSpecBase::kModified));
 }

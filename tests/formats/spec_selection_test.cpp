@@ -15,6 +15,7 @@ using FormatsTest::FileNames;
 using FormatsTest::ParseDocument;
 using FormatsTest::Patterns;
 using FormatsTest::ReadTextFile;
+using FormatsTest::RuleNames;
 using FormatsTest::Written;
 using NPrompts::EAnswer;
 using NPrompts::EButtons;
@@ -49,20 +50,6 @@ const std::u16string kCreateNew =
 const std::u16string kCantCreateNew =
     u"\n\nA new format specification cannot be created, because the files have different root "
     u"elements.";
-
-std::vector<std::string> RuleNames(const CSpecBase& spec) {
-    std::vector<std::string> names;
-    for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
-        names.emplace_back(rule->name.Text());
-    return names;
-}
-
-std::vector<std::string> Known(const CSpecBase* rule) {
-    std::vector<std::string> known;
-    for (const NString::TStr<char>* name : static_cast<const CElementSpec*>(rule)->knownAttributes)
-        known.emplace_back(name->Text());
-    return known;
-}
 
 class SpecSelection : public ::testing::Test {
 protected:
@@ -220,7 +207,8 @@ TEST_F(SpecSelection, ACreatedSpecificationStartsFromTheDocumentsAndIsSavedAtOnc
               (std::vector<std::string>{"orders", "order", "note", "total", "*"}));
     const CSpecBase* defaultRule = spec->FindChildRule("*");
     EXPECT_EQ(defaultRule->flags, CSpecBase::kSequenced);
-    EXPECT_EQ(Known(defaultRule), (std::vector<std::string>{"v", "id", "date", "rush"}));
+    EXPECT_EQ(FormatsTest::KnownAttributes(defaultRule),
+              (std::vector<std::string>{"v", "id", "date", "rush"}));
     EXPECT_EQ(spec->FindChildRule("order")->flags, 0u);
 
     EXPECT_FALSE(spec->HasFlags(CSpecBase::kModified));
