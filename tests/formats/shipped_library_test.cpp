@@ -110,140 +110,128 @@ TEST_F(ShippedLibrary, EachFileFindsItsSpecification) {
         << "Maven and Ant both claim <project>: another name is the user's choice";
 }
 
-namespace {
-
-const char kPom[] = "<project><dependencies>"
-                    "<dependency><groupId>org.junit</groupId><artifactId>junit</artifactId>"
-                    "<version>4</version></dependency>"
-                    "<dependency><version>5</version><artifactId>junit</artifactId>"
-                    "<groupId>org.junit</groupId><scope>test</scope></dependency>"
-                    "<dependency><groupId>org.junit</groupId><artifactId>hamcrest</artifactId>"
-                    "</dependency>"
-                    "<dependency><groupId>com.other</groupId><artifactId>junit</artifactId>"
-                    "</dependency></dependencies>"
-                    "<plugins><plugin><artifactId>maven-jar-plugin</artifactId></plugin>"
-                    "<plugin><groupId>org.apache.maven.plugins</groupId>"
-                    "<artifactId>maven-jar-plugin</artifactId><version>3</version></plugin>"
-                    "<plugin><artifactId>maven-war-plugin</artifactId></plugin></plugins>"
-                    "<modules><module>core</module><module> core </module>"
-                    "<module>web</module></modules>"
-                    "<profiles><profile><id>ci</id></profile><profile><activation/>"
-                    "<id>ci</id></profile><profile><id>dev</id></profile></profiles></project>";
-const char kAndroid[] = "<resources>"
-                        "<string name='app_name'>App</string><string name='app_name'>Appli</string>"
-                        "<string name='title'>App</string>"
-                        "<plurals name='songs'><item quantity='one'>%d song</item>"
-                        "<item quantity='other'>%d songs</item></plurals>"
-                        "<plurals name='songs'><item quantity='other'>%d Lieder</item></plurals>"
-                        "<style name='Theme'><item name='colorPrimary'>#fff</item></style>"
-                        "</resources>";
-const char kMsBuild[] = "<Project><ItemGroup>"
-                        "<PackageReference Include='Serilog' Version='2.0'/>"
-                        "<PackageReference Include='Serilog'><Version>3.0</Version>"
-                        "</PackageReference>"
-                        "<PackageReference Include='Dapper' Version='2.0'/>"
-                        "</ItemGroup>"
-                        "<PropertyGroup Condition=\"'$(Configuration)'=='Debug'\"/>"
-                        "<PropertyGroup Condition=\"'$(Configuration)'=='Release'\"/>"
-                        "<PropertyGroup/>"
-                        "<Target Name='Build'/><Target Name='Build'/><Target Name='Test'/>"
-                        "</Project>";
-const char kXliff12[] = "<xliff><file original='a.txt'><body>"
-                        "<trans-unit id='greeting'><source>Hi</source></trans-unit>"
-                        "<trans-unit id='greeting'><source>Hi</source><target>Hallo</target>"
-                        "</trans-unit><trans-unit id='bye'><source>Hi</source></trans-unit>"
-                        "</body></file><file original='b.txt'/></xliff>";
-const char kXliff20[] = "<xliff><file id='f'><unit id='u1'/><unit id='u1'/><unit id='u2'/>"
-                        "</file></xliff>";
-const char kSvg[] = "<svg><defs><linearGradient id='g1'/><linearGradient id='g1' x1='0'/>"
-                    "<linearGradient id='g2'/></defs><rect/><rect width='2'/></svg>";
-const char kAnt[] = "<project><property name='src' value='a'/><property name='src' value='b'/>"
-                    "<target name='build'/><target name='test'/></project>";
-
-} // namespace
-
-TEST_F(ShippedLibrary, ElementsAreIdentifiedByWhatTheyName) {
-    struct SCase {
-        const char* spec;
-        const char* xml;
-        const char* element;
-        std::size_t i;
-        std::size_t j;
-        bool same;
-    };
-    const SCase cases[] = {
-        // A new version is the same dependency; the group of a plugin may be left out.
-        {"Maven POM", kPom, "dependency", 0, 1, true},
-        {"Maven POM", kPom, "dependency", 0, 2, false},
-        {"Maven POM", kPom, "dependency", 0, 3, false},
-        {"Maven POM", kPom, "plugin", 0, 1, true},
-        {"Maven POM", kPom, "plugin", 0, 2, false},
-        {"Maven POM", kPom, "module", 0, 1, true},
-        {"Maven POM", kPom, "module", 0, 2, false},
-        {"Maven POM", kPom, "profile", 0, 1, true},
-        {"Maven POM", kPom, "profile", 0, 2, false},
-        // A translation is the same string; plural items by quantity, style items by name.
-        {"Android Resources", kAndroid, "string", 0, 1, true},
-        {"Android Resources", kAndroid, "string", 0, 2, false},
-        {"Android Resources", kAndroid, "plurals", 0, 1, true},
-        {"Android Resources", kAndroid, "item", 1, 2, true},
-        {"Android Resources", kAndroid, "item", 0, 2, false},
-        {"Android Resources", kAndroid, "item", 0, 3, false},
-        // Conditions tell property groups apart.
-        {"MSBuild Project", kMsBuild, "PackageReference", 0, 1, true},
-        {"MSBuild Project", kMsBuild, "PackageReference", 0, 2, false},
-        {"MSBuild Project", kMsBuild, "PropertyGroup", 0, 1, false},
-        {"MSBuild Project", kMsBuild, "PropertyGroup", 0, 2, false},
-        {"MSBuild Project", kMsBuild, "Target", 0, 1, true},
-        {"MSBuild Project", kMsBuild, "Target", 0, 2, false},
-        // Same text, other unit.
-        {"XLIFF", kXliff12, "trans-unit", 0, 1, true},
-        {"XLIFF", kXliff12, "trans-unit", 0, 2, false},
-        {"XLIFF", kXliff12, "file", 0, 1, false},
-        {"XLIFF", kXliff20, "unit", 0, 1, true},
-        {"XLIFF", kXliff20, "unit", 0, 2, false},
-        // Without ids, elements match by name.
-        {"SVG", kSvg, "linearGradient", 0, 1, true},
-        {"SVG", kSvg, "linearGradient", 0, 2, false},
-        {"SVG", kSvg, "rect", 0, 1, true},
-        {"Apache Ant", kAnt, "property", 0, 1, true},
-        {"Apache Ant", kAnt, "target", 0, 1, false},
-    };
-    for (const SCase& c : cases)
-        EXPECT_EQ(Same(Spec(c.spec), c.xml, c.element, c.i, c.j), c.same)
-            << c.spec << ": " << c.element << " " << c.i << " and " << c.j;
+TEST_F(ShippedLibrary, MavenDependenciesAreIdentifiedByGroupAndArtifact) {
+    const CFileSpec& pom = Spec("Maven POM");
+    const char* xml = "<project><dependencies>"
+                      "<dependency><groupId>org.junit</groupId><artifactId>junit</artifactId>"
+                      "<version>4</version></dependency>"
+                      "<dependency><version>5</version><artifactId>junit</artifactId>"
+                      "<groupId>org.junit</groupId><scope>test</scope></dependency>"
+                      "<dependency><groupId>org.junit</groupId><artifactId>hamcrest</artifactId>"
+                      "</dependency>"
+                      "<dependency><groupId>com.other</groupId><artifactId>junit</artifactId>"
+                      "</dependency>"
+                      "</dependencies></project>";
+    EXPECT_TRUE(Same(pom, xml, "dependency", 0, 1)) << "a new version is the same dependency";
+    EXPECT_FALSE(Same(pom, xml, "dependency", 0, 2));
+    EXPECT_FALSE(Same(pom, xml, "dependency", 0, 3));
+    EXPECT_FALSE(Sequenced(pom, "dependency")) << "the children of a dependency have no order";
+    EXPECT_FALSE(Sequenced(pom, "project"));
+    EXPECT_FALSE(Sequenced(pom, "properties"));
+    EXPECT_TRUE(Sequenced(pom, "dependencies")) << "dependency order is the class path order";
+    EXPECT_TRUE(Sequenced(pom, "plugins"));
+    EXPECT_TRUE(Sequenced(pom, "modules"));
 }
 
-// Dependency order is the class path order, MSBuild evaluates and F# compiles
-// in the file's order, array items, segments and painting keep their order,
-// and the first definition of an Ant property wins.
-TEST_F(ShippedLibrary, OrderMattersWhereTheToolReadsInOrder) {
-    struct SCase {
-        const char* spec;
-        const char* element;
-        bool sequenced;
-    };
-    const SCase cases[] = {
-        {"Maven POM", "dependency", false},
-        {"Maven POM", "project", false},
-        {"Maven POM", "properties", false},
-        {"Maven POM", "dependencies", true},
-        {"Maven POM", "plugins", true},
-        {"Maven POM", "modules", true},
-        {"Android Resources", "resources", false},
-        {"Android Resources", "plurals", false},
-        {"Android Resources", "string-array", true},
-        {"MSBuild Project", "Project", true},
-        {"MSBuild Project", "ItemGroup", true},
-        {"MSBuild Project", "PackageReference", false},
-        {"XLIFF", "body", false},
-        {"XLIFF", "file", false},
-        {"XLIFF", "unit", true},
-        {"SVG", "defs", false},
-        {"SVG", "g", true},
-        {"SVG", "svg", true},
-        {"Apache Ant", "project", true},
-    };
-    for (const SCase& c : cases)
-        EXPECT_EQ(Sequenced(Spec(c.spec), c.element), c.sequenced) << c.spec << ": " << c.element;
+TEST_F(ShippedLibrary, MavenPluginsAndModulesAreIdentifiedByWhatTheyName) {
+    const CFileSpec& pom = Spec("Maven POM");
+    const char* plugins = "<plugins><plugin><artifactId>maven-jar-plugin</artifactId></plugin>"
+                          "<plugin><groupId>org.apache.maven.plugins</groupId>"
+                          "<artifactId>maven-jar-plugin</artifactId><version>3</version></plugin>"
+                          "<plugin><artifactId>maven-war-plugin</artifactId></plugin></plugins>";
+    EXPECT_TRUE(Same(pom, plugins, "plugin", 0, 1)) << "the group of a plugin may be left out";
+    EXPECT_FALSE(Same(pom, plugins, "plugin", 0, 2));
+    const char* modules = "<modules><module>core</module><module> core </module>"
+                          "<module>web</module></modules>";
+    EXPECT_TRUE(Same(pom, modules, "module", 0, 1));
+    EXPECT_FALSE(Same(pom, modules, "module", 0, 2));
+    const char* profiles = "<profiles><profile><id>ci</id></profile><profile><activation/>"
+                           "<id>ci</id></profile><profile><id>dev</id></profile></profiles>";
+    EXPECT_TRUE(Same(pom, profiles, "profile", 0, 1));
+    EXPECT_FALSE(Same(pom, profiles, "profile", 0, 2));
+}
+
+TEST_F(ShippedLibrary, AndroidResourcesAreIdentifiedByName) {
+    const CFileSpec& android = Spec("Android Resources");
+    const char* xml = "<resources>"
+                      "<string name='app_name'>App</string><string name='app_name'>Appli</string>"
+                      "<string name='title'>App</string>"
+                      "<plurals name='songs'><item quantity='one'>%d song</item>"
+                      "<item quantity='other'>%d songs</item></plurals>"
+                      "<plurals name='songs'><item quantity='other'>%d Lieder</item></plurals>"
+                      "<style name='Theme'><item name='colorPrimary'>#fff</item></style>"
+                      "</resources>";
+    EXPECT_TRUE(Same(android, xml, "string", 0, 1)) << "a translation is the same string";
+    EXPECT_FALSE(Same(android, xml, "string", 0, 2));
+    EXPECT_TRUE(Same(android, xml, "plurals", 0, 1));
+    EXPECT_TRUE(Same(android, xml, "item", 1, 2)) << "plural items by quantity";
+    EXPECT_FALSE(Same(android, xml, "item", 0, 2));
+    EXPECT_FALSE(Same(android, xml, "item", 0, 3)) << "style items by name";
+    EXPECT_FALSE(Sequenced(android, "resources"));
+    EXPECT_FALSE(Sequenced(android, "plurals"));
+    EXPECT_TRUE(Sequenced(android, "string-array")) << "array items keep their order";
+}
+
+TEST_F(ShippedLibrary, MsBuildItemsAreIdentifiedByWhatTheyInclude) {
+    const CFileSpec& msbuild = Spec("MSBuild Project");
+    const char* xml = "<Project><ItemGroup>"
+                      "<PackageReference Include='Serilog' Version='2.0'/>"
+                      "<PackageReference Include='Serilog'><Version>3.0</Version>"
+                      "</PackageReference>"
+                      "<PackageReference Include='Dapper' Version='2.0'/>"
+                      "</ItemGroup>"
+                      "<PropertyGroup Condition=\"'$(Configuration)'=='Debug'\"/>"
+                      "<PropertyGroup Condition=\"'$(Configuration)'=='Release'\"/>"
+                      "<PropertyGroup/>"
+                      "<Target Name='Build'/><Target Name='Build'/><Target Name='Test'/>"
+                      "</Project>";
+    EXPECT_TRUE(Same(msbuild, xml, "PackageReference", 0, 1));
+    EXPECT_FALSE(Same(msbuild, xml, "PackageReference", 0, 2));
+    EXPECT_FALSE(Same(msbuild, xml, "PropertyGroup", 0, 1)) << "conditions tell groups apart";
+    EXPECT_FALSE(Same(msbuild, xml, "PropertyGroup", 0, 2));
+    EXPECT_TRUE(Same(msbuild, xml, "Target", 0, 1));
+    EXPECT_FALSE(Same(msbuild, xml, "Target", 0, 2));
+    EXPECT_TRUE(Sequenced(msbuild, "Project")) << "evaluation follows the file's order";
+    EXPECT_TRUE(Sequenced(msbuild, "ItemGroup")) << "F# compiles in item order";
+    EXPECT_FALSE(Sequenced(msbuild, "PackageReference"));
+}
+
+TEST_F(ShippedLibrary, XliffUnitsAreIdentifiedById) {
+    const CFileSpec& xliff = Spec("XLIFF");
+    const char* v12 = "<xliff><file original='a.txt'><body>"
+                      "<trans-unit id='greeting'><source>Hi</source></trans-unit>"
+                      "<trans-unit id='greeting'><source>Hi</source><target>Hallo</target>"
+                      "</trans-unit><trans-unit id='bye'><source>Hi</source></trans-unit>"
+                      "</body></file><file original='b.txt'/></xliff>";
+    EXPECT_TRUE(Same(xliff, v12, "trans-unit", 0, 1));
+    EXPECT_FALSE(Same(xliff, v12, "trans-unit", 0, 2)) << "same text, other unit";
+    EXPECT_FALSE(Same(xliff, v12, "file", 0, 1));
+    const char* v20 = "<xliff><file id='f'><unit id='u1'/><unit id='u1'/><unit id='u2'/>"
+                      "</file></xliff>";
+    EXPECT_TRUE(Same(xliff, v20, "unit", 0, 1));
+    EXPECT_FALSE(Same(xliff, v20, "unit", 0, 2));
+    EXPECT_FALSE(Sequenced(xliff, "body"));
+    EXPECT_FALSE(Sequenced(xliff, "file"));
+    EXPECT_TRUE(Sequenced(xliff, "unit")) << "segments keep their order";
+}
+
+TEST_F(ShippedLibrary, SvgKeepsPaintingOrderAndIdentifiesById) {
+    const CFileSpec& svg = Spec("SVG");
+    const char* xml = "<svg><defs><linearGradient id='g1'/><linearGradient id='g1' x1='0'/>"
+                      "<linearGradient id='g2'/></defs><rect/><rect width='2'/></svg>";
+    EXPECT_TRUE(Same(svg, xml, "linearGradient", 0, 1));
+    EXPECT_FALSE(Same(svg, xml, "linearGradient", 0, 2));
+    EXPECT_TRUE(Same(svg, xml, "rect", 0, 1)) << "without ids, elements match by name";
+    EXPECT_FALSE(Sequenced(svg, "defs"));
+    EXPECT_TRUE(Sequenced(svg, "g"));
+    EXPECT_TRUE(Sequenced(svg, "svg"));
+}
+
+TEST_F(ShippedLibrary, AntTargetsAndPropertiesAreIdentifiedByName) {
+    const CFileSpec& ant = Spec("Apache Ant");
+    const char* xml = "<project><property name='src' value='a'/><property name='src' value='b'/>"
+                      "<target name='build'/><target name='test'/></project>";
+    EXPECT_TRUE(Same(ant, xml, "property", 0, 1));
+    EXPECT_FALSE(Same(ant, xml, "target", 0, 1));
+    EXPECT_TRUE(Sequenced(ant, "project")) << "the first definition of a property wins";
 }
