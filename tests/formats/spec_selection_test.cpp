@@ -268,17 +268,6 @@ TEST_F(SpecSelection, TheSecondFileFollowsTheLeftFilesChoiceWithoutAsking) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
-TEST_F(SpecSelection, DifferentSpecificationsForTheFilesAreAMismatch) {
-    AddSpec("Orders", "orders");
-    AddSpec("Bills", "bills");
-    const SOperationFiles operation =
-        Operation({File("<orders/>", u"a.xml"), File("<bills/>", u"b.xml")}, true);
-    EXPECT_EQ(FindSpecForOperation(library, operation, owner), nullptr);
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text,
-              kMismatch + u"a.xml\n+\nb.xml" + kCantMerge + kCantCreateNew);
-}
-
 TEST_F(SpecSelection, TheThirdFileMayAskAndThenMismatch) {
     CFileSpec* orders = AddSpec("Orders", "orders");
     AddSpec("Bills A", "bills", "*.a");
