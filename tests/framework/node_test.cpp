@@ -158,31 +158,6 @@ TEST_F(NodeFamily, AncestryDepthAndPath) {
     children[1].RemoveChild(&grandchild);
 }
 
-TEST(Node, WalkingASubtreeVisitsEveryNodeParentFirst) {
-    int deleted = 0;
-    auto* root = new CCountedNode(deleted);
-    auto* a = new CCountedNode(deleted);
-    auto* a1 = new CCountedNode(deleted);
-    auto* a2 = new CCountedNode(deleted);
-    auto* b = new CCountedNode(deleted);
-    auto* b1 = new CCountedNode(deleted);
-    root->AddChild(a);
-    root->AddChild(b);
-    a->AddChild(a1);
-    a->AddChild(a2);
-    b->AddChild(b1);
-    std::vector<CNode*> order;
-    for (CNode* node = root->NextInSubtree(root); node != nullptr; node = root->NextInSubtree(node))
-        order.push_back(node);
-    EXPECT_EQ(order, (std::vector<CNode*>{a, a1, a2, b, b1}));
-    std::vector<CNode*> underA;
-    for (CNode* node = a->NextInSubtree(a); node != nullptr; node = a->NextInSubtree(node))
-        underA.push_back(node);
-    EXPECT_EQ(underA, (std::vector<CNode*>{a1, a2})) << "the walk stays inside the subtree";
-    delete root;
-    EXPECT_EQ(deleted, 6);
-}
-
 TEST(Node, DeletingAChildUnlinksItFromItsParent) {
     int deleted = 0;
     auto* root = new CCountedNode(deleted);
@@ -217,19 +192,29 @@ private:
     std::string& m_log;
 };
 
-TEST(Node, SubtreeGoesInDocumentOrderEachNodeAlreadyDetached) {
+TEST(Node, SubtreeIsWalkedAndDeletedInDocumentOrderEachNodeAlreadyDetached) {
     std::string log;
     CNode root;
-    auto add = [&log](CNode& parent, char name) -> CNode& {
-        auto* node = new CNamedNode(name, log);
-        parent.AddChild(node);
-        return *node;
+    std::vector<CNode*> made; // in document order
+    auto add = [&log, &made](CNode& parent, char name) -> CNode& {
+        made.push_back(new CNamedNode(name, log));
+        parent.AddChild(made.back());
+        return *made.back();
     };
     CNode& a = add(root, 'a');
     add(a, 'b');
     add(add(a, 'c'), 'd');
     add(add(add(root, 'e'), 'f'), 'g');
     add(root, 'h');
+    std::vector<CNode*> walked;
+    for (CNode* node = root.NextInSubtree(&root); node != nullptr; node = root.NextInSubtree(node))
+        walked.push_back(node);
+    EXPECT_EQ(walked, made);
+    walked.clear();
+    for (CNode* node = a.NextInSubtree(&a); node != nullptr; node = a.NextInSubtree(node))
+        walked.push_back(node);
+    EXPECT_EQ(walked, std::vector<CNode*>(made.begin() + 1, made.begin() + 4))
+        << "the walk stays inside the subtree";
     root.DeleteChildren();
     EXPECT_EQ(log, "abcdefgh");
     EXPECT_EQ(root.FirstChild(), nullptr);
