@@ -211,22 +211,3 @@ TEST_F(LanguageOverlay, WriteToWritesGroupsAndOverriddenTexts) {
     readOnly.Borrow("", 0);
     EXPECT_EQ(language.Find("Menu")->WriteTo(readOnly, ""), NResult::kNotWritable);
 }
-
-TEST_F(LanguageOverlay, WrittenOverridesLoadBackUnchanged) {
-    Overlay(
-        "<Group name='Misc'><Text name='AppName'>a &lt;b&gt; &amp;c\\nd&nbsp;e</Text></Group>"
-        "<Group name='Menu'><Group name='Context'><Text name='Copy'>'k'</Text></Group></Group>");
-    std::string groups;
-    for (const CNode* group = language.FirstChild(); group != nullptr; group = group->NextSibling())
-        groups += Written(*group, "\t");
-
-    CLanguage reloaded;
-    ASSERT_EQ(LoadXml(reloaded, kSample), 1);
-    NXML::CDoc doc;
-    ASSERT_EQ(ParseXml(doc, LanguageXml(groups)), NResult::kOk);
-    reloaded.OverlayFrom(*doc.FindChildElement("Language"), true);
-    for (const char* key : {"Misc.AppName", "Menu.Context.Copy", "Menu.File"})
-        EXPECT_EQ(U16(reloaded.Text(key, kOverrideText)), U16(language.Text(key, kOverrideText)))
-            << key;
-    EXPECT_EQ(U16(reloaded.Text("Misc.AppName", kOverrideText)), u"a <b> &c\nd\u00A0e");
-}
