@@ -1,3 +1,4 @@
+#include "../framework/recording_backend.h"
 #include "framework/registry.h"
 #include "framework/result.h"
 #include "framework/settings_backend.h"
@@ -16,18 +17,6 @@ using NTranslatorTest::LanguageXml;
 using NTranslatorTest::U16;
 
 namespace {
-
-// Reads like an empty store and refuses every write.
-class CRefusingBackend final : public NSettings::CBackend {
-public:
-    int Read(const NSettings::SValuePath&, NSettings::CStoredValue&) override {
-        return NSettings::kValueUnreadable;
-    }
-    int Write(const NSettings::SValuePath&, const NSettings::CStoredValue&) override {
-        return NSettings::kStoreFailed;
-    }
-    int DeleteKey(std::u16string_view) override { return NSettings::kStoreFailed; }
-};
 
 class LanguageChoice : public ::testing::Test {
 protected:
@@ -97,8 +86,8 @@ TEST_F(LanguageChoice, RememberedFileThatHasGoneLeavesEnglish) {
 }
 
 TEST_F(LanguageChoice, StoreThatRefusesTheChoiceIsReported) {
-    CRefusingBackend refusing;
-    NSettings::CScopedBackend refusingScope(refusing);
+    NSettingsTest::CRecordingBackend refusing;
+    refusing.FailStores(true);
     EXPECT_EQ(ChooseLanguage(u"fr.xml"), NSettings::kStoreFailed);
     EXPECT_EQ(MenuFile(), u"&Fichier");
 }
