@@ -14,6 +14,7 @@
 #include "framework/job_manager.h"
 #include "framework/prompts.h"
 #include "framework/result.h"
+#include "framework/thread.h"
 #include "merge/load_job.h"
 #include "merge/operation.h"
 #include "merge/report.h"
@@ -25,9 +26,7 @@
 
 #include <cstdio>
 #include <ctime>
-#include <functional>
 #include <memory>
-#include <pthread.h>
 
 namespace {
 
@@ -174,29 +173,6 @@ EExitCode RunOperation(const SCommandLine& commandLine, CFlags& flags, CFormatLi
     return code;
 }
 
-// Runs `work` on a thread with a stack of `size` bytes and returns its result.
-EExitCode RunWithStack(std::size_t size, const std::function<EExitCode()>& work) {
-    struct SWork {
-        const std::function<EExitCode()>* work;
-        EExitCode result = kExitFailure;
-    } job{&work};
-    pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, size);
-    pthread_t thread;
-    const auto entry = [](void* data) -> void* {
-        auto* running = static_cast<SWork*>(data);
-        running->result = (*running->work)();
-        return nullptr;
-    };
-    const bool started = pthread_create(&thread, &attributes, entry, &job) == 0;
-    pthread_attr_destroy(&attributes);
-    if (!started)
-        return work();
-    pthread_join(thread, nullptr);
-    return job.result;
-}
-
 EExitCode RunConfigured(const SCommandLine& commandLine, CFlags& flags) {
     if (NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource, true) != 1)
         return kExitFailure;
@@ -222,8 +198,9 @@ EExitCode RunConfigured(const SCommandLine& commandLine, CFlags& flags) {
         return NeedsWindow("Choosing the files in the Open dialog");
     if (NSys::StartJobThreads(kJobThreads) != NResult::kOk)
         return kExitFailure;
-    const EExitCode code = RunWithStack(kOperationStackSize,
-                                        [&] { return RunOperation(commandLine, flags, formats); });
+    EExitCode code = kExitFailure;
+    NSys::RunWithStack(kOperationStackSize,
+                       [&] { code = RunOperation(commandLine, flags, formats); });
     NSys::StopJobThreads();
     return code;
 }

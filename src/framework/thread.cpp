@@ -89,4 +89,22 @@ void CThread::ApplyAffinity() {
         PinCurrentThread(usable);
 }
 
+void RunWithStack(std::size_t stackSize, const std::function<void()>& work) {
+    pthread_attr_t attributes;
+    pthread_attr_init(&attributes);
+    pthread_attr_setstacksize(&attributes, stackSize);
+    const auto entry = [](void* argument) -> void* {
+        (*static_cast<const std::function<void()>*>(argument))();
+        return nullptr;
+    };
+    pthread_t thread;
+    const bool started =
+        pthread_create(&thread, &attributes, entry, const_cast<std::function<void()>*>(&work)) == 0;
+    pthread_attr_destroy(&attributes);
+    if (started)
+        pthread_join(thread, nullptr);
+    else
+        work();
+}
+
 } // namespace NSys

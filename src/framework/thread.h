@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <pthread.h>
 
 namespace NSys {
@@ -54,5 +55,9 @@ private:
     std::atomic<std::uint32_t> m_affinityMask{kAnyProcessor};
     std::size_t m_stackSize = 0;
 };
+
+// Runs `work` on a new thread with a stack of `stackSize` bytes and waits for
+// it; when no such thread can be made, runs it on the calling thread.
+void RunWithStack(std::size_t stackSize, const std::function<void()>& work);
 
 } // namespace NSys

@@ -215,3 +215,16 @@ TEST(Thread, RunsOnTheStackSizeAskedFor) {
     EXPECT_TRUE(thread.Stop());
     EXPECT_GE(thread.stackSize, kLarge);
 }
+
+TEST(Thread, RunWithStackRunsTheWorkOnAStackOfThatSize) {
+    constexpr std::size_t kLarge = std::size_t(256) << 20;
+    std::size_t stackSize = 0;
+    NSys::RunWithStack(kLarge, [&] {
+        pthread_attr_t attributes;
+        if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+            pthread_attr_getstacksize(&attributes, &stackSize);
+            pthread_attr_destroy(&attributes);
+        }
+    });
+    EXPECT_GE(stackSize, kLarge);
+}

@@ -1,27 +1,15 @@
+#include "framework/job.h"
+#include "framework/thread.h"
 #include "merge_test_support.h"
 
-#include <functional>
 #include <gtest/gtest.h>
-#include <pthread.h>
 #include <string>
 
 namespace {
 
-// Runs `work` on a thread with a stack as large as an operation's thread
-// has: the blocks' own operations may recurse along the depth.
-void RunWithLargeStack(std::function<void()> work) {
-    pthread_attr_t attributes;
-    pthread_attr_init(&attributes);
-    pthread_attr_setstacksize(&attributes, std::size_t(1) << 30);
-    pthread_t thread;
-    const auto entry = [](void* argument) -> void* {
-        (*static_cast<std::function<void()>*>(argument))();
-        return nullptr;
-    };
-    ASSERT_EQ(pthread_create(&thread, &attributes, entry, &work), 0);
-    pthread_join(thread, nullptr);
-    pthread_attr_destroy(&attributes);
-}
+// The blocks' own operations may recurse along the depth: they run on a
+// stack as large as the job threads have.
+constexpr std::size_t kOperationStack = NSys::CJobThread::kStackSize;
 
 TEST(DeepDocument, HundredThousandLevelsAreBuiltNumberedAndWritten) {
     constexpr int kDepth = 100000;
@@ -34,7 +22,7 @@ TEST(DeepDocument, HundredThousandLevelsAreBuiltNumberedAndWritten) {
     std::string right = left;
     right[std::size_t(kDepth) * 3] = 'y';
 
-    RunWithLargeStack([&] {
+    NSys::RunWithStack(kOperationStack, [&] {
         MergeTest::COperation operation(std::nullopt, left, right, true);
         EXPECT_EQ(operation.model.LineCount(), 2u * kDepth + 2);
         ASSERT_EQ(operation.model.DifferenceCount(), 1u);
