@@ -18,11 +18,6 @@ bool EnsureCapacity(NPtr::CArray& array, std::uint32_t capacity) {
     return array.Capacity() >= capacity || array.Reserve(capacity) == NResult::kOk;
 }
 
-// Worker i asks for processor i; past the width of the mask it asks for none.
-std::uint32_t AffinityForWorker(int index) {
-    return index < 32 ? 1u << index : CThread::kAnyProcessor;
-}
-
 } // namespace
 
 int JobThreadCountFor(int requested, unsigned processors) {
@@ -50,7 +45,7 @@ int CJobManager::StartJobThreads(int count) {
         auto* worker = new (std::nothrow) CJobThread(*this);
         if (worker == nullptr)
             continue;
-        if (!worker->Start(AffinityForWorker(i))) {
+        if (!worker->Start()) {
             delete worker;
             continue;
         }

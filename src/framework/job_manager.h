@@ -25,8 +25,8 @@ public:
     ~CJobManager();
 
     // Starts `count` workers, or with a count below 1 one per processor (at
-    // most 16); worker i is pinned to processor i where that exists. Workers
-    // that cannot be made are skipped. NResult::kOk, or kNoMemory when the
+    // most 16), none pinned to a processor. Workers that cannot be made are
+    // skipped. NResult::kOk, or kNoMemory when the
     // worker lists could not grow.
     int StartJobThreads(int count);
     // Queues `job` (urgent with kUrgent in `flags`) and wakes an idle worker.

@@ -1,48 +1,16 @@
 #include "framework/thread.h"
 
-#include <sched.h>
-
 namespace NSys {
-namespace {
-
-constexpr int kMaskBits = 32;
-
-// Bit i set when processor i (below 32) is one this process may run on.
-std::uint32_t UsableProcessors() {
-    cpu_set_t allowed;
-    CPU_ZERO(&allowed);
-    if (sched_getaffinity(0, sizeof allowed, &allowed) != 0)
-        return 0;
-    std::uint32_t mask = 0;
-    for (int cpu = 0; cpu < kMaskBits; ++cpu) {
-        if (CPU_ISSET(cpu, &allowed))
-            mask |= 1u << cpu;
-    }
-    return mask;
-}
-
-void PinCurrentThread(std::uint32_t mask) {
-    cpu_set_t pinned;
-    CPU_ZERO(&pinned);
-    for (int cpu = 0; cpu < kMaskBits; ++cpu) {
-        if ((mask >> cpu) & 1u)
-            CPU_SET(cpu, &pinned);
-    }
-    pthread_setaffinity_np(pthread_self(), sizeof pinned, &pinned);
-}
-
-} // namespace
 
 CThread::~CThread() {
     Stop();
 }
 
-bool CThread::Start(std::uint32_t affinityMask) {
+bool CThread::Start() {
     if (m_running)
         return false;
     Create(false);
     m_stopFlags.store(0);
-    m_affinityMask.store(affinityMask);
     m_endedInOrder = false;
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
@@ -73,20 +41,8 @@ bool CThread::Stop() {
 
 void* CThread::Entry(void* thread) {
     auto* self = static_cast<CThread*>(thread);
-    self->ApplyAffinity();
     self->m_endedInOrder = self->Run() != 0;
     return nullptr;
-}
-
-void CThread::ApplyAffinity() {
-    const std::uint32_t asked = m_affinityMask.load();
-    if (asked == kAnyProcessor)
-        return;
-    const std::uint32_t usable = asked & UsableProcessors();
-    m_affinityMask.store(usable);
-    // An empty set would be refused by the system; the thread stays unpinned.
-    if (usable != 0)
-        PinCurrentThread(usable);
 }
 
 void RunWithStack(std::size_t stackSize, const std::function<void()>& work) {

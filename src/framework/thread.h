@@ -17,17 +17,14 @@ namespace NSys {
 class CThread : public CEvent {
 public:
     static constexpr std::uint32_t kStopRequested = 1;
-    // Affinity mask that leaves the thread wherever the system puts it.
-    static constexpr std::uint32_t kAnyProcessor = 0xFFFFFFFF;
 
     CThread() = default;
     ~CThread() override;
 
-    // Starts a thread that calls Run. A mask other than kAnyProcessor is
-    // narrowed to the processors this process may use (bit i = processor i),
-    // and the thread is pinned to those; when none is left it stays unpinned.
+    // Starts a thread that calls Run, on whichever processors the system
+    // gives it: threads of parallel runs must be free to spread out.
     // False when a thread already runs or none could be created.
-    bool Start(std::uint32_t affinityMask = kAnyProcessor);
+    bool Start();
     // Requests the stop, wakes the thread and waits for it to end. True when
     // Run reported that it ended in order; false also when no thread ran.
     bool Stop();
@@ -36,8 +33,6 @@ public:
     void SetStackSize(std::size_t bytes) { m_stackSize = bytes; }
 
     bool IsRunning() const { return m_running; }
-    // The mask asked for; once the thread runs, the narrowed one.
-    std::uint32_t AffinityMask() const { return m_affinityMask.load(); }
 
 protected:
     // The thread's work; returns non-zero when it ended in order.
@@ -46,13 +41,11 @@ protected:
 
 private:
     static void* Entry(void* thread);
-    void ApplyAffinity();
 
     std::atomic<std::uint32_t> m_stopFlags{0};
     pthread_t m_handle{};
     bool m_running = false;
     bool m_endedInOrder = false; // written by the thread, read after joining it
-    std::atomic<std::uint32_t> m_affinityMask{kAnyProcessor};
     std::size_t m_stackSize = 0;
 };
 

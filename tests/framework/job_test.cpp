@@ -96,36 +96,39 @@ TEST(JobManager, StartsTheAskedNumberOfIdleWorkersZeroMeaningOnePerProcessor) {
     EXPECT_EQ(manager.IdleWorkerCount(), std::clamp(std::thread::hardware_concurrency(), 1u, 16u));
 }
 
-TEST(JobManager, TwoWorkersArePinnedToProcessorsZeroAndOne) {
+// Parallel runs must spread over the machine: a worker may run wherever the
+// process may.
+TEST(JobManager, WorkersAreFreeToRunOnEveryProcessorOfTheProcess) {
     cpu_set_t allowed;
     CPU_ZERO(&allowed);
     sched_getaffinity(0, sizeof allowed, &allowed);
-    if (!CPU_ISSET(0, &allowed) || !CPU_ISSET(1, &allowed))
-        GTEST_SKIP() << "processors 0 and 1 are not both usable here";
+    if (CPU_COUNT(&allowed) < 2)
+        GTEST_SKIP() << "one usable processor: pinned and free look alike";
 
     CJobManager manager;
     manager.StartJobThreads(2);
     std::mutex lock;
-    std::vector<int> pinnedTo;
+    std::vector<cpu_set_t> sets;
     std::atomic<int> arrived = 0;
     // Each job waits for the other, so the two surely run on different workers.
-    auto recordProcessor = [&] {
+    auto recordProcessors = [&] {
         cpu_set_t set;
         CPU_ZERO(&set);
         pthread_getaffinity_np(pthread_self(), sizeof set, &set);
         {
             std::lock_guard guard(lock);
-            pinnedTo.push_back(CPU_COUNT(&set) == 1 ? (CPU_ISSET(0, &set) ? 0 : 1) : -1);
+            sets.push_back(set);
         }
         ++arrived;
         WaitUntil([&] { return arrived == 2; });
     };
-    ASSERT_TRUE(manager.QueueJob(MakeJob(recordProcessor), 0));
-    ASSERT_TRUE(manager.QueueJob(MakeJob(recordProcessor), 0));
+    ASSERT_TRUE(manager.QueueJob(MakeJob(recordProcessors), 0));
+    ASSERT_TRUE(manager.QueueJob(MakeJob(recordProcessors), 0));
     ASSERT_TRUE(WaitUntil([&] { return arrived == 2; }));
     manager.StopJobThreads();
-    std::sort(pinnedTo.begin(), pinnedTo.end());
-    EXPECT_EQ(pinnedTo, (std::vector<int>{0, 1}));
+    ASSERT_EQ(sets.size(), 2u);
+    for (const cpu_set_t& set : sets)
+        EXPECT_TRUE(CPU_EQUAL(&set, &allowed));
 }
 
 TEST(JobManager, WorkersAreNamed) {

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <gtest/gtest.h>
 #include <pthread.h>
-#include <sched.h>
 #include <thread>
 
 using NSys::CEvent;
@@ -17,21 +16,16 @@ using Clock = std::chrono::steady_clock;
 
 constexpr std::uint32_t kPatienceMs = 10000;
 
-// Records its processor set, then sleeps on its wake-up event until stopped.
+// Sleeps on its wake-up event until stopped.
 class CSleeperThread : public CThread {
 public:
-    CSleeperThread() {
-        CPU_ZERO(&affinity);
-        started.Create(false);
-    }
+    CSleeperThread() { started.Create(false); }
     ~CSleeperThread() override { Stop(); }
 
     CEvent started;
-    cpu_set_t affinity;
 
 protected:
     int Run() override {
-        pthread_getaffinity_np(pthread_self(), sizeof affinity, &affinity);
         started.Set();
         while (!StopRequested())
             Wait();
@@ -47,31 +41,6 @@ public:
 protected:
     int Run() override { return 0; }
 };
-
-cpu_set_t CurrentAffinity() {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    sched_getaffinity(0, sizeof set, &set);
-    return set;
-}
-
-cpu_set_t OnlyProcessor(int cpu) {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    CPU_SET(cpu, &set);
-    return set;
-}
-
-// Bit i set when this process may run on processor i (i below 32).
-std::uint32_t AllowedMask() {
-    const cpu_set_t allowed = CurrentAffinity();
-    std::uint32_t mask = 0;
-    for (int cpu = 0; cpu < 32; ++cpu) {
-        if (CPU_ISSET(cpu, &allowed))
-            mask |= 1u << cpu;
-    }
-    return mask;
-}
 
 } // namespace
 
@@ -157,33 +126,6 @@ TEST(Thread, StartsOnceStopsAndRunsAgain) {
     ASSERT_TRUE(quitter.Start());
     EXPECT_FALSE(quitter.Stop()) << "Run ended out of order";
     EXPECT_FALSE(quitter.IsRunning());
-}
-
-// Processors the process may not use are dropped from the mask; a mask
-// without usable processors, like kAnyProcessor, leaves the thread alone.
-TEST(Thread, PinnedToTheUsableProcessorsOfItsMask) {
-    const std::uint32_t allowed = AllowedMask();
-    ASSERT_NE(allowed, 0u);
-    const int cpu = __builtin_ctz(allowed);
-    const cpu_set_t inherited = CurrentAffinity();
-    const cpu_set_t only = OnlyProcessor(cpu);
-    struct SCase {
-        std::uint32_t asked;
-        const cpu_set_t* expected;
-        std::uint32_t mask;
-    };
-    for (const SCase& c :
-         {SCase{(1u << cpu) | ~allowed, &only, 1u << cpu}, SCase{~allowed, &inherited, 0},
-          SCase{CThread::kAnyProcessor, &inherited, CThread::kAnyProcessor}}) {
-        SCOPED_TRACE(testing::Message() << std::hex << c.asked);
-        if (c.asked == 0)
-            continue; // every processor below 32 is usable here
-        CSleeperThread thread;
-        ASSERT_TRUE(thread.Start(c.asked));
-        ASSERT_TRUE(thread.started.Wait(kPatienceMs));
-        EXPECT_TRUE(CPU_EQUAL(&thread.affinity, c.expected));
-        EXPECT_EQ(thread.AffinityMask(), c.mask);
-    }
 }
 
 namespace {
