@@ -109,9 +109,3 @@ bool CElementSpec::IdentifyEqual(const NXML::CElement& a, const NXML::CElement& 
     return true;
 }
 
-bool CElementSpec::AddKnownAttribute(const char* attributeName) {
-    for (const NString::TStr<char>* known : knownAttributes)
-        if (SameText(known->Text(), attributeName))
-            return false;
-    return knownAttributes.AddCopy(attributeName) >= 0;
-}

@@ -29,12 +29,9 @@ public:
     // and every child rule holds for both.
     bool IdentifyEqual(const NXML::CElement& a, const NXML::CElement& b) const;
 
-    // Adds `attributeName` to the known attributes unless it is there; true
-    // when it was added.
-    bool AddKnownAttribute(const char* attributeName);
-
     // Attribute names seen on elements of this name in compared documents;
-    // offered for editing, without effect on matching.
+    // offered for editing, without effect on matching. Learning adds to it
+    // through a CKnownAttributeIndex.
     NString::TStrArray<NString::TStr<char>> knownAttributes;
 };
 

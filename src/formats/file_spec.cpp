@@ -1,6 +1,7 @@
 #include "formats/file_spec.h"
 
 #include "formats/element_spec.h"
+#include "formats/known_attribute_index.h"
 #include "formats/spec_file_name.h"
 #include "formats/spec_values.h"
 #include "formats/spec_writer.h"
@@ -159,6 +160,7 @@ bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents)
     // name with a dot in it would otherwise never find its own rule and get
     // a new one on every use.
     std::unordered_map<std::string_view, CElementSpec*> rulesByName;
+    std::unordered_map<CElementSpec*, CKnownAttributeIndex> knownByRule;
     bool added = false;
     for (const NXML::CDoc* document : documents) {
         if (document == nullptr)
@@ -177,9 +179,10 @@ bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents)
                 AddRule(rule);
                 added = true;
             }
+            CKnownAttributeIndex& known = knownByRule.try_emplace(rule, *rule).first->second;
             for (const NXML::CAttribute* attribute = element->FirstAttribute();
                  attribute != nullptr; attribute = attribute->NextAttribute())
-                added = rule->AddKnownAttribute(attribute->name.Text()) || added;
+                added = known.Add(attribute->name.Text()) || added;
         }
     }
     return added;

@@ -3,6 +3,7 @@
 #include "formats/element_spec.h"
 #include "formats/file_spec.h"
 #include "formats/format_list.h"
+#include "formats/known_attribute_index.h"
 #include "framework/prompts.h"
 #include "text/format.h"
 #include "text/string_functions.h"
@@ -80,11 +81,12 @@ void AddDefaultRule(CFileSpec& spec) {
     auto* defaultRule = new CElementSpec;
     defaultRule->name = "*";
     defaultRule->SetFlags(CSpecBase::kSequenced);
+    CKnownAttributeIndex known(*defaultRule);
     for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
         if (rule->GetType() == kSpecTypeElement)
-            for (const NString::TStr<char>* known :
+            for (const NString::TStr<char>* name :
                  static_cast<const CElementSpec*>(rule)->knownAttributes)
-                defaultRule->AddKnownAttribute(known->Text());
+                known.Add(name->Text());
     spec.AddRule(defaultRule);
 }
 
