@@ -9,24 +9,29 @@
 #include "framework/allocator.h"
 #include "framework/buffer.h"
 #include "framework/event.h"
-#include "framework/file_functions.h"
 #include "framework/flags.h"
 #include "framework/job_manager.h"
 #include "framework/prompts.h"
 #include "framework/result.h"
+#include "framework/target_file.h"
 #include "framework/thread.h"
 #include "merge/load_job.h"
 #include "merge/operation.h"
 #include "merge/report.h"
 #include "merge/result_file.h"
+#include "merge/write_failure.h"
 #include "text/embedded_language.h"
 #include "text/format.h"
 #include "text/language_choice.h"
 #include "text/translator.h"
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <memory>
+#include <string>
+#include <system_error>
+#include <unistd.h>
 
 namespace {
 
@@ -40,23 +45,32 @@ constexpr std::size_t kOperationStackSize = std::size_t(1) << 30;
 // The load runs on one of these, as it does under the window.
 constexpr int kJobThreads = 2;
 
-void SayOnStandardError(const char* what, const NString::TStr<char16_t>& path = {}) {
-    std::fprintf(stderr, "quillmere: %s%s\n", what, NString::TStr<char>(path.Text()).Text());
+// One line on standard error: the command line's own mistakes, and what a
+// run without a window cannot do.
+template <typename... Args> void Say(const char* key, const Args&... args) {
+    NString::TStr<char16_t> text;
+    NString::Format(text, Text(key).Text(), args...);
+    std::fprintf(stderr, "quillmere: %s\n", NString::TStr<char>(text.Text()).Text());
 }
 
-EExitCode NeedsWindow(const char* why) {
-    std::fprintf(stderr,
-                 "quillmere: %s needs the program's window, which is not available yet.\n"
-                 "Run with -silent and -compare or -merge, naming -left and -right; see "
-                 "quillmere --help.\n",
-                 why);
+EExitCode NeedsWindow(const char* key) {
+    Say(key);
     return kExitNeedsWindow;
 }
 
-void ShowNoOperation() {
-    NPrompts::CurrentPrompts().ShowMessage(nullptr, Text("Msg.NoOperation").Text(),
-                                           Text("Misc.AppName").Text(), NPrompts::EIcon::Error,
-                                           NPrompts::EButtons::Ok);
+// The key of the message for a command line that cannot be run, or null.
+const char* MistakeKey(ECommandLineError error) {
+    switch (error) {
+    case ECommandLineError::None:
+        return nullptr;
+    case ECommandLineError::UnknownOption:
+        return "Msg.UnknownOption";
+    case ECommandLineError::MissingValue:
+        return "Msg.MissingValue";
+    case ECommandLineError::BothOperations:
+        return "Msg.BothOperations";
+    }
+    return nullptr;
 }
 
 std::tm LocalTimeNow() {
@@ -119,43 +133,67 @@ std::array<SReportFile, 3> ReportFiles(const COperation& operation) {
 }
 
 // "-" names standard output.
+bool IsStandardOutput(const NString::TStr<char16_t>& path) {
+    return NString::CompareNoCase(path.Text(), u"-") == 0;
+}
+
 EExitCode WriteReportFile(const COperation& operation, const NString::TStr<char16_t>& path) {
     NIO::TBuffer<0> report;
     if (!WriteReport(report, operation.model, ReportFiles(operation), LocalTimeNow())) {
-        SayOnStandardError("the report could not be made");
+        Say("Msg.ReportNotMade");
         return kExitFailure;
     }
-    const bool written =
-        NString::CompareNoCase(path.Text(), u"-") == 0
-            ? std::fwrite(report.Data(), 1, report.Size(), stdout) == report.Size() &&
-                  std::fflush(stdout) == 0
-            : NIO::ReplaceFileWithBuffer(path.Text(), report) == NResult::kOk;
-    if (written)
-        return kExitSuccess;
-    SayOnStandardError("cannot write the report to ", path);
-    return kExitFailure;
+    if (IsStandardOutput(path)) {
+        const int error = NIO::WriteToDescriptor(STDOUT_FILENO, report.Data(),
+                                                 static_cast<std::size_t>(report.Size()));
+        if (error == 0)
+            return kExitSuccess;
+        Say("Msg.CannotWriteOutput",
+            std::error_code(error, std::system_category()).message().c_str());
+        return kExitFailure;
+    }
+    if (const int error = NIO::WriteBufferToTarget(path.Text(), report); error != 0) {
+        ShowWriteFailure(path.Text(), error);
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+// A report written over an input file would destroy it; the result may well
+// replace the left file (a merge driver's way), as it is written last.
+bool ReportOverwritesAnInput(const SCommandLine& commandLine) {
+    if (!commandLine.reportRequested || IsStandardOutput(commandLine.reportPath))
+        return false;
+    for (const NString::TStr<char16_t>& input : commandLine.paths) {
+        if (!input.IsEmpty() && NIO::IsSameFile(input.Text(), commandLine.reportPath.Text())) {
+            Say("Msg.TargetIsInput", commandLine.reportPath.Text());
+            return true;
+        }
+    }
+    return false;
 }
 
 EExitCode SaveSilently(const COperation& operation, const NString::TStr<char16_t>& resultPath) {
     if (operation.model.ConflictCount() == 0 && resultPath.IsEmpty())
-        return NeedsWindow("Saving without -result");
+        return NeedsWindow("Msg.WindowToSave");
+    // The save tells why it did not write.
     switch (SaveMergedResult(operation.model, operation.files[kSideLeft],
                              operation.LargestInputSize(), resultPath.Text())) {
     case ESaveResult::Saved:
         return kExitSuccess;
     case ESaveResult::Unresolved:
-        SayOnStandardError("conflicts remain unresolved; the merged result was not written");
         return kExitUnresolvedConflicts;
     case ESaveResult::Failed:
         break;
     }
-    SayOnStandardError("cannot write the merged result to ", resultPath);
     return kExitFailure;
 }
 
 // Loads the operation the command line names, then does what comes after
 // loading: the report, and for a silent merge the result.
 EExitCode RunOperation(const SCommandLine& commandLine, CFlags& flags, CFormatList& formats) {
+    if (ReportOverwritesAnInput(commandLine))
+        return kExitFailure;
     auto operation = std::make_unique<COperation>(flags, formats);
     for (std::size_t side = 0; side < operation->files.size(); ++side) {
         operation->files[side].SetPath(commandLine.paths[side].Text());
@@ -167,7 +205,7 @@ EExitCode RunOperation(const SCommandLine& commandLine, CFlags& flags, CFormatLi
     if (flags.Has(NSettings::kFlagReportRequested))
         code = WriteReportFile(*operation, commandLine.reportPath);
     if (!flags.Has(NSettings::kFlagSilent))
-        return MoreSevere(code, NeedsWindow("Showing the loaded operation"));
+        return MoreSevere(code, NeedsWindow("Msg.WindowToShow"));
     if (flags.Has(NSettings::kFlagMerge))
         code = MoreSevere(code, SaveSilently(*operation, commandLine.resultPath));
     return code;
@@ -177,16 +215,19 @@ EExitCode RunConfigured(const SCommandLine& commandLine, CFlags& flags) {
     if (NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource, true) != 1)
         return kExitFailure;
     NString::NTranslator::ApplyRememberedLanguage();
+    if (const char* mistake = MistakeKey(commandLine.error)) {
+        Say(mistake, commandLine.errorArgument.Text());
+        return kExitFailure;
+    }
     CFormatList formats;
     if (formats.LoadFormats() != NResult::kOk) {
-        SayOnStandardError("the folder of the format specifications is unknown");
+        Say("Msg.FormatsFolderUnknown");
         return kExitFailure;
     }
     const bool silent = commandLine.silent;
     switch (ApplyCommandLine(commandLine, flags)) {
     case ECommandLineOutcome::NoOperation:
-        if (!silent)
-            ShowNoOperation();
+        Say("Msg.NoOperation");
         return kExitFailure;
     case ECommandLineOutcome::NoFiles:
     case ECommandLineOutcome::Operation:
@@ -195,7 +236,7 @@ EExitCode RunConfigured(const SCommandLine& commandLine, CFlags& flags) {
     const bool bothFiles =
         !commandLine.paths[kSideLeft].IsEmpty() && !commandLine.paths[kSideRight].IsEmpty();
     if (!silent && !bothFiles)
-        return NeedsWindow("Choosing the files in the Open dialog");
+        return NeedsWindow("Msg.WindowToChoose");
     if (NSys::StartJobThreads(kJobThreads) != NResult::kOk)
         return kExitFailure;
     EExitCode code = kExitFailure;
@@ -208,6 +249,9 @@ EExitCode RunConfigured(const SCommandLine& commandLine, CFlags& flags) {
 } // namespace
 
 int RunApplication(std::span<const char* const> arguments) {
+    NIO::OccupyClosedStandardStreams();
+    // A reader that went away shows as a failed write, not a killed process.
+    std::signal(SIGPIPE, SIG_IGN);
     const SCommandLine commandLine = ReadCommandLine(arguments);
     if (commandLine.helpAsked) {
         std::fputs(UsageText(), stdout);

@@ -63,16 +63,29 @@ bool TakesValue(EOption option) {
     }
 }
 
-void ApplySwitch(SCommandLine& commandLine, EOption option) {
+void Fail(SCommandLine& commandLine, ECommandLineError error, const char* argument) {
+    if (commandLine.error != ECommandLineError::None)
+        return;
+    commandLine.error = error;
+    commandLine.errorArgument = argument;
+}
+
+void SetOperation(SCommandLine& commandLine, bool merge, const char* argument) {
+    if (commandLine.merge && *commandLine.merge != merge)
+        Fail(commandLine, ECommandLineError::BothOperations, argument);
+    commandLine.merge = merge;
+}
+
+void ApplySwitch(SCommandLine& commandLine, EOption option, const char* argument) {
     switch (option) {
     case EOption::Silent:
         commandLine.silent = true;
         break;
     case EOption::Compare:
-        commandLine.merge = false;
+        SetOperation(commandLine, false, argument);
         break;
     case EOption::Merge:
-        commandLine.merge = true;
+        SetOperation(commandLine, true, argument);
         break;
     case EOption::Help:
         commandLine.helpAsked = true;
@@ -125,14 +138,18 @@ void ApplyValue(SCommandLine& commandLine, EOption option, const char* value) {
 SCommandLine ReadCommandLine(std::span<const char* const> arguments) {
     SCommandLine commandLine;
     for (std::size_t index = 0; index < arguments.size(); ++index) {
-        const std::optional<EOption> option = OptionOf(arguments[index]);
-        if (!option)
-            continue;
-        if (!TakesValue(*option)) {
-            ApplySwitch(commandLine, *option);
+        const char* argument = arguments[index];
+        const std::optional<EOption> option = OptionOf(argument);
+        if (!option) {
+            if (argument[0] == '-')
+                Fail(commandLine, ECommandLineError::UnknownOption, argument);
+        } else if (!TakesValue(*option)) {
+            ApplySwitch(commandLine, *option, argument);
         } else if (index + 1 < arguments.size()) {
             ++index;
             ApplyValue(commandLine, *option, arguments[index]);
+        } else {
+            Fail(commandLine, ECommandLineError::MissingValue, argument);
         }
     }
     return commandLine;

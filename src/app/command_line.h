@@ -10,11 +10,22 @@ namespace NSettings {
 class CFlags;
 }
 
+enum class ECommandLineError {
+    None,
+    // An argument starting with "-" names no option.
+    UnknownOption,
+    // An option that takes a value is the last argument.
+    MissingValue,
+    // Both "compare" and "merge" were given.
+    BothOperations,
+};
+
 // What the command line asks for. An argument is an option when it starts
 // with "-" or "/"; the rest is its name in any letter case. An option that
-// takes a value takes the next argument, whatever it looks like; as the last
-// argument it is ignored. Later occurrences replace earlier ones, and
-// anything else is ignored.
+// takes a value takes the next argument, whatever it looks like. Later
+// occurrences replace earlier ones. An argument starting with "/" that names
+// no option is taken for a path and ignored, like any other argument that is
+// neither an option nor its value; one starting with "-" is an error.
 struct SCommandLine {
     // Indexed by side: base, left, right. Empty when not given.
     std::array<NString::TStr<char16_t>, 3> paths;
@@ -30,6 +41,9 @@ struct SCommandLine {
     bool fileNamed = false;
     bool helpAsked = false;
     bool versionAsked = false;
+    // The first mistake found, and the argument it is about.
+    ECommandLineError error = ECommandLineError::None;
+    NString::TStr<char16_t> errorArgument;
 };
 
 // Reads the arguments after the program's name. Touches nothing else.

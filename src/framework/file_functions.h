@@ -34,20 +34,8 @@ template <int N> int ReadWholeFile(const char16_t* path, TBuffer<N>& stream, boo
 // `data`. kOk, the result of opening the file, or CFile::kShortWrite.
 int WriteWholeFile(const char16_t* path, const void* data, std::size_t length);
 
-// Replaces the file at `path` by `length` bytes of `data` as one step: the
-// bytes go to a new file in the same folder, which is then renamed over the
-// target, so that the target holds either its old or its whole new content.
-// An existing target keeps its permissions (and, where allowed, its owner);
-// a new one gets those the umask allows. A symbolic link is followed, not
-// replaced. The folders of the path are created. kOk, or kCannotOpen.
-int ReplaceWholeFile(const char16_t* path, const void* data, std::size_t length);
-
 template <int N> int WriteBufferToFile(const char16_t* path, const TBuffer<N>& stream) {
     return WriteWholeFile(path, stream.Data(), static_cast<std::size_t>(stream.Size()));
-}
-
-template <int N> int ReplaceFileWithBuffer(const char16_t* path, const TBuffer<N>& stream) {
-    return ReplaceWholeFile(path, stream.Data(), static_cast<std::size_t>(stream.Size()));
 }
 
 // Creates the folder and every missing parent. True only when the folder

@@ -1,9 +1,10 @@
 #include "merge/result_file.h"
 
-#include "framework/file_functions.h"
 #include "framework/prompts.h"
 #include "framework/result.h"
+#include "framework/target_file.h"
 #include "merge/merge_model.h"
+#include "merge/write_failure.h"
 #include "text/charset.h"
 #include "text/translator.h"
 #include "text/utf.h"
@@ -145,6 +146,9 @@ ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
         return ESaveResult::Failed;
     }
     text.Clear(true);
-    return NIO::ReplaceFileWithBuffer(path, bytes) == NResult::kOk ? ESaveResult::Saved
-                                                                   : ESaveResult::Failed;
+    if (const int error = NIO::WriteBufferToTarget(path, bytes); error != 0) {
+        ShowWriteFailure(path, error);
+        return ESaveResult::Failed;
+    }
+    return ESaveResult::Saved;
 }

@@ -39,15 +39,16 @@ enum class ESaveResult {
     Saved,
     // Conflicts remain; the user was told, and nothing was written.
     Unresolved,
-    // The text could not be made or written; nothing at the path changed.
+    // The text could not be made or written; nothing at the path changed,
+    // unless it is no regular file. A write failure was told with its reason.
     Failed,
 };
 
 // Saves the merged document of `model` at `path`: refuses with
 // "Msg.MustResolve" while conflicts remain; otherwise writes the merged text
 // followed by the text after the left document's last node, in the left
-// document's character set, and replaces the file at `path` with it in one
-// step. `sizeHint` (the largest input file) sizes the first buffer. A text
-// the character set cannot hold is refused with a message.
+// document's character set, and writes it to `path` as NIO::WriteTargetFile
+// does. `sizeHint` (the largest input file) sizes the first buffer. A text
+// the character set cannot hold, and a failed write, are told with a message.
 ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
                              std::uint64_t sizeHint, const char16_t* path);

@@ -72,6 +72,33 @@ TEST(CommandLine, ReadsEveryOptionWithEitherPrefixInAnyCase) {
             << *test.arguments.begin() << " ... (" << test.arguments.size() << " arguments)";
 }
 
+TEST(CommandLine, RemembersTheFirstMistakeAndTheArgumentItIsAbout) {
+    struct SErrorCase {
+        std::initializer_list<const char*> arguments;
+        ECommandLineError error;
+        const char* argument;
+    };
+    using enum ECommandLineError;
+    const SErrorCase cases[] = {
+        {{"-silent", "-merge", "-left", "a", "-right", "b", "-result", "m"}, None, ""},
+        {{"-compare", "-left", "a", "-compare"}, None, ""},
+        // A word starting with "/" that names no option may be a path.
+        {{"a.xml", "/tmp/b.xml", "/"}, None, ""},
+        {{"a.xml", "-unknown", "b.xml", "--left", "c.xml"}, UnknownOption, "-unknown"},
+        {{"-"}, UnknownOption, "-"},
+        {{"-left", "a", "-report"}, MissingValue, "-report"},
+        {{"-left", "-report"}, None, ""},
+        {{"-compare", "-merge", "-compare"}, BothOperations, "-merge"},
+        {{"/MERGE", "-left", "a", "-COMPARE", "-x"}, BothOperations, "-COMPARE"},
+        {{"-x", "-compare", "-merge", "-y", "-left"}, UnknownOption, "-x"},
+    };
+    for (const SErrorCase& test : cases) {
+        const SCommandLine line = Read(test.arguments);
+        EXPECT_EQ(line.error, test.error) << test.arguments.size() << " arguments";
+        EXPECT_EQ(Utf8(line.errorArgument), test.argument) << test.arguments.size() << " arguments";
+    }
+}
+
 TEST(CommandLine, AppliesItsFlagsAndTellsWhatTheRunIsToDo) {
     struct SApplyCase {
         std::initializer_list<const char*> arguments;

@@ -56,11 +56,6 @@ std::string Content(const NIO::TBuffer<0>& stream) {
     return std::string(reinterpret_cast<const char*>(stream.Data()), stream.Size());
 }
 
-unsigned ModeOf(const fs::path& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
-}
-
 TEST_F(FileTest, OpenFailuresAndAClosedFile) {
     CFile file;
     EXPECT_EQ(file.Open(nullptr, CFile::kRead), NResult::kInvalidArgument);
@@ -250,39 +245,6 @@ TEST_F(FileTest, FolderAndDeleteFunctions) {
     EXPECT_EQ(NIO::DeleteFileAt(file.c_str()), NResult::kOk);
     EXPECT_FALSE(NIO::FileExists(nullptr));
     EXPECT_FALSE(NIO::IsFolder(u""));
-}
-
-TEST_F(FileTest, ReplaceWholeFileKeepsTheTargetsModeAndFollowsLinks) {
-    const fs::path created = m_folder / "sub/new.xml";
-    ASSERT_EQ(NIO::ReplaceWholeFile(created.u16string().c_str(), "<new/>", 6), NResult::kOk);
-    EXPECT_EQ(ReadRaw(created), "<new/>");
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    EXPECT_EQ(ModeOf(created), 0666u & ~mask);
-
-    const fs::path existing = m_folder / "old.xml";
-    WriteRaw(existing, "a much longer old content");
-    ::chmod(existing.c_str(), 0640);
-    const fs::path link = m_folder / "link.xml";
-    fs::create_symlink("old.xml", link);
-    ASSERT_EQ(NIO::ReplaceWholeFile(link.u16string().c_str(), "<r/>", 4), NResult::kOk);
-    EXPECT_TRUE(fs::is_symlink(link));
-    EXPECT_EQ(ReadRaw(existing), "<r/>");
-    EXPECT_EQ(ModeOf(existing), 0640u);
-    EXPECT_EQ(Listing().find(".quillmere-"), std::string::npos) << Listing();
-}
-
-TEST_F(FileTest, ReplaceWholeFileFailuresLeaveTheTargetAndNoTemporaryFile) {
-    WriteRaw(m_folder / "kept.xml", "kept");
-    EXPECT_EQ(NIO::ReplaceWholeFile(PathOf(u"kept.xml/below.xml").c_str(), "x", 1),
-              NResult::kCannotOpen);
-    // Renaming over a folder fails only after the new file was written.
-    fs::create_directory(m_folder / "folder");
-    EXPECT_EQ(NIO::ReplaceWholeFile(PathOf(u"folder").c_str(), "x", 1), NResult::kCannotOpen);
-    EXPECT_TRUE(fs::is_directory(m_folder / "folder"));
-    EXPECT_EQ(ReadRaw(m_folder / "kept.xml"), "kept");
-    const std::string listing = Listing();
-    EXPECT_TRUE(listing == "kept.xml;folder;" || listing == "folder;kept.xml;") << listing;
 }
 
 TEST(FileFunctions, TempFolderIsAFolderEndingInASeparator) {

@@ -147,3 +147,31 @@ TEST_F(SaveMergedResultTest, RefusesWhileConflictsRemainOrCharactersWouldBeLost)
     EXPECT_NE(m_messages.str().find("unresolved conflicts"), std::string::npos) << m_messages.str();
     EXPECT_NE(m_messages.str().find("cannot represent"), std::string::npos) << m_messages.str();
 }
+
+// The message names the path and the system's reason; a missing folder is
+// named as such and not created.
+TEST_F(SaveMergedResultTest, AFailedWriteSaysWhereAndWhy) {
+    MergeTest::COperation operation("<r/>", "<r/>", "<r a='1'/>", true);
+    const fs::path folder = m_target.parent_path();
+    fs::create_directory(folder / "sub");
+    struct SCase {
+        fs::path target;
+        std::string message;
+    };
+    const SCase cases[] = {
+        {folder / "missing" / "m.xml", "The folder " + (folder / "missing").string() +
+                                           " does not exist, so " +
+                                           (folder / "missing" / "m.xml").string() +
+                                           " cannot be written."},
+        {folder / "sub", "The file " + (folder / "sub").string() +
+                             " cannot be written: Is a directory."},
+    };
+    for (const SCase& c : cases) {
+        m_messages.str("");
+        m_target = c.target;
+        EXPECT_EQ(Save(operation), ESaveResult::Failed);
+        EXPECT_NE(m_messages.str().find(c.message), std::string::npos) << m_messages.str();
+    }
+    EXPECT_FALSE(fs::exists(folder / "missing"));
+    m_target = folder / "merged.xml";
+}
