@@ -71,7 +71,11 @@ void WriteHeader(CReportWriter& writer, const CMergeModel& model,
 void WriteDifference(CReportWriter& writer, const CMergeModel& model,
                      const std::array<SReportFile, 3>& files, int number,
                      const CBlockSelector& selector) {
-    const bool conflict = model.IsMerge() && !selector.IsResolved();
+    // Left open by the classification: in a merge a conflict, in a three-way
+    // compare a place where all three sides differ. A two-way compare has
+    // no base to tell either.
+    const bool conflict =
+        (model.IsMerge() || model.Context().order.IsThreeWay()) && !selector.IsResolved();
     writer.Line("\r\n\r\n{0d}-{1c}: ", number, conflict ? int{'C'} : int{'D'});
     NString::TStr<char> path;
     selector.GetPath(path, model.Context().spec);

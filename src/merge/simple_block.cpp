@@ -4,6 +4,8 @@
 #include "xml/node.h"
 #include "xml/writer.h"
 
+#include <cstring>
+
 CSimpleBlock::CSimpleBlock(const NXML::CNode* shown, int blockSide) : node(shown) {
     side = blockSide;
     if (node != nullptr)
@@ -34,7 +36,24 @@ bool CSimpleBlock::WriteMerged(NIO::CBase& out) const {
 }
 
 bool CSimpleBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent) const {
-    return node == nullptr || CBlockBase::WriteIndented(out, depth, indent);
+    if (node == nullptr)
+        return true;
+    NString::TStr<char> source(node->GetOpen());
+    source.Append(text.Text());
+    source.Append(node->GetClose());
+    CBlockOutput output(out);
+    // Each line break of the source (CR LF, CR or LF) starts a new line.
+    const char* line = source.Text();
+    for (;;) {
+        const std::size_t length = std::strcspn(line, "\r\n");
+        output.LinePrefix(depth, indent) << NString::TStr<char>(line, static_cast<int>(length))
+                                         << "\r\n";
+        line += length;
+        if (*line == 0)
+            break;
+        line += line[0] == '\r' && line[1] == '\n' ? 2 : 1;
+    }
+    return output.Ok();
 }
 
 const char* CSimpleBlock::WhitespaceBefore() const {

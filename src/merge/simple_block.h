@@ -25,7 +25,8 @@ public:
     // The body of a node kind with children (an attribute-list declaration)
     // already holds their source, so the children are not written again.
     bool WriteMerged(NIO::CBase& out) const override;
-    // Only the children; the node itself is left out of the indented form.
+    // The node in its source form, as in WriteMerged, every line of it behind
+    // the line prefix.
     bool WriteIndented(NIO::CBase& out, int depth, const char* indent) const override;
 
     // Null in a placeholder.

@@ -189,10 +189,12 @@ TEST(MergedWriting, IndentedFormWritesEveryAlternative) {
         "<?xml version=\"1.0\"?><!DOCTYPE r PUBLIC \"p\" 's' [<!ELEMENT r ANY>]>"
         "<r a='2'><e/><t>one\ntwo</t><!--c\nd--></r>",
         false);
-    // The root passes depth 0 to the top-level blocks; the processing
-    // instruction and the declaration in the subset have no indented form.
-    EXPECT_EQ(operation.Indented(-1, ">"), "><!DOCTYPE r PUBLIC \"p\" 's'\r\n"
+    // The root passes depth 0 to the top-level blocks; the XML declaration
+    // and the declaration in the subset are written in their source form.
+    EXPECT_EQ(operation.Indented(-1, ">"), "><?xml version=\"1.0\"?>\r\n"
+                                           "><!DOCTYPE r PUBLIC \"p\" 's'\r\n"
                                            ">[\r\n"
+                                           ">\t<!ELEMENT r ANY>\r\n"
                                            ">]>\r\n"
                                            "><r\r\n"
                                            ">\t\ta='1'\r\n"

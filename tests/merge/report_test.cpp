@@ -95,3 +95,36 @@ TEST_F(ReportTest, WithoutDifferencesOnlyTheHeaderIsWritten) {
                                  "Input: >>-- in/left.xml (draft)\r\n"
                                  "Input: --<< right.xml (right.xml)\r\n");
 }
+
+TEST_F(ReportTest, ProcessingInstructionsCdataAndTheDocumentTypeShowTheirText) {
+    COperation operation(std::nullopt, "<!DOCTYPE r [<!ENTITY e 'a'>]><r><?pi one\r\ntwo?></r>",
+                         "<!DOCTYPE r [<!ENTITY e 'b'>]><r><![CDATA[x\ny]]></r>", false);
+    const std::string report = Report(operation);
+    const std::size_t body = report.find("\r\n\r\n1-");
+    ASSERT_NE(body, std::string::npos) << report;
+    // A declaration of the subset is matched by its whole text.
+    EXPECT_EQ(report.substr(body), "\r\n\r\n1-D: \r\n"
+                                   ">>-- draft\r\n>>--\r\n>>--\t<!ENTITY e 'a'>\r\n>>--\r\n"
+                                   "--<< right.xml\r\n--<<\r\n--<<\r\n"
+                                   "\r\n\r\n2-D: \r\n"
+                                   ">>-- draft\r\n>>--\r\n>>--\r\n"
+                                   "--<< right.xml\r\n--<<\r\n--<<\t<!ENTITY e 'b'>\r\n--<<\r\n"
+                                   "\r\n\r\n3-D: <r>\r\n"
+                                   ">>-- draft\r\n>>--\r\n>>--\t<?pi one\r\n>>--\ttwo?>\r\n>>--\r\n"
+                                   "--<< right.xml\r\n--<<\r\n--<<\r\n"
+                                   "\r\n\r\n4-D: <r>\r\n"
+                                   ">>-- draft\r\n>>--\r\n>>--\r\n"
+                                   "--<< right.xml\r\n--<<\r\n--<<\t<![CDATA[x\r\n--<<\ty]]>\r\n"
+                                   "--<<\r\n");
+}
+
+// Which changes collide shows in a three-way compare too; the counts stay
+// those of a compare.
+TEST_F(ReportTest, ThreeWayCompareMarksWhereAllThreeSidesDiffer) {
+    COperation operation("<r><b x='1'/><c>t</c></r>", "<r><b x='2'/><c>u</c></r>",
+                         "<r><b x='1'/><c>v</c></r>", false);
+    const std::string report = Report(operation);
+    EXPECT_NE(report.find("Differences: 2\r\nConflicts: 0\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("\r\n\r\n1-D: <r.b>\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("\r\n\r\n2-C: <r.c>\r\n"), std::string::npos) << report;
+}
