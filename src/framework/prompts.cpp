@@ -1,6 +1,8 @@
 #include "framework/prompts.h"
 
+#include "text/format.h"
 #include "text/string_functions.h"
+#include "text/translator.h"
 
 #include <atomic>
 #include <iostream>
@@ -18,22 +20,31 @@ CPrompts& BuiltInPrompts() {
     return prompts;
 }
 
-const char* AnswerName(EAnswer answer) {
+using NString::NTranslator::Text;
+
+const char* AnswerKey(EAnswer answer) {
     switch (answer) {
     case EAnswer::Ok:
-        return "OK";
+        return "Misc.OKBtn";
     case EAnswer::Cancel:
-        return "Cancel";
+        return "Misc.CancelBtn";
     case EAnswer::Yes:
-        return "Yes";
+        return "Misc.YesBtn";
     case EAnswer::No:
-        return "No";
+        return "Misc.NoBtn";
     }
-    return "";
+    return "Misc.OKBtn";
 }
 
 NString::TStr<char> Utf8(const char16_t* text) {
     return NString::TStr<char>(text);
+}
+
+// The text of `key` in the language shown, with the arguments put in.
+template <typename... Args> NString::TStr<char> Translated(const char* key, const Args&... args) {
+    NString::TStr<char> text;
+    NString::Format(text, Utf8(Text(key).Text()).Text(), args...);
+    return text;
 }
 
 // The part of a path behind its last "/" or "\".
@@ -76,7 +87,7 @@ EAnswer CHeadlessPrompts::ShowMessage(void*, const char16_t* text, const char16_
     std::lock_guard lock(m_mutex);
     m_out << Utf8(caption).Text() << ": " << Utf8(text).Text() << '\n';
     if (buttons != EButtons::Ok)
-        m_out << "(answered " << AnswerName(answer) << ")\n";
+        m_out << Translated("Headless.Answered", Text(AnswerKey(answer))).Text() << '\n';
     m_out.flush();
     return answer;
 }
@@ -96,9 +107,9 @@ int CHeadlessPrompts::ChooseFileSpec(void*, const SSpecChoice& choice) {
     for (const char* name : choice.names)
         m_out << "  " << name << '\n';
     if (chosen >= 0)
-        m_out << "(chose \"" << choice.names[chosen] << "\")\n";
+        m_out << Translated("Headless.Chose", choice.names[chosen]).Text() << '\n';
     else
-        m_out << "(nothing to choose)\n";
+        m_out << Translated("Headless.NothingToChoose").Text() << '\n';
     m_out.flush();
     return chosen;
 }
@@ -109,9 +120,10 @@ bool CHeadlessPrompts::CreateFileSpec(void*, const SSpecRequest& request, SNewSp
     created.name = request.rootName;
     created.wildcards = ExtensionWildcard(request.leftPath);
     std::lock_guard lock(m_mutex);
-    m_out << "Creating the format specification \"" << created.name.Text()
-          << "\" for the root element \"" << request.rootName << "\" and the files \""
-          << created.wildcards.Text() << "\" in " << Utf8(request.folder).Text() << '\n';
+    m_out << Translated("Headless.CreatingSpec", created.name, request.rootName, created.wildcards,
+                        request.folder)
+                 .Text()
+          << '\n';
     m_out.flush();
     return true;
 }

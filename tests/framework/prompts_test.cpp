@@ -1,4 +1,7 @@
+#include "framework/buffer.h"
 #include "framework/prompts.h"
+#include "text/embedded_language.h"
+#include "text/translator.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -13,7 +16,25 @@ using NPrompts::SNewSpec;
 using NPrompts::SSpecChoice;
 using NPrompts::SSpecRequest;
 
-TEST(HeadlessPrompts, MessagesAreWrittenAsUtf8AndAnsweredWithTheFirstButton) {
+namespace {
+
+// What the headless prompts add to a question comes from the language file.
+class HeadlessPrompts : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { LoadEnglish(); }
+    static void TearDownTestSuite() { LoadEnglish(); }
+    static void LoadEnglish() {
+        ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
+                                                   true, u"/nonexistent/quillmere/Text"),
+                  1);
+    }
+};
+
+using CurrentPrompts = HeadlessPrompts;
+
+} // namespace
+
+TEST_F(HeadlessPrompts, MessagesAreWrittenAsUtf8AndAnsweredWithTheFirstButton) {
     struct SCase {
         const char16_t* text;
         EIcon icon;
@@ -41,7 +62,7 @@ TEST(HeadlessPrompts, MessagesAreWrittenAsUtf8AndAnsweredWithTheFirstButton) {
     }
 }
 
-TEST(HeadlessPrompts, ChoiceTakesTheNameThatSortsFirstIgnoringCase) {
+TEST_F(HeadlessPrompts, ChoiceTakesTheNameThatSortsFirstIgnoringCase) {
     std::ostringstream out;
     CHeadlessPrompts prompts(out);
     const char* names[] = {"orders", "Archive", "billing"};
@@ -54,7 +75,7 @@ TEST(HeadlessPrompts, ChoiceTakesTheNameThatSortsFirstIgnoringCase) {
     EXPECT_EQ(prompts.ChooseFileSpec(nullptr, SSpecChoice{u"Nothing", {}}), -1);
 }
 
-TEST(HeadlessPrompts, CreationIsNamedAfterTheRootWithTheLeftExtension) {
+TEST_F(HeadlessPrompts, CreationIsNamedAfterTheRootWithTheLeftExtension) {
     std::ostringstream out;
     CHeadlessPrompts prompts(out);
     SNewSpec created;
@@ -66,7 +87,7 @@ TEST(HeadlessPrompts, CreationIsNamedAfterTheRootWithTheLeftExtension) {
                          "\"orders\" and the files \"*.Xml\" in /tmp/Formats/\n");
 }
 
-TEST(HeadlessPrompts, CreationWildcardsComeFromTheLeftFilesExtension) {
+TEST_F(HeadlessPrompts, CreationWildcardsComeFromTheLeftFilesExtension) {
     // The dot in a folder name is not the file's extension.
     for (const auto& [path, wildcards] :
          {std::pair{u"C:\\a.b\\config", "*."}, std::pair{u"a.b/c.d\\e.ui", "*.ui"}}) {
@@ -84,7 +105,7 @@ TEST(HeadlessPrompts, CreationWildcardsComeFromTheLeftFilesExtension) {
     EXPECT_TRUE(out.str().empty());
 }
 
-TEST(CurrentPrompts, DefaultsToHeadlessOnStandardErrorAndCanBeReplacedForAScope) {
+TEST_F(CurrentPrompts, DefaultsToHeadlessOnStandardErrorAndCanBeReplacedForAScope) {
     std::ostringstream out;
     CHeadlessPrompts mine(out);
     {
@@ -101,4 +122,26 @@ TEST(CurrentPrompts, DefaultsToHeadlessOnStandardErrorAndCanBeReplacedForAScope)
                                                                   EIcon::Question, EButtons::YesNo);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "Quillmere: Really?\n(answered Yes)\n");
     EXPECT_EQ(answer, EAnswer::Yes);
+}
+
+TEST_F(HeadlessPrompts, FollowTheLanguageShown) {
+    const std::string language =
+        "<?xml version='1.0' encoding='utf-8'?><Language>"
+        "<Group name='Misc'><Text name='YesBtn'>Ja</Text></Group>"
+        "<Group name='Headless'><Text name='Answered'>(Antwort: {0s})</Text>"
+        "<Text name='Chose'>(gew\xC3\xA4hlt: {0s})</Text>"
+        "<Text name='CreatingSpec'>Neu: {0s}, {1s}, {2s}, {3s}</Text></Group></Language>";
+    NIO::TBuffer<0> stream;
+    stream.Borrow(language.data(), language.size());
+    ASSERT_EQ(NString::NTranslator::LoadLanguage(stream, true), 1);
+    std::ostringstream out;
+    CHeadlessPrompts prompts(out);
+    prompts.ShowMessage(nullptr, u"Weiter?", u"App", EIcon::Question, EButtons::YesNo);
+    const char* names[] = {"b", "a"};
+    prompts.ChooseFileSpec(nullptr, SSpecChoice{u"Welche?", names});
+    SNewSpec created;
+    prompts.CreateFileSpec(nullptr, SSpecRequest{"r", u"x.xml", u"f/"}, created);
+    LoadEnglish();
+    EXPECT_EQ(out.str(), "App: Weiter?\n(Antwort: Ja)\nWelche?\n  b\n  a\n(gew\xC3\xA4hlt: a)\n"
+                         "Neu: r, r, *.xml, f/\n");
 }
