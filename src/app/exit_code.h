@@ -7,7 +7,8 @@ enum EExitCode : int {
     // A silent merge left conflicts unresolved; no result was written.
     kExitUnresolvedConflicts = 1,
     // A file could not be loaded, no format specification could be chosen,
-    // or the result or the report could not be written.
+    // the result or the report could not be written, or the command line is
+    // wrong.
     kExitFailure = 2,
     // The run needs the window, which this build does not have yet.
     kExitNeedsWindow = 3,

@@ -28,8 +28,9 @@ Exit codes:
   0  done (differences found are no failure)
   1  a silent merge left conflicts unresolved; nothing was written
   2  a file could not be loaded, no format specification could be chosen,
-     the result or report could not be written, or files were named without
-     -compare or -merge
+     the result or report could not be written or the report names an input
+     file, or the command line is wrong (an unknown option, an option without
+     its value, both -compare and -merge, or files without either)
   3  the run needs the window, which this build does not have yet (no files
      given, or not silent)
 )";

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs the quillmere executable on the documents of tests/data/e2e: every
 # case of cases.txt against its expected exit code, report (time line
-# masked) and merged result, and a three-way merge of identical documents in
-# each character set, which must give the left file byte for byte.
+# masked), merged result and, where one is expected, standard error (the
+# scratch folder masked); a three-way merge of identical documents in each
+# character set, which must give the left file byte for byte; and targets
+# that are no regular file (FIFOs, a closed standard output) or hard-linked.
 # Usage: end_to_end.sh QUILLMERE DATA_DIR [--update]  (--update rewrites the
 # expected files, which must then be checked by hand)
 set -euo pipefail
@@ -25,10 +27,13 @@ fail() {
   failures=$((failures + 1))
 }
 
-# Compares `actual` with the expected file, or with its absence.
+# Compares `actual` with the expected file, or with its absence; with
+# `optional`, only where an expected file exists.
 compare_file() {
-  local what=$1 actual=$2 expected=$3
-  if [[ -n $update ]]; then
+  local what=$1 actual=$2 expected=$3 optional=${4:-}
+  if [[ -n $optional && ! -f $expected ]]; then
+    return
+  elif [[ -n $update ]]; then
     if [[ -f $actual ]]; then cp "$actual" "$expected"; else rm -f "$expected"; fi
   elif [[ -f $expected ]]; then
     [[ -f $actual ]] || { fail "$what: not written"; return; }
@@ -52,6 +57,8 @@ while read -r name expected_code arguments; do
   fi
   compare_file "$name report" "$run/out/report.txt" "$data/expected/$name.report.txt"
   compare_file "$name result" "$run/out/result.xml" "$data/expected/$name.result.xml"
+  sed -i "s|$work|(scratch)|g" "$run/stderr"
+  compare_file "$name messages" "$run/stderr" "$data/expected/$name.stderr.txt" optional
   echo "ran: $name (exit $code)"
 done <"$data/cases.txt"
 
@@ -69,6 +76,79 @@ for file in "$data/identical/"*.xml; do
     echo "ok: identical $name"
   fi
 done
+
+# Checks that `code` is `expected`, showing the messages when it is not.
+expect_code() {
+  local what=$1 code=$2 expected=$3 messages=$4
+  if [[ $code -ne $expected ]]; then
+    fail "$what: exit code $code, expected $expected"
+    cat "$messages"
+  else
+    echo "ok: $what"
+  fi
+}
+
+special="$work/special"
+mkdir -p "$special"
+cp "$data/inputs/"*.xml "$special/"
+cd "$special"
+compare=(-silent -compare -left left.xml -right right.xml)
+
+# A FIFO is written through and stays a FIFO.
+mkfifo report.fifo
+cat report.fifo >report.read &
+code=0
+"$quillmere" "${compare[@]}" -report report.fifo 2>stderr || code=$?
+wait
+expect_code "report into a FIFO" $code 0 stderr
+[[ -p report.fifo ]] || fail "the FIFO was replaced"
+sed -i 's/^Time: .*\r$/Time: (masked)\r/' report.read
+cmp -s report.read "$data/expected/compare-two-way.report.txt" || fail "the report read from the FIFO differs"
+
+# A reader that leaves early makes the write fail; the process is not killed.
+{
+  printf '<catalog>'
+  for ((i = 0; i < 20000; i++)); do printf '<part id="p%d"/>' "$i"; done
+  printf '</catalog>\n'
+} >big.xml
+sed 's|</catalog>|<part id="new"/></catalog>|' big.xml >bigger.xml
+(head -c 1 report.fifo >one.byte) &
+code=0
+"$quillmere" -silent -merge -left big.xml -right bigger.xml -result report.fifo 2>stderr || code=$?
+wait
+expect_code "result into a FIFO whose reader left" $code 2 stderr
+grep -q "report.fifo cannot be written: Broken pipe" stderr || fail "no reason given: $(cat stderr)"
+
+# An input named as the report, by another path, is left alone.
+code=0
+"$quillmere" "${compare[@]}" -report "$special/./left.xml" 2>stderr || code=$?
+expect_code "report over an input" $code 2 stderr
+cmp -s left.xml "$data/inputs/left.xml" || fail "the input named as the report changed"
+
+# Standard output closed.
+code=0
+"$quillmere" "${compare[@]}" -report - >&- 2>stderr || code=$?
+expect_code "report to a closed standard output" $code 2 stderr
+
+# A hard-linked result keeps its links.
+cp left.xml merged.xml
+ln merged.xml merged-link.xml
+code=0
+"$quillmere" -silent -merge -base base.xml -left left.xml -right right.xml -result merged.xml \
+  2>stderr || code=$?
+expect_code "result over a hard-linked file" $code 0 stderr
+cmp -s merged-link.xml "$data/expected/merge-three-way.result.xml" ||
+  fail "the other link does not show the result"
+
+# Messages follow the language chosen.
+mkdir -p "$XDG_CONFIG_HOME/Velden"
+printf '[General]\nLanguage=Deutsch.xml\n' >"$XDG_CONFIG_HOME/Velden/Quillmere.conf"
+code=0
+"$quillmere" -silent -bogus 2>stderr || code=$?
+expect_code "unknown option in German" $code 2 stderr
+grep -q "Unbekannte Option" stderr || fail "not in German: $(cat stderr)"
+rm "$XDG_CONFIG_HOME/Velden/Quillmere.conf"
+cd /
 
 echo "$failures failed"
 [[ $failures -eq 0 ]]
