@@ -9,6 +9,7 @@
 #include "framework/allocator.h"
 #include "framework/buffer.h"
 #include "framework/event.h"
+#include "framework/file_functions.h"
 #include "framework/flags.h"
 #include "framework/job_manager.h"
 #include "framework/prompts.h"
@@ -105,7 +106,11 @@ void ReportUnopenedFile(const CLoadJob& job, const COperation& operation) {
     if (file.path.IsEmpty())
         return;
     NString::TStr<char16_t> text;
-    NString::Format(text, Text("Msg.CannotOpenFile").Text(), file.path.Text());
+    if (const int reason = NIO::ReadFailureReason(file.path.Text()); reason != 0)
+        NString::Format(text, Text("Msg.CannotReadFile").Text(), file.path.Text(),
+                        std::error_code(reason, std::system_category()).message().c_str());
+    else
+        NString::Format(text, Text("Msg.CannotOpenFile").Text(), file.path.Text());
     NPrompts::CurrentPrompts().ShowMessage(nullptr, text.Text(), Text("Misc.AppName").Text(),
                                            NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
 }

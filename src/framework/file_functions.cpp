@@ -1,6 +1,7 @@
 #include "framework/file_functions.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <filesystem>
 #include <optional>
 #include <system_error>
@@ -13,6 +14,20 @@ int WriteWholeFile(const char16_t* path, const void* data, std::size_t length) {
     if (const int result = file.Open(path, CFile::kWrite); result != NResult::kOk)
         return result;
     return file.WriteBytes(data, length);
+}
+
+int ReadFailureReason(const char16_t* path) {
+    const std::optional<std::filesystem::path> native = NativePath(path);
+    if (!native || native->empty())
+        return ENOENT;
+    const int descriptor = ::open(native->c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (descriptor < 0)
+        return errno;
+    char byte;
+    // A folder opens, but gives no bytes.
+    const int reason = ::read(descriptor, &byte, 1) < 0 && errno != EAGAIN ? errno : 0;
+    ::close(descriptor);
+    return reason;
 }
 
 bool CreateFolders(const char16_t* path) {

@@ -38,6 +38,11 @@ template <int N> int WriteBufferToFile(const char16_t* path, const TBuffer<N>& s
     return WriteWholeFile(path, stream.Data(), static_cast<std::size_t>(stream.Size()));
 }
 
+// Why the file at `path` cannot be read, for a message: the system's error
+// number (errno) of opening it or of reading its first byte; 0 when it can
+// be read after all.
+int ReadFailureReason(const char16_t* path);
+
 // Creates the folder and every missing parent. True only when the folder
 // itself was created, false when it existed already or cannot be made.
 bool CreateFolders(const char16_t* path);

@@ -3,6 +3,7 @@
 #include "framework/file_functions.h"
 #include "framework/result.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -245,6 +246,24 @@ TEST_F(FileTest, FolderAndDeleteFunctions) {
     EXPECT_EQ(NIO::DeleteFileAt(file.c_str()), NResult::kOk);
     EXPECT_FALSE(NIO::FileExists(nullptr));
     EXPECT_FALSE(NIO::IsFolder(u""));
+}
+
+TEST_F(FileTest, ReadFailureReasonIsTheSystemsErrorOrNone) {
+    WriteRaw(m_folder / "doc.xml", "<a/>");
+    WriteRaw(m_folder / "empty.xml", "");
+    ASSERT_EQ(::mkfifo((m_folder / "fifo").c_str(), 0600), 0);
+    struct SCase {
+        std::u16string name;
+        int reason;
+    };
+    // A FIFO without a writer must not block the question.
+    for (const SCase& c : {SCase{u"doc.xml", 0}, SCase{u"empty.xml", 0}, SCase{u"fifo", 0},
+                           SCase{u"missing.xml", ENOENT}, SCase{u"doc.xml/below", ENOTDIR},
+                           SCase{u"", EISDIR}}) {
+        EXPECT_EQ(NIO::ReadFailureReason(PathOf(c.name).c_str()), c.reason)
+            << fs::path(c.name).string();
+    }
+    EXPECT_EQ(NIO::ReadFailureReason(u""), ENOENT);
 }
 
 TEST(FileFunctions, TempFolderIsAFolderEndingInASeparator) {
