@@ -30,8 +30,6 @@
 #include <cstdio>
 #include <ctime>
 #include <memory>
-#include <string>
-#include <system_error>
 #include <unistd.h>
 
 namespace {
@@ -108,7 +106,7 @@ void ReportUnopenedFile(const CLoadJob& job, const COperation& operation) {
     NString::TStr<char16_t> text;
     if (const int reason = NIO::ReadFailureReason(file.path.Text()); reason != 0)
         NString::Format(text, Text("Msg.CannotReadFile").Text(), file.path.Text(),
-                        std::error_code(reason, std::system_category()).message().c_str());
+                        NIO::SystemErrorText(reason));
     else
         NString::Format(text, Text("Msg.CannotOpenFile").Text(), file.path.Text());
     NPrompts::CurrentPrompts().ShowMessage(nullptr, text.Text(), Text("Misc.AppName").Text(),
@@ -153,8 +151,7 @@ EExitCode WriteReportFile(const COperation& operation, const NString::TStr<char1
                                                  static_cast<std::size_t>(report.Size()));
         if (error == 0)
             return kExitSuccess;
-        Say("Msg.CannotWriteOutput",
-            std::error_code(error, std::system_category()).message().c_str());
+        Say("Msg.CannotWriteOutput", NIO::SystemErrorText(error));
         return kExitFailure;
     }
     if (const int error = NIO::WriteBufferToTarget(path.Text(), report); error != 0) {

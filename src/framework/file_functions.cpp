@@ -30,6 +30,10 @@ int ReadFailureReason(const char16_t* path) {
     return reason;
 }
 
+NString::TStr<char> SystemErrorText(int error) {
+    return NString::TStr<char>(std::error_code(error, std::system_category()).message().c_str());
+}
+
 bool CreateFolders(const char16_t* path) {
     const std::optional<std::filesystem::path> native = NativePath(path);
     std::error_code error;

@@ -43,6 +43,9 @@ template <int N> int WriteBufferToFile(const char16_t* path, const TBuffer<N>& s
 // be read after all.
 int ReadFailureReason(const char16_t* path);
 
+// The system's words for an error number (errno), for a message.
+NString::TStr<char> SystemErrorText(int error);
+
 // Creates the folder and every missing parent. True only when the folder
 // itself was created, false when it existed already or cannot be made.
 bool CreateFolders(const char16_t* path);

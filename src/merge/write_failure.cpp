@@ -1,13 +1,12 @@
 #include "merge/write_failure.h"
 
+#include "framework/file_functions.h"
 #include "framework/prompts.h"
 #include "text/format.h"
 #include "text/str.h"
 #include "text/translator.h"
 
 #include <cerrno>
-#include <string>
-#include <system_error>
 
 namespace {
 
@@ -33,8 +32,8 @@ void ShowWriteFailure(const char16_t* path, int systemError) {
     if (systemError == ENOENT) {
         NString::Format(text, Text("Msg.FolderMissing").Text(), FolderOf(path).Text(), path);
     } else {
-        const std::string reason = std::error_code(systemError, std::system_category()).message();
-        NString::Format(text, Text("Msg.CannotWriteFile").Text(), path, reason.c_str());
+        NString::Format(text, Text("Msg.CannotWriteFile").Text(), path,
+                        NIO::SystemErrorText(systemError));
     }
     NPrompts::CurrentPrompts().ShowMessage(nullptr, text.Text(), Text("Misc.AppName").Text(),
                                            NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
