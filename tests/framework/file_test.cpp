@@ -4,13 +4,16 @@
 #include "framework/result.h"
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -222,8 +225,22 @@ TEST_F(FileTest, WholeFileWritesReportWhatFails) {
 
     const std::u16string underFile = path + u"/child.xml";
     EXPECT_EQ(NIO::WriteWholeFile(underFile.c_str(), "data", 4), NResult::kCannotOpen);
-    // The device accepts the open but no byte: a short write, not a success.
-    EXPECT_EQ(NIO::WriteWholeFile(u"/dev/full", "data", 4), CFile::kShortWrite);
+
+    // A file-size limit lets the open and two bytes through: a short write,
+    // not a success. In a child process, which alone gets the limit.
+    const std::u16string limited = PathOf(u"limited.txt");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{2, 2};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        ::_exit(NIO::WriteWholeFile(limited.c_str(), "data", 4) == CFile::kShortWrite ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(ReadRaw(fs::path(limited)), "da");
 }
 
 TEST_F(FileTest, FolderAndDeleteFunctions) {
