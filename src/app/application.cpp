@@ -217,6 +217,15 @@ EExitCode RunConfigured(const SCommandLine& commandLine, CFlags& flags) {
     if (NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource, true) != 1)
         return kExitFailure;
     NString::NTranslator::ApplyRememberedLanguage();
+    // Asking for help or the version is never wrong, whatever else was given.
+    if (commandLine.helpAsked) {
+        std::fputs(NString::TStr<char>(Text("Usage.Text").Text()).Text(), stdout);
+        return kExitSuccess;
+    }
+    if (commandLine.versionAsked) {
+        std::fputs(VersionText(), stdout);
+        return kExitSuccess;
+    }
     if (const char* mistake = MistakeKey(commandLine.error)) {
         Say(mistake, commandLine.errorArgument.Text());
         return kExitFailure;
@@ -255,14 +264,6 @@ int RunApplication(std::span<const char* const> arguments) {
     // A reader that went away shows as a failed write, not a killed process.
     std::signal(SIGPIPE, SIG_IGN);
     const SCommandLine commandLine = ReadCommandLine(arguments);
-    if (commandLine.helpAsked) {
-        std::fputs(UsageText(), stdout);
-        return kExitSuccess;
-    }
-    if (commandLine.versionAsked) {
-        std::fputs(VersionText(), stdout);
-        return kExitSuccess;
-    }
     if (NMem::Start() != NResult::kOk)
         return kExitFailure;
     CQtSettingsBackend settings;

@@ -1,6 +1,5 @@
 #pragma once
 
-// What "--help" and "--version" print on standard output.
-const char* UsageText();
-// "quillmere " and the version, with a line end.
+// "quillmere " and the version, with a line end: what "--version" prints.
+// The text of "--help" is the language file's "Usage.Text".
 const char* VersionText();

@@ -140,6 +140,10 @@ expect_code "result over a hard-linked file" $code 0 stderr
 cmp -s merged-link.xml "$data/expected/merge-three-way.result.xml" ||
   fail "the other link does not show the result"
 
+# The usage, in English unless another language was chosen.
+"$quillmere" --help -bogus >help.txt 2>stderr || fail "--help: $(cat stderr)"
+grep -q "^Usage: quillmere -compare|-merge" help.txt || fail "--help prints no usage"
+
 # Messages follow the language chosen.
 mkdir -p "$XDG_CONFIG_HOME/Velden"
 printf '[General]\nLanguage=Deutsch.xml\n' >"$XDG_CONFIG_HOME/Velden/Quillmere.conf"
@@ -147,6 +151,8 @@ code=0
 "$quillmere" -silent -bogus 2>stderr || code=$?
 expect_code "unknown option in German" $code 2 stderr
 grep -q "Unbekannte Option" stderr || fail "not in German: $(cat stderr)"
+"$quillmere" --help >help.txt 2>stderr || fail "--help in German: $(cat stderr)"
+grep -q "^Aufruf: quillmere -compare|-merge" help.txt || fail "--help not in German"
 rm "$XDG_CONFIG_HOME/Velden/Quillmere.conf"
 cd /
 
