@@ -76,8 +76,14 @@ void AppendReference(std::string& bytes, char32_t codePoint) {
     bytes += ';';
 }
 
+// The line of `position` (a character, so never the text's end), counting
+// line ends as XML does: CR LF, CR and LF.
 std::size_t LineAt(std::string_view text, const char* position) {
-    return 1 + static_cast<std::size_t>(std::count(text.data(), position, '\n'));
+    std::size_t line = 1;
+    for (const char* here = text.data(); here < position; ++here)
+        if (*here == '\n' || (*here == '\r' && here[1] != '\n'))
+            ++line;
+    return line;
 }
 
 bool IsAscii(char byte) {
