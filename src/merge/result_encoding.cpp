@@ -146,27 +146,29 @@ SResultForm ResultForm(std::string_view text, SResultForm left,
     if (charset == left.charset || (charset == NString::kCharsetUtf16 && IsUtf16(left.charset)))
         return left;
     if (CanWrite(charset))
-        return {charset, false};
+        return {charset, IsUtf16(charset)};
     if (unwritable != nullptr)
         *unwritable = Unspaced(declared);
     return left;
 }
 
-std::string_view ResultByteOrderMark(int charset, bool utf8Mark) {
+std::string_view ResultByteOrderMark(int charset, bool byteOrderMark) {
+    if (!byteOrderMark)
+        return {};
     if (charset == NString::kCharsetUtf16Be)
         return "\xFE\xFF";
     if (IsUtf16(charset))
         return "\xFF\xFE";
-    if (charset == NString::kCharsetUtf8 && utf8Mark)
+    if (charset == NString::kCharsetUtf8)
         return "\xEF\xBB\xBF";
     return {};
 }
 
-EEncodeResult EncodeResultFile(std::string_view text, int charset, bool utf8Mark,
+EEncodeResult EncodeResultFile(std::string_view text, int charset, bool byteOrderMark,
                                NIO::TBuffer<0>& out, SUnrepresentable* unrepresentable) {
     if (!CanWrite(charset))
         return EEncodeResult::NoConverter;
-    const std::string_view mark = ResultByteOrderMark(charset, utf8Mark);
+    const std::string_view mark = ResultByteOrderMark(charset, byteOrderMark);
     if (out.WriteBytes(mark.data(), mark.size()) != NResult::kOk)
         return EEncodeResult::NoMemory;
     if (IsUtf16(charset))

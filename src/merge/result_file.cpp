@@ -41,7 +41,7 @@ bool EncodeForSaving(std::string_view text, const NXML::CDoc& left, NIO::TBuffer
         ShowSaveMessage(message.Text(), NPrompts::EIcon::Warning);
     }
     SUnrepresentable where;
-    switch (EncodeResultFile(text, form.charset, form.utf8Mark, bytes, &where)) {
+    switch (EncodeResultFile(text, form.charset, form.byteOrderMark, bytes, &where)) {
     case EEncodeResult::Ok:
         return true;
     case EEncodeResult::Unrepresentable: {

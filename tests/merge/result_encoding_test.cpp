@@ -20,7 +20,7 @@ std::string Bytes(const NIO::TBuffer<0>& buffer) {
 
 struct SEncoding {
     int charset;
-    bool utf8Mark;
+    bool byteOrderMark;
     std::string_view expected;
 };
 
@@ -32,17 +32,18 @@ TEST(ResultEncoding, WritesEveryFormWithItsMark) {
     const SEncoding cases[] = {
         {NString::kCharsetUtf8, false, text},
         {NString::kCharsetUtf8, true, "\xEF\xBB\xBF<r>\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E</r>"},
-        {NString::kCharsetUtf16Be, false,
+        {NString::kCharsetUtf16Be, true,
          "\xFE\xFF\0<\0r\0>\0\xE9\x20\xAC\xD8\x34\xDD\x1E\0<\0/\0r\0>"sv},
-        {NString::kCharsetUtf16Le, false,
+        {NString::kCharsetUtf16Le, true,
          "\xFF\xFE<\0r\0>\0\xE9\0\xAC\x20\x34\xD8\x1E\xDD<\0/\0r\0>\0"sv},
+        {NString::kCharsetUtf16Le, false, "<\0r\0>\0\xE9\0\xAC\x20\x34\xD8\x1E\xDD<\0/\0r\0>\0"sv},
         {NString::kCharsetUtf16, true,
          "\xFF\xFE<\0r\0>\0\xE9\0\xAC\x20\x34\xD8\x1E\xDD<\0/\0r\0>\0"sv},
         {2252, true, "<r>\xE9\x80&#x1D11E;</r>"},
     };
     for (const SEncoding& encoding : cases) {
         NIO::TBuffer<0> out;
-        EXPECT_EQ(EncodeResultFile(text, encoding.charset, encoding.utf8Mark, out),
+        EXPECT_EQ(EncodeResultFile(text, encoding.charset, encoding.byteOrderMark, out),
                   EEncodeResult::Ok);
         EXPECT_EQ(Bytes(out), encoding.expected) << encoding.charset;
     }
@@ -147,7 +148,7 @@ const SFormCase kFormCases[] = {
      {NString::kCharsetUtf16Be, false},
      {NString::kCharsetUtf16Be, false},
      std::nullopt},
-    // Another declared set is written as declared.
+    // Another declared set is written as declared; UTF-16 with a mark.
     {"<?xml version='1.0' encoding='ISO-8859-1'?><r/>",
      {NString::kCharsetUtf8, true},
      {NString::kCharsetIso8859_1, false},
@@ -158,7 +159,11 @@ const SFormCase kFormCases[] = {
      std::nullopt},
     {"<?xml version='1.0' encoding='UTF-16'?><r/>",
      {NString::kCharsetUtf8, false},
-     {NString::kCharsetUtf16, false},
+     {NString::kCharsetUtf16, true},
+     std::nullopt},
+    {"<?xml version='1.0' encoding='UTF-16BE'?><r/>",
+     {NString::kCharsetUtf16Le, true},
+     {NString::kCharsetUtf16Be, true},
      std::nullopt},
     // A set that cannot be written leaves the left form, and is named.
     {"<?xml version='1.0' encoding='Shift_JIS'?><r/>", {2252, false}, {2252, false}, "Shift_JIS"},
@@ -180,7 +185,7 @@ TEST(ResultEncoding, FormFollowsTheDeclarationOfTheResult) {
         std::optional<std::string> unwritable;
         const SResultForm form = ResultForm(test.text, test.left, &unwritable);
         EXPECT_EQ(form.charset, test.expected.charset);
-        EXPECT_EQ(form.utf8Mark, test.expected.utf8Mark);
+        EXPECT_EQ(form.byteOrderMark, test.expected.byteOrderMark);
         EXPECT_EQ(unwritable, test.unwritable);
     }
 }
@@ -205,7 +210,7 @@ TEST(ResultEncoding, ReproducesEveryInputEncodingByteForByte) {
         ASSERT_EQ(NXML::WriteDocument(text, doc), NResult::kOk);
         const SResultForm form = ResultForm(Bytes(text), {doc.charset, doc.byteOrderMark});
         NIO::TBuffer<0> out;
-        ASSERT_EQ(EncodeResultFile(Bytes(text), form.charset, form.utf8Mark, out),
+        ASSERT_EQ(EncodeResultFile(Bytes(text), form.charset, form.byteOrderMark, out),
                   EEncodeResult::Ok);
         EXPECT_EQ(Bytes(out), file);
     }
