@@ -455,22 +455,6 @@ TEST(HeadlessSelection, CreatesSavesAndSaysSoWithoutWaiting) {
                   folderText + "\n");
 }
 
-TEST(HeadlessSelection, TakesTheSuggestionThenTheFirstByName) {
-    LoadEnglish();
-    std::ostringstream out;
-    NPrompts::CHeadlessPrompts headless(out);
-    const char* const names[] = {"b", "C", "a"};
-    const struct {
-        int suggested;
-        int chosen;
-    } kCases[] = {{1, 1}, {-1, 2}, {3, 2}};
-    for (const auto& choice : kCases)
-        EXPECT_EQ(headless.ChooseFileSpec(nullptr, NPrompts::SSpecChoice{u"?", names,
-                                                                         choice.suggested}),
-                  choice.chosen);
-    EXPECT_NE(out.str().find("(chose \"C\")"), std::string::npos) << out.str();
-}
-
 TEST(HeadlessSelection, CreatesUnderAFreeNameAndSaysWhich) {
     LoadEnglish();
     CTempFolder folder;
