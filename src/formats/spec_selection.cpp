@@ -106,8 +106,8 @@ CFileSpec* AskUserToChoose(const std::vector<CFileSpec*>& candidates, const SInp
     NString::TStr<char16_t> info;
     NString::Format(info, Text("ChooseSpec.Info").Text(), rootName);
     const int chosen = NPrompts::CurrentPrompts().ChooseFileSpec(
-        owner, NPrompts::SSpecChoice{info.Text(), names,
-                                     BestByElementNames(candidates, *file.document)});
+        owner,
+        NPrompts::SSpecChoice{info.Text(), names, BestByElementNames(candidates, *file.document)});
     if (chosen < 0 || static_cast<std::size_t>(chosen) >= candidates.size())
         return nullptr;
     return candidates[static_cast<std::size_t>(chosen)];
@@ -157,12 +157,10 @@ void AddDefaultRule(CFileSpec& spec) {
 CFileSpec* CreateSpec(CFormatList& library, const SOperationFiles& operation, void* owner) {
     const SInputFile& left = operation.files[0];
     const NString::TStr<char> suggestedName = library.FreeSpecName(RootName(left));
+    const NPrompts::SSpecRequest request{RootName(left), left.path, library.Folder(),
+                                         suggestedName.Text()};
     NPrompts::SNewSpec created;
-    if (!NPrompts::CurrentPrompts().CreateFileSpec(
-            owner,
-            NPrompts::SSpecRequest{RootName(left), left.path, library.Folder(),
-                                   suggestedName.Text()},
-            created) ||
+    if (!NPrompts::CurrentPrompts().CreateFileSpec(owner, request, created) ||
         created.name.IsEmpty())
         return nullptr;
     // A name taken by a specification for another root, or by a file that

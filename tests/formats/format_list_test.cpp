@@ -138,8 +138,8 @@ TEST(FormatList, FreeSpecNameAvoidsEveryTakenFile) {
         const char* wanted;
         const char* free;
     } kCases[] = {
-        {"R", "R-3"}, {"S one", "S one-2"}, {"S/ one", "S/ one-2"}, {"T", "T-2"}, {"V", "V"},
-        {"r", "r"},
+        {"R", "R-3"}, {"S one", "S one-2"}, {"S/ one", "S/ one-2"},
+        {"T", "T-2"}, {"V", "V"},           {"r", "r"},
     };
     for (const auto& name : kCases)
         EXPECT_STREQ(library.FreeSpecName(name.wanted).Text(), name.free) << name.wanted;

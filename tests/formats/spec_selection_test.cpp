@@ -243,11 +243,11 @@ TEST_F(SpecSelection, CreatingNeverTakesTheFileOfAnotherSpecification) {
         const char* typed;
         const char* created;
     } kCases[] = {
-        {"R", "R-2"},        // a specification of that name
-        {"Q", "Q-2"},        // one whose name makes the same file name
-        {"r", "r-2"},        // a file of the folder that is no specification
-        {"R", "R-3"},        // the first free number
-        {"Fresh", "Fresh"},  // a free name stays as typed
+        {"R", "R-2"},       // a specification of that name
+        {"Q", "Q-2"},       // one whose name makes the same file name
+        {"r", "r-2"},       // a file of the folder that is no specification
+        {"R", "R-3"},       // the first free number
+        {"Fresh", "Fresh"}, // a free name stays as typed
     };
     for (const auto& created : kCases) {
         SCOPED_TRACE(created.typed);
@@ -273,8 +273,8 @@ TEST_F(SpecSelection, CreatingNeverTakesTheFileOfAnotherSpecification) {
 }
 
 TEST_F(SpecSelection, ACreatedSpecificationKeepsTheRootsNamespace) {
-    const SOperationFiles operation = Operation(
-        {File("<r xmlns='urn:r'/>", u"a.xml"), File("<r xmlns='urn:r'/>", u"b.xml")});
+    const SOperationFiles operation =
+        Operation({File("<r xmlns='urn:r'/>", u"a.xml"), File("<r xmlns='urn:r'/>", u"b.xml")});
     prompts.answers = {EAnswer::Yes};
     prompts.creationAnswers = {CScriptedPrompts::SCreated{"R", "*.xml"}};
     CFileSpec* spec = FindSpecForOperation(library, operation, owner);
@@ -325,9 +325,9 @@ TEST_F(SpecSelection, TheTitleIsMatchedLikeThePath) {
     };
     for (const auto& file : kCases) {
         SCOPED_TRACE(NString::TStr<char>(file.title).Text());
-        EXPECT_EQ(FindSpecForFile(library, File("<orders/>", file.path, file.title), nullptr,
-                                  nullptr),
-                  file.chosen);
+        EXPECT_EQ(
+            FindSpecForFile(library, File("<orders/>", file.path, file.title), nullptr, nullptr),
+            file.chosen);
     }
 }
 
@@ -352,8 +352,7 @@ TEST_F(SpecSelection, TheChoiceSuggestsTheSpecificationNamingMostElements) {
         FindSpecForFile(library, File(file.xml, u"x.xml"), nullptr, owner);
         ASSERT_FALSE(prompts.choices.empty());
         EXPECT_EQ(prompts.choices.back().suggested, file.suggested);
-        EXPECT_EQ(prompts.choices.back().names,
-                  (std::vector<std::string>{"Ant", "Maven", "Bare"}));
+        EXPECT_EQ(prompts.choices.back().names, (std::vector<std::string>{"Ant", "Maven", "Bare"}));
     }
 }
 
