@@ -73,7 +73,9 @@ int Run(char** arguments) {
     SMatchContext context;
     context.order.Fill(std::string(arguments[1]) == "three-way");
     context.merge = std::string(arguments[2]) == "merge";
-    const std::unique_ptr<CFileSpec> spec(LoadSpecFile(Utf16(folder / "bench.qmfmt").c_str()));
+    ESpecFileError specError = ESpecFileError::None;
+    const std::unique_ptr<CFileSpec> spec(
+        LoadSpecFile(Utf16(folder / "bench.qmfmt").c_str(), specError));
     if (!spec)
         return 2;
     context.spec = spec.get();

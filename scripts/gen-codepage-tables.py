@@ -5,15 +5,18 @@ from Python's codecs.
 
 Usage: scripts/gen-codepage-tables.py [OUTPUT.cpp]
 
-A byte that a code page leaves undefined is written as U+0020: the reverse
-lookup never meets it, because a space is below 0x80 and copied as it is.
+A byte that a code page leaves undefined is written as the private-use code
+point U+F700 + byte (kUndefinedByteBase in src/text/codepage_tables.h), which
+no code page defines: such a byte then reads as a character of its own and is
+written back as the same byte, so that an unchanged document keeps it.
 """
 
 import pathlib
 import sys
 
 WINDOWS_CODE_PAGES = range(1250, 1259)
-UNDEFINED = 0x20
+# Must equal kUndefinedByteBase in src/text/codepage_tables.h.
+UNDEFINED_BYTE_BASE = 0xF700
 ISO_8859_15_BYTES = range(0xA4, 0xBF)
 
 # The bytes where ISO-8859-15 departs from ISO-8859-1; every other byte of the
@@ -28,7 +31,7 @@ def code_point(byte, codec):
     try:
         return ord(bytes([byte]).decode(codec))
     except UnicodeDecodeError:
-        return UNDEFINED
+        return UNDEFINED_BYTE_BASE + byte
 
 
 def windows_table(code_page):

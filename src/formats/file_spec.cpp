@@ -65,7 +65,8 @@ CElementSpec* FindElementRule(const CFileSpec& spec, const char* name) {
 
 } // namespace
 
-CFileSpec::CFileSpec(const CFileSpec& other) : CSpecBase(other), root(other.root) {
+CFileSpec::CFileSpec(const CFileSpec& other)
+    : CSpecBase(other), root(other.root), rootNamespace(other.rootNamespace) {
     for (const NString::TStr<char>* pattern : other.patterns)
         patterns.AddCopy(pattern->Text());
 }
@@ -74,6 +75,7 @@ void CFileSpec::Read(const NXML::CElement& element, int depth) {
     name = SpecAttributeValue(element, "name");
     AddPatterns(SpecAttributeValue(element, "filenames").Text(), false);
     root = SpecAttributeValue(element, "root");
+    rootNamespace = SpecAttributeValue(element, "namespace");
     ReadChildRules(element, depth);
 }
 
@@ -101,7 +103,10 @@ int CFileSpec::WriteFile(NIO::CBase& out) const {
         for (std::uint32_t i = 0; i < patterns.Count(); ++i)
             writer.Markup(i == 0 ? "" : ",").Value(patterns[i]->Text());
     }
-    writer.Markup("' root='").Value(root.Text()).Markup("'>\r\n");
+    writer.Markup("' root='").Value(root.Text());
+    if (!rootNamespace.IsEmpty())
+        writer.Markup("' namespace='").Value(rootNamespace.Text());
+    writer.Markup("'>\r\n");
     if (writer.Result() != NResult::kOk)
         return writer.Result();
     if (const int result = Write(out, 0); result != NResult::kOk)
@@ -155,13 +160,27 @@ bool CFileSpec::IsSequenced(const NXML::CElement& element) const {
     return defaultRule == nullptr || defaultRule->HasFlags(kSequenced);
 }
 
+std::uint32_t CFileSpec::LearntNameCount() const {
+    std::uint32_t count = 0;
+    for (const CSpecBase* rule = FirstRule(); rule != nullptr; rule = rule->NextRule())
+        if (rule->GetType() == kSpecTypeElement)
+            count += 1 + static_cast<const CElementSpec*>(rule)->knownAttributes.Count();
+    return count;
+}
+
 bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents) {
+    std::uint32_t names = LearntNameCount();
+    const auto learnable = [&names](const char* name) {
+        return names < kMostLearntNames &&
+               static_cast<std::size_t>(NString::Length(name)) <= kLongestLearntName;
+    };
     // Element names are found by exact name, not as a dotted rule path: a
     // name with a dot in it would otherwise never find its own rule and get
-    // a new one on every use.
+    // a new one on every use. A name without a rule that may not be learnt
+    // stays in the map as null, so it is looked up only once.
     std::unordered_map<std::string_view, CElementSpec*> rulesByName;
     std::unordered_map<CElementSpec*, CKnownAttributeIndex> knownByRule;
-    bool added = false;
+    const std::uint32_t before = names;
     for (const NXML::CDoc* document : documents) {
         if (document == nullptr)
             continue;
@@ -170,31 +189,43 @@ bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents)
             if (static_cast<const NXML::CNode*>(node)->GetType() != NXML::kTypeElement)
                 continue;
             const auto* element = static_cast<const NXML::CElement*>(node);
-            CElementSpec*& rule = rulesByName[element->text.Text()];
-            if (rule == nullptr)
+            const auto [entry, isNew] = rulesByName.try_emplace(element->text.Text(), nullptr);
+            CElementSpec*& rule = entry->second;
+            if (isNew)
                 rule = FindElementRule(*this, element->text.Text());
-            if (rule == nullptr) {
+            if (rule == nullptr && learnable(element->text.Text())) {
                 rule = new CElementSpec;
                 rule->name = element->text;
                 AddRule(rule);
-                added = true;
+                ++names;
             }
+            if (rule == nullptr)
+                continue;
             CKnownAttributeIndex& known = knownByRule.try_emplace(rule, *rule).first->second;
             for (const NXML::CAttribute* attribute = element->FirstAttribute();
                  attribute != nullptr; attribute = attribute->NextAttribute())
-                added = known.Add(attribute->name.Text()) || added;
+                if (learnable(attribute->name.Text()) && known.Add(attribute->name.Text()))
+                    ++names;
         }
     }
-    return added;
+    return names != before;
 }
 
-CFileSpec* LoadSpecFile(const char16_t* path) {
+CFileSpec* LoadSpecFile(const char16_t* path, ESpecFileError& error) {
     NXML::CDoc document;
-    if (document.Load(path) != NResult::kOk)
+    const int result = document.Load(path);
+    if (result != NResult::kOk) {
+        error = result == NResult::kCannotOpen || result == NResult::kNotOpen
+                    ? ESpecFileError::CannotOpen
+                    : ESpecFileError::NotXml;
         return nullptr;
+    }
     const NXML::CElement* root = document.FirstChildElement();
-    if (root == nullptr || !SameText(root->text.Text(), "file"))
+    if (root == nullptr || !SameText(root->text.Text(), "file")) {
+        error = root == nullptr ? ESpecFileError::NotXml : ESpecFileError::NotSpecification;
         return nullptr;
+    }
+    error = ESpecFileError::None;
     auto* spec = new CFileSpec;
     spec->Read(*root, 0);
     return spec;

@@ -18,13 +18,20 @@ class CFileSpec final : public CSpecBase {
 public:
     // No more file-name patterns than this are read from a file.
     static constexpr std::uint32_t kMostPatterns = 256;
+    // Learning from documents keeps a specification small whatever the
+    // documents hold: no name longer than this many bytes is learnt, and a
+    // specification holding this many names (element rules and known
+    // attributes together) learns no more.
+    static constexpr std::size_t kLongestLearntName = 256;
+    static constexpr std::uint32_t kMostLearntNames = 10000;
 
     CFileSpec() = default;
     CFileSpec(const CFileSpec& other);
 
     int GetType() const override { return kSpecTypeFile; }
     CSpecBase* Clone() const override { return new CFileSpec(*this); }
-    // Reads the name, the patterns (lower-cased), the root and the rules.
+    // Reads the name, the patterns (lower-cased), the root, its namespace and
+    // the rules.
     void Read(const NXML::CElement& element, int depth) override;
     // This specification when it is in use, else whatever its rules hold.
     CFileSpec* FindInUse() override;
@@ -60,15 +67,25 @@ public:
 
     // Adds an element rule for every element name of `documents` that has
     // none, and to each element rule the attribute names seen on elements of
-    // its name. True when anything was added.
+    // its name, within the limits above. True when anything was added.
     bool LearnFromDocuments(std::span<const NXML::CDoc* const> documents);
+    // How many names the specification holds: its element rules and their
+    // known attributes.
+    std::uint32_t LearntNameCount() const;
 
     // File-name wildcards, lower case, for example "*.xml".
     NString::TStrArray<NString::TStr<char>> patterns;
     // The name of the root element of files of this kind.
     NString::TStr<char> root;
+    // The namespace URI of that root element; empty when the specification
+    // names none. Among specifications of one root, one whose namespace is
+    // the document's is preferred.
+    NString::TStr<char> rootNamespace;
 };
 
-// Reads the specification file at `path`; null when it does not parse or
-// its root element is not "file".
-CFileSpec* LoadSpecFile(const char16_t* path);
+// Why a specification file did not load.
+enum class ESpecFileError { None, CannotOpen, NotXml, NotSpecification };
+
+// Reads the specification file at `path`; null, with the reason in `error`,
+// when it cannot be read, does not parse or its root element is not "file".
+CFileSpec* LoadSpecFile(const char16_t* path, ESpecFileError& error);

@@ -3,9 +3,12 @@
 #include "formats/file_spec.h"
 #include "formats/formats_folder.h"
 #include "formats/shipped_formats.h"
+#include "formats/spec_file_name.h"
+#include "formats/spec_file_problems.h"
 #include "framework/buffer.h"
 #include "framework/file_functions.h"
 #include "framework/result.h"
+#include "text/format.h"
 #include "text/string_functions.h"
 #include "xml/doc.h"
 #include "xml/element.h"
@@ -90,9 +93,15 @@ void CFormatList::LoadFrom(const char16_t* folder) {
     if (length > 0 && m_folder.Text()[length - 1] != u'/')
         m_folder.Append(u"/");
     ExpandGroupFiles();
-    for (const NString::TStr<char16_t>& path : SpecFilesIn(m_folder.Text()))
-        if (CFileSpec* spec = LoadSpecFile(path.Text()))
+    std::vector<SSpecFileProblem> problems;
+    for (NString::TStr<char16_t>& path : SpecFilesIn(m_folder.Text())) {
+        ESpecFileError error = ESpecFileError::None;
+        if (CFileSpec* spec = LoadSpecFile(path.Text(), error))
             AddChild(spec);
+        else
+            problems.push_back({std::move(path), error});
+    }
+    ReportSpecFileProblems(problems);
 }
 
 int CFormatList::LoadFormats() {
@@ -127,6 +136,23 @@ CFileSpec* CFormatList::GetOrCreateSpec(const char* name) {
     spec->name = name;
     AddChild(spec);
     return spec;
+}
+
+NString::TStr<char> CFormatList::FreeSpecName(const char* wanted) const {
+    NString::TStr<char> name(wanted);
+    for (int number = 2; !IsFreeSpecName(name.Text()); ++number)
+        NString::Format(name, "{0s}-{1d}", wanted, number);
+    return name;
+}
+
+bool CFormatList::IsFreeSpecName(const char* name) const {
+    const NString::TStr<char16_t> fileName = SpecFileName(name);
+    for (const CFileSpec* spec = FirstSpec(); spec != nullptr; spec = NextSpec(spec))
+        if (NString::Compare(SpecFileName(spec->name.Text()).Text(), fileName.Text()) == 0)
+            return false;
+    NString::TStr<char16_t> path(m_folder);
+    path.Append(fileName.Text());
+    return !NIO::FileExists(path.Text()) && !NIO::IsFolder(path.Text());
 }
 
 CFileSpec* CFormatList::FindInUse() const {

@@ -34,6 +34,12 @@ public:
     // name, appended, when there is none.
     CFileSpec* GetOrCreateSpec(const char* name);
 
+    // A name for a new specification that takes no other's file: `wanted`,
+    // else `wanted-2`, `wanted-3` and so on, the first whose file name is
+    // neither that of a specification of the library nor a file of the
+    // folder (which may hold files that did not load).
+    NString::TStr<char> FreeSpecName(const char* wanted) const;
+
     // The specification in use by the current operation, or null.
     CFileSpec* FindInUse() const;
 
@@ -49,5 +55,7 @@ public:
     const char16_t* Folder() const { return m_folder.Text(); }
 
 private:
+    bool IsFreeSpecName(const char* name) const;
+
     NString::TStr<char16_t> m_folder;
 };

@@ -11,6 +11,8 @@
 #include "xml/doc.h"
 #include "xml/element.h"
 
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -34,15 +36,79 @@ std::vector<CFileSpec*> CandidatesFor(const CFormatList& library, const char* ro
     return candidates;
 }
 
-CFileSpec* AskUserToChoose(const std::vector<CFileSpec*>& candidates, const char* rootName,
-                           void* owner) {
+// Those of `candidates` whose namespace is `uri`, when any is and `uri` is
+// not empty; else all of them.
+std::vector<CFileSpec*> NamingNamespace(const std::vector<CFileSpec*>& candidates,
+                                        const char* uri) {
+    std::vector<CFileSpec*> naming;
+    if (*uri != 0)
+        for (CFileSpec* candidate : candidates)
+            if (SameText(candidate->rootNamespace.Text(), uri))
+                naming.push_back(candidate);
+    return naming.empty() ? candidates : naming;
+}
+
+bool MatchesFileNameOf(const CFileSpec& spec, const char16_t* path) {
+    return *path != 0 && spec.MatchesFileName(LowerCaseFileName(path).Text());
+}
+
+CFileSpec* FirstMatchingFileName(const std::vector<CFileSpec*>& candidates,
+                                 const SInputFile& file) {
+    for (CFileSpec* candidate : candidates)
+        if (MatchesFileNameOf(*candidate, file.path) || MatchesFileNameOf(*candidate, file.title))
+            return candidate;
+    return nullptr;
+}
+
+// Every element name of `document`, once.
+std::unordered_set<std::string_view> ElementNames(const NXML::CDoc& document) {
+    std::unordered_set<std::string_view> names;
+    for (const NPtr::CNode* node = document.NextInSubtree(&document); node != nullptr;
+         node = document.NextInSubtree(node))
+        if (static_cast<const NXML::CNode*>(node)->GetType() == NXML::kTypeElement)
+            names.emplace(static_cast<const NXML::CNode*>(node)->text.Text());
+    return names;
+}
+
+// How many of `names` have an element rule of their own in `spec`.
+std::size_t NamedByRules(const CFileSpec& spec, const std::unordered_set<std::string_view>& names) {
+    std::unordered_set<std::string_view> named;
+    for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
+        if (rule->GetType() == kSpecTypeElement && names.contains(rule->name.Text()))
+            named.emplace(rule->name.Text());
+    return named.size();
+}
+
+// The index of the candidate whose rules name the most element names of
+// `document`; of several such, the first by name ignoring case.
+int BestByElementNames(const std::vector<CFileSpec*>& candidates, const NXML::CDoc& document) {
+    const std::unordered_set<std::string_view> names = ElementNames(document);
+    int best = -1;
+    std::size_t bestCount = 0;
+    NString::TStr<char16_t> bestName;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const std::size_t count = NamedByRules(*candidates[i], names);
+        NString::TStr<char16_t> name(candidates[i]->name.Text());
+        if (best < 0 || count > bestCount ||
+            (count == bestCount && NString::CompareNoCase(name.Text(), bestName.Text()) < 0)) {
+            best = static_cast<int>(i);
+            bestCount = count;
+            bestName = std::move(name);
+        }
+    }
+    return best;
+}
+
+CFileSpec* AskUserToChoose(const std::vector<CFileSpec*>& candidates, const SInputFile& file,
+                           const char* rootName, void* owner) {
     std::vector<const char*> names;
     for (const CFileSpec* spec : candidates)
         names.push_back(spec->name.Text());
     NString::TStr<char16_t> info;
     NString::Format(info, Text("ChooseSpec.Info").Text(), rootName);
-    const int chosen =
-        NPrompts::CurrentPrompts().ChooseFileSpec(owner, NPrompts::SSpecChoice{info.Text(), names});
+    const int chosen = NPrompts::CurrentPrompts().ChooseFileSpec(
+        owner,
+        NPrompts::SSpecChoice{info.Text(), names, BestByElementNames(candidates, *file.document)});
     if (chosen < 0 || static_cast<std::size_t>(chosen) >= candidates.size())
         return nullptr;
     return candidates[static_cast<std::size_t>(chosen)];
@@ -92,14 +158,19 @@ void AddDefaultRule(CFileSpec& spec) {
 
 CFileSpec* CreateSpec(CFormatList& library, const SOperationFiles& operation, void* owner) {
     const SInputFile& left = operation.files[0];
+    const NString::TStr<char> suggestedName = library.FreeSpecName(RootName(left));
+    const NPrompts::SSpecRequest request{RootName(left), left.path, library.Folder(),
+                                         suggestedName.Text()};
     NPrompts::SNewSpec created;
-    if (!NPrompts::CurrentPrompts().CreateFileSpec(
-            owner, NPrompts::SSpecRequest{RootName(left), left.path, library.Folder()}, created) ||
+    if (!NPrompts::CurrentPrompts().CreateFileSpec(owner, request, created) ||
         created.name.IsEmpty())
         return nullptr;
-    CFileSpec* spec = library.GetOrCreateSpec(created.name.Text());
+    // A name taken by a specification for another root, or by a file that
+    // did not load, would overwrite that specification's file.
+    CFileSpec* spec = library.GetOrCreateSpec(library.FreeSpecName(created.name.Text()).Text());
     spec->AddPatterns(created.wildcards.Text(), true);
     spec->root = RootName(left);
+    spec->rootNamespace = RootElementOf(left)->namespaceUri;
     const std::vector<const NXML::CDoc*> documents = Documents(operation);
     spec->LearnFromDocuments(documents);
     AddDefaultRule(*spec);
@@ -159,13 +230,14 @@ CFileSpec* FindSpecForFile(CFormatList& library, const SInputFile& file, CFileSp
             return preferred;
     if (candidates.size() == 1)
         return candidates.front();
-    const NString::TStr<char> fileName = LowerCaseFileName(file.path);
-    for (CFileSpec* candidate : candidates)
-        if (candidate->MatchesFileName(fileName.Text()))
-            return candidate;
+    const std::vector<CFileSpec*> naming = NamingNamespace(candidates, root->namespaceUri.Text());
+    if (naming.size() == 1)
+        return naming.front();
+    if (CFileSpec* matching = FirstMatchingFileName(naming, file))
+        return matching;
     if (owner == nullptr)
         return nullptr;
-    return AskUserToChoose(candidates, root->text.Text(), owner);
+    return AskUserToChoose(naming, file, root->text.Text(), owner);
 }
 
 bool CanCreateNew(const SOperationFiles& operation) {

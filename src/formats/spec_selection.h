@@ -23,6 +23,10 @@ struct SInputFile {
     // The full path (UTF-16): shown in messages, and its file name picks
     // among specifications by their wildcards.
     const char16_t* path = u"";
+    // The title the file was given (UTF-16), empty for none. Its file name
+    // is matched against wildcards as well: tools such as git hand over
+    // temporary files and name the real path only in the title.
+    const char16_t* title = u"";
 };
 
 // The input files of an operation in side order: the left file first, then
@@ -39,10 +43,13 @@ const NXML::CElement* RootElementOf(const SInputFile& file);
 // The part of `path` behind its last "/" or "\", in lower case (UTF-8).
 NString::TStr<char> LowerCaseFileName(const char16_t* path);
 
-// The specification for one file: among those whose root is the name of the
-// file's root element, `preferred` when it is one of them, the only one, the
-// first whose wildcards match the file name, or the one the user chooses
-// (only with an owner). Null when none applies or the choice is cancelled.
+// The specification for one file, among those whose root is the name of the
+// file's root element: `preferred` when it is one of them; the only one;
+// among those naming the namespace of the file's root element (all when
+// none does), the only one or the first whose wildcards match the file name
+// of the path or of the title; else, only with an owner, the one the user
+// chooses, offered the candidate whose rules name the most of the file's
+// element names. Null when none applies or the choice is cancelled.
 CFileSpec* FindSpecForFile(CFormatList& library, const SInputFile& file, CFileSpec* preferred,
                            void* owner);
 

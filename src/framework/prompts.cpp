@@ -65,6 +65,20 @@ NString::TStr<char> ExtensionWildcard(const char16_t* path) {
     return wildcard;
 }
 
+// The index of the name that sorts first, ignoring case; -1 for none.
+int FirstByName(std::span<const char* const> names) {
+    int first = -1;
+    NString::TStr<char16_t> firstName;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        NString::TStr<char16_t> name(names[i]);
+        if (first < 0 || NString::CompareNoCase(name.Text(), firstName.Text()) < 0) {
+            first = static_cast<int>(i);
+            firstName = std::move(name);
+        }
+    }
+    return first;
+}
+
 } // namespace
 
 EAnswer DefaultAnswer(EButtons buttons) {
@@ -93,15 +107,9 @@ EAnswer CHeadlessPrompts::ShowMessage(void*, const char16_t* text, const char16_
 }
 
 int CHeadlessPrompts::ChooseFileSpec(void*, const SSpecChoice& choice) {
-    int chosen = -1;
-    NString::TStr<char16_t> chosenName;
-    for (std::size_t i = 0; i < choice.names.size(); ++i) {
-        NString::TStr<char16_t> name(choice.names[i]);
-        if (chosen < 0 || NString::CompareNoCase(name.Text(), chosenName.Text()) < 0) {
-            chosen = static_cast<int>(i);
-            chosenName = std::move(name);
-        }
-    }
+    const bool suggests =
+        choice.suggested >= 0 && static_cast<std::size_t>(choice.suggested) < choice.names.size();
+    const int chosen = suggests ? choice.suggested : FirstByName(choice.names);
     std::lock_guard lock(m_mutex);
     m_out << Utf8(choice.info).Text() << '\n';
     for (const char* name : choice.names)
@@ -117,7 +125,7 @@ int CHeadlessPrompts::ChooseFileSpec(void*, const SSpecChoice& choice) {
 bool CHeadlessPrompts::CreateFileSpec(void*, const SSpecRequest& request, SNewSpec& created) {
     if (*request.rootName == 0)
         return false;
-    created.name = request.rootName;
+    created.name = *request.suggestedName != 0 ? request.suggestedName : request.rootName;
     created.wildcards = ExtensionWildcard(request.leftPath);
     std::lock_guard lock(m_mutex);
     m_out << Translated("Headless.CreatingSpec", created.name, request.rootName, created.wildcards,

@@ -25,6 +25,8 @@ struct SSpecChoice {
     const char16_t* info = u"";
     // One name per candidate (UTF-8); the answer is an index into these.
     std::span<const char* const> names;
+    // The candidate the files point to most, offered first; -1 for none.
+    int suggested = -1;
 };
 
 // What the create-specification step knows about the files it is for.
@@ -35,6 +37,9 @@ struct SSpecRequest {
     const char16_t* leftPath = u"";
     // The folder the new specification will be saved in (UTF-16).
     const char16_t* folder = u"";
+    // A name after the root element that no other specification's file
+    // takes (UTF-8), offered as the new specification's name.
+    const char* suggestedName = "";
 };
 
 // What the user entered for a new specification (UTF-8).
@@ -72,12 +77,13 @@ public:
     // Writes "caption: text"; for a question also the answer given.
     EAnswer ShowMessage(void* owner, const char16_t* text, const char16_t* caption, EIcon icon,
                         EButtons buttons) override;
-    // Takes the candidate that sorts first by name, ignoring case, as a sorted
-    // list with its first line selected would offer it.
+    // Takes the suggested candidate, else the one that sorts first by name,
+    // ignoring case, as a sorted list with its first line selected would
+    // offer it.
     int ChooseFileSpec(void* owner, const SSpecChoice& choice) override;
-    // Names the specification after the root element, takes "*." and the left
-    // file's extension as its wildcard ("*." alone for a name without one), and
-    // says so.
+    // Takes the suggested name (the root element's when none is suggested),
+    // takes "*." and the left file's extension as its wildcard ("*." alone for
+    // a name without one), and says so.
     bool CreateFileSpec(void* owner, const SSpecRequest& request, SNewSpec& created) override;
 
 private:

@@ -96,7 +96,7 @@ bool CLoadJob::ChooseSpec() {
     std::vector<SInputFile> inputs;
     for (const int side : m_operation.order) {
         const CXMLFile& file = m_operation.files[static_cast<std::size_t>(side)];
-        inputs.push_back({&file, file.path.Text()});
+        inputs.push_back({&file, file.path.Text(), file.title.Text()});
     }
     const SOperationFiles operationFiles{inputs, m_operation.flags.Has(NSettings::kFlagMerge)};
     CFileSpec* spec = FindSpecForOperation(m_operation.formats, operationFiles, m_owner);

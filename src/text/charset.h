@@ -31,10 +31,12 @@ int CharsetFromName(const char* name);
 bool HasConverter(int mibEnum);
 
 // Converts `byteCount` bytes of the character set `mibEnum` into UTF-8 in
-// `destination`, which is then zero-terminated. The source may contain zero
-// bytes; `convertedLength` (when given) receives the length of the result.
-// Returns 1, or 0 when the character set has no converter (the destination
-// is left as it was) or memory ran out.
+// `destination`, which is then zero-terminated. No byte is lost: one the
+// character set leaves undefined becomes a private-use code point that
+// FromUtf8 turns back into it (kUndefinedByteBase); UTF-8 is copied as it is. The source may
+// contain zero bytes; `convertedLength` (when given) receives the length of the result. Returns 1,
+// or 0 when the character set has no converter (the destination is left as it was) or memory ran
+// out.
 int ToUtf8(TStr<char>& destination, const char* source, std::size_t byteCount, int mibEnum,
            std::size_t* convertedLength = nullptr);
 

@@ -5,8 +5,15 @@
 
 namespace NString {
 
+// A byte that its character set leaves undefined (in a code page, in TIS-620,
+// or any byte above 0x7F in US-ASCII) reads as the private-use code point
+// kUndefinedByteBase + byte, U+F780-U+F7FF, and that code point is written
+// back as the same byte. No supported character set defines these code
+// points, so an unchanged document keeps every byte it had.
+constexpr char32_t kUndefinedByteBase = 0xF700;
+
 // Code points of the bytes 0x80-0xFF of one single-byte code page, indexed by
-// byte - 0x80. Bytes the code page leaves undefined hold U+0020.
+// byte - 0x80. Undefined bytes hold kUndefinedByteBase + byte.
 constexpr std::size_t kUpperHalfSize = 128;
 using CodePageTable = std::array<char16_t, kUpperHalfSize>;
 

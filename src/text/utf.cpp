@@ -1,5 +1,8 @@
 #include "text/utf.h"
 
+#include <algorithm>
+#include <cstddef>
+
 namespace NString {
 namespace {
 
@@ -42,6 +45,15 @@ char32_t DecodeNext(const char*& position) {
     for (int i = 0; i < continuations && IsContinuationByte(static_cast<unsigned char>(*position));
          ++i, ++position)
         codePoint = (codePoint << 6) | (static_cast<unsigned char>(*position) & 0x3F);
+    return codePoint;
+}
+
+char32_t DecodeNext(const char*& position, const char* end) {
+    char sequence[5] = {};
+    std::copy_n(position, std::min<std::ptrdiff_t>(end - position, 4), sequence);
+    const char* cursor = sequence;
+    const char32_t codePoint = DecodeNext(cursor);
+    position += std::max<std::ptrdiff_t>(cursor - sequence, 1);
     return codePoint;
 }
 

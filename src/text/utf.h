@@ -11,6 +11,10 @@ constexpr char32_t kLastCodePoint = 0x10FFFF;
 // Decodes the character at `position` and moves `position` past it.
 char32_t DecodeNext(const char*& position);
 char32_t DecodeNext(const char16_t*& position);
+// The same without reading at or beyond `end` (`position` must be before
+// it): a sequence cut off by `end` decodes as far as it goes. Always moves
+// `position` on, also over a zero byte, which decodes as 0.
+char32_t DecodeNext(const char*& position, const char* end);
 
 // Moves `position` back over one character (never before `start`) and returns it.
 char32_t DecodePrevious(const char* start, const char*& position);

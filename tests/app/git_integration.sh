@@ -15,9 +15,9 @@ git config --global user.name "Quillmere Test"
 git config --global user.email "test@quillmere.invalid"
 git config --global init.defaultBranch main
 git config --global difftool.quillmere.cmd \
-  "'$quillmere' -silent -compare -left \"\$LOCAL\" -right \"\$REMOTE\" -report -"
+  "'$quillmere' -silent -compare -left \"\$LOCAL\" -right \"\$REMOTE\" -lefttitle \"\$MERGED\" -righttitle \"\$MERGED\" -report -"
 git config --global mergetool.quillmere.cmd \
-  "'$quillmere' -silent -merge -base \"\$BASE\" -left \"\$LOCAL\" -right \"\$REMOTE\" -result \"\$MERGED\""
+  "'$quillmere' -silent -merge -base \"\$BASE\" -left \"\$LOCAL\" -right \"\$REMOTE\" -basetitle \"\$MERGED\" -lefttitle \"\$MERGED\" -righttitle \"\$MERGED\" -result \"\$MERGED\""
 git config --global mergetool.quillmere.trustExitCode true
 git config --global mergetool.keepBackup false
 
@@ -104,7 +104,7 @@ echo "== merge driver"
 setup_driver() {
   git config merge.quillmere.name "Quillmere XML merge"
   git config merge.quillmere.driver \
-    "'$quillmere' -silent -merge -base %O -left %A -right %B -result %A"
+    "'$quillmere' -silent -merge -base %O -left %A -right %B -basetitle %P -lefttitle %P -righttitle %P -result %A"
   echo '*.xml merge=quillmere' >.gitattributes
 }
 make_repository "$work/driver" "$neighbours_ours" "$neighbours_theirs"
@@ -116,6 +116,50 @@ make_repository "$work/clash-driver" "$clash_ours" "$clash_theirs"
 setup_driver
 check "a branch merge with a real conflict fails" bash -c '! git merge -q --no-edit theirs >/dev/null 2>&1'
 check "and leaves the path unmerged" bash -c '[[ -n $(git diff --name-only --diff-filter=U) ]]'
+
+echo "== titles choose the format specification"
+# An Ant build file: <project> is the root of a Maven POM as well. Only the
+# title tells the tools' temporary files apart; the choice is never asked.
+build_file() {
+  local file=$1 compile=$2 test=$3
+  {
+    echo '<project name="logbook" default="test">'
+    echo "    <target name=\"compile\" depends=\"$compile\"/>"
+    echo "    <target name=\"test\" depends=\"$test\"/>"
+    echo '</project>'
+  } >"$file"
+}
+make_build_repository() {
+  local folder=$1
+  git init -q "$folder"
+  cd "$folder"
+  mkdir -p "tools dir"
+  build_file "tools dir/build.xml" init compile
+  git add "tools dir/build.xml"
+  git commit -qm base
+  git checkout -qb theirs
+  build_file "tools dir/build.xml" init "compile,jar"
+  git commit -qam theirs
+  git checkout -q main
+  build_file "tools dir/build.xml" "init,clean" compile
+  git commit -qam ours
+}
+build_file "$work/build-merged.xml" "init,clean" "compile,jar"
+asked="Several format specifications"
+
+make_build_repository "$work/build-driver"
+setup_driver
+check "the driver merges the build file" \
+  bash -c 'git merge -q --no-edit theirs >"$0/build-driver.out" 2>&1' "$work"
+check "with its title's specification" bash -c '! grep -q "$1" "$0/build-driver.out"' "$work" "$asked"
+check "the merged build file holds both changes" cmp -s "tools dir/build.xml" "$work/build-merged.xml"
+
+make_build_repository "$work/build-tool"
+git merge -q theirs >/dev/null 2>&1 || true
+check "mergetool merges the build file" \
+  bash -c 'git mergetool -y -t quillmere "tools dir/build.xml" >"$0/build-tool.out" 2>&1' "$work"
+check "with its title's specification" bash -c '! grep -q "$1" "$0/build-tool.out"' "$work" "$asked"
+check "the merged build file holds both changes" cmp -s "tools dir/build.xml" "$work/build-merged.xml"
 
 echo "$failures failed"
 [[ $failures -eq 0 ]]

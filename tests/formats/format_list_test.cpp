@@ -3,7 +3,9 @@
 #include "formats/format_list.h"
 #include "formats/formats_folder.h"
 #include "formats/shipped_formats.h"
+#include "formats/spec_file_problems.h"
 #include "formats_test_support.h"
+#include "scripted_prompts.h"
 
 #include <gtest/gtest.h>
 
@@ -80,6 +82,67 @@ TEST(FormatList, LoadFormatsLoadsEveryReadableSpecificationOfTheFolderInListingO
     EXPECT_EQ(library.LoadFormats(), NResult::kOk);
     EXPECT_EQ(SpecNames(library), (std::vector<std::string>{"Alpha", "Zeta"}));
     EXPECT_EQ(Utf8(library.Folder()), Utf8(folder.Folder().c_str()));
+}
+
+TEST(FormatList, FilesThatDoNotLoadAreReportedOnceTogether) {
+    FormatsTest::LoadEnglish();
+    CTempFolder folder;
+    WriteTextFile(folder.Path() / "good.qmfmt", SpecFile("Good", "g"));
+    WriteTextFile(folder.Path() / "broken.qmfmt", "no markup at all");
+    WriteTextFile(folder.Path() / "other.qmfmt", "<other name='x'/>");
+    FormatsTest::CScriptedPrompts prompts;
+    CFormatList library;
+    library.LoadFrom(folder.Folder().c_str());
+    EXPECT_EQ(SpecNames(library), (std::vector<std::string>{"Good"}));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    const auto& message = prompts.messages[0];
+    EXPECT_EQ(message.icon, NPrompts::EIcon::Warning);
+    EXPECT_EQ(message.buttons, NPrompts::EButtons::Ok);
+    EXPECT_EQ(message.caption, u"Velden\u00A0Quillmere");
+    EXPECT_EQ(message.text,
+              u"These format specification files could not be read and are not used:\n\n" +
+                  folder.Folder() + u"broken.qmfmt\nis not an XML file, or it is damaged.\n\n" +
+                  folder.Folder() +
+                  u"other.qmfmt\nholds no format specification: its root element is not "
+                  u"<file>.");
+
+    std::filesystem::remove(folder.Path() / "broken.qmfmt");
+    std::filesystem::remove(folder.Path() / "other.qmfmt");
+    CFormatList clean;
+    clean.LoadFrom(folder.Folder().c_str());
+    EXPECT_EQ(prompts.messages.size(), 1u) << "nothing to report";
+}
+
+TEST(FormatList, AFileThatCannotBeOpenedIsReportedAsSuch) {
+    FormatsTest::LoadEnglish();
+    FormatsTest::CScriptedPrompts prompts;
+    const SSpecFileProblem problems[] = {
+        {NString::TStr<char16_t>(u"/f/locked.qmfmt"), ESpecFileError::CannotOpen}};
+    ReportSpecFileProblems(problems);
+    ReportSpecFileProblems({});
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              u"These format specification files could not be read and are not used:\n\n"
+              u"/f/locked.qmfmt\ncannot be opened.");
+}
+
+TEST(FormatList, FreeSpecNameAvoidsEveryTakenFile) {
+    CTempFolder folder;
+    WriteTextFile(folder.Path() / "T.qmfmt", "not a specification");
+    WriteTextFile(folder.Path() / "R-2.qmfmt", "taken as well");
+    CFormatList library;
+    library.LoadFrom(folder.Folder().c_str());
+    library.GetOrCreateSpec("R");
+    library.GetOrCreateSpec("S: one"); // its file is "S one.qmfmt"
+    const struct {
+        const char* wanted;
+        const char* free;
+    } kCases[] = {
+        {"R", "R-3"}, {"S one", "S one-2"}, {"S/ one", "S/ one-2"},
+        {"T", "T-2"}, {"V", "V"},           {"r", "r"},
+    };
+    for (const auto& name : kCases)
+        EXPECT_STREQ(library.FreeSpecName(name.wanted).Text(), name.free) << name.wanted;
 }
 
 TEST(GroupFiles, AreSplitIntoOneFilePerSpecificationAndDeleted) {

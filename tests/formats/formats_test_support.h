@@ -8,6 +8,8 @@
 #include "formats/file_spec.h"
 #include "framework/buffer.h"
 #include "framework/result.h"
+#include "text/embedded_language.h"
+#include "text/translator.h"
 #include "xml/doc.h"
 #include "xml/element.h"
 
@@ -26,6 +28,15 @@
 
 namespace FormatsTest {
 
+// Loads the built-in English texts, which the messages are built from.
+inline void LoadEnglish() {
+    const auto file =
+        NString::NTranslator::EmbeddedLanguageFile(NString::NTranslator::kBuiltInLanguageResource);
+    NIO::TBuffer<0> stream;
+    stream.Borrow(file.data(), file.size());
+    ASSERT_EQ(NString::NTranslator::LoadLanguage(stream, true), 1);
+}
+
 // A document parsed from `text`; a failed parse fails the calling test.
 inline std::unique_ptr<NXML::CDoc> ParseDocument(std::string_view text) {
     auto doc = std::make_unique<NXML::CDoc>();
@@ -41,6 +52,22 @@ inline std::unique_ptr<CFileSpec> ReadSpec(std::string_view text) {
     auto spec = std::make_unique<CFileSpec>();
     if (const NXML::CElement* root = doc->FirstChildElement())
         spec->Read(*root, 0);
+    return spec;
+}
+
+inline std::u16string U16(const std::filesystem::path& path) {
+    const std::u8string utf8 = path.u8string();
+    NString::TStr<char16_t> wide(reinterpret_cast<const char*>(utf8.c_str()));
+    return std::u16string(wide.Text());
+}
+
+// The specification file at `path`, loaded; null when it did not load.
+inline std::unique_ptr<CFileSpec> LoadSpec(const std::filesystem::path& path,
+                                           ESpecFileError* why = nullptr) {
+    ESpecFileError error = ESpecFileError::None;
+    std::unique_ptr<CFileSpec> spec(LoadSpecFile(U16(path).c_str(), error));
+    if (why != nullptr)
+        *why = error;
     return spec;
 }
 
@@ -72,12 +99,6 @@ inline std::vector<std::string> KnownAttributes(const CSpecBase* rule) {
     for (const NString::TStr<char>* name : static_cast<const CElementSpec*>(rule)->knownAttributes)
         known.emplace_back(name->Text());
     return known;
-}
-
-inline std::u16string U16(const std::filesystem::path& path) {
-    const std::u8string utf8 = path.u8string();
-    NString::TStr<char16_t> wide(reinterpret_cast<const char*>(utf8.c_str()));
-    return std::u16string(wide.Text());
 }
 
 inline std::string ReadTextFile(const std::filesystem::path& path) {

@@ -26,12 +26,14 @@ public:
         void* owner;
         std::u16string info;
         std::vector<std::string> names;
+        int suggested;
     };
     struct SCreation {
         void* owner;
         std::string rootName;
         std::u16string leftPath;
         std::u16string folder;
+        std::string suggestedName;
     };
     struct SCreated {
         std::string name;
@@ -55,7 +57,8 @@ public:
     }
 
     int ChooseFileSpec(void* owner, const NPrompts::SSpecChoice& choice) override {
-        choices.push_back({owner, choice.info, {choice.names.begin(), choice.names.end()}});
+        choices.push_back(
+            {owner, choice.info, {choice.names.begin(), choice.names.end()}, choice.suggested});
         if (choiceAnswers.empty()) {
             ADD_FAILURE() << "unexpected choice";
             return -1;
@@ -67,7 +70,8 @@ public:
 
     bool CreateFileSpec(void* owner, const NPrompts::SSpecRequest& request,
                         NPrompts::SNewSpec& created) override {
-        creations.push_back({owner, request.rootName, request.leftPath, request.folder});
+        creations.push_back(
+            {owner, request.rootName, request.leftPath, request.folder, request.suggestedName});
         if (creationAnswers.empty()) {
             ADD_FAILURE() << "unexpected creation";
             return false;

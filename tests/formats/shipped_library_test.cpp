@@ -5,6 +5,7 @@
 #include "formats/spec_file_name.h"
 #include "formats/spec_selection.h"
 #include "formats_test_support.h"
+#include "framework/prompts.h"
 
 #include <gtest/gtest.h>
 
@@ -85,7 +86,7 @@ TEST(ShippedFiles, LoadWriteBackUnchangedAndAreNamedAsTheyWouldBeSaved) {
     for (const auto& entry : std::filesystem::directory_iterator(ShippedFolder())) {
         SCOPED_TRACE(entry.path().filename().string());
         ++count;
-        std::unique_ptr<CFileSpec> spec(LoadSpecFile(FormatsTest::U16(entry.path()).c_str()));
+        const auto spec = FormatsTest::LoadSpec(entry.path());
         ASSERT_NE(spec, nullptr);
         EXPECT_EQ(Written(*spec), ReadTextFile(entry.path()));
         EXPECT_EQ(NString::TStr<char>(SpecFileName(spec->name.Text()).Text()).Text(),
@@ -108,6 +109,35 @@ TEST_F(ShippedLibrary, EachFileFindsItsSpecification) {
     EXPECT_EQ(Chosen("<svg xmlns='http://www.w3.org/2000/svg'/>", u"logo.svg"), &Spec("SVG"));
     EXPECT_EQ(Chosen("<project/>", u"other.xml"), nullptr)
         << "Maven and Ant both claim <project>: another name is the user's choice";
+}
+
+// Git hands tools temporary files: a POM is still told from an Ant build
+// file by its namespace, or else by the element names its rules know.
+TEST_F(ShippedLibrary, WithoutAFileNameAPomAndAnAntBuildFileEachFindTheirs) {
+    constexpr char kPom[] = "<project><modelVersion>4.0.0</modelVersion><build><plugins>"
+                            "<plugin/></plugins></build><dependencies><dependency/>"
+                            "</dependencies></project>";
+    constexpr char kAnt[] = "<project name='app' default='jar'><property name='src' value='s'/>"
+                            "<target name='jar'><jar destfile='a.jar'/></target></project>";
+    EXPECT_EQ(Chosen("<project xmlns='http://maven.apache.org/POM/4.0.0'/>", u".merge_file_1"),
+              &Spec("Maven POM"));
+    EXPECT_EQ(Chosen(kAnt, u".merge_file_2"), nullptr) << "nobody to ask";
+
+    std::ostringstream out;
+    NPrompts::CHeadlessPrompts headless(out);
+    NPrompts::CScopedPrompts scope(headless);
+    const struct {
+        const char* xml;
+        const char* chosen;
+    } kCases[] = {{kPom, "Maven POM"}, {kAnt, "Apache Ant"}};
+    for (const auto& file : kCases) {
+        documents.push_back(ParseDocument(file.xml));
+        int window = 0;
+        EXPECT_EQ(FindSpecForFile(library, SInputFile{documents.back().get(), u"/tmp/x_LOCAL.xml"},
+                                  nullptr, &window),
+                  &Spec(file.chosen))
+            << out.str();
+    }
 }
 
 TEST_F(ShippedLibrary, MavenDependenciesAreIdentifiedByGroupAndArtifact) {

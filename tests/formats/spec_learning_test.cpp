@@ -55,3 +55,33 @@ TEST(LearnFromDocuments, NamesWithDotsFindTheirRuleAndAreNotAddedAgain) {
     EXPECT_FALSE(spec->LearnFromDocuments(documents));
     EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"a.b", "c.d"}));
 }
+
+TEST(LearnFromDocuments, NamesLongerThanTheLimitAreNotLearnt) {
+    const std::string longest(CFileSpec::kLongestLearntName, 'e');
+    const std::string tooLong = longest + "x";
+    const auto spec = ReadSpec("<file name='s' root='r'><element name='r'/></file>");
+    const auto doc = ParseDocument("<r " + tooLong + "='1' " + longest + "='2'><" + tooLong +
+                                   " a='1'/><" + longest + "/></r>");
+    const NXML::CDoc* documents[] = {doc.get()};
+    EXPECT_TRUE(spec->LearnFromDocuments(documents));
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"r", longest}));
+    EXPECT_EQ(Known(*spec, "r"), (std::vector<std::string>{longest}));
+    EXPECT_FALSE(spec->LearnFromDocuments(documents)) << "a refused name is nothing new";
+}
+
+TEST(LearnFromDocuments, AFullSpecificationLearnsNoMore) {
+    const auto spec = ReadSpec("<file name='s' root='r'><element name='r'/></file>");
+    auto* rule = static_cast<CElementSpec*>(spec->FirstRule());
+    // The rule itself and its attributes: one name short of the limit.
+    for (std::uint32_t i = 2; i < CFileSpec::kMostLearntNames; ++i)
+        rule->knownAttributes.AddCopy(("k" + std::to_string(i)).c_str());
+    ASSERT_EQ(spec->LearntNameCount(), CFileSpec::kMostLearntNames - 1);
+    const auto doc = ParseDocument("<r new='1'><a b='1'/><c/></r>");
+    const NXML::CDoc* documents[] = {doc.get()};
+    EXPECT_TRUE(spec->LearnFromDocuments(documents));
+    EXPECT_EQ(spec->LearntNameCount(), CFileSpec::kMostLearntNames);
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"r"}));
+    EXPECT_STREQ(rule->knownAttributes[rule->knownAttributes.Count() - 1]->Text(), "new");
+    EXPECT_FALSE(spec->LearnFromDocuments(documents));
+    EXPECT_EQ(spec->LearntNameCount(), CFileSpec::kMostLearntNames);
+}

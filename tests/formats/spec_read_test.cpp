@@ -46,6 +46,18 @@ TEST(SpecRead, ReadsNameRootPatternsAndRules) {
     EXPECT_EQ(ElementRule(*spec, "*")->flags, CSpecBase::kSequenced);
 }
 
+TEST(SpecRead, TheRootNamespaceIsReadCopiedAndWrittenBackOnlyWhenPresent) {
+    const std::string with = SpecText("name='POM' root='project' namespace='urn:a?b=1&amp;c=2'");
+    const auto spec = ReadSpec(with);
+    EXPECT_STREQ(spec->rootNamespace.Text(), "urn:a?b=1&c=2");
+    EXPECT_EQ(Written(*spec), with);
+    const CFileSpec copy(*spec);
+    EXPECT_STREQ(copy.rootNamespace.Text(), "urn:a?b=1&c=2");
+
+    const std::string without = SpecText("name='Ant' root='project'");
+    EXPECT_EQ(Written(*ReadSpec(without)), without);
+}
+
 TEST(SpecRead, OrderMustBeSpelledExactly) {
     const auto spec = ReadSpec(SpecText("name='s'", "<element name='a' order='sequenced'/>"
                                                     "<element name='b' order='RANDOM'/>"
@@ -92,24 +104,34 @@ TEST(SpecRead, DeeplyNestedRulesStopAtTheLimit) {
     EXPECT_FALSE(Written(*spec).empty());
 }
 
-TEST(LoadSpecFile, LoadsAFileElementAndNothingElse) {
+TEST(LoadSpecFile, LoadsAFileElementAndSaysWhyAnythingElseDoesNot) {
     CTempFolder folder;
     const auto path = folder.Path() / "a.qmfmt";
     FormatsTest::WriteTextFile(path, SpecText("name='a' root='r'", "<element name='x'/>"));
-    std::unique_ptr<CFileSpec> spec(LoadSpecFile(FormatsTest::U16(path).c_str()));
+    ESpecFileError error = ESpecFileError::NotXml;
+    const auto spec = FormatsTest::LoadSpec(path, &error);
     ASSERT_NE(spec, nullptr);
+    EXPECT_EQ(error, ESpecFileError::None);
     EXPECT_STREQ(spec->name.Text(), "a");
     EXPECT_EQ(spec->ChildCount(), 1u);
     EXPECT_EQ(spec->flags, 0u) << "a loaded specification is neither modified nor in use";
 
-    FormatsTest::WriteTextFile(path, std::string(kDeclaration) +
-                                         "<group><file name='a' root='r'/></group>");
-    EXPECT_EQ(LoadSpecFile(FormatsTest::U16(path).c_str()), nullptr) << "groups are split first";
-    FormatsTest::WriteTextFile(path, "not xml at all");
-    EXPECT_EQ(LoadSpecFile(FormatsTest::U16(path).c_str()), nullptr);
-    FormatsTest::WriteTextFile(path, "");
-    EXPECT_EQ(LoadSpecFile(FormatsTest::U16(path).c_str()), nullptr);
-    EXPECT_EQ(LoadSpecFile(FormatsTest::U16(folder.Path() / "missing.qmfmt").c_str()), nullptr);
+    const struct {
+        const char* content;
+        ESpecFileError error;
+    } kRefused[] = {
+        {"<group><file name='a' root='r'/></group>", ESpecFileError::NotSpecification},
+        {"<other name='x'/>", ESpecFileError::NotSpecification},
+        {"not xml at all", ESpecFileError::NotXml},
+        {"", ESpecFileError::NotXml},
+    };
+    for (const auto& refused : kRefused) {
+        FormatsTest::WriteTextFile(path, refused.content);
+        EXPECT_EQ(FormatsTest::LoadSpec(path, &error), nullptr) << refused.content;
+        EXPECT_EQ(error, refused.error) << refused.content;
+    }
+    EXPECT_EQ(FormatsTest::LoadSpec(folder.Path() / "missing.qmfmt", &error), nullptr);
+    EXPECT_EQ(error, ESpecFileError::CannotOpen);
 }
 
 // What the writer escapes, the reader gives back.
@@ -124,8 +146,7 @@ TEST(LoadSpecFile, ASavedSpecificationLoadsBackTheSame) {
     EXPECT_STREQ(original->name.Text(), "O'Brien & \"Sons\" <2> &amp;");
     original->SetFlags(CSpecBase::kModified);
     ASSERT_EQ(original->Save(folder.Folder().c_str()), NResult::kOk);
-    std::unique_ptr<CFileSpec> loaded(
-        LoadSpecFile(FormatsTest::U16(folder.Path() / "OBrien  Sons 2 amp.qmfmt").c_str()));
+    const auto loaded = FormatsTest::LoadSpec(folder.Path() / "OBrien  Sons 2 amp.qmfmt");
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(Written(*loaded), Written(*original));
     EXPECT_STREQ(loaded->root.Text(), "r&d");

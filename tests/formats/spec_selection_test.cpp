@@ -4,14 +4,13 @@
 #include "formats/spec_selection.h"
 #include "formats_test_support.h"
 #include "scripted_prompts.h"
-#include "text/embedded_language.h"
-#include "text/translator.h"
 
 #include <gtest/gtest.h>
 
 using FormatsTest::CScriptedPrompts;
 using FormatsTest::CTempFolder;
 using FormatsTest::FileNames;
+using FormatsTest::LoadEnglish;
 using FormatsTest::ParseDocument;
 using FormatsTest::Patterns;
 using FormatsTest::ReadTextFile;
@@ -22,14 +21,6 @@ using NPrompts::EButtons;
 using NPrompts::EIcon;
 
 namespace {
-
-void LoadEnglish() {
-    const auto file =
-        NString::NTranslator::EmbeddedLanguageFile(NString::NTranslator::kBuiltInLanguageResource);
-    NIO::TBuffer<0> stream;
-    stream.Borrow(file.data(), file.size());
-    ASSERT_EQ(NString::NTranslator::LoadLanguage(stream, true), 1);
-}
 
 // The English texts the messages are built from.
 const std::u16string kAppName = u"Velden\u00A0Quillmere";
@@ -58,17 +49,28 @@ protected:
         library.LoadFrom(folder.Folder().c_str());
     }
 
-    CFileSpec* AddSpec(const char* name, const char* root, const char* patterns = "") {
+    CFileSpec* AddSpec(const char* name, const char* root, const char* patterns = "",
+                       const char* rootNamespace = "") {
         CFileSpec* spec = library.GetOrCreateSpec(name);
         spec->root = root;
         spec->AddPatterns(patterns, false);
+        spec->rootNamespace = rootNamespace;
         return spec;
     }
 
+    // An element rule named `name` for each of `names`.
+    static void AddRules(CFileSpec& spec, std::initializer_list<const char*> names) {
+        for (const char* name : names) {
+            auto* rule = new CElementSpec;
+            rule->name = name;
+            spec.AddRule(rule);
+        }
+    }
+
     // An input file parsed from `xml`, kept alive by the fixture.
-    SInputFile File(const char* xml, const char16_t* path) {
+    SInputFile File(const char* xml, const char16_t* path, const char16_t* title = u"") {
         documents.push_back(ParseDocument(xml));
-        return SInputFile{documents.back().get(), path};
+        return SInputFile{documents.back().get(), path, title};
     }
 
     SOperationFiles Operation(std::initializer_list<SInputFile> list, bool merge = false) {
@@ -228,19 +230,130 @@ TEST_F(SpecSelection, DecliningOrCancellingCreatesNothing) {
     EXPECT_TRUE(FileNames(folder.Path()).empty());
 }
 
-TEST_F(SpecSelection, CreatingUnderAnExistingNameKeepsItsDefaultRule) {
+TEST_F(SpecSelection, CreatingNeverTakesTheFileOfAnotherSpecification) {
     CFileSpec* existing = AddSpec("R", "old");
-    auto* defaultRule = new CElementSpec;
-    defaultRule->name = "*";
-    defaultRule->SetFlags(CSpecBase::kRandom);
-    existing->AddRule(defaultRule);
-    const SOperationFiles operation = Operation({File("<r/>", u"a.xml"), File("<r/>", u"b.xml")});
+    AddRules(*existing, {"kept"});
+    existing->SetFlags(CSpecBase::kModified);
+    library.SaveAll();
+    AddSpec("Q:", "other"); // saved as Q.qmfmt
+    FormatsTest::WriteTextFile(folder.Path() / "r.qmfmt", "a file that did not load");
+    const std::string existingFile = ReadTextFile(folder.Path() / "R.qmfmt");
+
+    const struct {
+        const char* typed;
+        const char* created;
+    } kCases[] = {
+        {"R", "R-2"},       // a specification of that name
+        {"Q", "Q-2"},       // one whose name makes the same file name
+        {"r", "r-2"},       // a file of the folder that is no specification
+        {"R", "R-3"},       // the first free number
+        {"Fresh", "Fresh"}, // a free name stays as typed
+    };
+    for (const auto& created : kCases) {
+        SCOPED_TRACE(created.typed);
+        const SOperationFiles operation =
+            Operation({File("<r><a/></r>", u"a.xml"), File("<r/>", u"b.xml")});
+        prompts.answers = {EAnswer::Yes};
+        prompts.creationAnswers = {CScriptedPrompts::SCreated{created.typed, "*.xml"}};
+        CFileSpec* spec = FindSpecForOperation(library, operation, owner);
+        ASSERT_NE(spec, nullptr);
+        EXPECT_NE(spec, existing);
+        EXPECT_STREQ(spec->name.Text(), created.created);
+        EXPECT_NE(FormatsTest::LoadSpec(folder.Path() / (std::string(created.created) + ".qmfmt")),
+                  nullptr)
+            << "saved under its own file";
+        // The next creation is for another root.
+        spec->root = "done";
+    }
+    EXPECT_STREQ(existing->root.Text(), "old");
+    EXPECT_EQ(RuleNames(*existing), (std::vector<std::string>{"kept"}));
+    EXPECT_EQ(ReadTextFile(folder.Path() / "R.qmfmt"), existingFile);
+    EXPECT_EQ(ReadTextFile(folder.Path() / "r.qmfmt"), "a file that did not load");
+    EXPECT_EQ(prompts.creations[0].suggestedName, "r-2") << "the root's name, made free";
+}
+
+TEST_F(SpecSelection, ACreatedSpecificationKeepsTheRootsNamespace) {
+    const SOperationFiles operation =
+        Operation({File("<r xmlns='urn:r'/>", u"a.xml"), File("<r xmlns='urn:r'/>", u"b.xml")});
     prompts.answers = {EAnswer::Yes};
     prompts.creationAnswers = {CScriptedPrompts::SCreated{"R", "*.xml"}};
-    EXPECT_EQ(FindSpecForOperation(library, operation, owner), existing);
-    EXPECT_STREQ(existing->root.Text(), "r");
-    EXPECT_EQ(RuleNames(*existing), (std::vector<std::string>{"*", "r"}));
-    EXPECT_EQ(library.ChildCount(), 1u);
+    CFileSpec* spec = FindSpecForOperation(library, operation, owner);
+    ASSERT_NE(spec, nullptr);
+    EXPECT_STREQ(spec->rootNamespace.Text(), "urn:r");
+    EXPECT_NE(ReadTextFile(folder.Path() / "R.qmfmt").find("root='r' namespace='urn:r'>"),
+              std::string::npos);
+}
+
+TEST_F(SpecSelection, TheNamespaceThenTheWildcardsPickAmongSpecificationsOfOneRoot) {
+    CFileSpec* pom = AddSpec("Maven", "project", "pom.xml", "urn:pom");
+    CFileSpec* ant = AddSpec("Ant", "project", "build.xml");
+    CFileSpec* other = AddSpec("Other", "project", "other.xml", "urn:other");
+    const struct {
+        const char* xml;
+        const char16_t* path;
+        const CFileSpec* chosen;
+    } kCases[] = {
+        {"<project xmlns='urn:pom'/>", u"x.xml", pom},
+        {"<project xmlns='urn:pom'/>", u"build.xml", pom},
+        {"<p:project xmlns:p='urn:pom'/>", u"x.xml", pom},
+        {"<project xmlns='urn:other'/>", u"pom.xml", other},
+        {"<project/>", u"build.xml", ant},
+        {"<project/>", u"pom.xml", pom},
+        {"<project xmlns='urn:unknown'/>", u"build.xml", ant},
+        {"<project/>", u"x.xml", nullptr},
+    };
+    for (const auto& file : kCases) {
+        SCOPED_TRACE(file.xml);
+        EXPECT_EQ(FindSpecForFile(library, File(file.xml, file.path), nullptr, nullptr),
+                  file.chosen);
+    }
+}
+
+TEST_F(SpecSelection, TheTitleIsMatchedLikeThePath) {
+    CFileSpec* ord = AddSpec("Orders (ord)", "orders", "*.ord");
+    CFileSpec* xml = AddSpec("Orders (xml)", "orders", "*.xml");
+    const struct {
+        const char16_t* path;
+        const char16_t* title;
+        const CFileSpec* chosen;
+    } kCases[] = {
+        {u"/tmp/.merge_file_a1b2", u"data/A.ORD", ord},
+        {u"./orders_LOCAL_123", u"sub\\b.XML", xml},
+        {u"b.xml", u"", xml},
+        {u"/tmp/.merge_file_a1b2", u"", nullptr},
+        {u"/tmp/.merge_file_a1b2", u"notes.txt", nullptr},
+    };
+    for (const auto& file : kCases) {
+        SCOPED_TRACE(NString::TStr<char>(file.title).Text());
+        EXPECT_EQ(
+            FindSpecForFile(library, File("<orders/>", file.path, file.title), nullptr, nullptr),
+            file.chosen);
+    }
+}
+
+TEST_F(SpecSelection, TheChoiceSuggestsTheSpecificationNamingMostElements) {
+    CFileSpec* ant = AddSpec("Ant", "project", "build.xml");
+    AddRules(*ant, {"project", "target", "property", "*"});
+    CFileSpec* pom = AddSpec("Maven", "project", "pom.xml");
+    AddRules(*pom, {"project", "dependency", "build", "plugin", "*"});
+    AddSpec("Bare", "project", "*.bare");
+    const struct {
+        const char* xml;
+        int suggested;
+    } kCases[] = {
+        {"<project><target/><target/><property/></project>", 0},
+        {"<project><build><plugin/></build><dependency/></project>", 1},
+        // Each name counts once; a tie goes to the first by name.
+        {"<project><build/><build/><build/><target/></project>", 0},
+    };
+    for (const auto& file : kCases) {
+        SCOPED_TRACE(file.xml);
+        prompts.choiceAnswers = {file.suggested};
+        FindSpecForFile(library, File(file.xml, u"x.xml"), nullptr, owner);
+        ASSERT_FALSE(prompts.choices.empty());
+        EXPECT_EQ(prompts.choices.back().suggested, file.suggested);
+        EXPECT_EQ(prompts.choices.back().names, (std::vector<std::string>{"Ant", "Maven", "Bare"}));
+    }
 }
 
 TEST_F(SpecSelection, TheChosenSpecificationLearnsAndIsSavedOnlyWhenItDid) {
@@ -256,6 +369,21 @@ TEST_F(SpecSelection, TheChosenSpecificationLearnsAndIsSavedOnlyWhenItDid) {
     std::filesystem::remove(folder.Path() / "Orders.qmfmt");
     EXPECT_EQ(FindSpecForOperation(library, operation, owner), spec);
     EXPECT_TRUE(FileNames(folder.Path()).empty()) << "nothing new, nothing written";
+}
+
+TEST_F(SpecSelection, ASpecificationThatCannotLearnIsNotWrittenAgain) {
+    CFileSpec* spec = AddSpec("Orders", "orders", "*.xml");
+    AddRules(*spec, {"orders"});
+    auto* rule = static_cast<CElementSpec*>(spec->FirstRule());
+    for (std::uint32_t i = 1; i < CFileSpec::kMostLearntNames; ++i)
+        rule->knownAttributes.AddCopy(("k" + std::to_string(i)).c_str());
+    const std::string tooLong(CFileSpec::kLongestLearntName + 1, 'n');
+    const SOperationFiles operation =
+        Operation({File(("<orders><" + tooLong + "/><item/></orders>").c_str(), u"a.xml"),
+                   File("<orders new='1'/>", u"b.xml")});
+    EXPECT_EQ(FindSpecForOperation(library, operation, owner), spec);
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"orders"}));
+    EXPECT_TRUE(FileNames(folder.Path()).empty());
 }
 
 TEST_F(SpecSelection, TheSecondFileFollowsTheLeftFilesChoiceWithoutAsking) {
@@ -324,4 +452,28 @@ TEST(HeadlessSelection, CreatesSavesAndSaysSoWithoutWaiting) {
               "Creating the format specification \"inventory\" for the root element "
               "\"inventory\" and the files \"*.XML\" in " +
                   folderText + "\n");
+}
+
+TEST(HeadlessSelection, CreatesUnderAFreeNameAndSaysWhich) {
+    LoadEnglish();
+    CTempFolder folder;
+    FormatsTest::WriteTextFile(folder.Path() / "inventory.qmfmt", "not loaded");
+    CFormatList library;
+    library.LoadFrom(folder.Folder().c_str());
+    std::ostringstream out;
+    NPrompts::CHeadlessPrompts headless(out);
+    NPrompts::CScopedPrompts scope(headless);
+
+    const auto left = ParseDocument("<inventory/>");
+    const SInputFile files[] = {{left.get(), u"a.xml"}, {left.get(), u"b.xml"}};
+    CFileSpec* spec = FindSpecForOperation(library, SOperationFiles{files, false}, nullptr);
+
+    ASSERT_NE(spec, nullptr);
+    EXPECT_STREQ(spec->name.Text(), "inventory-2");
+    EXPECT_EQ(ReadTextFile(folder.Path() / "inventory.qmfmt"), "not loaded");
+    EXPECT_EQ(FileNames(folder.Path()),
+              (std::vector<std::string>{"inventory-2.qmfmt", "inventory.qmfmt"}));
+    EXPECT_NE(out.str().find("Creating the format specification \"inventory-2\""),
+              std::string::npos)
+        << out.str();
 }

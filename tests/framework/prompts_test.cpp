@@ -75,6 +75,32 @@ TEST_F(HeadlessPrompts, ChoiceTakesTheNameThatSortsFirstIgnoringCase) {
     EXPECT_EQ(prompts.ChooseFileSpec(nullptr, SSpecChoice{u"Nothing", {}}), -1);
 }
 
+TEST_F(HeadlessPrompts, ASuggestedCandidateIsChosen) {
+    std::ostringstream out;
+    CHeadlessPrompts prompts(out);
+    const char* names[] = {"b", "C", "a"};
+    const struct {
+        int suggested;
+        int chosen;
+    } kCases[] = {{1, 1}, {0, 0}, {-1, 2}, {3, 2}};
+    for (const auto& choice : kCases)
+        EXPECT_EQ(prompts.ChooseFileSpec(nullptr, SSpecChoice{u"?", names, choice.suggested}),
+                  choice.chosen)
+            << choice.suggested;
+    EXPECT_NE(out.str().find("(chose \"C\")"), std::string::npos) << out.str();
+}
+
+TEST_F(HeadlessPrompts, CreationTakesTheSuggestedName) {
+    std::ostringstream out;
+    CHeadlessPrompts prompts(out);
+    SNewSpec created;
+    ASSERT_TRUE(prompts.CreateFileSpec(
+        nullptr, SSpecRequest{"orders", u"in.xml", u"/tmp/Formats/", "orders-2"}, created));
+    EXPECT_STREQ(created.name.Text(), "orders-2");
+    EXPECT_EQ(out.str(), "Creating the format specification \"orders-2\" for the root element "
+                         "\"orders\" and the files \"*.xml\" in /tmp/Formats/\n");
+}
+
 TEST_F(HeadlessPrompts, CreationIsNamedAfterTheRootWithTheLeftExtension) {
     std::ostringstream out;
     CHeadlessPrompts prompts(out);

@@ -3,17 +3,16 @@
 #include "framework/result.h"
 #include "merge/result_file.h"
 #include "merge_test_support.h"
-#include "text/charset.h"
 #include "text/embedded_language.h"
 #include "text/translator.h"
 #include "xml/doc.h"
-#include "xml/writer.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -21,78 +20,6 @@
 using namespace std::string_literals;
 using namespace std::string_view_literals;
 namespace fs = std::filesystem;
-
-namespace {
-
-std::string Bytes(const NIO::TBuffer<0>& buffer) {
-    return std::string(reinterpret_cast<const char*>(buffer.Data()), buffer.Size());
-}
-
-struct SEncoding {
-    int charset;
-    bool utf8Mark;
-    std::string_view expected;
-};
-
-} // namespace
-
-// "<r>é€𝄞</r>" in every way a result file can be written.
-TEST(ResultFile, EncodesInTheLeftFilesCharacterSet) {
-    constexpr std::string_view text = "<r>\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E</r>";
-    const SEncoding cases[] = {
-        {NString::kCharsetUtf8, false, text},
-        {NString::kCharsetUtf8, true, "\xEF\xBB\xBF<r>\xC3\xA9\xE2\x82\xAC\xF0\x9D\x84\x9E</r>"},
-        {NString::kCharsetUtf16Be, false,
-         "\xFE\xFF\0<\0r\0>\0\xE9\x20\xAC\xD8\x34\xDD\x1E\0<\0/\0r\0>"sv},
-        {NString::kCharsetUtf16Le, false,
-         "\xFF\xFE<\0r\0>\0\xE9\0\xAC\x20\x34\xD8\x1E\xDD<\0/\0r\0>\0"sv},
-        {NString::kCharsetUtf16, true,
-         "\xFF\xFE<\0r\0>\0\xE9\0\xAC\x20\x34\xD8\x1E\xDD<\0/\0r\0>\0"sv},
-    };
-    for (const SEncoding& encoding : cases) {
-        NIO::TBuffer<0> out;
-        EXPECT_EQ(EncodeResultFile(text, encoding.charset, encoding.utf8Mark, out),
-                  EEncodeResult::Ok);
-        EXPECT_EQ(Bytes(out), encoding.expected) << encoding.charset;
-    }
-}
-
-TEST(ResultFile, SingleByteSetsConvertOrRefuseWhatTheyCannotHold) {
-    NIO::TBuffer<0> out;
-    ASSERT_EQ(EncodeResultFile("<r>\xC3\xA9\xE2\x82\xAC</r>", 2252, true, out), EEncodeResult::Ok);
-    EXPECT_EQ(Bytes(out), "<r>\xE9\x80</r>");
-
-    NIO::TBuffer<0> latin1;
-    EXPECT_EQ(EncodeResultFile("<r>\xE2\x82\xAC</r>", NString::kCharsetIso8859_1, false, latin1),
-              EEncodeResult::Unrepresentable);
-    NIO::TBuffer<0> unknown;
-    EXPECT_EQ(EncodeResultFile("<r/>", 0, false, unknown), EEncodeResult::NoConverter);
-    EXPECT_EQ(unknown.Size(), 0u);
-}
-
-// A parsed document written back and encoded as its left file gives the
-// file's bytes, the byte-order mark included.
-TEST(ResultFile, ReproducesEveryInputEncodingByteForByte) {
-    const std::string_view files[] = {
-        "<?xml version='1.0'?>\n<r a='\xC3\xA9'/>\n",
-        "\xEF\xBB\xBF<r>\xC3\xA9</r>\r\n",
-        "<?xml version='1.0' encoding='windows-1252'?><r>\xE9\x80</r>",
-        "\xFE\xFF\0<\0r\0>\0\xE9\0<\0/\0r\0>\0\n"sv,
-        "\xFF\xFE<\0r\0>\0\xE9\0<\0/\0r\0>\0\n\0"sv,
-    };
-    for (const std::string_view file : files) {
-        NXML::CDoc doc;
-        NIO::TBuffer<0> input;
-        input.Borrow(file.data(), file.size());
-        ASSERT_EQ(doc.Parse(input), NResult::kOk);
-        NIO::TBuffer<0> text;
-        ASSERT_EQ(NXML::WriteDocument(text, doc), NResult::kOk);
-        NIO::TBuffer<0> out;
-        ASSERT_EQ(EncodeResultFile(Bytes(text), doc.charset, doc.byteOrderMark, out),
-                  EEncodeResult::Ok);
-        EXPECT_EQ(Bytes(out), file);
-    }
-}
 
 namespace {
 
@@ -140,12 +67,105 @@ TEST_F(SaveMergedResultTest, RefusesWhileConflictsRemainOrCharactersWouldBeLost)
     std::ofstream(m_target) << "kept";
     MergeTest::COperation conflict("<r>a</r>", "<r>b</r>", "<r>c</r>", true);
     EXPECT_EQ(Save(conflict), ESaveResult::Unresolved);
-    const std::string latin1 = "<?xml version='1.0' encoding='ISO-8859-1'?><r>\xE9</r>";
-    MergeTest::COperation euro(latin1, latin1, "<r>\xC3\xA9<e>\xE2\x82\xAC</e></r>", true);
+    const std::string latin1 = "<?xml version='1.0' encoding='ISO-8859-1'?>\n<r>\xE9</r>";
+    // The right file is read as UTF-8 (its mark says so) but keeps the
+    // declaration, so the result stays ISO-8859-1.
+    MergeTest::COperation euro(latin1, latin1,
+                               "\xEF\xBB\xBF<?xml version='1.0' encoding='ISO-8859-1'?>\n"
+                               "<r>\xC3\xA9<!--\xE2\x82\xAC--></r>",
+                               true);
     EXPECT_EQ(Save(euro), ESaveResult::Failed);
     EXPECT_EQ(Saved(), "kept");
     EXPECT_NE(m_messages.str().find("unresolved conflicts"), std::string::npos) << m_messages.str();
-    EXPECT_NE(m_messages.str().find("cannot represent"), std::string::npos) << m_messages.str();
+    EXPECT_NE(m_messages.str().find("cannot represent the character U+20AC on line 2"),
+              std::string::npos)
+        << m_messages.str();
+}
+
+namespace {
+
+struct SCharsetCase {
+    const char* name;
+    std::string_view base;
+    std::string_view left;
+    std::string_view right;
+    std::string_view saved;
+    // Part of the warning the save gives; empty for none.
+    std::string_view warning;
+};
+
+const SCharsetCase kCharsetCases[] = {
+    {"RightsNewDeclarationWins", "<?xml version='1.0' encoding='ISO-8859-1'?><r>\xE9</r>",
+     "<?xml version='1.0' encoding='ISO-8859-1'?><r>\xE9</r>",
+     "<?xml version='1.0' encoding='UTF-8'?><r>\xC3\xA9</r>",
+     "<?xml version='1.0' encoding='UTF-8'?><r>\xC3\xA9</r>", ""},
+    {"RemovedDeclarationMeansUtf8", "<?xml version='1.0' encoding='windows-1252'?>\n<r>\x80</r>",
+     "<?xml version='1.0' encoding='windows-1252'?>\n<r>\x80</r>", "<r>\xE2\x82\xAC</r>",
+     "\n<r>\xE2\x82\xAC</r>", ""},
+    // A right file with a mark is read as UTF-8 whatever its declaration says.
+    {"UsAsciiGetsReferences", "<?xml version='1.0' encoding='US-ASCII'?><r/>",
+     "<?xml version='1.0' encoding='US-ASCII'?><r/>",
+     "\xEF\xBB\xBF<?xml version='1.0' encoding='US-ASCII'?><r a='\xC3\xA9'/>",
+     "<?xml version='1.0' encoding='US-ASCII'?><r a='&#xE9;'/>", ""},
+    // The set the right file names cannot be written.
+    {"UnwritableDeclarationKeepsTheLeftSet", "<?xml version='1.0' encoding='windows-1252'?><r/>",
+     "<?xml version='1.0' encoding='windows-1252'?><r/>",
+     "\xEF\xBB\xBF<?xml version='1.0' encoding='Shift_JIS'?><r>\xC3\xA9</r>",
+     "<?xml version='1.0' encoding='Shift_JIS'?><r>\xE9</r>", "character set Shift_JIS"},
+};
+
+void PrintTo(const SCharsetCase& test, std::ostream* out) {
+    *out << test.name;
+}
+
+class CSavedCharset : public SaveMergedResultTest,
+                      public testing::WithParamInterface<SCharsetCase> {};
+
+// Every byte the parser reads as character data, in the text and in an
+// attribute value of a document declared in the character set `name`.
+std::string EveryByteDocument(const std::string& name) {
+    std::string bytes = "\t\n\r";
+    for (int byte = 0x20; byte <= 0xFF; ++byte)
+        if (byte != '<' && byte != '&' && byte != '"')
+            bytes += static_cast<char>(byte);
+    return "<?xml version=\"1.0\" encoding=\"" + name + "\"?>\n<r a=\"" + bytes + "\">" + bytes +
+           "</r>\n";
+}
+
+} // namespace
+
+TEST_P(CSavedCharset, BytesAgreeWithTheResultsDeclaration) {
+    const SCharsetCase& test = GetParam();
+    MergeTest::COperation operation(test.base, test.left, test.right, true);
+    ASSERT_EQ(Save(operation), ESaveResult::Saved);
+    EXPECT_EQ(Saved(), test.saved);
+    if (test.warning.empty()) {
+        EXPECT_EQ(m_messages.str(), "");
+    } else {
+        EXPECT_NE(m_messages.str().find(test.warning), std::string::npos) << m_messages.str();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Merges, CSavedCharset, testing::ValuesIn(kCharsetCases),
+                         [](const testing::TestParamInfo<SCharsetCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// A document merged with itself comes back byte for byte in every
+// single-byte set, whatever bytes it holds.
+TEST_F(SaveMergedResultTest, UnchangedDocumentKeepsEveryByteInEverySingleByteSet) {
+    const char* const names[] = {"US-ASCII",     "ISO-8859-1",   "ISO-8859-15",  "windows-1250",
+                                 "windows-1251", "windows-1252", "windows-1253", "windows-1254",
+                                 "windows-1255", "windows-1256", "windows-1257", "windows-1258",
+                                 "TIS-620"};
+    for (const char* name : names) {
+        SCOPED_TRACE(name);
+        const std::string document = EveryByteDocument(name);
+        MergeTest::COperation operation(document, document, document, true);
+        ASSERT_EQ(Save(operation), ESaveResult::Saved);
+        EXPECT_EQ(Saved(), document);
+    }
+    EXPECT_EQ(m_messages.str(), "");
 }
 
 // The message names the path and the system's reason; a missing folder is

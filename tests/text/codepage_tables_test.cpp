@@ -30,25 +30,30 @@ TEST(CodePageTables, HoldThePublishedWindowsMappings) {
     EXPECT_EQ(WindowsEntry(1258, 0xC3), u'\u0102');
 }
 
-TEST(CodePageTables, MapUndefinedBytesToSpace) {
+TEST(CodePageTables, MapUndefinedBytesToTheirPrivateUseCodePoints) {
     for (auto [codePage, byte] :
-         {std::pair{1252, 0x81}, std::pair{1252, 0x9D}, std::pair{1251, 0x98},
-          std::pair{1253, 0xAA}, std::pair{1255, 0xFF}})
-        EXPECT_EQ(WindowsEntry(codePage, static_cast<unsigned char>(byte)), u' ')
+         {std::pair{1250, 0x81}, std::pair{1252, 0x81}, std::pair{1252, 0x9D},
+          std::pair{1251, 0x98}, std::pair{1253, 0xAA}, std::pair{1255, 0xFF},
+          std::pair{1257, 0xA5}})
+        EXPECT_EQ(WindowsEntry(codePage, static_cast<unsigned char>(byte)),
+                  kUndefinedByteBase + byte)
             << codePage << " " << byte;
 }
 
-// The reverse lookup relies on this: apart from the space placeholder no entry
-// is below 0x80, and no code point appears twice in one code page.
-TEST(CodePageTables, DefinedEntriesAreDistinctAndAboveAscii) {
+// The reverse lookup relies on this: no entry is below 0x80, no code point
+// appears twice in one code page, and a private-use entry stands only at the
+// byte it names.
+TEST(CodePageTables, EntriesAreDistinctAboveAsciiAndUndefinedOnesNameTheirByte) {
     for (int index = 0; index < kWindowsCodePageCount; ++index) {
         SCOPED_TRACE(kFirstWindowsCodePage + index);
         std::set<char16_t> seen;
-        for (char16_t entry : kWindowsCodePageTables[index]) {
-            if (entry == u' ')
-                continue;
+        for (std::size_t offset = 0; offset < kUpperHalfSize; ++offset) {
+            const char16_t entry = kWindowsCodePageTables[index][offset];
             EXPECT_GE(entry, 0x80);
             EXPECT_TRUE(seen.insert(entry).second) << std::hex << int(entry);
+            if (entry >= kUndefinedByteBase && entry <= kUndefinedByteBase + 0xFF) {
+                EXPECT_EQ(entry, kUndefinedByteBase + 0x80 + offset);
+            }
         }
     }
 }
