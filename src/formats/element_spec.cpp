@@ -108,4 +108,3 @@ bool CElementSpec::IdentifyEqual(const NXML::CElement& a, const NXML::CElement& 
     }
     return true;
 }
-

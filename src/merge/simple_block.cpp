@@ -46,8 +46,8 @@ bool CSimpleBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent)
     const char* line = source.Text();
     for (;;) {
         const std::size_t length = std::strcspn(line, "\r\n");
-        output.LinePrefix(depth, indent) << NString::TStr<char>(line, static_cast<int>(length))
-                                         << "\r\n";
+        output.LinePrefix(depth, indent)
+            << NString::TStr<char>(line, static_cast<int>(length)) << "\r\n";
         line += length;
         if (*line == 0)
             break;

@@ -274,9 +274,9 @@ TEST_F(FileTest, ReadFailureReasonIsTheSystemsErrorOrNone) {
         int reason;
     };
     // A FIFO without a writer must not block the question.
-    for (const SCase& c : {SCase{u"doc.xml", 0}, SCase{u"empty.xml", 0}, SCase{u"fifo", 0},
-                           SCase{u"missing.xml", ENOENT}, SCase{u"doc.xml/below", ENOTDIR},
-                           SCase{u"", EISDIR}}) {
+    for (const SCase& c :
+         {SCase{u"doc.xml", 0}, SCase{u"empty.xml", 0}, SCase{u"fifo", 0},
+          SCase{u"missing.xml", ENOENT}, SCase{u"doc.xml/below", ENOTDIR}, SCase{u"", EISDIR}}) {
         EXPECT_EQ(NIO::ReadFailureReason(PathOf(c.name).c_str()), c.reason)
             << fs::path(c.name).string();
     }

@@ -148,11 +148,11 @@ TEST_F(TargetFile, SameFileMeansTheSameFileHoweverItIsNamed) {
         std::u16string other;
         bool same;
     };
-    for (const SCase& c : {SCase{a, true}, SCase{(m_folder / "." / "a.xml").u16string(), true},
-                           SCase{PathOf("link.xml").u16string(), true},
-                           SCase{PathOf("hard.xml").u16string(), true},
-                           SCase{PathOf("b.xml").u16string(), false},
-                           SCase{PathOf("none.xml").u16string(), false}, SCase{u"", false}}) {
+    for (const SCase& c :
+         {SCase{a, true}, SCase{(m_folder / "." / "a.xml").u16string(), true},
+          SCase{PathOf("link.xml").u16string(), true}, SCase{PathOf("hard.xml").u16string(), true},
+          SCase{PathOf("b.xml").u16string(), false}, SCase{PathOf("none.xml").u16string(), false},
+          SCase{u"", false}}) {
         EXPECT_EQ(NIO::IsSameFile(a.c_str(), c.other.c_str()), c.same)
             << fs::path(c.other).string();
     }

@@ -179,12 +179,11 @@ TEST_F(SaveMergedResultTest, AFailedWriteSaysWhereAndWhy) {
         std::string message;
     };
     const SCase cases[] = {
-        {folder / "missing" / "m.xml", "The folder " + (folder / "missing").string() +
-                                           " does not exist, so " +
-                                           (folder / "missing" / "m.xml").string() +
-                                           " cannot be written."},
-        {folder / "sub", "The file " + (folder / "sub").string() +
-                             " cannot be written: Is a directory."},
+        {folder / "missing" / "m.xml",
+         "The folder " + (folder / "missing").string() + " does not exist, so " +
+             (folder / "missing" / "m.xml").string() + " cannot be written."},
+        {folder / "sub",
+         "The file " + (folder / "sub").string() + " cannot be written: Is a directory."},
     };
     for (const SCase& c : cases) {
         m_messages.str("");
