@@ -186,19 +186,16 @@ void OccupyClosedStandardStreams() {
     for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
         if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)
             continue;
-        // The lowest free numbers go first: a closed stream gets one of the
-        // pipe's ends, which is moved to it where it did not land there.
+        // The read end of a pipe without a writer: reading sees the end, and
+        // writing fails with EBADF, as on the closed stream.
         int ends[2];
         if (::pipe(ends) != 0)
             return;
-        const int kept = stream == STDIN_FILENO ? ends[0] : ends[1];
-        const int dropped = stream == STDIN_FILENO ? ends[1] : ends[0];
-        if (kept != stream) {
-            ::dup2(kept, stream);
-            ::close(kept);
+        if (ends[0] != stream) {
+            ::dup2(ends[0], stream);
+            ::close(ends[0]);
         }
-        if (dropped != stream)
-            ::close(dropped);
+        ::close(ends[1]);
     }
 }
 

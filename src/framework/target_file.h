@@ -36,9 +36,9 @@ int WriteToDescriptor(int descriptor, const void* data, std::size_t length);
 bool IsSameFile(const char16_t* first, const char16_t* second);
 
 // A standard stream (0, 1 or 2) the process was started without is occupied
-// by one end of a pipe whose other end is closed, so that no file opened
-// later takes its number: writes there fail with EPIPE (with SIGPIPE
-// ignored), reads see the end. Call before opening any file.
+// by the read end of a pipe without a writer, so that no file opened later
+// takes its number: writes there still fail with EBADF, reads see the end.
+// Call before opening any file.
 void OccupyClosedStandardStreams();
 
 } // namespace NIO

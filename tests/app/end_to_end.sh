@@ -129,6 +129,8 @@ cmp -s left.xml "$data/inputs/left.xml" || fail "the input named as the report c
 code=0
 "$quillmere" "${compare[@]}" -report - >&- 2>stderr || code=$?
 expect_code "report to a closed standard output" $code 2 stderr
+grep -q "standard output cannot be written: Bad file descriptor" stderr ||
+  fail "no reason given: $(cat stderr)"
 
 # A hard-linked result keeps its links.
 cp left.xml merged.xml
