@@ -132,6 +132,28 @@ expect_code "report to a closed standard output" $code 2 stderr
 grep -q "standard output cannot be written: Bad file descriptor" stderr ||
   fail "no reason given: $(cat stderr)"
 
+# A full device, as the report file and as standard output: only in a mount
+# namespace of its own with a /dev of its own, never on the real one; where
+# no such namespace can be made (not root), this is skipped.
+if unshare -m true 2>unshare.err; then
+  unshare -m bash -c '
+    set -e
+    mount --make-rprivate /
+    mount -t tmpfs tmpfs /dev
+    mknod -m 666 /dev/full c 1 7
+    code=0; "$@" -report /dev/full 2>full.err || code=$?; echo $code >full.code
+    code=0; "$@" -report - >/dev/full 2>full-output.err || code=$?; echo $code >full-output.code
+    [[ -c /dev/full ]] && echo device >full.kind
+  ' - "$quillmere" "${compare[@]}"
+  expect_code "report to a full device" "$(cat full.code)" 2 full.err
+  grep -q "/dev/full cannot be written: No space left on device" full.err ||
+    fail "no reason given: $(cat full.err)"
+  expect_code "report to a full standard output" "$(cat full-output.code)" 2 full-output.err
+  [[ $(cat full.kind) == device ]] || fail "the device was replaced"
+else
+  echo "skipped: full device (no private mount namespace here)"
+fi
+
 # A hard-linked result keeps its links.
 cp left.xml merged.xml
 ln merged.xml merged-link.xml
