@@ -135,7 +135,7 @@ grep -q "standard output cannot be written: Bad file descriptor" stderr ||
 # A full device, as the report file and as standard output: only in a mount
 # namespace of its own with a /dev of its own, never on the real one; where
 # no such namespace can be made (not root), this is skipped.
-if unshare -m true 2>unshare.err; then
+if unshare -m bash -c 'mount --make-rprivate / && mount -t tmpfs tmpfs /dev' 2>unshare.err; then
   unshare -m bash -c '
     set -e
     mount --make-rprivate /
