@@ -11,8 +11,6 @@ bool NodesCorrespond(CMatchRules& rules, const NXML::CNode& a, const NXML::CNode
         return false;
     if (type == NXML::kTypeComment || type == NXML::kTypeContent)
         return true;
-    if (IsXmlDeclaration(a) && IsXmlDeclaration(b))
-        return true;
     if (type == NXML::kTypeElement) {
         const auto& elementA = static_cast<const NXML::CElement&>(a);
         if (const CElementSpec* rule = rules.FindElementSpec(elementA))
@@ -31,16 +29,4 @@ int SiblingDistance(CMatchRules& rules, const NXML::CNode* a, const NXML::CNode*
             return position;
     }
     return 0;
-}
-
-bool IsXmlDeclaration(const NXML::CNode& node) {
-    if (node.GetType() != NXML::kTypeProcessingInstruction)
-        return false;
-    const char* text = node.text.Text();
-    for (const char letter : {'x', 'm', 'l'}) {
-        if ((*text | 0x20) != letter)
-            return false;
-        ++text;
-    }
-    return *text == 0 || *text == ' ' || *text == '\t' || *text == '\r' || *text == '\n';
 }

@@ -7,15 +7,10 @@ class CNode;
 class CMatchRules;
 
 // Whether two sibling nodes stand for the same thing when children are
-// matched in order: same kind; comments and character data always; XML
-// declarations always (a document has one, so two that differ are one
-// changed declaration, never two to be written); elements by the rule that
-// identifies them (by name without one); anything else by equal text.
+// matched in order: same kind; comments and character data always; elements
+// by the rule that identifies them (by name without one); anything else by
+// equal text.
 bool NodesCorrespond(CMatchRules& rules, const NXML::CNode& a, const NXML::CNode& b);
-
-// Whether `node` is an XML declaration: a processing instruction whose
-// target is "xml" in any letter case.
-bool IsXmlDeclaration(const NXML::CNode& node);
 
 // How far ahead of `b`, among `b` and its following siblings, the first node
 // that corresponds to `a` stands; 0 when none does (or `b` itself does).

@@ -1,6 +1,5 @@
 #include "compare/correspondence_key.h"
 
-#include "compare/correspondence.h"
 #include "compare/match_rules.h"
 #include "formats/element_spec.h"
 #include "xml/content.h"
@@ -87,8 +86,6 @@ TMatchKey CorrespondenceKey(CMatchRules& rules, const NXML::CNode& node) {
     case NXML::kTypeContent:
         return CKeyHasher(node.GetType()).Key();
     default:
-        if (IsXmlDeclaration(node))
-            return CKeyHasher(node.GetType()).Key();
         return TextKey(node);
     }
 }

@@ -46,21 +46,6 @@ TEST(OrderedMatching, DocumentChildrenKeepTheirOrderWhateverTheRules) {
         "<!--c--> [- R] open\n");
 }
 
-// A document has one XML declaration: declarations that differ in any way
-// are one changed node, never a deletion and an addition that would write
-// two. Other instructions still correspond by their whole text.
-TEST(OrderedMatching, XmlDeclarationsAlwaysCorrespond) {
-    EXPECT_EQ(Dump(SOperation("<?xml version='1.0' standalone='yes'?><?pi b?><r/>",
-                              "<?XML  version=\"1.0\" encoding=\"UTF-8\"?><?pi c?><r/>")
-                       .Base("<?xml version=\"1.0\"?><?pi a?><r/>")
-                       .Merge()),
-              "<?xml version='1.0' standalone='yes'?> [L B R] open\n"
-              "<?pi b?> [L - -] pick left\n"
-              "<?pi a?> [- B -] pick left\n"
-              "<?pi c?> [- - R] pick right\n"
-              "<r> [L B R] same\n");
-}
-
 // Unordered matching: children are joined by identity, in the order of the
 // left side, followed by what only the right side has.
 TEST(UnorderedMatching, JoinsByIdentifyingAttribute) {
