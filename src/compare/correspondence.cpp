@@ -3,6 +3,7 @@
 #include "compare/match_rules.h"
 #include "formats/element_spec.h"
 #include "text/string_functions.h"
+#include "xml/content.h"
 #include "xml/element.h"
 
 bool NodesCorrespond(CMatchRules& rules, const NXML::CNode& a, const NXML::CNode& b) {
@@ -10,6 +11,9 @@ bool NodesCorrespond(CMatchRules& rules, const NXML::CNode& a, const NXML::CNode
     if (type != b.GetType())
         return false;
     if (type == NXML::kTypeComment || type == NXML::kTypeContent)
+        return true;
+    // A document has one declaration, however each side spells or edits it.
+    if (NXML::IsXmlDeclaration(a) && NXML::IsXmlDeclaration(b))
         return true;
     if (type == NXML::kTypeElement) {
         const auto& elementA = static_cast<const NXML::CElement&>(a);

@@ -7,9 +7,9 @@ class CNode;
 class CMatchRules;
 
 // Whether two sibling nodes stand for the same thing when children are
-// matched in order: same kind; comments and character data always; elements
-// by the rule that identifies them (by name without one); anything else by
-// equal text.
+// matched in order: same kind; comments, character data and XML
+// declarations always; elements by the rule that identifies them (by name
+// without one); anything else by equal text.
 bool NodesCorrespond(CMatchRules& rules, const NXML::CNode& a, const NXML::CNode& b);
 
 // How far ahead of `b`, among `b` and its following siblings, the first node

@@ -86,7 +86,7 @@ TMatchKey CorrespondenceKey(CMatchRules& rules, const NXML::CNode& node) {
     case NXML::kTypeContent:
         return CKeyHasher(node.GetType()).Key();
     default:
-        return TextKey(node);
+        return NXML::IsXmlDeclaration(node) ? CKeyHasher(node.GetType()).Key() : TextKey(node);
     }
 }
 

@@ -19,7 +19,8 @@ using TMatchKey = std::uint64_t;
 constexpr TMatchKey kMatchesNothing = 0;
 
 // For NodesCorrespond: kind; elements by name and identity under their rule;
-// comments and character data by kind alone; anything else by text.
+// comments, character data and XML declarations by kind alone; anything else
+// by text.
 TMatchKey CorrespondenceKey(CMatchRules& rules, const NXML::CNode& node);
 
 // For the joins of unordered children and declarations: elements by name,

@@ -1,6 +1,7 @@
 #include "xml/content.h"
 
 #include "text/utf.h"
+#include "xml/scan.h"
 
 namespace NXML {
 
@@ -43,6 +44,16 @@ bool CContent::IsWhitespace() const {
 bool IsWhitespaceContent(const CNode* node) {
     return node != nullptr && node->GetType() == kTypeContent &&
            static_cast<const CContent*>(node)->IsWhitespace();
+}
+
+bool IsXmlDeclaration(const CNode& node) {
+    if (node.GetType() != kTypeProcessingInstruction)
+        return false;
+    const char* target = node.text.Text();
+    for (const char letter : {'x', 'm', 'l'})
+        if ((*target++ | 0x20) != letter)
+            return false;
+    return *target == 0 || NScan::IsSpaceByte(*target);
 }
 
 } // namespace NXML

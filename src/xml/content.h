@@ -41,4 +41,9 @@ public:
 // Whether `node` is character data that holds only whitespace.
 bool IsWhitespaceContent(const CNode* node);
 
+// Whether `node` is an XML declaration: a processing instruction whose target
+// is "xml" in any mix of case ("<?xml version='1.0'?>", "<?XML ...?>"), not
+// merely one starting with it ("<?xml-stylesheet ...?>").
+bool IsXmlDeclaration(const CNode& node);
+
 } // namespace NXML
