@@ -2,6 +2,7 @@
 
 #include "xml/equality.h"
 #include "xml/node.h"
+#include "xml/subtree_hash.h"
 
 namespace {
 
@@ -13,44 +14,61 @@ constexpr SClassification Pick(int side) {
     return {EKind::Pick, side};
 }
 
-bool Equal(const NXML::CNode* a, const NXML::CNode* b) {
+// The node itself: enough where the children are classified on their own.
+bool NodeEqual(const NXML::CNode* a, const NXML::CNode* b) {
     return NXML::IsEqual(*a, *b);
 }
 
-// Both present on the two sides of a two-way operation.
+// The whole subtree: needed wherever one side's node is dropped, since a
+// picked alternative takes its whole subtree with it.
+bool SubtreeEqual(const NXML::CNode* a, const NXML::CNode* b) {
+    return NXML::IsSubtreeEqual(*a, *b);
+}
+
+// A pick of `side` when the subtree it gives up, `dropped`, equals
+// `reference` (the base it came from, or the copy that is kept), so that no
+// change is lost; open otherwise.
+SClassification PickIfSame(int side, const NXML::CNode* dropped, const NXML::CNode* reference) {
+    return SubtreeEqual(dropped, reference) ? Pick(side) : kOpen;
+}
+
+// Both present on the two sides of a two-way operation. A pick never drops
+// a node here: the other side has none.
 SClassification ClassifyTwoWay(bool merge, const NXML::CNode* left, const NXML::CNode* right) {
     if (left != nullptr && right != nullptr)
-        return Equal(left, right) ? kSame : kOpen;
+        return NodeEqual(left, right) ? kSame : kOpen;
     if (!merge)
         return kOpen;
     return Pick(left != nullptr ? kSideLeft : kSideRight);
 }
 
-// Where both sides made the same change, a merge takes the left one and a
-// compare marks the base as the odd one out.
+// A side that alone changed the node is picked only when the other side's
+// whole subtree is still the base's; where both made the same change, a
+// merge takes the left one (and a compare marks the base as the odd one
+// out) only when the two subtrees are alike. Anything else is open.
 SClassification ClassifyThreeWay(bool merge, const NXML::CNode* base, const NXML::CNode* left,
                                  const NXML::CNode* right) {
-    const SClassification bothChanged = Pick(merge ? kSideLeft : kSideBase);
+    const int bothChanged = merge ? kSideLeft : kSideBase;
     if (base == nullptr) {
         if (left != nullptr && right != nullptr)
-            return Equal(left, right) ? bothChanged : kOpen;
+            return PickIfSame(bothChanged, right, left);
         return Pick(left != nullptr ? kSideLeft : kSideRight);
     }
     if (left == nullptr && right == nullptr)
-        return bothChanged;
+        return Pick(bothChanged);
     if (right == nullptr)
-        return Equal(left, base) ? Pick(kSideRight) : kOpen;
+        return PickIfSame(kSideRight, left, base);
     if (left == nullptr)
-        return Equal(right, base) ? Pick(kSideLeft) : kOpen;
-    const bool leftSame = Equal(left, base);
-    const bool rightSame = Equal(right, base);
+        return PickIfSame(kSideLeft, right, base);
+    const bool leftSame = NodeEqual(left, base);
+    const bool rightSame = NodeEqual(right, base);
     if (leftSame && rightSame)
         return kSame;
     if (leftSame)
-        return Pick(kSideRight);
+        return PickIfSame(kSideRight, left, base);
     if (rightSame)
-        return Pick(kSideLeft);
-    return Equal(left, right) ? bothChanged : kOpen;
+        return PickIfSame(kSideLeft, right, base);
+    return PickIfSame(bothChanged, right, left);
 }
 
 } // namespace

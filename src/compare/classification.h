@@ -20,8 +20,20 @@ struct SClassification {
 
 // Classifies the nodes a match-tree node holds on each side (null where a
 // side has none) for the operation's mode: three-way or two-way, compare or
-// merge. Nodes are equal by NXML::IsEqual, which for elements compares the
-// tag only. A three-way merge where the base lacks a node that left and
-// right added alike takes the left one, as it does wherever the sides agree.
+// merge.
+//
+// Same needs the nodes themselves to be equal (NXML::IsEqual, which for an
+// element compares the tag only): their children are classified on their
+// own. A pick takes the picked side's whole subtree and drops the others,
+// so it is made only when every dropped subtree holds no change of its own
+// (NXML::IsSubtreeEqual: attributes, texts and descendants too):
+// - one side changed or deleted the node: picked when the other side's
+//   subtree is the base's, else open (a deletion never silently beats a
+//   change made anywhere below the node);
+// - both changed the node, or both added it where the base has none: the
+//   left is taken in a merge (a compare marks the base) when the two
+//   subtrees are alike, else open;
+// - both deleted it: the left (the base in a compare);
+// - a two-way merge keeps a node that only one side has.
 SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
                          const NXML::CNode* left, const NXML::CNode* right);

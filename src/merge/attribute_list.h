@@ -10,6 +10,11 @@ public:
     explicit CAttributeList(CBlockBase& element) : m_element(&element) {}
 
     bool IsAttributeList() const override { return true; }
+    // The attributes in the order their sources wrote them, not in the
+    // display order, which puts identifying attributes first: an element
+    // nobody changed is written back as it was. Attributes from different
+    // sides are placed by their positions there, ties in display order.
+    bool WriteMerged(NIO::CBase& out) const override;
     CBlockBase* ParentBlock() const override { return m_element; }
 
     // Appends a clone of every block of this list to `copy`.

@@ -3,6 +3,7 @@
 #include "formats/element_spec.h"
 #include "formats/file_spec.h"
 #include "merge/block_output.h"
+#include "merge/block_selector.h"
 #include "xml/element.h"
 #include "xml/writer.h"
 
@@ -141,6 +142,31 @@ bool CElementBlock::IsWrittenEmpty() const {
     return !HasChildren() && !Element()->HasFlags(NXML::CElement::kEmptyWithEndTag);
 }
 
+namespace {
+
+// Whether the block is a difference resolved to a side that lacks the node.
+bool WritesNothing(const CBlockBase& block) {
+    if (!block.IsBlockSelector())
+        return false;
+    const CSimpleBlock* chosen = static_cast<const CBlockSelector&>(block).ChosenAlternative();
+    return chosen != nullptr && chosen->node == nullptr;
+}
+
+} // namespace
+
+bool CElementBlock::IsMergedEmpty() const {
+    if (IsWrittenEmpty())
+        return true;
+    const NXML::CElement& element = *Element();
+    if (element.FirstChild() != nullptr || element.HasFlags(NXML::CElement::kEmptyWithEndTag))
+        return false;
+    for (const CBlockBase* child = FirstChildBlock(); child != nullptr;
+         child = child->NextSiblingBlock())
+        if (!WritesNothing(*child))
+            return false;
+    return true;
+}
+
 const char* CElementBlock::Prefix() const {
     return node != nullptr ? NXML::WrittenPrefix(*Element()) : nullptr;
 }
@@ -161,7 +187,7 @@ bool CElementBlock::WriteMerged(NIO::CBase& out) const {
     PutTagName(output, "<");
     output << m_attributes.WriteMerged(out)
            << element.SpaceText(NXML::CElement::kSpaceBeforeTagEnd);
-    if (IsWrittenEmpty())
+    if (IsMergedEmpty())
         return (output << "/>").Ok();
     output << '>' << CBlockBase::WriteMerged(out) << NXML::WhitespaceBeforeEndTag(element);
     PutTagName(output, "</");

@@ -45,6 +45,11 @@ private:
     bool HasChildren() const { return FirstChild() != nullptr; }
     // Written as an empty-element tag: no content blocks and no end tag in the source.
     bool IsWrittenEmpty() const;
+    // The same in the merged document, where an element that was empty in
+    // its source stays so when every child block is a difference resolved to
+    // a side without the node: the document of the shown side is written
+    // back as it was.
+    bool IsMergedEmpty() const;
     // The prefix before the local name, null when the source name had none.
     const char* Prefix() const;
     // "<" or "</", the prefix and ":" when there is one, and the local name.

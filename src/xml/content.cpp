@@ -28,8 +28,15 @@ bool CContent::IsWhitespace() const {
     if (*position == 0)
         return false;
     while (*position != 0) {
-        if (!IsWhitespaceChar(NString::DecodeNext(position)))
+        // Layout between elements is ASCII: decode only what is not.
+        const auto byte = static_cast<unsigned char>(*position);
+        if (byte < 0x80) {
+            if (!IsWhitespaceChar(byte))
+                return false;
+            ++position;
+        } else if (!IsWhitespaceChar(NString::DecodeNext(position))) {
             return false;
+        }
     }
     return true;
 }

@@ -73,7 +73,10 @@ bool EqualHere(const CNode& a, const CNode& b, CPairs& pending) {
 } // namespace
 
 bool IsEqual(const CNode& a, const CNode& b) {
-    CPairs pending{{&a, &b}};
+    // Most kinds queue nothing, and an empty list allocates nothing.
+    CPairs pending;
+    if (!EqualHere(a, b, pending))
+        return false;
     while (!pending.empty()) {
         const auto [nodeA, nodeB] = pending.back();
         pending.pop_back();

@@ -88,6 +88,11 @@ public:
     // Whether some child is more than whitespace-only character data.
     bool HasContent() const;
 
+    // The hash of this node's subtree, 0 until SubtreeHash (xml/subtree_hash.h)
+    // first computes it. Declared before `text` so that it fills the padding
+    // after the flags word and costs no memory.
+    mutable std::uint32_t subtreeHash = 0;
+
     // Element or declaration name, character data, comment or instruction
     // body, attribute value. Parsed nodes borrow it from the document's text.
     NString::TStr<char> text;

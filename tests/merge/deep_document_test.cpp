@@ -31,4 +31,28 @@ TEST(DeepDocument, HundredThousandLevelsAreBuiltNumberedAndWritten) {
     });
 }
 
+// Deleting the deep element on one side is weighed against its whole
+// subtree on the other: unchanged, the deletion is taken; changed at the
+// bottom, it is a conflict.
+TEST(DeepDocument, DeletionAgainstAChangeHundredThousandLevelsDown) {
+    constexpr int kDepth = 100000;
+    std::string base = "<r>";
+    for (int level = 0; level < kDepth; ++level)
+        base += "<a>";
+    base += "x";
+    for (int level = 0; level < kDepth; ++level)
+        base += "</a>";
+    base += "</r>";
+    std::string changed = base;
+    changed[3 + std::size_t(kDepth) * 3] = 'y';
+
+    NSys::RunWithStack(kOperationStack, [&] {
+        const MergeTest::COperation unchanged(base, "<r></r>", base, true);
+        EXPECT_EQ(unchanged.model.ConflictCount(), 0u);
+        EXPECT_EQ(unchanged.Merged(), "<r></r>");
+        const MergeTest::COperation conflict(base, "<r></r>", changed, true);
+        EXPECT_EQ(conflict.model.ConflictCount(), 1u);
+    });
+}
+
 } // namespace

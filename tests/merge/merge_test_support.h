@@ -33,11 +33,13 @@ inline int ParseBytes(NXML::CDoc& doc, std::string_view bytes) {
 // match tree and the model built from it.
 class COperation {
 public:
-    // `base` absent makes a two-way operation.
+    // `base` absent makes a two-way operation; without `spec` every element's
+    // children match in order, by name.
     COperation(std::optional<std::string_view> base, std::string_view left, std::string_view right,
-               bool merge) {
+               bool merge, const CFileSpec* spec = nullptr) {
         context.order.Fill(base.has_value());
         context.merge = merge;
+        context.spec = spec;
         if (base.has_value())
             Parse(kSideBase, *base);
         Parse(kSideLeft, left);

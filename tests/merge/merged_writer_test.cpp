@@ -1,3 +1,4 @@
+#include "../formats/formats_test_support.h"
 #include "merge/content_block.h"
 #include "merge_test_support.h"
 #include "xml/writer.h"
@@ -124,6 +125,20 @@ const SWriteCase kWriteCases[] = {
      "<r><a/></r>",
      {kSideRight, kSideRight},
      "<r><a></a></r>"},
+    // The shown element was empty in its source and stays so when what the
+    // other side had is resolved away; with it taken, it gets both tags.
+    {"EmptyElementStaysEmptyWithoutTheOtherSidesContent",
+     nullptr,
+     "<r><a x='1'/></r>",
+     "<r><a x='1'>t<b/></a></r>",
+     {kSideLeft, kSideLeft},
+     "<r><a x='1'/></r>"},
+    {"EmptyElementTakesTheOtherSidesContent",
+     nullptr,
+     "<r><a/></r>",
+     "<r><a>t<b/></a></r>",
+     {kSideLeft, kSideRight},
+     "<r><a><b/></a></r>"},
     {"StartAndEndTagWithOnlyWhitespaceStay",
      nullptr,
      "<r><a> </a><b/></r>",
@@ -170,6 +185,29 @@ INSTANTIATE_TEST_SUITE_P(Blocks, CMergedWriting, testing::ValuesIn(kWriteCases),
                          [](const testing::TestParamInfo<SWriteCase>& info) {
                              return std::string(info.param.name);
                          });
+
+// A rule's attributes come first in the display, never in the document.
+TEST(MergedWriting, AttributesKeepTheirSourceOrder) {
+    const auto spec = FormatsTest::ReadSpec(
+        "<file name='test' root='r'><element name='a'><attribute name='id'/></element></file>");
+    struct SCase {
+        const char* base;
+        const char* left;
+        const char* right;
+        const char* merged;
+    } cases[] = {
+        {"<r><a k='1' id='2' m='3'/></r>", "<r><a k='1' id='2' m='3'/></r>",
+         "<r><a k='1' id='2' m='3'/></r>", "<r><a k='1' id='2' m='3'/></r>"},
+        // Changed, added and deleted on either side: each placed by its
+        // position on its side, ties in display order.
+        {"<r><a k='1' id='2' m='3'/></r>", "<r><a k='5' id='2' m='3' n='6'/></r>",
+         "<r><a x='0' k='1' id='2'/></r>", "<r><a k='5' x='0' id='2' n='6'/></r>"},
+    };
+    for (const SCase& test : cases) {
+        const COperation operation(test.base, test.left, test.right, true, spec.get());
+        EXPECT_EQ(operation.Merged(), test.merged) << test.left << " / " << test.right;
+    }
+}
 
 TEST(MergedWriting, AnOpenDifferenceFailsTheWrite) {
     // Open at the top level, and open inside an element.

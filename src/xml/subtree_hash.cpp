@@ -1,0 +1,164 @@
+#include "xml/subtree_hash.h"
+
+#include "xml/attribute.h"
+#include "xml/content.h"
+#include "xml/element.h"
+#include "xml/equality.h"
+
+#include <algorithm>
+#include <functional>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace NXML {
+
+namespace {
+
+// The finaliser of splitmix64: every input bit reaches every output bit.
+std::uint64_t Mix(std::uint64_t value) {
+    value ^= value >> 30;
+    value *= 0xBF58476D1CE4E5B9ULL;
+    value ^= value >> 27;
+    value *= 0x94D049BB133111EBULL;
+    return value ^ (value >> 31);
+}
+
+// Order matters: combining a then b differs from b then a.
+std::uint64_t Combine(std::uint64_t seed, std::uint64_t value) {
+    return Mix(seed + 0x9E3779B97F4A7C15ULL + value);
+}
+
+std::uint64_t HashText(const NString::TStr<char>& text) {
+    return std::hash<std::string_view>{}(std::string_view(text.Text()));
+}
+
+// The attributes of an element, in any order: a sum is the same whatever
+// order its terms come in.
+std::uint64_t AttributeSetHash(const CElement& element) {
+    std::uint64_t sum = 0;
+    for (const CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+         attribute = attribute->NextAttribute())
+        sum += Combine(HashText(attribute->name), HashText(attribute->text));
+    return sum;
+}
+
+// What belongs to the node itself. Coarser than NXML::IsEqual for some
+// declaration kinds, which is allowed: equal nodes must hash alike, unequal
+// ones need not differ.
+std::uint64_t OwnHash(const CNode& node) {
+    std::uint64_t hash = Combine(Mix(static_cast<std::uint64_t>(node.GetType())), HashText(node.text));
+    switch (node.GetType()) {
+    case kTypeAttribute:
+        return Combine(hash, HashText(static_cast<const CAttribute&>(node).name));
+    case kTypeElement: {
+        const auto& element = static_cast<const CElement&>(node);
+        return Combine(Combine(hash, HashText(element.namespaceUri)), AttributeSetHash(element));
+    }
+    default:
+        return hash;
+    }
+}
+
+std::uint32_t Folded(std::uint64_t hash) {
+    const auto folded = static_cast<std::uint32_t>(hash ^ (hash >> 32));
+    return folded == 0 ? 1 : folded;
+}
+
+// `node` or the first sibling after it that is not whitespace-only text.
+const CNode* CountedFrom(const CNode* node) {
+    while (node != nullptr && IsWhitespaceContent(node))
+        node = node->NextSibling();
+    return node;
+}
+
+// One subtree under way: the hash so far and the next child to add.
+struct SHashFrame {
+    const CNode* node;
+    std::uint64_t hash;
+    const CNode* nextChild;
+};
+
+// Compares pairs of nodes without recursing; the buffers are kept across
+// the pairs of one comparison.
+class CSubtreeComparison {
+public:
+    bool Run(const CNode& a, const CNode& b) {
+        m_pending.emplace_back(&a, &b);
+        while (!m_pending.empty()) {
+            const auto [nodeA, nodeB] = m_pending.back();
+            m_pending.pop_back();
+            if (SubtreeHash(*nodeA) != SubtreeHash(*nodeB) || !IsEqual(*nodeA, *nodeB) ||
+                !SameAttributes(*nodeA, *nodeB) || !PairChildren(*nodeA, *nodeB))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    using CAttributeTexts = std::vector<std::pair<std::string_view, std::string_view>>;
+
+    static void Collect(const CElement& element, CAttributeTexts& texts) {
+        texts.clear();
+        for (const CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+             attribute = attribute->NextAttribute())
+            texts.emplace_back(attribute->name.Text(), attribute->text.Text());
+        std::sort(texts.begin(), texts.end());
+    }
+
+    // Equal types are already known.
+    bool SameAttributes(const CNode& a, const CNode& b) {
+        if (a.GetType() != kTypeElement)
+            return true;
+        Collect(static_cast<const CElement&>(a), m_attributesA);
+        Collect(static_cast<const CElement&>(b), m_attributesB);
+        return m_attributesA == m_attributesB;
+    }
+
+    // Queues the counted children pairwise; false when their numbers differ.
+    bool PairChildren(const CNode& a, const CNode& b) {
+        const CNode* childA = CountedFrom(a.FirstChild());
+        const CNode* childB = CountedFrom(b.FirstChild());
+        for (; childA != nullptr && childB != nullptr;
+             childA = CountedFrom(childA->NextSibling()), childB = CountedFrom(childB->NextSibling()))
+            m_pending.emplace_back(childA, childB);
+        return childA == nullptr && childB == nullptr;
+    }
+
+    std::vector<std::pair<const CNode*, const CNode*>> m_pending;
+    CAttributeTexts m_attributesA, m_attributesB;
+};
+
+} // namespace
+
+std::uint32_t SubtreeHash(const CNode& node) {
+    if (node.subtreeHash != 0)
+        return node.subtreeHash;
+    std::vector<SHashFrame> open{{&node, OwnHash(node), CountedFrom(node.FirstChild())}};
+    for (;;) {
+        SHashFrame& top = open.back();
+        const CNode* child = top.nextChild;
+        if (child == nullptr) {
+            const std::uint32_t hash = Folded(top.hash);
+            top.node->subtreeHash = hash;
+            open.pop_back();
+            if (open.empty())
+                return hash;
+            open.back().hash = Combine(open.back().hash, hash);
+            continue;
+        }
+        top.nextChild = CountedFrom(child->NextSibling());
+        if (child->subtreeHash != 0)
+            top.hash = Combine(top.hash, child->subtreeHash);
+        else
+            open.push_back({child, OwnHash(*child), CountedFrom(child->FirstChild())});
+    }
+}
+
+bool IsSubtreeEqual(const CNode& a, const CNode& b) {
+    if (&a == &b)
+        return true;
+    return CSubtreeComparison().Run(a, b);
+}
+
+} // namespace NXML

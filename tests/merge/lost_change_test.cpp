@@ -1,0 +1,86 @@
+// Three-way merges in which one side's change sits below a node that the
+// other side deleted or added differently: a conflict, never a clean result
+// without the change.
+
+#include "../formats/formats_test_support.h"
+#include "merge_test_support.h"
+
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+using MergeTest::COperation;
+
+namespace {
+
+struct SCase {
+    const char* what;
+    const char* base;
+    const char* left;
+    const char* right;
+    // The format specification's rules, "" for none.
+    const char* rules;
+    // The clean result, or null where a conflict must stay open.
+    const char* merged;
+};
+
+constexpr const char* kKeyedStrings =
+    "<element name='resources' order='Random'/>"
+    "<element name='string'><attribute name='name'/></element>";
+
+const SCase kCases[] = {
+    {"deleted against text changed", "<r><a id=\"1\">x</a></r>", "<r></r>",
+     "<r><a id=\"1\">y</a></r>", "", nullptr},
+    {"deleted against attribute changed", "<r><a id=\"1\">x</a></r>", "<r></r>",
+     "<r><a id=\"2\">x</a></r>", "", nullptr},
+    {"deleted against attribute added", "<r><a id=\"1\">x</a></r>", "<r></r>",
+     "<r><a id=\"1\" n=\"2\">x</a></r>", "", nullptr},
+    {"deleted against child added", "<r><a id=\"1\">x</a></r>", "<r></r>",
+     "<r><a id=\"1\">x<b/></a></r>", "", nullptr},
+    {"text changed against deleted", "<r><a id=\"1\">x</a></r>", "<r><a id=\"1\">y</a></r>",
+     "<r></r>", "", nullptr},
+    {"deleted against a change two levels down", "<r><a><b><c>x</c></b></a></r>", "<r></r>",
+     "<r><a><b><c>y</c></b></a></r>", "", nullptr},
+    {"different items added at the same place", "<r><list><item>A</item></list></r>",
+     "<r><list><item>A</item><item>Earth</item></list></r>",
+     "<r><list><item>A</item><item>Mars</item></list></r>", "", nullptr},
+    {"the same key added with different texts", "<resources></resources>",
+     "<resources><string name=\"x\">One</string></resources>",
+     "<resources><string name=\"x\">Two</string></resources>", kKeyedStrings, nullptr},
+    {"renamed alike, changed inside on one side", "<r><a>x</a></r>",
+     "<r><p:a xmlns:p=\"u\">x</p:a></r>", "<r><p:a xmlns:p=\"u\">y</p:a></r>", "", nullptr},
+    // What stays clean: nothing is lost in these.
+    {"deleted against unchanged but laid out anew", "<r><a id=\"1\">x</a></r>", "<r></r>",
+     "<r><a  id='1' >x</a></r>", "", "<r></r>"},
+    {"the same item added on both sides", "<r><list><item>A</item></list></r>",
+     "<r><list><item>A</item><item>Earth</item></list></r>",
+     "<r><list><item>A</item><item>Earth</item></list></r>", "",
+     "<r><list><item>A</item><item>Earth</item></list></r>"},
+    {"the same key added alike", "<resources></resources>",
+     "<resources><string name=\"x\">One</string></resources>",
+     "<resources><string name=\"x\">One</string></resources>", kKeyedStrings,
+     "<resources><string name=\"x\">One</string></resources>"},
+    {"text changed on one side, attribute on the other", "<r><a id=\"1\">x</a></r>",
+     "<r><a id=\"1\">y</a></r>", "<r><a id=\"2\">x</a></r>", "", "<r><a id=\"2\">y</a></r>"},
+    {"deleted on both sides", "<r><a id=\"1\">x</a><b/></r>",
+     "<r><b/></r>", "<r><b/></r>", "", "<r><b/></r>"},
+};
+
+TEST(LostChange, ADroppedSubtreeMustHoldNoChange) {
+    for (const SCase& test : kCases) {
+        std::unique_ptr<CFileSpec> spec;
+        if (*test.rules != 0)
+            spec = FormatsTest::ReadSpec(std::string("<file name='test' root='resources'>") +
+                                         test.rules + "</file>");
+        const COperation operation(test.base, test.left, test.right, true, spec.get());
+        if (test.merged == nullptr) {
+            EXPECT_GT(operation.model.ConflictCount(), 0u) << test.what;
+            EXPECT_EQ(operation.Merged(), "<failed>") << test.what;
+        } else {
+            EXPECT_EQ(operation.model.ConflictCount(), 0u) << test.what;
+            EXPECT_EQ(operation.Merged(), test.merged) << test.what;
+        }
+    }
+}
+
+} // namespace
