@@ -161,16 +161,23 @@ EExitCode WriteReportFile(const COperation& operation, const NString::TStr<char1
     return kExitSuccess;
 }
 
-// A report written over an input file would destroy it; the result may well
-// replace the left file (a merge driver's way), as it is written last.
-bool ReportOverwritesAnInput(const SCommandLine& commandLine) {
+// A report written over an input file would destroy it, and one the result
+// is then written over would be lost; the result may well replace the left
+// file (a merge driver's way), as it is written last.
+bool ReportOverwritesAFile(const SCommandLine& commandLine) {
     if (!commandLine.reportRequested || IsStandardOutput(commandLine.reportPath))
         return false;
+    const char16_t* report = commandLine.reportPath.Text();
     for (const NString::TStr<char16_t>& input : commandLine.paths) {
-        if (!input.IsEmpty() && NIO::IsSameFile(input.Text(), commandLine.reportPath.Text())) {
-            Say("Msg.TargetIsInput", commandLine.reportPath.Text());
+        if (!input.IsEmpty() && NIO::IsSameFile(input.Text(), report)) {
+            Say("Msg.TargetIsInput", report);
             return true;
         }
+    }
+    if (commandLine.merge.value_or(false) &&
+        NIO::WouldOverwriteEachOther(report, commandLine.resultPath.Text())) {
+        Say("Msg.ReportIsResult", report);
+        return true;
     }
     return false;
 }
@@ -194,7 +201,7 @@ EExitCode SaveSilently(const COperation& operation, const NString::TStr<char16_t
 // Loads the operation the command line names, then does what comes after
 // loading: the report, and for a silent merge the result.
 EExitCode RunOperation(const SCommandLine& commandLine, CFlags& flags, CFormatList& formats) {
-    if (ReportOverwritesAnInput(commandLine))
+    if (ReportOverwritesAFile(commandLine))
         return kExitFailure;
     auto operation = std::make_unique<COperation>(flags, formats);
     for (std::size_t side = 0; side < operation->files.size(); ++side) {

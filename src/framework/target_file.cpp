@@ -182,6 +182,26 @@ bool IsSameFile(const char16_t* first, const char16_t* second) {
            statusA.st_ino == statusB.st_ino;
 }
 
+bool WouldOverwriteEachOther(const char16_t* first, const char16_t* second) {
+    const std::optional<fs::path> a = NativePath(first);
+    const std::optional<fs::path> b = NativePath(second);
+    if (!a || !b || a->empty() || b->empty())
+        return false;
+    std::error_code error;
+    const fs::file_status status = fs::status(*a, error);
+    if (fs::exists(status))
+        return fs::is_regular_file(status) && IsSameFile(first, second);
+    if (fs::exists(*b, error))
+        return false;
+    // Relative paths are made absolute first: a relative path whose every
+    // part is missing comes back from weakly_canonical as it went in.
+    const fs::path canonicalA = fs::weakly_canonical(fs::absolute(*a, error), error);
+    if (error)
+        return false;
+    const fs::path canonicalB = fs::weakly_canonical(fs::absolute(*b, error), error);
+    return !error && canonicalA == canonicalB;
+}
+
 void OccupyClosedStandardStreams() {
     for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
         if (::fcntl(stream, F_GETFD) != -1 || errno != EBADF)

@@ -35,6 +35,11 @@ int WriteToDescriptor(int descriptor, const void* data, std::size_t length);
 // however spelt and through any symbolic links.
 bool IsSameFile(const char16_t* first, const char16_t* second);
 
+// Whether writing both paths would leave only the second text: one regular
+// file (as IsSameFile), or one path that names no file yet. Devices and
+// FIFOs take any number of writes, so they never collide.
+bool WouldOverwriteEachOther(const char16_t* first, const char16_t* second);
+
 // A standard stream (0, 1 or 2) the process was started without is occupied
 // by the read end of a pipe without a writer, so that no file opened later
 // takes its number: writes there still fail with EBADF, reads see the end.

@@ -125,6 +125,13 @@ code=0
 expect_code "report over an input" $code 2 stderr
 cmp -s left.xml "$data/inputs/left.xml" || fail "the input named as the report changed"
 
+# The report and the result at one new path: the result would replace the report.
+code=0
+"$quillmere" -silent -merge -left left.xml -right right.xml -report out.xml -result ./out.xml \
+  2>stderr || code=$?
+expect_code "report and result at one path" $code 2 stderr
+[[ ! -e out.xml ]] || fail "something was written at the shared path"
+
 # Standard output closed.
 code=0
 "$quillmere" "${compare[@]}" -report - >&- 2>stderr || code=$?

@@ -158,6 +158,30 @@ TEST_F(TargetFile, SameFileMeansTheSameFileHoweverItIsNamed) {
     }
 }
 
+TEST_F(TargetFile, TwoTargetsCollideOnlyAsOneRegularFileOrOneNewPath) {
+    WriteRaw(PathOf("a.xml"), "a");
+    fs::create_symlink("a.xml", PathOf("link.xml"));
+    const std::string fifo = PathOf("pipe").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    struct SCase {
+        fs::path first, second;
+        bool collide;
+    };
+    for (const SCase& c : {SCase{PathOf("a.xml"), PathOf("link.xml"), true},
+                           SCase{PathOf("new.xml"), m_folder / "." / "new.xml", true},
+                           SCase{"relative-new.xml", "./relative-new.xml", true},
+                           SCase{PathOf("new.xml"), PathOf("other.xml"), false},
+                           SCase{PathOf("new.xml"), PathOf("a.xml"), false},
+                           SCase{PathOf("a.xml"), PathOf("new.xml"), false},
+                           SCase{PathOf("pipe"), PathOf("pipe"), false},
+                           SCase{PathOf("new.xml"), fs::path(), false}}) {
+        EXPECT_EQ(NIO::WouldOverwriteEachOther(c.first.u16string().c_str(),
+                                               c.second.u16string().c_str()),
+                  c.collide)
+            << c.first << " " << c.second;
+    }
+}
+
 // In a child process, whose standard output can be closed without harm.
 TEST(StandardStreams, ClosedStreamsAreOccupiedSoThatNoFileTakesTheirNumbers) {
     const pid_t child = ::fork();
