@@ -164,7 +164,7 @@ int WriteEndTag(NIO::CBase& out, const CElement& element, const char* prefix) {
     COutput output(out);
     output << "</";
     PutQualifiedName(output, element, prefix);
-    output << '>';
+    output << element.SpaceText(CElement::kSpaceInEndTag) << '>';
     return output.Result();
 }
 

@@ -26,7 +26,7 @@ int WriteAttribute(NIO::CBase& out, const CAttribute& attribute);
 // attributes, slot 0, then "/>" for an empty-element tag or ">".
 int WriteStartTag(NIO::CBase& out, const CElement& element, const char* prefix,
                   bool emptyElementTag);
-// "</", the prefix and ":" (unless `prefix` is null), the name, ">".
+// "</", the prefix and ":" (unless `prefix` is null), the name, slot 1, ">".
 int WriteEndTag(NIO::CBase& out, const CElement& element, const char* prefix);
 // A document type declaration up to and including the "[" of its internal
 // subset, or, without a subset, the whole declaration.
