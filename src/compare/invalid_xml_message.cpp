@@ -25,6 +25,7 @@ constexpr SProblemText kProblemTexts[] = {
     {EParseProblem::kAttributeValueNotQuoted, "XMLError.AttributeValueNotQuoted"},
     {EParseProblem::kAttributeValueNotClosed, "XMLError.AttributeValueNotClosed"},
     {EParseProblem::kLessThanInAttributeValue, "XMLError.LessThanInAttributeValue"},
+    {EParseProblem::kDuplicateAttribute, "XMLError.DuplicateAttribute"},
     {EParseProblem::kElementNotClosed, "XMLError.ElementNotClosed"},
     {EParseProblem::kEndTagMismatch, "XMLError.EndTagMismatch"},
     {EParseProblem::kEndTagWithoutStartTag, "XMLError.EndTagWithoutStartTag"},

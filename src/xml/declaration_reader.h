@@ -6,8 +6,9 @@
 //
 // Each reads from `position` (just after the keyword) without passing `end`,
 // appends its node to `parent`, and returns the position after what it
-// consumed; the zero bytes that end names go through `cutter`. Null means the declaration is malformed beyond reading and the
-// parse stops there: the nodes made so far stay. That happens when
+// consumed; the zero bytes that end names go through `cutter`. Null means
+// the declaration is malformed beyond reading, and the document is refused
+// there. That happens when
 // - a literal of the document type declaration has no opening or closing
 //   quote, or a public identifier is not followed by a system literal;
 // - a declaration has no closing ">" (it is cut off by the end of the text).

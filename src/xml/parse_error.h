@@ -19,6 +19,7 @@ enum class EParseProblem {
     kAttributeValueNotQuoted,
     kAttributeValueNotClosed,
     kLessThanInAttributeValue,
+    kDuplicateAttribute,
     kElementNotClosed,
     kEndTagMismatch,
     kEndTagWithoutStartTag,

@@ -10,7 +10,9 @@
 #include "xml/scan.h"
 #include "xml/text_cutter.h"
 
+#include <cstring>
 #include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace NXML {
@@ -313,6 +315,7 @@ private:
             m_root = element;
         char* nameEnd = ScanName(name, m_end);
         char* tagEnd = ReadAttributes(*element, lt, nameEnd);
+        RequireUniqueAttributeNames(*element);
         // Only now, as the name's end may be the ">" or "/" just read.
         const bool emptyElementTag = *tagEnd == '/';
         m_cutter.Cut(nameEnd);
@@ -341,6 +344,32 @@ private:
                 return here;
             }
             previousEnd = ReadAttribute(element, previousEnd, here);
+        }
+    }
+
+    // A name given twice would leave a merge two values to match by one name.
+    void RequireUniqueAttributeNames(const CElement& element) {
+        // Few attributes are compared in pairs; many go through a set.
+        constexpr int kFewAttributes = 16;
+        int count = 0;
+        for (const CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+             attribute = attribute->NextAttribute()) {
+            if (++count > kFewAttributes)
+                return RequireUniqueNamesOfMany(element);
+            for (const CAttribute* earlier = element.FirstAttribute(); earlier != attribute;
+                 earlier = earlier->NextAttribute()) {
+                if (std::strcmp(earlier->name.Text(), attribute->name.Text()) == 0)
+                    Fail(EParseProblem::kDuplicateAttribute, attribute->name.Text());
+            }
+        }
+    }
+
+    void RequireUniqueNamesOfMany(const CElement& element) {
+        m_attributeNames.clear();
+        for (const CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+             attribute = attribute->NextAttribute()) {
+            if (!m_attributeNames.insert(attribute->name.Text()).second)
+                Fail(EParseProblem::kDuplicateAttribute, attribute->name.Text());
         }
     }
 
@@ -385,6 +414,8 @@ private:
     CTextCutter m_cutter;
     const CElement* m_root = nullptr;
     const char* m_docTypeStart = nullptr;
+    // Kept between elements, so that its memory is reused.
+    std::unordered_set<std::string_view> m_attributeNames;
 };
 
 } // namespace

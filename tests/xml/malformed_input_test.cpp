@@ -86,6 +86,7 @@ TEST(RefusedDocuments, NameTheProblemAndItsLineAndColumn) {
         {"<r a=\"1></r>", EParseProblem::kAttributeValueNotClosed, 1, 6},
         {"<r a=\"1>\n<b c=\"2\"/></r>", EParseProblem::kLessThanInAttributeValue, 2, 1},
         {"<r a></r>", EParseProblem::kAttributeWithoutValue, 1, 4},
+        {"<r a='1' b='2' a='3'/>", EParseProblem::kDuplicateAttribute, 1, 16},
         {"<r a b='1'/>", EParseProblem::kAttributeWithoutValue, 1, 4},
         {"<r \"x\"/>", EParseProblem::kBadCharacterInTag, 1, 4},
         {"<r a='1'/ >", EParseProblem::kBadCharacterInTag, 1, 9},
@@ -141,6 +142,24 @@ TEST(RefusedDocuments, CountLinesHiddenByCutNamesAndColumnsInCharacters) {
     ASSERT_EQ(ParseBytes(doc, "<r>\n<\xC3\xA9t\xE2\x82\xAC a=1/></r>"), NResult::kNotWellFormed);
     EXPECT_EQ(doc.parseError.line, 2);
     EXPECT_EQ(doc.parseError.column, 8);
+}
+
+TEST(RefusedDocuments, AttributeNamesAreUniqueAmongFewAndMany) {
+    for (const int count : {2, 16, 17, 5000}) {
+        std::string tag = "<r";
+        for (int index = 0; index < count; ++index)
+            tag += " a" + std::to_string(index) + "='v'";
+        CDoc doc;
+        EXPECT_EQ(ParseBytes(doc, tag + "/>"), NResult::kOk) << count;
+        ASSERT_EQ(ParseBytes(doc, tag + " a" + std::to_string(count - 1) + "='w'/>"),
+                  NResult::kNotWellFormed)
+            << count;
+        EXPECT_EQ(doc.parseError.problem, EParseProblem::kDuplicateAttribute);
+        EXPECT_EQ(doc.parseError.column, int(tag.size()) + 2);
+    }
+    // The same local name with different prefixes is no duplicate here.
+    CDoc doc;
+    EXPECT_EQ(ParseBytes(doc, "<r p:a='1' q:a='2' a='3'/>"), NResult::kOk);
 }
 
 TEST(RefusedDocuments, ASuccessfulParseAfterARefusalHasNoError) {
