@@ -88,6 +88,16 @@ TEST_F(Forms, PrefixedElementsKeepTheirOwnBoundPrefix) {
     EXPECT_EQ(EndTag(y), "</b:y>");
 }
 
+TEST_F(Forms, AnUndeclaredPrefixStaysWhereAnotherNamesItsNamespace) {
+    // "p" is undeclared, so p:c takes the default namespace, which the empty
+    // prefix also names; the source's prefix is still the one written.
+    const CElement& root = Parse("<r><c xmlns='urn:q'><p:c xmlns:='urn:q'></p:c></c></r>");
+    const CElement& inner = *root.FirstChildElement()->FirstChildElement();
+    EXPECT_STREQ(inner.namespaceUri.Text(), "urn:q");
+    EXPECT_EQ(StartTag(inner), "<p:c xmlns:='urn:q'>");
+    EXPECT_EQ(Written(doc), "<r><c xmlns='urn:q'><p:c xmlns:='urn:q'></p:c></c></r>");
+}
+
 TEST_F(Forms, AMovedElementTakesThePrefixOfTheNearestDeclaration) {
     const CElement& root = Parse("<r xmlns:a='u'><s xmlns:b='u'/><t xmlns:c='u'><c:x/></t></r>");
     auto& s = *root.FirstChildElement();
