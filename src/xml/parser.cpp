@@ -141,15 +141,14 @@ private:
         Append<CContent>(Parent(), m_textStart);
     }
 
-    // The end of the text must close every element and internal subset;
-    // what follows the document's last node is its trailing text.
+    // The end of the text must close every element and internal subset
+    // (the innermost is named); what follows the document's last node is its
+    // trailing text.
     void FinishAtEnd() {
-        for (auto frame = m_frames.rbegin(); frame != m_frames.rend(); ++frame) {
-            if (frame->kind == EFrame::kElement)
-                Fail(EParseProblem::kElementNotClosed, StartOf(*frame->parent));
-            if (frame->kind == EFrame::kInternalSubset)
-                Fail(EParseProblem::kInternalSubsetNotClosed, StartOf(*frame->parent));
-        }
+        if (Top().kind != EFrame::kDocument)
+            Fail(Top().kind == EFrame::kElement ? EParseProblem::kElementNotClosed
+                                                : EParseProblem::kInternalSubsetNotClosed,
+                 StartOf(Parent()));
         if (m_root == nullptr)
             Fail(EParseProblem::kNoRootElement, m_end);
         RequireSpacesOutsideRoot(m_textStart, m_end);
