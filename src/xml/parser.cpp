@@ -10,7 +10,7 @@
 #include "xml/scan.h"
 #include "xml/text_cutter.h"
 
-#include <cstring>
+#include <algorithm>
 #include <string_view>
 #include <unordered_set>
 #include <vector>
@@ -314,7 +314,6 @@ private:
             m_root = element;
         char* nameEnd = ScanName(name, m_end);
         char* tagEnd = ReadAttributes(*element, lt, nameEnd);
-        RequireUniqueAttributeNames(*element);
         // Only now, as the name's end may be the ">" or "/" just read.
         const bool emptyElementTag = *tagEnd == '/';
         m_cutter.Cut(nameEnd);
@@ -333,6 +332,10 @@ private:
 
     // The attributes after the name; the position of the tag's ">" or "/>".
     char* ReadAttributes(CElement& element, const char* lt, char* nameEnd) {
+        m_attributeNames.clear();
+        // Clearing an empty set would still sweep all its buckets.
+        if (!m_manyAttributeNames.empty())
+            m_manyAttributeNames.clear();
         char* previousEnd = nameEnd;
         while (true) {
             char* here = SkipSpaces(previousEnd, m_end);
@@ -347,29 +350,20 @@ private:
     }
 
     // A name given twice would leave a merge two values to match by one name.
-    void RequireUniqueAttributeNames(const CElement& element) {
-        // Few attributes are compared in pairs; many go through a set.
-        constexpr int kFewAttributes = 16;
-        int count = 0;
-        for (const CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
-             attribute = attribute->NextAttribute()) {
-            if (++count > kFewAttributes)
-                return RequireUniqueNamesOfMany(element);
-            for (const CAttribute* earlier = element.FirstAttribute(); earlier != attribute;
-                 earlier = earlier->NextAttribute()) {
-                if (std::strcmp(earlier->name.Text(), attribute->name.Text()) == 0)
-                    Fail(EParseProblem::kDuplicateAttribute, attribute->name.Text());
-            }
+    void RequireNewAttributeName(std::string_view name) {
+        // Few names are compared one by one; many go through a set.
+        constexpr std::size_t kFewNames = 16;
+        if (m_attributeNames.size() < kFewNames) {
+            if (std::find(m_attributeNames.begin(), m_attributeNames.end(), name) !=
+                m_attributeNames.end())
+                Fail(EParseProblem::kDuplicateAttribute, name.data());
+        } else {
+            if (m_manyAttributeNames.empty())
+                m_manyAttributeNames.insert(m_attributeNames.begin(), m_attributeNames.end());
+            if (!m_manyAttributeNames.insert(name).second)
+                Fail(EParseProblem::kDuplicateAttribute, name.data());
         }
-    }
-
-    void RequireUniqueNamesOfMany(const CElement& element) {
-        m_attributeNames.clear();
-        for (const CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
-             attribute = attribute->NextAttribute()) {
-            if (!m_attributeNames.insert(attribute->name.Text()).second)
-                Fail(EParseProblem::kDuplicateAttribute, attribute->name.Text());
-        }
+        m_attributeNames.push_back(name);
     }
 
     // One attribute whose name starts at `name`; `spaceStart` is the end of
@@ -391,6 +385,7 @@ private:
         // closing quote is missing and the value ran on into the markup.
         if (const char* lessThan = FindByte(quote + 1, close, '<'))
             Fail(EParseProblem::kLessThanInAttributeValue, lessThan);
+        RequireNewAttributeName({name, std::size_t(nameEnd - name)});
         auto* attribute = new CAttribute;
         element.AddAttribute(attribute);
         attribute->SetSpaces({spaceStart, std::size_t(name - spaceStart)},
@@ -413,8 +408,10 @@ private:
     CTextCutter m_cutter;
     const CElement* m_root = nullptr;
     const char* m_docTypeStart = nullptr;
-    // Kept between elements, so that its memory is reused.
-    std::unordered_set<std::string_view> m_attributeNames;
+    // The attribute names of the start tag being read; kept between tags, so
+    // that their memory is reused.
+    std::vector<std::string_view> m_attributeNames;
+    std::unordered_set<std::string_view> m_manyAttributeNames;
 };
 
 } // namespace
