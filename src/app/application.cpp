@@ -97,7 +97,7 @@ private:
 // The load job shows no message for a file that cannot be opened; a script
 // still needs to know which one it was. A side without a file stays silent.
 void ReportUnopenedFile(const CLoadJob& job, const COperation& operation) {
-    if (job.FailedSide() < 0 || job.FailedResult() == NResult::kNothingParsed ||
+    if (job.FailedSide() < 0 || job.FailedResult() == NResult::kNotWellFormed ||
         job.FailedResult() == NResult::kUnsupportedCharset)
         return;
     const CXMLFile& file = operation.files[static_cast<std::size_t>(job.FailedSide())];

@@ -17,5 +17,6 @@ constexpr int kCannotGrow = 2001;
 constexpr int kNotWritable = 3002;
 constexpr int kNothingParsed = 5001;
 constexpr int kUnsupportedCharset = 5002;
+constexpr int kNotWellFormed = 5003;
 
 } // namespace NResult

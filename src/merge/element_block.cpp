@@ -191,7 +191,7 @@ bool CElementBlock::WriteMerged(NIO::CBase& out) const {
         return (output << "/>").Ok();
     output << '>' << CBlockBase::WriteMerged(out) << NXML::WhitespaceBeforeEndTag(element);
     PutTagName(output, "</");
-    return (output << '>').Ok();
+    return (output << element.SpaceText(NXML::CElement::kSpaceInEndTag) << '>').Ok();
 }
 
 bool CElementBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent) const {

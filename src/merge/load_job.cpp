@@ -1,6 +1,7 @@
 #include "merge/load_job.h"
 
 #include "compare/code_page_notice.h"
+#include "compare/invalid_xml_message.h"
 #include "compare/load_progress.h"
 #include "formats/spec_selection.h"
 #include "framework/flags.h"
@@ -18,11 +19,15 @@ namespace {
 
 using NString::NTranslator::Text;
 
+void ShowError(void* owner, const char16_t* text) {
+    NPrompts::CurrentPrompts().ShowMessage(owner, text, Text("Misc.AppName").Text(),
+                                           NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
+}
+
 void ShowLoadError(void* owner, const char* key, const char16_t* path) {
     NString::TStr<char16_t> text;
     NString::Format(text, Text(key).Text(), path);
-    NPrompts::CurrentPrompts().ShowMessage(owner, text.Text(), Text("Misc.AppName").Text(),
-                                           NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
+    ShowError(owner, text.Text());
 }
 
 } // namespace
@@ -39,8 +44,8 @@ int LoadInputFile(CXMLFile& file, COperation& operation, void* owner) {
             operation.flags.Has(NSettings::kFlagChosenInOpenDialog))
             operation.recentFiles->Add(file.path.Text());
         break;
-    case NResult::kNothingParsed:
-        ShowLoadError(owner, "Msg.InvalidXMLFile", file.path.Text());
+    case NResult::kNotWellFormed:
+        ShowError(owner, InvalidXMLMessage(file.path.Text(), file.parseError).Text());
         break;
     case NResult::kUnsupportedCharset:
         SendCodePageNotice(file.charset);

@@ -7,8 +7,8 @@ class COperation;
 class CXMLFile;
 
 // Loads one input file from its pending path, or else its path. Tells the
-// user, with `owner` as the owner of the message, when the file holds no XML
-// or uses an unsupported character set; a file that cannot be opened fails
+// user, with `owner` as the owner of the message, when the file is not
+// well-formed XML (where and why) or uses an unsupported character set; a file that cannot be opened fails
 // without a message. NXML::CDoc::Load's result (NResult::kOk on success).
 int LoadInputFile(CXMLFile& file, COperation& operation, void* owner);
 

@@ -3,6 +3,7 @@
 #include "xml/declarations.h"
 #include "xml/doctype.h"
 #include "xml/scan.h"
+#include "xml/text_cutter.h"
 
 #include <string_view>
 #include <vector>
@@ -18,9 +19,9 @@ using namespace NScan;
 // end is often the separator that is still to be read.
 using CCuts = std::vector<char*>;
 
-void ApplyCuts(const CCuts& cuts) {
+void ApplyCuts(const CCuts& cuts, CTextCutter& cutter) {
     for (char* cut : cuts)
-        *cut = 0;
+        cutter.Cut(cut);
 }
 
 bool IsQuoteMark(char byte) {
@@ -255,7 +256,8 @@ char* ReadAttributeDef(CAttributeDecl& declaration, char* here, const char* end,
 
 } // namespace
 
-char* ReadDocTypeDecl(CNode& parent, char* position, char* end, CDocTypeDecl*& declaration) {
+char* ReadDocTypeDecl(CNode& parent, char* position, char* end, CTextCutter& cutter,
+                      CDocTypeDecl*& declaration) {
     declaration = new CDocTypeDecl;
     parent.AddChild(declaration);
     const auto slots = declaration->Spaces();
@@ -271,7 +273,7 @@ char* ReadDocTypeDecl(CNode& parent, char* position, char* end, CDocTypeDecl*& d
         next = ReadDocTypeClose(*declaration, here, end);
     }
     // Only now, as the name's end may be the "[" or ">" just read.
-    *nameEnd = 0;
+    cutter.Cut(nameEnd);
     declaration->text.Borrow(name);
     return next;
 }
@@ -299,7 +301,7 @@ char* StartDeclaration(TDeclaration* declaration, CNode& parent, char* position,
     return SkipSpaces(nameEnd, close);
 }
 
-char* ReadElementDecl(CNode& parent, char* position, char* end) {
+char* ReadElementDecl(CNode& parent, char* position, char* end, CTextCutter& cutter) {
     char* close = FindByte(position, end, '>');
     if (close == nullptr)
         return nullptr;
@@ -312,14 +314,14 @@ char* ReadElementDecl(CNode& parent, char* position, char* end) {
         declaration->SetFlags(CElementDecl::kEmpty);
     else if (StartsWithWord(here, close, "ANY"))
         declaration->SetFlags(CElementDecl::kAny);
-    ApplyCuts(cuts);
+    ApplyCuts(cuts, cutter);
     const CNode* first = declaration->model.FirstChild();
     if (first != nullptr && std::string_view(first->text.Text()) == "#PCDATA")
         declaration->SetFlags(CElementDecl::kMixed);
     return close + 1;
 }
 
-char* ReadAttributeListDecl(CNode& parent, char* position, char* end) {
+char* ReadAttributeListDecl(CNode& parent, char* position, char* end, CTextCutter& cutter) {
     char* close = FindDeclarationEnd(position, end);
     if (close == nullptr)
         return nullptr;
@@ -328,19 +330,32 @@ char* ReadAttributeListDecl(CNode& parent, char* position, char* end) {
     for (char* here = StartDeclaration(declaration, parent, position, close, cuts); here < close;
          here = SkipSpaces(here, close))
         here = ReadAttributeDef(*declaration, here, close, cuts);
-    ApplyCuts(cuts);
+    ApplyCuts(cuts, cutter);
     return close + 1;
 }
 
-char* ReadEntityDecl(CNode& parent, char* position, char* end) {
+namespace {
+
+// A declaration kept whole, from after its keyword to its ">".
+template <typename TDeclaration> char* ReadWholeDeclaration(CNode& parent, char* position, char* end) {
     char* close = FindDeclarationEnd(position, end);
     if (close == nullptr)
         return nullptr;
-    auto* declaration = new CEntityDecl;
+    auto* declaration = new TDeclaration;
     *close = 0;
     declaration->text.Borrow(position);
     parent.AddChild(declaration);
     return close + 1;
+}
+
+} // namespace
+
+char* ReadEntityDecl(CNode& parent, char* position, char* end, CTextCutter&) {
+    return ReadWholeDeclaration<CEntityDecl>(parent, position, end);
+}
+
+char* ReadNotationDecl(CNode& parent, char* position, char* end, CTextCutter&) {
+    return ReadWholeDeclaration<CNotationDecl>(parent, position, end);
 }
 
 } // namespace NXML

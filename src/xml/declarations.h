@@ -83,4 +83,11 @@ public:
     const char* GetClose() const override { return ">"; }
 };
 
+// <!NOTATION ...>, kept whole like an entity declaration.
+class CNotationDecl final : public CNode {
+public:
+    const char* GetOpen() const override { return "<!NOTATION"; }
+    const char* GetClose() const override { return ">"; }
+};
+
 } // namespace NXML

@@ -4,6 +4,7 @@
 #include "framework/result.h"
 #include "xml/input_decoder.h"
 #include "xml/parser.h"
+#include "xml/text_cutter.h"
 
 #include <new>
 
@@ -20,15 +21,31 @@ int CDoc::Parse(NIO::CBase& stream) {
     ClearFlags(kParseStateFlags);
     Reset();
     try {
-        if (const int result = DecodeInput(stream, buffer, charset, &byteOrderMark);
-            result != NResult::kOk)
+        SInputForm form;
+        const int result = DecodeInput(stream, buffer, form);
+        charset = form.charset;
+        byteOrderMark = form.byteOrderMark;
+        if (result != NResult::kOk)
             return result;
-        ReadContent(*this, buffer.Text(), buffer.Text() + buffer.Length());
+        char* text = buffer.Text();
+        char* end = text + buffer.Length();
+        if (form.stoppedBy != EParseProblem::kNone) {
+            parseError.problem = form.stoppedBy;
+            CTextCutter().Locate(text, end, parseError);
+        } else {
+            parseError = ReadContent(*this, text, end);
+        }
     } catch (const std::bad_alloc&) {
         Reset();
         return NResult::kNoMemory;
     }
-    return FirstChild() != nullptr ? NResult::kOk : NResult::kNothingParsed;
+    if (parseError.problem != EParseProblem::kNone) {
+        // Nodes of a part of the document are no document.
+        DeleteChildren();
+        trailingText.Clear(true);
+        return NResult::kNotWellFormed;
+    }
+    return NResult::kOk;
 }
 
 void CDoc::Reset() {
@@ -36,6 +53,7 @@ void CDoc::Reset() {
     trailingText.Clear(true);
     buffer.Clear(true);
     byteOrderMark = false;
+    parseError = SParseError{};
 }
 
 } // namespace NXML

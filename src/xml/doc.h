@@ -1,6 +1,7 @@
 #pragma once
 
 #include "xml/node.h"
+#include "xml/parse_error.h"
 
 namespace NIO {
 class CBase;
@@ -29,18 +30,21 @@ public:
 
     // Replaces the document's content with what `stream` holds from its
     // position to its end. The character set comes from a byte-order mark,
-    // else from the XML declaration, else it is UTF-8. The text ends at its
-    // first zero byte, which XML does not allow.
+    // else from the first bytes of UTF-16 without one, else from the XML
+    // declaration, else it is UTF-8.
     //
-    // Malformed markup never fails the parse as a whole: the reader keeps
-    // what it could not read as character data where it can, and otherwise
-    // stops, keeping the nodes made so far (see parser.h).
+    // A document is accepted only when it was read to its end: exactly one
+    // root element, every tag complete and every element closed by its own
+    // end tag, no zero byte, nothing but whitespace, comments, instructions
+    // and a document type declaration around the root. Markup that starts no
+    // construct (a stray "<") stays character data; references are never
+    // expanded. So whatever is accepted is written back byte for byte.
     //
-    // NResult::kOk when the document has at least one child afterwards;
-    // kNothingParsed for fewer than 4 bytes, empty text or no node;
-    // kUnsupportedCharset when the declared character set is unknown or has
-    // no converter (`charset` then holds its number, 0 when unknown);
-    // kNoMemory when memory ran out (the document is then empty).
+    // NResult::kOk; kNotWellFormed with `parseError` saying why and where
+    // (the document is then empty); kUnsupportedCharset when the declared
+    // character set is unknown or has no converter (`charset` then holds its
+    // number, 0 when unknown); kNoMemory when memory ran out (the document is
+    // then empty).
     //
     // A document held in memory parses from a borrowing NIO::TBuffer<0>.
     int Parse(NIO::CBase& stream);
@@ -54,6 +58,8 @@ public:
     // Text after the last node (normally the final line end), which belongs
     // to no node but is written back after the last one.
     NString::TStr<char> trailingText;
+    // After kNotWellFormed: why and where the document was refused.
+    SParseError parseError;
 
 private:
     void Reset();

@@ -21,6 +21,8 @@ public:
 
     // Whitespace between the last attribute (or the name) and ">" or "/>".
     static constexpr std::size_t kSpaceBeforeTagEnd = 0;
+    // Whitespace between the name of the end tag and its ">".
+    static constexpr std::size_t kSpaceInEndTag = 1;
 
     // One `xmlns:prefix="uri"` declaration.
     struct SNSPrefix : public NMem::CPooled {
@@ -82,7 +84,7 @@ public:
     NString::TStr<char> prefix;
 
 private:
-    std::array<NString::TStr<char>, 1> m_spaceSlots;
+    std::array<NString::TStr<char>, 2> m_spaceSlots;
 
     std::span<NString::TStr<char>> SpaceSlots() override { return m_spaceSlots; }
     std::span<const NString::TStr<char>> SpaceSlots() const override { return m_spaceSlots; }

@@ -14,55 +14,91 @@ namespace NXML {
 
 namespace {
 
-constexpr std::size_t kFewestBytes = 4;
+// Bytes looked at to tell the character set by its first character.
+constexpr std::size_t kSniffedBytes = 4;
+constexpr std::size_t kFirstReadSize = 64 * 1024;
 constexpr std::string_view kSpaceBytes = "\t\n\r ";
 constexpr std::string_view kQuoteMarks = "\"'";
 
-enum class EByteOrderMark { kNone, kUtf8, kUtf16Be, kUtf16Le };
+enum class EInputForm { kDeclared, kUtf8WithMark, kUtf16Be, kUtf16Le };
 
-EByteOrderMark ByteOrderMarkOf(const unsigned char* bytes) {
+bool IsMarkupStartByte(unsigned char byte) {
+    return byte == '<' || kSpaceBytes.find(static_cast<char>(byte)) != std::string_view::npos;
+}
+
+// The form from the first bytes: a byte-order mark, or else UTF-16 without
+// one, whose first two characters, "<" or whitespace and then anything in
+// the ASCII range, show a zero byte beside each.
+EInputForm InputFormOf(const unsigned char* bytes, bool& byteOrderMark) {
+    byteOrderMark = true;
     if (bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF)
-        return EByteOrderMark::kUtf8;
+        return EInputForm::kUtf8WithMark;
     if (bytes[0] == 0xFE && bytes[1] == 0xFF)
-        return EByteOrderMark::kUtf16Be;
+        return EInputForm::kUtf16Be;
     if (bytes[0] == 0xFF && bytes[1] == 0xFE)
-        return EByteOrderMark::kUtf16Le;
-    return EByteOrderMark::kNone;
+        return EInputForm::kUtf16Le;
+    byteOrderMark = false;
+    if (bytes[0] == 0 && IsMarkupStartByte(bytes[1]) && bytes[2] == 0 && bytes[3] != 0)
+        return EInputForm::kUtf16Be;
+    if (IsMarkupStartByte(bytes[0]) && bytes[1] == 0 && bytes[2] != 0 && bytes[3] == 0)
+        return EInputForm::kUtf16Le;
+    return EInputForm::kDeclared;
 }
 
 // Bytes before the first zero byte; the text ends there.
-std::size_t LengthUpToZero(const char* bytes, std::size_t count) {
+std::size_t LengthUpToZero(const char* bytes, std::size_t count, SInputForm& form) {
     const void* zero = std::memchr(bytes, 0, count);
-    return zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - bytes)
-                           : count;
+    if (zero == nullptr)
+        return count;
+    form.stoppedBy = EParseProblem::kZeroByte;
+    return static_cast<std::size_t>(static_cast<const char*>(zero) - bytes);
 }
 
-// Reads everything from the position to the end. kOk or kNoMemory.
+constexpr std::size_t kLongestInput = std::size_t(std::numeric_limits<int>::max() - 8);
+
+// Makes room for `capacity` bytes and a terminator, keeping the first `used`.
+bool GrowKeeping(NString::TStr<char>& bytes, std::size_t used, std::size_t capacity) {
+    NString::TStr<char> grown;
+    if (capacity >= kLongestInput || grown.Reserve(static_cast<int>(capacity)) == 0)
+        return false;
+    std::memcpy(grown.Text(), bytes.Text(), used);
+    bytes = std::move(grown);
+    return true;
+}
+
+// Reads everything from the position to the end. The size the stream tells
+// is only the first guess: a pipe tells none, and reading goes on until the
+// stream gives no more. The bytes after the last one read, up to the sniffed
+// length, are zero. kOk or kNoMemory.
 int ReadAll(NIO::CBase& stream, NString::TStr<char>& bytes, std::size_t& count) {
-    const std::uint64_t remaining = stream.Remaining();
-    // TStr lengths are ints, and a terminator must fit as well.
-    if (remaining >= std::uint64_t(std::numeric_limits<int>::max() - 8))
-        return NResult::kNoMemory;
-    if (bytes.Reserve(static_cast<int>(remaining)) == 0)
-        return NResult::kNoMemory;
+    const std::uint64_t told = stream.Remaining();
+    std::size_t capacity = told > 0 ? std::size_t(std::min<std::uint64_t>(told, kLongestInput)) + 1
+                                    : kFirstReadSize;
     count = 0;
-    while (count < remaining) {
-        const std::size_t read =
-            stream.Read(bytes.Text(static_cast<int>(count)), remaining - count);
+    if (!GrowKeeping(bytes, 0, std::max(capacity, kSniffedBytes)))
+        return NResult::kNoMemory;
+    while (true) {
+        if (count == capacity) {
+            capacity = std::min(capacity * 2, kLongestInput);
+            if (count == capacity || !GrowKeeping(bytes, count, capacity))
+                return NResult::kNoMemory;
+        }
+        const std::size_t read = stream.Read(bytes.Text(static_cast<int>(count)), capacity - count);
         if (read == 0)
             break;
         count += read;
     }
-    *bytes.Text(static_cast<int>(count)) = 0;
+    std::memset(bytes.Text(static_cast<int>(count)), 0,
+                count < kSniffedBytes ? kSniffedBytes - count + 1 : 1);
     return NResult::kOk;
 }
 
 // Calls `visit` with each code point of the UTF-16 units in `bytes`, up to
-// the first zero unit. Surrogate pairs are combined; a surrogate without its
-// partner is dropped, and so is an odd last byte.
+// the first zero unit or the first unit that is no whole character (half of
+// a surrogate pair, an odd last byte), where `form` records why it stopped.
 template <typename FVisit>
 void ForEachUtf16CodePoint(const unsigned char* bytes, std::size_t count, bool bigEndian,
-                           FVisit visit) {
+                           SInputForm& form, FVisit visit) {
     const auto unitAt = [&](std::size_t index) -> char32_t {
         const char32_t first = bytes[index];
         const char32_t second = bytes[index + 1];
@@ -70,30 +106,37 @@ void ForEachUtf16CodePoint(const unsigned char* bytes, std::size_t count, bool b
     };
     const auto isHigh = [](char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; };
     const auto isLow = [](char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; };
-    for (std::size_t index = 0; index + 1 < count; index += 2) {
+    std::size_t index = 0;
+    for (; index + 1 < count; index += 2) {
         const char32_t unit = unitAt(index);
-        if (unit == 0)
+        if (unit == 0) {
+            form.stoppedBy = EParseProblem::kZeroByte;
             return;
+        }
         if (isHigh(unit) && index + 3 < count && isLow(unitAt(index + 2))) {
             visit(0x10000 + ((unit - 0xD800) << 10) + (unitAt(index + 2) - 0xDC00));
             index += 2;
-        } else if (!isHigh(unit) && !isLow(unit)) {
+        } else if (isHigh(unit) || isLow(unit)) {
+            form.stoppedBy = EParseProblem::kBrokenUtf16;
+            return;
+        } else {
             visit(unit);
         }
     }
+    if (index < count)
+        form.stoppedBy = EParseProblem::kBrokenUtf16;
 }
 
 int DecodeUtf16(const unsigned char* bytes, std::size_t count, bool bigEndian,
-                NString::TStr<char>& text) {
+                NString::TStr<char>& text, SInputForm& form) {
     std::size_t length = 0;
-    ForEachUtf16CodePoint(bytes, count, bigEndian, [&](char32_t codePoint) {
+    ForEachUtf16CodePoint(bytes, count, bigEndian, form, [&](char32_t codePoint) {
         length += std::size_t(NString::EncodedLengthUtf8(codePoint));
     });
-    if (length >= std::size_t(std::numeric_limits<int>::max() - 8) ||
-        text.Reserve(static_cast<int>(length)) == 0)
+    if (length >= kLongestInput || text.Reserve(static_cast<int>(length)) == 0)
         return NResult::kNoMemory;
     char* out = text.Text();
-    ForEachUtf16CodePoint(bytes, count, bigEndian,
+    ForEachUtf16CodePoint(bytes, count, bigEndian, form,
                           [&](char32_t codePoint) { out += NString::EncodeChar(codePoint, out); });
     *out = 0;
     return NResult::kOk;
@@ -101,56 +144,50 @@ int DecodeUtf16(const unsigned char* bytes, std::size_t count, bool bigEndian,
 
 // Text in the character set its declaration names (UTF-8 by default).
 int DecodeDeclared(NString::TStr<char>& raw, std::size_t count, NString::TStr<char>& text,
-                   int& charset) {
-    const std::size_t length = LengthUpToZero(raw.Text(), count);
-    charset = NString::CharsetFromName(DeclaredCharsetName(raw.Text(), length).c_str());
-    if (!NString::HasConverter(charset))
+                   SInputForm& form) {
+    const std::size_t length = LengthUpToZero(raw.Text(), count, form);
+    form.charset = NString::CharsetFromName(DeclaredCharsetName(raw.Text(), length).c_str());
+    if (!NString::HasConverter(form.charset))
         return NResult::kUnsupportedCharset;
-    if (charset == NString::kCharsetUtf8) {
+    if (form.charset == NString::kCharsetUtf8) {
         *raw.Text(static_cast<int>(length)) = 0;
         text = std::move(raw);
         return NResult::kOk;
     }
-    if (NString::ToUtf8(text, raw.Text(), length, charset) == 0)
+    if (NString::ToUtf8(text, raw.Text(), length, form.charset) == 0)
         return NResult::kNoMemory;
     return NResult::kOk;
 }
 
 } // namespace
 
-int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, int& charset, bool* byteOrderMark) {
-    charset = 0;
-    if (byteOrderMark != nullptr)
-        *byteOrderMark = false;
+int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, SInputForm& form) {
+    form = SInputForm{};
     NString::TStr<char> raw;
     std::size_t count = 0;
     if (const int result = ReadAll(stream, raw, count); result != NResult::kOk)
         return result;
-    if (count < kFewestBytes)
-        return NResult::kNothingParsed;
     const auto* bytes = reinterpret_cast<const unsigned char*>(raw.Text());
-    const EByteOrderMark mark = ByteOrderMarkOf(bytes);
-    if (byteOrderMark != nullptr)
-        *byteOrderMark = mark != EByteOrderMark::kNone;
-    switch (mark) {
-    case EByteOrderMark::kUtf8: {
-        charset = NString::kCharsetUtf8;
-        const std::size_t length = LengthUpToZero(raw.Text(3), count - 3);
+    switch (InputFormOf(bytes, form.byteOrderMark)) {
+    case EInputForm::kUtf8WithMark: {
+        form.charset = NString::kCharsetUtf8;
+        const std::size_t length = LengthUpToZero(raw.Text(3), count - 3, form);
         std::memmove(raw.Text(), raw.Text(3), length);
         *raw.Text(static_cast<int>(length)) = 0;
         text = std::move(raw);
         return NResult::kOk;
     }
-    case EByteOrderMark::kUtf16Be:
-        charset = NString::kCharsetUtf16Be;
-        return DecodeUtf16(bytes + 2, count - 2, true, text);
-    case EByteOrderMark::kUtf16Le:
-        charset = NString::kCharsetUtf16Le;
-        return DecodeUtf16(bytes + 2, count - 2, false, text);
-    case EByteOrderMark::kNone:
+    case EInputForm::kUtf16Be:
+    case EInputForm::kUtf16Le: {
+        const bool bigEndian = bytes[0] == 0 || bytes[0] == 0xFE;
+        const std::size_t markLength = form.byteOrderMark ? 2 : 0;
+        form.charset = bigEndian ? NString::kCharsetUtf16Be : NString::kCharsetUtf16Le;
+        return DecodeUtf16(bytes + markLength, count - markLength, bigEndian, text, form);
+    }
+    case EInputForm::kDeclared:
         break;
     }
-    return DecodeDeclared(raw, count, text, charset);
+    return DecodeDeclared(raw, count, text, form);
 }
 
 std::string DeclaredCharsetName(const char* text, std::size_t length) {

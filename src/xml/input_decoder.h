@@ -1,6 +1,7 @@
 #pragma once
 
 #include "text/str.h"
+#include "xml/parse_error.h"
 
 #include <cstddef>
 #include <string>
@@ -15,15 +16,26 @@ namespace NXML {
 // Longest character-set name taken from an XML declaration, in bytes.
 constexpr std::size_t kLongestDeclaredCharsetName = 8191;
 
-// Reads `stream` from its position to its end into `text` as UTF-8, up to
-// the first zero byte or unit. A byte-order mark (EF BB BF, FE FF, FF FE)
-// decides the character set and is dropped; without one, the character set
-// is the one the XML declaration names, else UTF-8. `charset` receives its
-// MIBenum, and `byteOrderMark` (when given) whether there was a mark.
+// What the decoder found out about the raw bytes.
+struct SInputForm {
+    // The MIBenum of the character set.
+    int charset = 0;
+    bool byteOrderMark = false;
+    // Where the decoding stopped before the end of the input, the text then
+    // ending there: at a zero byte or unit, which XML does not allow, or at a
+    // UTF-16 unit that is half of a pair without its other half (or an odd
+    // last byte). kNone when the whole input was decoded.
+    EParseProblem stoppedBy = EParseProblem::kNone;
+};
+
+// Reads `stream` from its position to its end (a pipe included) into `text`
+// as UTF-8. A byte-order mark (EF BB BF, FE FF, FF FE) decides the character
+// set and is dropped; without one, UTF-16 is recognised by a first character
+// "<" or whitespace with a zero byte beside it, else the character set is
+// the one the XML declaration names, else UTF-8.
 // NResult::kOk, kNothingParsed for fewer than 4 bytes, kUnsupportedCharset,
 // or kNoMemory.
-int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, int& charset,
-                bool* byteOrderMark = nullptr);
+int DecodeInput(NIO::CBase& stream, NString::TStr<char>& text, SInputForm& form);
 
 // The name to look the character set of `text` (no byte-order mark) up by:
 // "UTF-8" when it has no XML declaration naming one, else the declared name

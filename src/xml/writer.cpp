@@ -164,7 +164,7 @@ int WriteEndTag(NIO::CBase& out, const CElement& element, const char* prefix) {
     COutput output(out);
     output << "</";
     PutQualifiedName(output, element, prefix);
-    output << '>';
+    output << element.SpaceText(CElement::kSpaceInEndTag) << '>';
     return output.Result();
 }
 
@@ -211,8 +211,14 @@ const char* WrittenPrefix(const CElement& element, const CNamespaceLookup& scope
         return nullptr;
     const char* own = element.prefix.Text();
     const char* uri = element.namespaceUri.Text();
+    // The own prefix, when read again here, gives the same namespace: the
+    // one it is bound to, or for an undeclared prefix the default namespace.
     const CElement::SNSPrefix* ownDeclaration = scope.FindPrefix(own);
-    if (ownDeclaration != nullptr && NString::Compare(ownDeclaration->uri.Text(), uri) == 0)
+    const NString::TStr<char>* defaultUri = scope.DefaultUri();
+    const char* readAgain = ownDeclaration != nullptr ? ownDeclaration->uri.Text()
+                            : defaultUri != nullptr   ? defaultUri->Text()
+                                                      : "";
+    if (NString::Compare(readAgain, uri) == 0)
         return own;
     if (*uri != 0) {
         if (const CElement::SNSPrefix* nearest = scope.FindUri(uri))

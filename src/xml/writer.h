@@ -26,7 +26,7 @@ int WriteAttribute(NIO::CBase& out, const CAttribute& attribute);
 // attributes, slot 0, then "/>" for an empty-element tag or ">".
 int WriteStartTag(NIO::CBase& out, const CElement& element, const char* prefix,
                   bool emptyElementTag);
-// "</", the prefix and ":" (unless `prefix` is null), the name, ">".
+// "</", the prefix and ":" (unless `prefix` is null), the name, slot 1, ">".
 int WriteEndTag(NIO::CBase& out, const CElement& element, const char* prefix);
 // A document type declaration up to and including the "[" of its internal
 // subset, or, without a subset, the whole declaration.
@@ -43,10 +43,11 @@ int WritePlainForm(NIO::CBase& out, const CNode& node);
 bool IsWrittenEmpty(const CElement& element);
 
 // The prefix written before a prefixed element's name; null for an element
-// without one (an empty prefix is still written with its ":"). The element's own prefix while it is
-// bound to the element's namespace in `scope`; otherwise the prefix of the nearest declaration of
-// that namespace; and when there is none, the own prefix as the source had
-// it (an undeclared prefix stays as written).
+// without one (an empty prefix is still written with its ":"). The element's
+// own prefix while it gives the element's namespace in `scope` (bound to it,
+// or undeclared where the default namespace is the element's); otherwise the
+// prefix of the nearest declaration of that namespace; and when there is
+// none, the own prefix as the source had it.
 const char* WrittenPrefix(const CElement& element, const CNamespaceLookup& scope);
 // The same with the scope of the element's place in its tree.
 const char* WrittenPrefix(const CElement& element);

@@ -187,5 +187,67 @@ grep -q "^Aufruf: quillmere -compare|-merge" help.txt || fail "--help not in Ger
 rm "$XDG_CONFIG_HOME/Velden/Quillmere.conf"
 cd /
 
+# Files that are not (whole) XML are refused at load, naming the file, the
+# line and column and what is wrong; nothing is written and the exit code is 2.
+refused="$work/refused"
+mkdir -p "$refused"
+head -c 175 "$data/inputs/left.xml" >"$refused/truncated.xml"
+printf 'just some text\n' >"$refused/plain.xml"
+: >"$refused/empty.xml"
+printf ' \n\n' >"$refused/blank.xml"
+printf '\x89PNG\r\n\x1a\n\0\0\0\rIHDR' >"$refused/binary.xml"
+printf '<a><b x="1></b></a>\n' >"$refused/unclosed-quote.xml"
+declare -A refusal=(
+  [truncated.xml]="Line 4, column 3: this element has no end tag"
+  [plain.xml]="Line 2, column 1: the file holds no XML element"
+  [empty.xml]="Line 1, column 1: the file holds no XML element"
+  [blank.xml]="Line 3, column 1: the file holds no XML element"
+  [binary.xml]="Line 3, column 1: a zero byte"
+  [unclosed-quote.xml]="Line 1, column 9: an attribute value without its closing quotation mark"
+)
+for name in "${!refusal[@]}"; do
+  code=0
+  "$quillmere" -silent -merge -base "$data/inputs/base.xml" -left "$refused/$name" \
+    -right "$data/inputs/right.xml" -result "$refused/result.xml" -report "$refused/report.txt" \
+    2>"$refused/stderr" || code=$?
+  if [[ $code -ne 2 ]]; then
+    fail "refused $name: exit code $code, expected 2"
+  elif [[ -e $refused/result.xml || -e $refused/report.txt ]]; then
+    fail "refused $name: something was written"
+  elif ! grep -qF "$refused/$name" "$refused/stderr" || ! grep -qF "${refusal[$name]}" "$refused/stderr"; then
+    fail "refused $name: the message does not name the file and '${refusal[$name]}':"
+    cat "$refused/stderr"
+  else
+    echo "ok: refused $name"
+  fi
+done
+
+# Inputs read from pipes: standard input, process substitution and a FIFO
+# give the same merge as the files themselves.
+pipes="$work/pipes"
+mkdir -p "$pipes"
+"$quillmere" -silent -merge -base "$data/inputs/base.xml" -left "$data/inputs/left.xml" \
+  -right "$data/inputs/right.xml" -result "$pipes/expected.xml" 2>"$pipes/stderr" ||
+  fail "pipes: the merge of the files themselves failed"
+mkfifo "$pipes/base.fifo"
+cat "$data/inputs/base.xml" >"$pipes/base.fifo" &
+code=0
+"$quillmere" -silent -merge -base "$pipes/base.fifo" -left /dev/stdin \
+  -right <(cat "$data/inputs/right.xml") -result "$pipes/result.xml" \
+  <"$data/inputs/left.xml" 2>"$pipes/stderr" || code=$?
+wait
+if [[ $code -ne 0 ]]; then
+  fail "pipes: exit code $code"
+  cat "$pipes/stderr"
+elif ! cmp -s "$pipes/expected.xml" "$pipes/result.xml"; then
+  fail "pipes: the result differs from the merge of the files"
+else
+  echo "ok: pipes"
+fi
+code=0
+head -c 300 "$data/inputs/left.xml" | "$quillmere" -silent -compare -left /dev/stdin \
+  -right "$data/inputs/right.xml" -report "$pipes/report.txt" 2>"$pipes/stderr" || code=$?
+[[ $code -eq 2 ]] || fail "pipes: a truncated standard input gave exit code $code, expected 2"
+
 echo "$failures failed"
 [[ $failures -eq 0 ]]

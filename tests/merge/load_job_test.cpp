@@ -12,6 +12,7 @@
 #include "merge/load_job.h"
 #include "merge/operation.h"
 #include "text/embedded_language.h"
+#include "text/str.h"
 #include "text/translator.h"
 #include "xml/element.h"
 
@@ -33,6 +34,11 @@ public:
     void End() override { positions.push_back(-1); }
     std::vector<int> positions;
 };
+
+// Messages are UTF-16; failures show them as UTF-8.
+std::string U8(const std::u16string& text) {
+    return NString::TStr<char>(text.c_str()).Text();
+}
 
 std::vector<int> g_notices;
 void RecordNotice(int charset) {
@@ -126,14 +132,18 @@ TEST_F(LoadJob, BrokenBaseStopsBeforeTheRightFileAndDiscardsThePreviousOperation
     Run();
     ASSERT_EQ(operation.model.DifferenceCount(), 2u);
 
-    const std::u16string base = Input(kSideBase, "o.xml", "");
+    const std::u16string base = Input(kSideBase, "o.xml", "<inventory>\n  <item sku='1'/>\n");
     Input(kSideRight, "b.xml", kInventory);
     EXPECT_EQ(Run(), (std::vector<int>{25, 100, -1}));
     EXPECT_TRUE(Failed());
     EXPECT_EQ(failedSide, kSideBase);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_NE(prompts.messages[0].text.find(base), std::u16string::npos);
-    EXPECT_NE(prompts.messages[0].text.find(u"is not an XML file"), std::u16string::npos);
+    EXPECT_NE(prompts.messages[0].text.find(u"is not a well-formed XML file"), std::u16string::npos);
+    EXPECT_NE(prompts.messages[0].text.find(
+                  u"Line 1, column 1: this element has no end tag before the end of the file"),
+              std::u16string::npos)
+        << U8(prompts.messages[0].text);
     EXPECT_EQ(prompts.messages[0].owner, &owner);
     EXPECT_EQ(prompts.messages[0].icon, NPrompts::EIcon::Error);
     EXPECT_NE(operation.files[kSideLeft].FirstChild(), nullptr) << "the left file loaded first";
@@ -144,6 +154,37 @@ TEST_F(LoadJob, BrokenBaseStopsBeforeTheRightFileAndDiscardsThePreviousOperation
     EXPECT_EQ(operation.model.DifferenceCount(), 0u);
     EXPECT_EQ(operation.matchRoot.FirstChild(), nullptr);
     EXPECT_EQ(operation.spec, nullptr);
+}
+
+// Files that are not whole XML documents are refused with one message that
+// says where and why, before any format specification is looked for.
+TEST_F(LoadJob, FilesThatAreNotWholeDocumentsAreRefusedWithWhereAndWhy) {
+    struct SCase {
+        std::string content;
+        std::u16string detail;
+    };
+    const SCase cases[] = {
+        {"", u"Line 1, column 1: the file holds no XML element."},
+        {"plain text\nin two lines\n", u"Line 3, column 1: the file holds no XML element."},
+        {std::string("<inventory>\0</inventory>", 24), u"Line 1, column 12: a zero byte"},
+        {"<inventory>\n<item sku='1></inventory>\n",
+         u"Line 2, column 11: an attribute value without its closing quotation mark."},
+        {"<inventory><item></inventory>", u"Line 1, column 18: an end tag that does not match"},
+    };
+    Mode(false, true);
+    for (const SCase& c : cases) {
+        prompts.messages.clear();
+        const std::u16string left = Input(kSideLeft, "a.xml", c.content);
+        Input(kSideRight, "b.xml", kInventory);
+        Run();
+        EXPECT_TRUE(Failed());
+        EXPECT_EQ(failedSide, kSideLeft);
+        ASSERT_EQ(prompts.messages.size(), 1u) << c.content;
+        const std::u16string& text = prompts.messages[0].text;
+        EXPECT_NE(text.find(left), std::u16string::npos) << U8(text);
+        EXPECT_NE(text.find(c.detail), std::u16string::npos) << U8(text);
+        EXPECT_EQ(operation.spec, nullptr);
+    }
 }
 
 TEST_F(LoadJob, MissingFileFailsWithoutAMessage) {

@@ -61,11 +61,17 @@ TEST_F(TwoDocuments, AttributesCompareNameAndValue) {
 }
 
 TEST_F(TwoDocuments, OtherKindsCompareTypeAndText) {
-    Parse("<!--c--><?c?>t<x/>", "<!--c--><!--d-->t<x/>");
-    EXPECT_TRUE(IsEqual(Left(0), Right(0)));
-    EXPECT_FALSE(IsEqual(Left(0), Right(1)));
-    EXPECT_FALSE(IsEqual(Left(1), Right(0))); // same text, other kind
-    EXPECT_TRUE(IsEqual(Left(2), Right(2)));
+    Parse("<x><!--c--><?c?>t</x>", "<x><!--c--><!--d-->t</x>");
+    const auto left = [this](std::uint32_t index) -> const CNode& {
+        return *Left().ChildAt(index);
+    };
+    const auto right = [this](std::uint32_t index) -> const CNode& {
+        return *Right().ChildAt(index);
+    };
+    EXPECT_TRUE(IsEqual(left(0), right(0)));
+    EXPECT_FALSE(IsEqual(left(0), right(1)));
+    EXPECT_FALSE(IsEqual(left(1), right(0))); // same text, other kind
+    EXPECT_TRUE(IsEqual(left(2), right(2)));
 }
 
 TEST_F(TwoDocuments, DocumentTypesCompareLiteralsAndQuotes) {

@@ -2,7 +2,11 @@
 #include "xml/doc.h"
 #include "xml/element.h"
 #include "xml/input_decoder.h"
+#include "xml/writer.h"
 #include "xml_test_support.h"
+
+#include <algorithm>
+#include <cstring>
 
 #include <gtest/gtest.h>
 #include <string>
@@ -93,18 +97,92 @@ TEST(CharsetDetection, Utf16SurrogatePairsBecomeFourByteSequences) {
     }
 }
 
-TEST(CharsetDetection, Utf16DropsUnpairedSurrogatesAndAnOddLastByte) {
-    std::string bytes = Utf16Bytes(u"<r>a\xD800z</r>", false);
-    bytes += 'X';
-    EXPECT_EQ(ParseOutcome(bytes).rootText, "az");
+// Decoding stops where a character is lost, and the document is refused
+// there: at a zero, half a surrogate pair, an odd last byte.
+TEST(CharsetDetection, UndecodableCharactersRefuseTheDocument) {
+    struct SCase {
+        std::string bytes;
+        EParseProblem problem;
+        int column;
+    };
+    std::string oddLength = Utf16Bytes(u"<r>az</r>", false);
+    oddLength += 'X';
+    const SCase cases[] = {
+        {Utf16Bytes(u"<r>a\xD800z</r>", false), EParseProblem::kBrokenUtf16, 5},
+        {Utf16Bytes(u"<r>a\xDC00z</r>", true), EParseProblem::kBrokenUtf16, 5},
+        {oddLength, EParseProblem::kBrokenUtf16, 10},
+        {std::string("<r>ab\0cd</r>", 12), EParseProblem::kZeroByte, 6},
+        {"\xEF\xBB\xBF" + std::string("<r>ab\0cd</r>", 12), EParseProblem::kZeroByte, 6},
+        {Utf16Bytes(std::u16string_view(u"<r>ab\0cd</r>", 12), true), EParseProblem::kZeroByte, 6},
+        {Declared("ISO-8859-1") + std::string("\0", 1), EParseProblem::kZeroByte, 52},
+    };
+    for (const SCase& c : cases) {
+        CDoc doc;
+        EXPECT_EQ(ParseBytes(doc, c.bytes), NResult::kNotWellFormed) << c.column;
+        EXPECT_EQ(doc.parseError.problem, c.problem) << c.column;
+        EXPECT_EQ(doc.parseError.line, 1);
+        EXPECT_EQ(doc.parseError.column, c.column);
+    }
 }
 
-TEST(CharsetDetection, TheTextEndsAtItsFirstZero) {
-    const SOutcome eightBit = ParseOutcome(std::string_view("<r>ab\0cd</r>", 12));
-    EXPECT_EQ(eightBit.result, NResult::kOk);
-    EXPECT_EQ(eightBit.rootText, "ab");
-    const std::string wide = Utf16Bytes(std::u16string_view(u"<r>ab\0cd</r>", 12), true);
-    EXPECT_EQ(ParseOutcome(wide).rootText, "ab");
+// UTF-16 without a byte-order mark shows itself by the zero bytes beside its
+// first characters; it is written back without a mark.
+TEST(CharsetDetection, Utf16WithoutAByteOrderMarkIsRecognised) {
+    struct SCase {
+        std::u16string_view text;
+        bool bigEndian;
+    };
+    const SCase cases[] = {
+        {u"<?xml version='1.0' encoding='UTF-16'?><r>\u00E9\u4E2D</r>", false},
+        {u"<?xml version='1.0' encoding='UTF-16'?><r>\u00E9\u4E2D</r>", true},
+        {u"<r>\u00E9\u4E2D</r>", false},
+        {u"<r>\u00E9\u4E2D</r>", true},
+        {u"\r\n<r>\u00E9\u4E2D</r>", true},
+    };
+    for (const SCase& c : cases) {
+        const std::string bytes = Utf16Bytes(c.text, c.bigEndian).substr(2);
+        CDoc doc;
+        ASSERT_EQ(ParseBytes(doc, bytes), NResult::kOk) << c.bigEndian;
+        EXPECT_EQ(doc.charset,
+                  c.bigEndian ? NString::kCharsetUtf16Be : NString::kCharsetUtf16Le);
+        EXPECT_FALSE(doc.byteOrderMark);
+        EXPECT_STREQ(doc.FirstChildElement()->FirstChild()->text.Text(),
+                     "\xC3\xA9\xE4\xB8\xAD");
+    }
+}
+
+// A pipe tells no size: the decoder reads until the stream gives no more.
+TEST(InputReading, ReadsAStreamThatTellsNoSizeToItsEnd) {
+    class CPipe final : public NIO::CBase {
+    public:
+        explicit CPipe(std::string bytes) : m_bytes(std::move(bytes)) {}
+        std::size_t Read(void* buffer, std::size_t count) override {
+            // A few bytes at a time, as a pipe hands them over.
+            const std::size_t taken = std::min({count, m_bytes.size() - m_position,
+                                                std::size_t(4093)});
+            std::memcpy(buffer, m_bytes.data() + m_position, taken);
+            m_position += taken;
+            return taken;
+        }
+        int WriteBytes(const void*, std::size_t) override { return NResult::kNotWritable; }
+        std::uint64_t Size() const override { return 0; }
+        int SetSize(std::uint64_t) override { return NResult::kNotWritable; }
+        std::uint64_t Position() const override { return 0; }
+        int Seek(std::int64_t, int) override { return NResult::kInvalidArgument; }
+
+    private:
+        std::string m_bytes;
+        std::size_t m_position = 0;
+    };
+    std::string source = "<r>";
+    while (source.size() < 300000)
+        source += "<a k='v'>text</a>\n";
+    source += "</r>\n";
+    CPipe pipe(source);
+    CDoc doc;
+    ASSERT_EQ(doc.Parse(pipe), NResult::kOk);
+    EXPECT_EQ(XmlTest::Captured([&](NIO::CBase& out) { return WriteDocument(out, doc); }),
+              source);
 }
 
 TEST(DeclaredCharsetName, ReadsTheEncodingPseudoAttribute) {

@@ -108,13 +108,6 @@ TEST_F(Parsed, AttributesKeepQuotesAndTheSpacesAroundThem) {
     EXPECT_STREQ(root.SpaceText(CElement::kSpaceBeforeTagEnd), "  ");
 }
 
-TEST_F(Parsed, ATextOnlyDocumentIsOneContentNode) {
-    Parse("just some text\n");
-    EXPECT_EQ(ChildTypes(doc), (std::vector<int>{kTypeContent}));
-    EXPECT_STREQ(doc.FirstChild()->text.Text(), "just some text\n");
-    EXPECT_STREQ(doc.trailingText.Text(), "");
-}
-
 TEST_F(Parsed, TheLineEndAfterTheRootIsTrailingTextButACommentIsANode) {
     Parse("<r/>\n");
     EXPECT_EQ(ChildTypes(doc), (std::vector<int>{kTypeElement}));
@@ -126,18 +119,23 @@ TEST_F(Parsed, TheLineEndAfterTheRootIsTrailingTextButACommentIsANode) {
 }
 
 TEST_F(Parsed, MarkupThatStartsNothingStaysCharacterData) {
-    Parse("<r>a < b</x>c<!bogus>d<!--open</r>");
-    EXPECT_EQ(ChildTexts(Root()), (std::vector<std::string>{"a < b</x>c<!bogus>d<!--open"}));
+    Parse("<r>a < b<3c<!bogus>d]]>&undeclared;</r>");
+    EXPECT_EQ(ChildTexts(Root()),
+              (std::vector<std::string>{"a < b<3c<!bogus>d]]>&undeclared;"}));
     EXPECT_FALSE(Root().HasFlags(CElement::kEmptyWithEndTag));
     EXPECT_STREQ(doc.trailingText.Text(), "");
 }
 
-TEST_F(Parsed, EndTagsMustRepeatTheStartTagExactly) {
-    // "</r >" is not the end tag, so the content runs to the end of the text.
-    Parse("<r>x</r ><s/>tail");
+TEST_F(Parsed, EndTagsMayHaveWhitespaceBeforeTheirClose) {
+    Parse("<r><a>x</a\n\t><b></b ></r >");
     EXPECT_EQ(ChildTypes(doc), (std::vector<int>{kTypeElement}));
-    EXPECT_EQ(ChildTypes(Root()), (std::vector<int>{kTypeContent, kTypeElement, kTypeContent}));
-    EXPECT_EQ(ChildTexts(Root()), (std::vector<std::string>{"x</r >", "s", "tail"}));
+    const CElement* a = Root().FirstChildElement();
+    const CElement* b = a->NextSiblingElement();
+    EXPECT_EQ(ChildTexts(*a), (std::vector<std::string>{"x"}));
+    EXPECT_STREQ(a->SpaceText(CElement::kSpaceInEndTag), "\n\t");
+    EXPECT_TRUE(b->HasFlags(CElement::kEmptyWithEndTag));
+    EXPECT_STREQ(b->SpaceText(CElement::kSpaceInEndTag), " ");
+    EXPECT_STREQ(Root().SpaceText(CElement::kSpaceInEndTag), " ");
 }
 
 TEST_F(Parsed, EndTagsOfPrefixedElementsUseTheSourcePrefix) {
@@ -264,13 +262,15 @@ TEST(DocParse, ClearsTheParseStateBitsAndKeepsTheOthers) {
     EXPECT_EQ(doc.flags, 0x1000u);
 }
 
-TEST(DocParse, ReportsNothingParsed) {
+TEST(DocParse, RefusesInputWithoutADocument) {
     CDoc doc;
-    EXPECT_EQ(ParseBytes(doc, "<a>"), NResult::kNothingParsed);
-    EXPECT_EQ(ParseBytes(doc, ""), NResult::kNothingParsed);
-    EXPECT_EQ(ParseBytes(doc, std::string_view("\0\0\0\0\0", 5)), NResult::kNothingParsed);
-    EXPECT_EQ(ParseBytes(doc, "\xEF\xBB\xBF"), NResult::kNothingParsed);
+    EXPECT_EQ(ParseBytes(doc, "<a>"), NResult::kNotWellFormed);
+    EXPECT_EQ(ParseBytes(doc, ""), NResult::kNotWellFormed);
+    EXPECT_EQ(ParseBytes(doc, std::string_view("\0\0\0\0\0", 5)), NResult::kNotWellFormed);
+    EXPECT_EQ(ParseBytes(doc, "\xEF\xBB\xBF"), NResult::kNotWellFormed);
+    EXPECT_EQ(doc.parseError.problem, EParseProblem::kNoRootElement);
     EXPECT_EQ(doc.FirstChild(), nullptr);
+    EXPECT_EQ(ParseBytes(doc, "<a/>"), NResult::kOk);
 }
 
 TEST(DocLoad, OpensFilesByTheirUtf16Path) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 using XmlTest::FirstDifference;
+using XmlTest::InCharset;
 using XmlTest::Written;
 
 namespace {
@@ -47,29 +48,6 @@ std::string WithoutByteOrderMark(const std::string& bytes) {
             return bytes.substr(mark.size());
     }
     return bytes;
-}
-
-// UTF-8 text in the document's own character set again, as the saving code
-// will write it (without a byte-order mark).
-std::string InCharset(const std::string& utf8, int charset) {
-    if (charset == NString::kCharsetUtf16Le || charset == NString::kCharsetUtf16Be) {
-        std::u16string units(std::size_t(NString::Utf16Length(utf8.c_str())) + 1, u'\0');
-        NString::Convert(units.data(), utf8.c_str());
-        units.pop_back();
-        std::string bytes;
-        for (const char16_t unit : units) {
-            const char high = static_cast<char>(unit >> 8);
-            const char low = static_cast<char>(unit & 0xFF);
-            bytes += charset == NString::kCharsetUtf16Be ? high : low;
-            bytes += charset == NString::kCharsetUtf16Be ? low : high;
-        }
-        return bytes;
-    }
-    NString::TStr<char> converted;
-    std::size_t length = 0;
-    if (NString::FromUtf8(converted, utf8.data(), utf8.size(), charset, &length) == 0)
-        return "<no converter for " + std::to_string(charset) + ">";
-    return std::string(converted.Text(), length);
 }
 
 std::string WithCrLf(const std::string& text) {
