@@ -36,7 +36,7 @@ bool SameChildElement(const CElementSpec& rule, const NXML::CElement& a, const N
     const NXML::CElement* childA = a.FindChildElement(rule.name.Text());
     const NXML::CElement* childB = b.FindChildElement(rule.name.Text());
     if (childA == nullptr || childB == nullptr)
-        return childA == childB;
+        return childA == nullptr && childB == nullptr;
     return rule.IdentifyEqual(*childA, *childB);
 }
 
