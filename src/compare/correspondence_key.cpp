@@ -6,7 +6,6 @@
 #include "xml/element.h"
 
 #include <functional>
-#include <optional>
 #include <string_view>
 
 namespace {
@@ -24,15 +23,15 @@ public:
     void Add(std::uint64_t value) {
         m_hash ^= value + 0x9E3779B97F4A7C15ull + (m_hash << 6) + (m_hash >> 2);
     }
-    TMatchKey Key() const { return m_hash == kMatchesNothing ? 1 : m_hash; }
+    TMatchKey Key() const { return m_hash; }
 
 private:
     std::uint64_t m_hash = 0xCBF29CE484222325ull;
 };
 
-// Adds what `rule` identifies `element` by; false when the element lacks an
-// identifying child element or text.
-bool AddIdentity(CKeyHasher& hasher, const CElementSpec& rule, const NXML::CElement& element) {
+// Adds what `rule` identifies `element` by, in the terms of IdentifyEqual: a
+// missing identifying child is a part of its own, missing text is empty.
+void AddIdentity(CKeyHasher& hasher, const CElementSpec& rule, const NXML::CElement& element) {
     for (const CSpecBase* part = rule.FirstRule(); part != nullptr; part = part->NextRule()) {
         switch (part->GetType()) {
         case kSpecTypeAttribute:
@@ -40,23 +39,18 @@ bool AddIdentity(CKeyHasher& hasher, const CElementSpec& rule, const NXML::CElem
             break;
         case kSpecTypeElement: {
             const NXML::CElement* child = element.FindChildElement(part->name.Text());
-            if (child == nullptr ||
-                !AddIdentity(hasher, static_cast<const CElementSpec&>(*part), *child))
-                return false;
+            hasher.Add(std::uint64_t{child != nullptr});
+            if (child != nullptr)
+                AddIdentity(hasher, static_cast<const CElementSpec&>(*part), *child);
             break;
         }
-        case kSpecTypeContent: {
-            const NXML::CContent* content = element.FirstContent();
-            if (content == nullptr)
-                return false;
-            hasher.Add(std::string_view(TrimmedContent(*content).Text()));
+        case kSpecTypeContent:
+            hasher.Add(std::string_view(IdentifyingContent(element).Text()));
             break;
-        }
         default:
             break;
         }
     }
-    return true;
 }
 
 TMatchKey ElementKey(CMatchRules& rules, const NXML::CElement& element, bool withNamespace) {
@@ -64,9 +58,8 @@ TMatchKey ElementKey(CMatchRules& rules, const NXML::CElement& element, bool wit
     hasher.Add(std::string_view(element.text.Text()));
     if (withNamespace)
         hasher.Add(std::string_view(element.namespaceUri.Text()));
-    const CElementSpec* rule = rules.FindElementSpec(element);
-    if (rule != nullptr && !AddIdentity(hasher, *rule, element))
-        return kMatchesNothing;
+    if (const CElementSpec* rule = rules.FindElementSpec(element))
+        AddIdentity(hasher, *rule, element);
     return hasher.Key();
 }
 

@@ -14,10 +14,6 @@ class CMatchRules;
 // hash collision never joins anything.
 using TMatchKey = std::uint64_t;
 
-// The key of a node that can match nothing, not even itself: an element that
-// lacks a child element or text its rule identifies it by.
-constexpr TMatchKey kMatchesNothing = 0;
-
 // For NodesCorrespond: kind; elements by name and identity under their rule;
 // comments, character data and XML declarations by kind alone; anything else
 // by text.

@@ -52,8 +52,7 @@ int PickSide(const std::array<int, 3>& score) {
 }
 
 bool CursorCorresponds(CMatchRules& rules, const SCursor& picked, const SCursor& cursor) {
-    return picked.Key() == cursor.Key() && picked.Key() != kMatchesNothing &&
-           NodesCorrespond(rules, *picked.Node(), *cursor.Node());
+    return picked.Key() == cursor.Key() && NodesCorrespond(rules, *picked.Node(), *cursor.Node());
 }
 
 void InOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
@@ -99,10 +98,7 @@ public:
                 const NXML::CNode* node = matches[index]->NodeOf(context.order[earlier]);
                 if (node == nullptr)
                     continue;
-                const TMatchKey key = JoinKey(rules, *node);
-                if (key == kMatchesNothing)
-                    continue;
-                std::vector<std::size_t>& list = m_lists[key].indexes;
+                std::vector<std::size_t>& list = m_lists[JoinKey(rules, *node)].indexes;
                 if (list.empty() || list.back() != index)
                     list.push_back(index);
             }
@@ -113,9 +109,8 @@ public:
     CDataNode* Find(CMatchRules& rules, const SMatchContext& context, int position,
                     const std::vector<CDataNode*>& matches, const NXML::CNode& node,
                     FJoinTest same) {
-        const TMatchKey key = JoinKey(rules, node);
-        const auto found = m_lists.find(key);
-        if (key == kMatchesNothing || found == m_lists.end())
+        const auto found = m_lists.find(JoinKey(rules, node));
+        if (found == m_lists.end())
             return nullptr;
         SList& list = found->second;
         const int side = context.order[position];

@@ -22,15 +22,12 @@ CSiblingIndex::CSiblingIndex(CMatchRules& rules, const NXML::CNode* parent) {
         return;
     m_index.reserve(m_nodes.size());
     for (std::size_t position = 0; position < m_nodes.size(); ++position)
-        if (m_keys[position] != kMatchesNothing)
-            m_index.emplace_back(m_keys[position], static_cast<std::uint32_t>(position));
+        m_index.emplace_back(m_keys[position], static_cast<std::uint32_t>(position));
     std::sort(m_index.begin(), m_index.end());
 }
 
 std::size_t CSiblingIndex::FindCorresponding(CMatchRules& rules, const NXML::CNode& node,
                                              TMatchKey key, std::size_t from) const {
-    if (key == kMatchesNothing)
-        return kNotFound;
     if (m_index.empty()) {
         for (std::size_t position = from; position < m_nodes.size(); ++position)
             if (m_keys[position] == key && NodesCorrespond(rules, node, *m_nodes[position]))

@@ -23,25 +23,33 @@ bool SameAttributeValue(const char* attributeName, const NXML::CElement& a,
     return SameText(a.AttributeValue(attributeName), b.AttributeValue(attributeName));
 }
 
-bool SameChildElement(const CElementSpec& rule, const NXML::CElement& a, const NXML::CElement& b) {
-    const NXML::CElement* childA = a.FindChildElement(rule.name.Text());
-    const NXML::CElement* childB = b.FindChildElement(rule.name.Text());
-    return childA != nullptr && childB != nullptr && rule.IdentifyEqual(*childA, *childB);
-}
-
-bool SameContent(const NXML::CElement& a, const NXML::CElement& b) {
-    const NXML::CContent* contentA = a.FirstContent();
-    const NXML::CContent* contentB = b.FirstContent();
-    return contentA != nullptr && contentB != nullptr &&
-           SameText(TrimmedContent(*contentA).Text(), TrimmedContent(*contentB).Text());
-}
-
-} // namespace
-
 NString::TStr<char> TrimmedContent(const NXML::CContent& content) {
     NString::TStr<char> text(content.text.Text());
     NString::Trim(text.Text(), kContentSpaces, NString::TrimSide::Both);
     return text;
+}
+
+// A child the rule names may be missing: two elements that both lack it are
+// alike in that part, so that they still match each other (they would
+// otherwise match nothing, not even an identical copy on another side).
+bool SameChildElement(const CElementSpec& rule, const NXML::CElement& a, const NXML::CElement& b) {
+    const NXML::CElement* childA = a.FindChildElement(rule.name.Text());
+    const NXML::CElement* childB = b.FindChildElement(rule.name.Text());
+    if (childA == nullptr || childB == nullptr)
+        return childA == nullptr && childB == nullptr;
+    return rule.IdentifyEqual(*childA, *childB);
+}
+
+// Missing text counts as empty, as a missing attribute does.
+bool SameContent(const NXML::CElement& a, const NXML::CElement& b) {
+    return SameText(IdentifyingContent(a).Text(), IdentifyingContent(b).Text());
+}
+
+} // namespace
+
+NString::TStr<char> IdentifyingContent(const NXML::CElement& element) {
+    const NXML::CContent* content = element.FirstContent();
+    return content != nullptr ? TrimmedContent(*content) : NString::TStr<char>("");
 }
 
 CElementSpec::CElementSpec(const CElementSpec& other) : CSpecBase(other) {

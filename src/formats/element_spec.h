@@ -4,9 +4,8 @@
 #include "text/str_array.h"
 
 namespace NXML {
-class CContent;
 class CElement;
-} // namespace NXML
+}
 
 // The rules for elements of one name; the name "*" makes it the default rule
 // for every element without a rule of its own. Its children identify such an
@@ -26,7 +25,9 @@ public:
     bool IsDefaultRule() const;
 
     // Whether `a` and `b` are the same element under this rule: same name,
-    // and every child rule holds for both.
+    // and every child rule holds for both. A part that both lack counts as
+    // alike, so an element without its identifying text or child still
+    // matches its copy on another side.
     bool IdentifyEqual(const NXML::CElement& a, const NXML::CElement& b) const;
 
     // Attribute names seen on elements of this name in compared documents;
@@ -35,6 +36,7 @@ public:
     NString::TStrArray<NString::TStr<char>> knownAttributes;
 };
 
-// Character content as a content rule compares it: without the spaces (tab,
-// line feed, carriage return, space, U+0085, U+2028) at its ends.
-NString::TStr<char> TrimmedContent(const NXML::CContent& content);
+// An element's character content as a content rule compares it: its first
+// text child without the spaces (tab, line feed, carriage return, space,
+// U+0085, U+2028) at its ends; empty when it has no text child.
+NString::TStr<char> IdentifyingContent(const NXML::CElement& element);

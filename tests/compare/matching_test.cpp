@@ -97,8 +97,10 @@ TEST(UnorderedMatching, CommentsJoinByText) {
               "  <!--c--> [- R] open\n");
 }
 
-// Identifying children or text: a node that lacks them matches nothing.
-TEST(UnorderedMatching, IdentifyingChildMustExistOnBothSides) {
+// An identifying child or text that is missing on both sides is alike:
+// such elements match each other, in order and unordered, and never an
+// element that has the child.
+TEST(UnorderedMatching, IdentifyingChildMissingOnBothSidesMatches) {
     EXPECT_EQ(
         Dump(SOperation("<r><x><k>1</k></x><x/></r>", "<r><x/><x><k> 1 </k></x></r>")
                  .Rules("<element name='r' order='Random'/>"
@@ -107,8 +109,22 @@ TEST(UnorderedMatching, IdentifyingChildMustExistOnBothSides) {
         "  <x> [L R] same\n"
         "    <k> [L R] same\n"
         "      \"1\" [L R] open\n"
-        "  <x> [L -] open\n"
-        "  <x> [- R] open\n");
+        "  <x> [L R] same\n");
+}
+
+TEST(OrderedMatching, ElementsWithoutIdentifyingTextMatch) {
+    EXPECT_EQ(Dump(SOperation("<r><m n='U'/><m n='F'/><m>x</m></r>",
+                              "<r><m n='U'/><m n='G'/><m>y</m><m>x</m></r>")
+                       .Rules("<element name='m'><content/></element>")),
+              "<r> [L R] same\n"
+              "  <m> [L R] same\n"
+              "    @n=\"U\" [L R] same\n"
+              "  <m> [L R] same\n"
+              "    @n=\"F\" [L R] open\n"
+              "  <m> [- R] open\n"
+              "    \"y\" [- R] open\n"
+              "  <m> [L R] same\n"
+              "    \"x\" [L R] same\n");
 }
 
 TEST(AttributeMatching, RuleNamedAttributesComeFirst) {

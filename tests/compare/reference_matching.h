@@ -4,5 +4,9 @@
 
 // The oracle for the indexed matching: matching done the plain way, every
 // sibling distance a walk along the sibling list and every join a walk over
-// the parent's match-tree children. Quadratic, and obviously right.
+// the parent's match-tree children. Quadratic, and obviously right. It asks
+// the same questions (NodesCorrespond, the join tests and with them
+// IdentifyEqual, which says how an element without its identifying text or
+// child matches), so what it checks is that the keys and indexes of the real
+// matching find exactly what those questions answer.
 const SMatchAlgorithms& ReferenceMatchAlgorithms();

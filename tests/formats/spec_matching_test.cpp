@@ -81,7 +81,7 @@ TEST(IdentifyEqual, ByAttributeValueAMissingOneCountsAsEmpty) {
     EXPECT_FALSE(rule.IdentifyEqual(left[0], other[3])) << "names must match first";
 }
 
-TEST(IdentifyEqual, ByChildElementBothChildrenMustExistAndMatch) {
+TEST(IdentifyEqual, ByChildElementMissingOnlyEqualsMissing) {
     const auto spec = Spec("<element name='dependency'>"
                            "<element name='groupId'><content/></element>"
                            "<element name='artifactId'><content/></element></element>");
@@ -93,21 +93,25 @@ TEST(IdentifyEqual, ByChildElementBothChildrenMustExistAndMatch) {
                       "<dependency><groupId>org.a</groupId><artifactId>y</artifactId></dependency>"
                       "<dependency><groupId>org.a</groupId></dependency>"
                       "<dependency><groupId>org.a</groupId></dependency>"
+                      "<dependency><groupId>org.a</groupId><artifactId/></dependency>"
                       "</r>");
     EXPECT_TRUE(rule.IdentifyEqual(e[0], e[1])) << "child order and whitespace do not matter";
     EXPECT_FALSE(rule.IdentifyEqual(e[0], e[2]));
     EXPECT_FALSE(rule.IdentifyEqual(e[0], e[3]));
-    EXPECT_FALSE(rule.IdentifyEqual(e[3], e[4])) << "a missing child identifies nothing";
+    EXPECT_TRUE(rule.IdentifyEqual(e[3], e[4])) << "artifactId missing on both sides";
+    EXPECT_FALSE(rule.IdentifyEqual(e[4], e[5])) << "missing against present";
 }
 
 TEST(IdentifyEqual, ByContentTrimmedOfEveryKindOfSpace) {
     const auto spec = Spec("<element name='t'><content/></element>");
     const auto& rule = static_cast<const CElementSpec&>(*spec->FindRule("t"));
     const CElements e("<r><t>a b</t><t>\r\n\t a b \xC2\x85\xE2\x80\xA8</t><t>a  b</t><t/>"
-                      "<t></t><t><!--c-->a b</t></r>");
+                      "<t></t><t><!--c-->a b</t><t> </t></r>");
     EXPECT_TRUE(rule.IdentifyEqual(e[0], e[1]));
     EXPECT_FALSE(rule.IdentifyEqual(e[0], e[2])) << "inner spaces count";
-    EXPECT_FALSE(rule.IdentifyEqual(e[3], e[4])) << "no text on either side identifies nothing";
+    EXPECT_TRUE(rule.IdentifyEqual(e[3], e[4])) << "no text on either side";
+    EXPECT_TRUE(rule.IdentifyEqual(e[3], e[6])) << "missing text counts as empty";
+    EXPECT_FALSE(rule.IdentifyEqual(e[0], e[3]));
     EXPECT_TRUE(rule.IdentifyEqual(e[0], e[5])) << "the first text child, past a comment";
 }
 

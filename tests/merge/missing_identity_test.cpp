@@ -1,0 +1,105 @@
+// Three-way merges of elements that lack the text or child element their
+// rule identifies them by (a Maven `module` identified by its text, used
+// without text inside an embedded checkstyle configuration). Such elements
+// still match their counterparts, so nothing is written twice and a change
+// to one of them is merged like any other.
+
+#include "../formats/formats_test_support.h"
+#include "merge_test_support.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <memory>
+
+using MergeTest::COperation;
+
+namespace {
+
+std::unique_ptr<CFileSpec> ShippedMavenPom() {
+    // The test data folder is tests/data in the repository.
+    return FormatsTest::LoadSpec(std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path()
+                                     .parent_path() /
+                                 "data" / "Formats" / "Maven POM.qmfmt");
+}
+
+struct SCase {
+    const char* what;
+    const char* base;
+    const char* left;
+    const char* right;
+    // The clean result, or null where a conflict must stay open.
+    const char* merged;
+};
+
+const SCase kCases[] = {
+    {"untouched modules without text, unrelated changes around them",
+     "<project><version>1</version><name>a</name>"
+     "<module n='C'><module n='U'/><module n='F'/></module></project>",
+     "<project><version>2</version><name>a</name>"
+     "<module n='C'><module n='U'/><module n='F'/></module></project>",
+     "<project><version>1</version><name>b</name>"
+     "<module n='C'><module n='U'/><module n='F'/></module></project>",
+     "<project><version>2</version><name>b</name>"
+     "<module n='C'><module n='U'/><module n='F'/></module></project>"},
+    {"a module without text changed on one side",
+     "<project><module><module n='U'/><module n='F'/></module></project>",
+     "<project><module><module n='U' v='1'/><module n='F'/></module></project>",
+     "<project><module><module n='U'/><module n='F'/></module></project>",
+     "<project><module><module n='U' v='1'/><module n='F'/></module></project>"},
+    {"a module without text added on one side",
+     "<project><module><module n='U'/></module></project>",
+     "<project><module><module n='U'/><module n='F'/></module></project>",
+     "<project><module><module n='U'/></module></project>",
+     "<project><module><module n='U'/><module n='F'/></module></project>"},
+    {"a module without text deleted on one side, changed on the other",
+     "<project><module><module n='U'/></module></project>",
+     "<project><module></module></project>",
+     "<project><module><module n='U' v='1'/></module></project>", nullptr},
+    {"changed differently on both sides",
+     "<project><module><module n='U'/></module></project>",
+     "<project><module><module n='L'/></module></project>",
+     "<project><module><module n='R'/></module></project>", nullptr},
+    {"dependencies without an identifying child, unordered parent",
+     "<project><dependency><scope>a</scope></dependency></project>",
+     "<project><dependency><scope>a</scope></dependency><version>2</version></project>",
+     "<project><dependency><scope>b</scope></dependency></project>",
+     "<project><dependency><scope>b</scope></dependency><version>2</version></project>"},
+    // Identified dependencies: one side moved one, the other deleted another
+    // one; the moved one is kept once, at its new place.
+    {"moved against another deleted",
+     "<project><dependencies>"
+     "<dependency><groupId>g</groupId><artifactId>derby</artifactId></dependency>"
+     "<dependency><groupId>g</groupId><artifactId>helper</artifactId></dependency>"
+     "<dependency><groupId>g</groupId><artifactId>jndi</artifactId></dependency>"
+     "</dependencies></project>",
+     "<project><dependencies>"
+     "<dependency><groupId>g</groupId><artifactId>derby</artifactId></dependency>"
+     "<dependency><groupId>g</groupId><artifactId>jndi</artifactId></dependency>"
+     "<dependency><groupId>g</groupId><artifactId>helper</artifactId></dependency>"
+     "</dependencies></project>",
+     "<project><dependencies>"
+     "<dependency><groupId>g</groupId><artifactId>helper</artifactId></dependency>"
+     "<dependency><groupId>g</groupId><artifactId>jndi</artifactId></dependency>"
+     "</dependencies></project>",
+     "<project><dependencies>"
+     "<dependency><groupId>g</groupId><artifactId>jndi</artifactId></dependency>"
+     "<dependency><groupId>g</groupId><artifactId>helper</artifactId></dependency>"
+     "</dependencies></project>"},
+};
+
+TEST(MissingIdentity, MergedOnceWithEveryChange) {
+    const std::unique_ptr<CFileSpec> pom = ShippedMavenPom();
+    ASSERT_NE(pom, nullptr);
+    for (const SCase& test : kCases) {
+        const COperation operation(test.base, test.left, test.right, true, pom.get());
+        if (test.merged == nullptr) {
+            EXPECT_GT(operation.model.ConflictCount(), 0u) << test.what;
+            EXPECT_EQ(operation.Merged(), "<failed>") << test.what;
+        } else {
+            EXPECT_EQ(operation.model.ConflictCount(), 0u) << test.what;
+            EXPECT_EQ(operation.Merged(), test.merged) << test.what;
+        }
+    }
+}
+
+} // namespace
