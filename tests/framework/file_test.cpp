@@ -2,6 +2,7 @@
 #include "framework/file.h"
 #include "framework/file_functions.h"
 #include "framework/result.h"
+#include "scratch_folder.h"
 
 #include <cerrno>
 #include <csignal>
@@ -21,39 +22,11 @@ namespace {
 namespace fs = std::filesystem;
 using NIO::CFile;
 
-// Each test works in a fresh folder under the temporary folder.
-class FileTest : public ::testing::Test {
+class FileTest : public CScratchFolder {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quillmere-file-test-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::permissions(m_folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(m_folder, ignored);
-    }
-
     std::u16string PathOf(std::u16string_view name) const {
         return (m_folder / fs::path(name)).u16string();
     }
-    static void WriteRaw(const fs::path& path, std::string_view bytes) {
-        std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
-    }
-    static std::string ReadRaw(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    // Names in the folder, so that a leftover temporary file shows.
-    std::string Listing() const {
-        std::string names;
-        for (const auto& entry : fs::directory_iterator(m_folder))
-            names += entry.path().filename().string() + ";";
-        return names;
-    }
-
-    fs::path m_folder;
 };
 
 std::string Content(const NIO::TBuffer<0>& stream) {

@@ -1,5 +1,7 @@
 #include "framework/target_file.h"
 
+#include "scratch_folder.h"
+
 #include <cerrno>
 #include <csignal>
 #include <fcntl.h>
@@ -18,41 +20,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TargetFile : public ::testing::Test {
+class TargetFile : public CScratchFolder {
 protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quillmere-target-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        m_folder = pattern;
+        CScratchFolder::SetUp();
         // A reader that went away must show as EPIPE, as in the program.
         m_previousPipeHandler = std::signal(SIGPIPE, SIG_IGN);
     }
     void TearDown() override {
         std::signal(SIGPIPE, m_previousPipeHandler);
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
+        CScratchFolder::TearDown();
     }
 
     fs::path PathOf(std::string_view name) const { return m_folder / name; }
     static int Write(const fs::path& path, std::string_view bytes) {
         return NIO::WriteTargetFile(path.u16string().c_str(), bytes.data(), bytes.size());
     }
-    static void WriteRaw(const fs::path& path, std::string_view bytes) {
-        std::ofstream(path, std::ios::binary).write(bytes.data(), bytes.size());
-    }
-    static std::string ReadRaw(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    // Names in the folder, so that a leftover temporary file shows.
-    std::string Listing() const {
-        std::string names;
-        for (const auto& entry : fs::directory_iterator(m_folder))
-            names += entry.path().filename().string() + ";";
-        return names;
-    }
 
-    fs::path m_folder;
     void (*m_previousPipeHandler)(int) = SIG_DFL;
 };
 

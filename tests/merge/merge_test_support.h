@@ -11,6 +11,7 @@
 #include "xml/doc.h"
 
 #include <array>
+#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,5 +80,17 @@ private:
         ParseBytes(*doc, bytes);
     }
 };
+
+// Checks a merge's outcome: `merged` is the exact result, or null where a
+// conflict must remain and nothing can be saved.
+inline void ExpectMergeOutcome(const COperation& operation, const char* merged, const char* what) {
+    if (merged == nullptr) {
+        EXPECT_GT(operation.model.ConflictCount(), 0u) << what;
+        EXPECT_EQ(operation.Merged(), "<failed>") << what;
+    } else {
+        EXPECT_EQ(operation.model.ConflictCount(), 0u) << what;
+        EXPECT_EQ(operation.Merged(), merged) << what;
+    }
+}
 
 } // namespace MergeTest
