@@ -10,6 +10,8 @@ namespace NXML {
 class CNode;
 }
 
+class CSiblingPairing;
+
 // The children of one XML node with their correspondence keys, able to say
 // where the next child corresponding to a given node stands. Long lists are
 // searched through a sorted index, short ones by a walk.
@@ -17,7 +19,9 @@ class CSiblingIndex {
 public:
     static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
-    CSiblingIndex(CMatchRules& rules, const NXML::CNode* parent);
+    // `pairing`, built for the parent of these children, decides between
+    // elements that the format specification cannot tell apart.
+    CSiblingIndex(CMatchRules& rules, const CSiblingPairing& pairing, const NXML::CNode* parent);
 
     std::size_t Size() const { return m_nodes.size(); }
     const NXML::CNode* At(std::size_t position) const { return m_nodes[position]; }
@@ -29,6 +33,7 @@ public:
                                   std::size_t from) const;
 
 private:
+    const CSiblingPairing& m_pairing;
     std::vector<const NXML::CNode*> m_nodes;
     std::vector<TMatchKey> m_keys;
     // (key, position), sorted; empty for short lists.

@@ -1,0 +1,286 @@
+#include "compare/sibling_pairing.h"
+
+#include "compare/correspondence.h"
+#include "compare/data_node.h"
+#include "formats/element_spec.h"
+#include "text/string_functions.h"
+#include "xml/attribute.h"
+#include "xml/content.h"
+#include "xml/element.h"
+#include "xml/subtree_hash.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <unordered_set>
+
+namespace {
+
+// Gaps with at most this many candidate pairs are paired for the best total
+// similarity; longer ones in order, each element with the next one that
+// corresponds, so that a huge list stays linear.
+constexpr std::size_t kLargestScoredGap = 4096;
+// Similarity looks at this many child elements of each.
+constexpr int kComparedChildren = 8;
+
+bool HasAttribute(const NXML::CElement& element, const NXML::CAttribute& attribute) {
+    for (const NXML::CAttribute* other = element.FirstAttribute(); other != nullptr;
+         other = other->NextAttribute())
+        if (NString::Compare(other->name.Text(), attribute.name.Text()) == 0)
+            return NString::Compare(other->text.Text(), attribute.text.Text()) == 0;
+    return false;
+}
+
+// Whether one of the first child elements of `element` equals `child`.
+bool HasEqualChild(const NXML::CElement& element, const NXML::CNode& child) {
+    int compared = 0;
+    for (const NXML::CElement* other = element.FirstChildElement();
+         other != nullptr && compared < kComparedChildren;
+         other = other->NextSiblingElement(), ++compared)
+        if (NXML::IsSubtreeEqual(*other, child))
+            return true;
+    return false;
+}
+
+// How alike two corresponding nodes are: 1 for corresponding at all, 2 for
+// each attribute with the same value on both, 2 for the same text, 1 for each
+// of the first child elements with an equal one among the other's.
+int Similarity(const NXML::CNode& nodeA, const NXML::CNode& nodeB) {
+    if (nodeA.GetType() != NXML::kTypeElement)
+        return NString::Compare(nodeA.text.Text(), nodeB.text.Text()) == 0 ? 3 : 1;
+    const auto& a = static_cast<const NXML::CElement&>(nodeA);
+    const auto& b = static_cast<const NXML::CElement&>(nodeB);
+    int score = 1;
+    for (const NXML::CAttribute* attribute = a.FirstAttribute(); attribute != nullptr;
+         attribute = attribute->NextAttribute())
+        if (HasAttribute(b, *attribute))
+            score += 2;
+    const NString::TStr<char> text = IdentifyingContent(a);
+    if (text.Text()[0] != '\0' && NString::Compare(text.Text(), IdentifyingContent(b).Text()) == 0)
+        score += 2;
+    int compared = 0;
+    for (const NXML::CElement* child = a.FirstChildElement();
+         child != nullptr && compared < kComparedChildren;
+         child = child->NextSiblingElement(), ++compared)
+        if (HasEqualChild(b, *child))
+            score += 1;
+    return score;
+}
+
+// The children of one side that the pairing aligns, with their
+// correspondence keys.
+struct SAlignedList {
+    CNodeList nodes;
+    std::vector<TMatchKey> keys;
+
+    void Add(const NXML::CNode* node, TMatchKey key) {
+        nodes.push_back(node);
+        keys.push_back(key);
+    }
+};
+
+// A stretch of two lists between anchors: [a, aEnd) against [b, bEnd).
+struct SGap {
+    std::size_t a, aEnd, b, bEnd;
+};
+
+// The order-preserving pairs of corresponding nodes with the best total
+// similarity; on equal totals an element pairs with the earliest candidate.
+void PairBySimilarity(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b,
+                      const SGap& gap, CIndexPairs& pairs) {
+    const std::size_t rows = gap.aEnd - gap.a;
+    const std::size_t columns = gap.bEnd - gap.b;
+    std::vector<int> similarity(rows * columns, 0);
+    for (std::size_t i = 0; i < rows; ++i)
+        for (std::size_t j = 0; j < columns; ++j)
+            if (a.keys[gap.a + i] == b.keys[gap.b + j] &&
+                NodesCorrespond(rules, *a.nodes[gap.a + i], *b.nodes[gap.b + j]))
+                similarity[i * columns + j] = Similarity(*a.nodes[gap.a + i], *b.nodes[gap.b + j]);
+    // best[i][j]: the best total of the gap's rest from (i, j) on.
+    std::vector<int> best((rows + 1) * (columns + 1), 0);
+    const auto at = [&](std::size_t i, std::size_t j) -> int& { return best[i * (columns + 1) + j]; };
+    for (std::size_t i = rows; i-- > 0;)
+        for (std::size_t j = columns; j-- > 0;) {
+            const int pair = similarity[i * columns + j];
+            at(i, j) = std::max({at(i + 1, j), at(i, j + 1), pair > 0 ? pair + at(i + 1, j + 1) : 0});
+        }
+    for (std::size_t i = 0, j = 0; i < rows && j < columns;) {
+        const int pair = similarity[i * columns + j];
+        if (pair > 0 && pair + at(i + 1, j + 1) == at(i, j)) {
+            pairs.emplace_back(gap.a + i, gap.b + j);
+            ++i, ++j;
+        } else if (at(i + 1, j) == at(i, j)) {
+            ++i;
+        } else {
+            ++j;
+        }
+    }
+}
+
+// Each element of `a` in order with the next corresponding one of `b`.
+void PairInOrder(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b,
+                 const SGap& gap, CIndexPairs& pairs) {
+    struct SPositions {
+        std::vector<std::size_t> list;
+        std::size_t first = 0;
+    };
+    std::unordered_map<TMatchKey, SPositions> byKey;
+    for (std::size_t j = gap.b; j < gap.bEnd; ++j)
+        byKey[b.keys[j]].list.push_back(j);
+    std::size_t next = gap.b;
+    for (std::size_t i = gap.a; i < gap.aEnd; ++i) {
+        const auto found = byKey.find(a.keys[i]);
+        if (found == byKey.end())
+            continue;
+        SPositions& positions = found->second;
+        while (positions.first < positions.list.size() && positions.list[positions.first] < next)
+            ++positions.first;
+        for (std::size_t entry = positions.first; entry < positions.list.size(); ++entry) {
+            const std::size_t j = positions.list[entry];
+            if (NodesCorrespond(rules, *a.nodes[i], *b.nodes[j])) {
+                pairs.emplace_back(i, j);
+                next = j + 1;
+                positions.first = entry + 1;
+                break;
+            }
+        }
+    }
+}
+
+void PairGap(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b, const SGap& gap,
+             CIndexPairs& pairs) {
+    if ((gap.aEnd - gap.a) * (gap.bEnd - gap.b) <= kLargestScoredGap)
+        PairBySimilarity(rules, a, b, gap, pairs);
+    else
+        PairInOrder(rules, a, b, gap, pairs);
+}
+
+// The anchors of `a` and `b`, and between them the pairs of each gap.
+CIndexPairs Align(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b,
+                  FAnchorChain anchors) {
+    CIndexPairs pairs;
+    SGap gap{0, 0, 0, 0};
+    for (const auto& [i, j] : anchors(a.nodes, b.nodes)) {
+        gap.aEnd = i;
+        gap.bEnd = j;
+        PairGap(rules, a, b, gap, pairs);
+        pairs.emplace_back(i, j);
+        gap = {i + 1, 0, j + 1, 0};
+    }
+    gap.aEnd = a.nodes.size();
+    gap.bEnd = b.nodes.size();
+    PairGap(rules, a, b, gap, pairs);
+    return pairs;
+}
+
+// The nodes of `list` that `pairs` (second positions in `list`) leave
+// out, grouped by the first position of the pair before them (-1: none).
+std::map<long, SAlignedList> UnpairedByPlace(const SAlignedList& list, const CIndexPairs& pairs) {
+    std::map<long, SAlignedList> unpaired;
+    long place = -1;
+    auto pair = pairs.begin();
+    for (std::size_t j = 0; j < list.nodes.size(); ++j) {
+        if (pair != pairs.end() && pair->second == j) {
+            place = static_cast<long>(pair->first);
+            ++pair;
+            continue;
+        }
+        unpaired[place].Add(list.nodes[j], list.keys[j]);
+    }
+    return unpaired;
+}
+
+// Elements, and comments and character data, which correspond by their kind
+// alone; not whitespace, which matching passes over.
+bool IsAligned(const NXML::CNode& node) {
+    switch (node.GetType()) {
+    case NXML::kTypeElement:
+    case NXML::kTypeComment:
+        return true;
+    case NXML::kTypeContent:
+        return !NXML::IsWhitespaceContent(&node);
+    default:
+        return false;
+    }
+}
+
+// The children of the sides whose keys some side holds more than once: the
+// ones that nothing but their position tells apart.
+std::array<SAlignedList, 3> Ambiguous(const CDataNode& parent, const SMatchContext& context,
+                                      CMatchRules& rules) {
+    std::array<SAlignedList, 3> all;
+    std::unordered_set<TMatchKey> shared;
+    for (const int side : context.order) {
+        const NXML::CNode* xml = parent.NodeOf(side);
+        if (xml == nullptr)
+            continue;
+        std::unordered_map<TMatchKey, int> counts;
+        SAlignedList& list = all[static_cast<std::size_t>(side)];
+        for (const NXML::CNode* child = xml->FirstChild(); child != nullptr;
+             child = child->NextSibling()) {
+            if (!IsAligned(*child))
+                continue;
+            list.Add(child, CorrespondenceKey(rules, *child));
+            if (++counts[list.keys.back()] == 2)
+                shared.insert(list.keys.back());
+        }
+    }
+    std::array<SAlignedList, 3> ambiguous;
+    for (std::size_t side = 0; side < 3 && !shared.empty(); ++side)
+        for (std::size_t at = 0; at < all[side].nodes.size(); ++at)
+            if (shared.contains(all[side].keys[at]))
+                ambiguous[side].Add(all[side].nodes[at], all[side].keys[at]);
+    return ambiguous;
+}
+
+} // namespace
+
+CSiblingPairing::CSiblingPairing(const CDataNode& parent, const SMatchContext& context,
+                                 CMatchRules& rules, FAnchorChain anchors) {
+    const std::array<SAlignedList, 3> lists = Ambiguous(parent, context, rules);
+    const SAlignedList& base = lists[kSideBase];
+    const SAlignedList& left = lists[kSideLeft];
+    const SAlignedList& right = lists[kSideRight];
+    if (!context.order.IsThreeWay()) {
+        JoinGroups(left.nodes, right.nodes, Align(rules, left, right, anchors));
+    } else {
+        const CIndexPairs leftPairs = Align(rules, base, left, anchors);
+        const CIndexPairs rightPairs = Align(rules, base, right, anchors);
+        JoinGroups(base.nodes, left.nodes, leftPairs);
+        JoinGroups(base.nodes, right.nodes, rightPairs);
+        // What both sides inserted after the same base element may be one.
+        const std::map<long, SAlignedList> rightInserted = UnpairedByPlace(right, rightPairs);
+        for (const auto& [place, leftInserted] : UnpairedByPlace(left, leftPairs)) {
+            const auto found = rightInserted.find(place);
+            if (found != rightInserted.end())
+                JoinGroups(leftInserted.nodes, found->second.nodes,
+                           Align(rules, leftInserted, found->second, anchors));
+        }
+    }
+    for (const SAlignedList& list : lists)
+        for (const NXML::CNode* node : list.nodes)
+            if (!m_group.contains(node))
+                m_group[node] = NewGroup();
+}
+
+void CSiblingPairing::JoinGroups(const CNodeList& a, const CNodeList& b, const CIndexPairs& pairs) {
+    for (const auto& [i, j] : pairs) {
+        const auto found = m_group.find(a[i]);
+        const std::uint32_t group = found != m_group.end() ? found->second
+                                                           : (m_group[a[i]] = NewGroup());
+        m_group[b[j]] = group;
+    }
+}
+
+std::uint32_t CSiblingPairing::GroupOf(const NXML::CNode& node) const {
+    const auto group = m_group.find(&node);
+    return group == m_group.end() ? 0 : group->second;
+}
+
+bool CSiblingPairing::Allows(const NXML::CNode& a, const NXML::CNode& b) const {
+    return GroupOf(a) == GroupOf(b);
+}
+
+TMatchKey CSiblingPairing::PairedKey(const NXML::CNode& node, TMatchKey key) const {
+    return key ^ (GroupOf(node) * 0x9E3779B97F4A7C15ull);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "compare/anchor_chain.h"
+#include "compare/correspondence_key.h"
+
+#include <cstdint>
+#include <unordered_map>
+
+class CDataNode;
+class CMatchRules;
+struct SMatchContext;
+namespace NXML {
+class CNode;
+}
+
+// Which children of the sides stand for the same node where nothing but
+// their position tells them apart: elements that correspond to another
+// sibling on their own side (same name without an identity rule, or an
+// identity that several siblings share), and comments and character data
+// when a side holds more than one. Paired by position, one side's insertion
+// or deletion would shift every such node onto its neighbour, so they are
+// aligned first: siblings with equal subtrees, unique on both sides and kept
+// in order, are anchors; between two anchors the remaining nodes pair by
+// similarity; the rest are insertions and deletions. In a three-way
+// operation the base is aligned with the left and with the right, and what
+// neither side shares with the base pairs between left and right when both
+// inserted it after the same base node.
+class CSiblingPairing {
+public:
+    CSiblingPairing(const CDataNode& parent, const SMatchContext& context, CMatchRules& rules,
+                    FAnchorChain anchors);
+
+    // Whether `a` and `b`, children of two sides, may stand for one node:
+    // both in the same group, or both left to the format specification (a
+    // whitespace text, which the pairing leaves out, is no text it aligned).
+    bool Allows(const NXML::CNode& a, const NXML::CNode& b) const;
+    // `key` made to differ between nodes that the pairing keeps apart.
+    TMatchKey PairedKey(const NXML::CNode& node, TMatchKey key) const;
+
+private:
+    // Gives the second node of each pair the group of the first.
+    void JoinGroups(const CNodeList& a, const CNodeList& b, const CIndexPairs& pairs);
+    std::uint32_t NewGroup() { return ++m_groups; }
+    // 0 for a node left to the format specification.
+    std::uint32_t GroupOf(const NXML::CNode& node) const;
+
+    // Node -> its group: the nodes of one group stand for one node.
+    std::unordered_map<const NXML::CNode*, std::uint32_t> m_group;
+    std::uint32_t m_groups = 0;
+};
