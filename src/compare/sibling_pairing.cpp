@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <map>
-#include <unordered_set>
 
 namespace {
 
@@ -149,6 +148,8 @@ void PairInOrder(CMatchRules& rules, const SAlignedList& a, const SAlignedList& 
 
 void PairGap(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b, const SGap& gap,
              CIndexPairs& pairs) {
+    if (gap.a == gap.aEnd || gap.b == gap.bEnd)
+        return;
     if ((gap.aEnd - gap.a) * (gap.bEnd - gap.b) <= kLargestScoredGap)
         PairBySimilarity(rules, a, b, gap, pairs);
     else
@@ -204,31 +205,39 @@ bool IsAligned(const NXML::CNode& node) {
     }
 }
 
+// Adds to `repeated` the keys that `keys` holds more than once.
+void AddRepeated(std::vector<TMatchKey> keys, std::vector<TMatchKey>& repeated) {
+    std::sort(keys.begin(), keys.end());
+    for (std::size_t at = 1; at < keys.size(); ++at)
+        if (keys[at] == keys[at - 1])
+            repeated.push_back(keys[at]);
+}
+
 // The children of the sides whose keys some side holds more than once: the
-// ones that nothing but their position tells apart.
+// ones that nothing but their position tells apart. Sorted vectors rather
+// than hash sets: this runs for every parent, most of them small.
 std::array<SAlignedList, 3> Ambiguous(const CDataNode& parent, const SMatchContext& context,
                                       CMatchRules& rules) {
     std::array<SAlignedList, 3> all;
-    std::unordered_set<TMatchKey> shared;
+    std::vector<TMatchKey> shared;
     for (const int side : context.order) {
         const NXML::CNode* xml = parent.NodeOf(side);
         if (xml == nullptr)
             continue;
-        std::unordered_map<TMatchKey, int> counts;
         SAlignedList& list = all[static_cast<std::size_t>(side)];
         for (const NXML::CNode* child = xml->FirstChild(); child != nullptr;
-             child = child->NextSibling()) {
-            if (!IsAligned(*child))
-                continue;
-            list.Add(child, CorrespondenceKey(rules, *child));
-            if (++counts[list.keys.back()] == 2)
-                shared.insert(list.keys.back());
-        }
+             child = child->NextSibling())
+            if (IsAligned(*child))
+                list.Add(child, CorrespondenceKey(rules, *child));
+        AddRepeated(list.keys, shared);
     }
     std::array<SAlignedList, 3> ambiguous;
-    for (std::size_t side = 0; side < 3 && !shared.empty(); ++side)
+    if (shared.empty())
+        return ambiguous;
+    std::sort(shared.begin(), shared.end());
+    for (std::size_t side = 0; side < 3; ++side)
         for (std::size_t at = 0; at < all[side].nodes.size(); ++at)
-            if (shared.contains(all[side].keys[at]))
+            if (std::binary_search(shared.begin(), shared.end(), all[side].keys[at]))
                 ambiguous[side].Add(all[side].nodes[at], all[side].keys[at]);
     return ambiguous;
 }
@@ -241,6 +250,8 @@ CSiblingPairing::CSiblingPairing(const CDataNode& parent, const SMatchContext& c
     const SAlignedList& base = lists[kSideBase];
     const SAlignedList& left = lists[kSideLeft];
     const SAlignedList& right = lists[kSideRight];
+    if (base.nodes.empty() && left.nodes.empty() && right.nodes.empty())
+        return;
     if (!context.order.IsThreeWay()) {
         JoinGroups(left.nodes, right.nodes, Align(rules, left, right, anchors));
     } else {
@@ -273,6 +284,8 @@ void CSiblingPairing::JoinGroups(const CNodeList& a, const CNodeList& b, const C
 }
 
 std::uint32_t CSiblingPairing::GroupOf(const NXML::CNode& node) const {
+    if (m_group.empty())
+        return 0;
     const auto group = m_group.find(&node);
     return group == m_group.end() ? 0 : group->second;
 }
