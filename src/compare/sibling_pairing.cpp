@@ -5,7 +5,6 @@
 #include "formats/element_spec.h"
 #include "text/string_functions.h"
 #include "xml/attribute.h"
-#include "xml/content.h"
 #include "xml/element.h"
 #include "xml/subtree_hash.h"
 
@@ -45,7 +44,7 @@ bool HasEqualChild(const NXML::CElement& element, const NXML::CNode& child) {
 // each attribute with the same value on both, 2 for the same text, 1 for each
 // of the first child elements with an equal one among the other's.
 int Similarity(const NXML::CNode& nodeA, const NXML::CNode& nodeB) {
-    if (nodeA.GetType() != NXML::kTypeElement)
+    if (nodeA.GetType() == NXML::kTypeComment)
         return NString::Compare(nodeA.text.Text(), nodeB.text.Text()) == 0 ? 3 : 1;
     const auto& a = static_cast<const NXML::CElement&>(nodeA);
     const auto& b = static_cast<const NXML::CElement&>(nodeB);
@@ -191,18 +190,11 @@ std::map<long, SAlignedList> UnpairedByPlace(const SAlignedList& list, const CIn
     return unpaired;
 }
 
-// Elements, and comments and character data, which correspond by their kind
-// alone; not whitespace, which matching passes over.
+// Elements, and comments, which correspond by their kind alone. Character
+// data is left to its position: text beside elements is mixed content,
+// where one element's texts are many and rarely edited apart.
 bool IsAligned(const NXML::CNode& node) {
-    switch (node.GetType()) {
-    case NXML::kTypeElement:
-    case NXML::kTypeComment:
-        return true;
-    case NXML::kTypeContent:
-        return !NXML::IsWhitespaceContent(&node);
-    default:
-        return false;
-    }
+    return node.GetType() == NXML::kTypeElement || node.GetType() == NXML::kTypeComment;
 }
 
 // Adds to `repeated` the keys that `keys` holds more than once.

@@ -16,8 +16,8 @@ class CNode;
 // Which children of the sides stand for the same node where nothing but
 // their position tells them apart: elements that correspond to another
 // sibling on their own side (same name without an identity rule, or an
-// identity that several siblings share), and comments and character data
-// when a side holds more than one. Paired by position, one side's insertion
+// identity that several siblings share), and comments when a side holds
+// more than one. Paired by position, one side's insertion
 // or deletion would shift every such node onto its neighbour, so they are
 // aligned first: siblings with equal subtrees, unique on both sides and kept
 // in order, are anchors; between two anchors the remaining nodes pair by
@@ -31,8 +31,7 @@ public:
                     FAnchorChain anchors);
 
     // Whether `a` and `b`, children of two sides, may stand for one node:
-    // both in the same group, or both left to the format specification (a
-    // whitespace text, which the pairing leaves out, is no text it aligned).
+    // both in the same group, or both left to the format specification.
     bool Allows(const NXML::CNode& a, const NXML::CNode& b) const;
     // `key` made to differ between nodes that the pairing keeps apart.
     TMatchKey PairedKey(const NXML::CNode& node, TMatchKey key) const;
