@@ -59,11 +59,17 @@ bool CursorCorresponds(CMatchRules& rules, const CSiblingPairing& pairing, const
 }
 
 void InOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
-    const CSiblingPairing pairing(parent, context, rules, IndexedAnchorChain);
     std::array<SCursor, 3> cursors;
+    std::array<const SKeyedChildren*, 3> children{};
     for (const int side : context.order)
-        if (const NXML::CNode* node = parent.NodeOf(side))
-            cursors[static_cast<std::size_t>(side)].siblings.emplace(rules, pairing, node);
+        if (const NXML::CNode* node = parent.NodeOf(side)) {
+            const auto at = static_cast<std::size_t>(side);
+            children[at] = &cursors[at].siblings.emplace(rules, node).Children();
+        }
+    const CSiblingPairing pairing(children, context, rules, IndexedAnchorChain);
+    for (SCursor& cursor : cursors)
+        if (cursor.siblings)
+            cursor.siblings->Index(pairing);
     for (;;) {
         for (SCursor& cursor : cursors)
             cursor.SkipWhitespace();

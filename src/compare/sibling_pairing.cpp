@@ -1,7 +1,7 @@
 #include "compare/sibling_pairing.h"
 
 #include "compare/correspondence.h"
-#include "compare/data_node.h"
+#include "compare/match_context.h"
 #include "formats/element_spec.h"
 #include "text/string_functions.h"
 #include "xml/attribute.h"
@@ -65,18 +65,6 @@ int Similarity(const NXML::CNode& nodeA, const NXML::CNode& nodeB) {
     return score;
 }
 
-// The children of one side that the pairing aligns, with their
-// correspondence keys.
-struct SAlignedList {
-    CNodeList nodes;
-    std::vector<TMatchKey> keys;
-
-    void Add(const NXML::CNode* node, TMatchKey key) {
-        nodes.push_back(node);
-        keys.push_back(key);
-    }
-};
-
 // A stretch of two lists between anchors: [a, aEnd) against [b, bEnd).
 struct SGap {
     std::size_t a, aEnd, b, bEnd;
@@ -84,7 +72,7 @@ struct SGap {
 
 // The order-preserving pairs of corresponding nodes with the best total
 // similarity; on equal totals an element pairs with the earliest candidate.
-void PairBySimilarity(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b,
+void PairBySimilarity(CMatchRules& rules, const SKeyedChildren& a, const SKeyedChildren& b,
                       const SGap& gap, CIndexPairs& pairs) {
     const std::size_t rows = gap.aEnd - gap.a;
     const std::size_t columns = gap.bEnd - gap.b;
@@ -116,7 +104,7 @@ void PairBySimilarity(CMatchRules& rules, const SAlignedList& a, const SAlignedL
 }
 
 // Each element of `a` in order with the next corresponding one of `b`.
-void PairInOrder(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b,
+void PairInOrder(CMatchRules& rules, const SKeyedChildren& a, const SKeyedChildren& b,
                  const SGap& gap, CIndexPairs& pairs) {
     struct SPositions {
         std::vector<std::size_t> list;
@@ -145,7 +133,7 @@ void PairInOrder(CMatchRules& rules, const SAlignedList& a, const SAlignedList& 
     }
 }
 
-void PairGap(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b, const SGap& gap,
+void PairGap(CMatchRules& rules, const SKeyedChildren& a, const SKeyedChildren& b, const SGap& gap,
              CIndexPairs& pairs) {
     if (gap.a == gap.aEnd || gap.b == gap.bEnd)
         return;
@@ -156,7 +144,7 @@ void PairGap(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b, c
 }
 
 // The anchors of `a` and `b`, and between them the pairs of each gap.
-CIndexPairs Align(CMatchRules& rules, const SAlignedList& a, const SAlignedList& b,
+CIndexPairs Align(CMatchRules& rules, const SKeyedChildren& a, const SKeyedChildren& b,
                   FAnchorChain anchors) {
     CIndexPairs pairs;
     SGap gap{0, 0, 0, 0};
@@ -175,8 +163,8 @@ CIndexPairs Align(CMatchRules& rules, const SAlignedList& a, const SAlignedList&
 
 // The nodes of `list` that `pairs` (second positions in `list`) leave
 // out, grouped by the first position of the pair before them (-1: none).
-std::map<long, SAlignedList> UnpairedByPlace(const SAlignedList& list, const CIndexPairs& pairs) {
-    std::map<long, SAlignedList> unpaired;
+std::map<long, SKeyedChildren> UnpairedByPlace(const SKeyedChildren& list, const CIndexPairs& pairs) {
+    std::map<long, SKeyedChildren> unpaired;
     long place = -1;
     auto pair = pairs.begin();
     for (std::size_t j = 0; j < list.nodes.size(); ++j) {
@@ -197,51 +185,58 @@ bool IsAligned(const NXML::CNode& node) {
     return node.GetType() == NXML::kTypeElement || node.GetType() == NXML::kTypeComment;
 }
 
-// Adds to `repeated` the keys that `keys` holds more than once.
-void AddRepeated(std::vector<TMatchKey> keys, std::vector<TMatchKey>& repeated) {
-    std::sort(keys.begin(), keys.end());
-    for (std::size_t at = 1; at < keys.size(); ++at)
-        if (keys[at] == keys[at - 1])
-            repeated.push_back(keys[at]);
-}
-
 // The children of the sides whose keys some side holds more than once: the
 // ones that nothing but their position tells apart. Sorted vectors rather
 // than hash sets: this runs for every parent, most of them small.
-std::array<SAlignedList, 3> Ambiguous(const CDataNode& parent, const SMatchContext& context,
-                                      CMatchRules& rules) {
-    std::array<SAlignedList, 3> all;
+std::array<SKeyedChildren, 3> Ambiguous(const std::array<const SKeyedChildren*, 3>& children) {
     std::vector<TMatchKey> shared;
-    for (const int side : context.order) {
-        const NXML::CNode* xml = parent.NodeOf(side);
-        if (xml == nullptr)
+    std::vector<TMatchKey> keys;
+    for (const SKeyedChildren* side : children) {
+        // Most parents hold at most one element: nothing to sort then.
+        if (side == nullptr ||
+            std::count_if(side->nodes.begin(), side->nodes.end(),
+                          [](const NXML::CNode* node) { return IsAligned(*node); }) < 2)
             continue;
-        SAlignedList& list = all[static_cast<std::size_t>(side)];
-        for (const NXML::CNode* child = xml->FirstChild(); child != nullptr;
-             child = child->NextSibling())
-            if (IsAligned(*child))
-                list.Add(child, CorrespondenceKey(rules, *child));
-        AddRepeated(list.keys, shared);
+        keys.clear();
+        for (std::size_t at = 0; at < side->nodes.size(); ++at)
+            if (IsAligned(*side->nodes[at]))
+                keys.push_back(side->keys[at]);
+        std::sort(keys.begin(), keys.end());
+        for (std::size_t at = 1; at < keys.size(); ++at)
+            if (keys[at] == keys[at - 1])
+                shared.push_back(keys[at]);
     }
-    std::array<SAlignedList, 3> ambiguous;
+    std::array<SKeyedChildren, 3> ambiguous;
     if (shared.empty())
         return ambiguous;
     std::sort(shared.begin(), shared.end());
-    for (std::size_t side = 0; side < 3; ++side)
-        for (std::size_t at = 0; at < all[side].nodes.size(); ++at)
-            if (std::binary_search(shared.begin(), shared.end(), all[side].keys[at]))
-                ambiguous[side].Add(all[side].nodes[at], all[side].keys[at]);
+    for (std::size_t side = 0; side < 3; ++side) {
+        const SKeyedChildren* list = children[side];
+        for (std::size_t at = 0; list != nullptr && at < list->nodes.size(); ++at)
+            if (IsAligned(*list->nodes[at]) &&
+                std::binary_search(shared.begin(), shared.end(), list->keys[at]))
+                ambiguous[side].Add(list->nodes[at], list->keys[at]);
+    }
     return ambiguous;
 }
 
 } // namespace
 
-CSiblingPairing::CSiblingPairing(const CDataNode& parent, const SMatchContext& context,
-                                 CMatchRules& rules, FAnchorChain anchors) {
-    const std::array<SAlignedList, 3> lists = Ambiguous(parent, context, rules);
-    const SAlignedList& base = lists[kSideBase];
-    const SAlignedList& left = lists[kSideLeft];
-    const SAlignedList& right = lists[kSideRight];
+SKeyedChildren KeyedChildren(CMatchRules& rules, const NXML::CNode* parent) {
+    SKeyedChildren children;
+    for (const NXML::CNode* child = parent != nullptr ? parent->FirstChild() : nullptr;
+         child != nullptr; child = child->NextSibling())
+        children.Add(child, CorrespondenceKey(rules, *child));
+    return children;
+}
+
+CSiblingPairing::CSiblingPairing(const std::array<const SKeyedChildren*, 3>& children,
+                                 const SMatchContext& context, CMatchRules& rules,
+                                 FAnchorChain anchors) {
+    const std::array<SKeyedChildren, 3> lists = Ambiguous(children);
+    const SKeyedChildren& base = lists[kSideBase];
+    const SKeyedChildren& left = lists[kSideLeft];
+    const SKeyedChildren& right = lists[kSideRight];
     if (base.nodes.empty() && left.nodes.empty() && right.nodes.empty())
         return;
     if (!context.order.IsThreeWay()) {
@@ -252,7 +247,7 @@ CSiblingPairing::CSiblingPairing(const CDataNode& parent, const SMatchContext& c
         JoinGroups(base.nodes, left.nodes, leftPairs);
         JoinGroups(base.nodes, right.nodes, rightPairs);
         // What both sides inserted after the same base element may be one.
-        const std::map<long, SAlignedList> rightInserted = UnpairedByPlace(right, rightPairs);
+        const std::map<long, SKeyedChildren> rightInserted = UnpairedByPlace(right, rightPairs);
         for (const auto& [place, leftInserted] : UnpairedByPlace(left, leftPairs)) {
             const auto found = rightInserted.find(place);
             if (found != rightInserted.end())
@@ -260,7 +255,7 @@ CSiblingPairing::CSiblingPairing(const CDataNode& parent, const SMatchContext& c
                            Align(rules, leftInserted, found->second, anchors));
         }
     }
-    for (const SAlignedList& list : lists)
+    for (const SKeyedChildren& list : lists)
         for (const NXML::CNode* node : list.nodes)
             if (!m_group.contains(node))
                 m_group[node] = NewGroup();

@@ -3,15 +3,30 @@
 #include "compare/anchor_chain.h"
 #include "compare/correspondence_key.h"
 
+#include <array>
 #include <cstdint>
 #include <unordered_map>
+#include <vector>
 
-class CDataNode;
 class CMatchRules;
 struct SMatchContext;
 namespace NXML {
 class CNode;
 }
+
+// The children of one side's node, each with its CorrespondenceKey.
+struct SKeyedChildren {
+    CNodeList nodes;
+    std::vector<TMatchKey> keys;
+
+    void Add(const NXML::CNode* node, TMatchKey key) {
+        nodes.push_back(node);
+        keys.push_back(key);
+    }
+};
+
+// All children of `parent` (null: none) with their keys.
+SKeyedChildren KeyedChildren(CMatchRules& rules, const NXML::CNode* parent);
 
 // Which children of the sides stand for the same node where nothing but
 // their position tells them apart: elements that correspond to another
@@ -27,8 +42,9 @@ class CNode;
 // inserted it after the same base node.
 class CSiblingPairing {
 public:
-    CSiblingPairing(const CDataNode& parent, const SMatchContext& context, CMatchRules& rules,
-                    FAnchorChain anchors);
+    // `children` by side index, null for a side without a node.
+    CSiblingPairing(const std::array<const SKeyedChildren*, 3>& children,
+                    const SMatchContext& context, CMatchRules& rules, FAnchorChain anchors);
 
     // Whether `a` and `b`, children of two sides, may stand for one node:
     // both in the same group, or both left to the format specification.

@@ -67,7 +67,11 @@ int PickSide(const std::array<int, 3>& score) {
 }
 
 void SimpleInOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
-    const CSiblingPairing pairing(parent, context, rules, PlainAnchorChain);
+    std::array<SKeyedChildren, 3> keyed;
+    for (const int side : context.order)
+        keyed[static_cast<std::size_t>(side)] = KeyedChildren(rules, parent.NodeOf(side));
+    const CSiblingPairing pairing({&keyed[0], &keyed[1], &keyed[2]}, context, rules,
+                                  PlainAnchorChain);
     std::array<const NXML::CNode*, 3> cursor{};
     for (int side = 0; side < 3; ++side)
         if (const NXML::CNode* node = parent.NodeOf(side))
