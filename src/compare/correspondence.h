@@ -14,7 +14,7 @@ class CSiblingPairing;
 bool NodesCorrespond(CMatchRules& rules, const NXML::CNode& a, const NXML::CNode& b);
 
 // The same for children of one parent on two sides, where `pairing` (built
-// for that parent) keeps apart the elements it did not pair.
+// for that parent) keeps apart the nodes it did not pair.
 bool NodesCorrespond(CMatchRules& rules, const CSiblingPairing& pairing, const NXML::CNode& a,
                      const NXML::CNode& b);
 

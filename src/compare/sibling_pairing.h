@@ -32,14 +32,15 @@ SKeyedChildren KeyedChildren(CMatchRules& rules, const NXML::CNode* parent);
 // their position tells them apart: elements that correspond to another
 // sibling on their own side (same name without an identity rule, or an
 // identity that several siblings share), and comments when a side holds
-// more than one. Paired by position, one side's insertion
-// or deletion would shift every such node onto its neighbour, so they are
-// aligned first: siblings with equal subtrees, unique on both sides and kept
-// in order, are anchors; between two anchors the remaining nodes pair by
-// similarity; the rest are insertions and deletions. In a three-way
-// operation the base is aligned with the left and with the right, and what
-// neither side shares with the base pairs between left and right when both
-// inserted it after the same base node.
+// more than one. Paired by position, one side's insertion or deletion would
+// shift every such node onto its neighbour, so they are aligned first:
+// siblings with equal subtrees, unique on both sides and kept in order, are
+// anchors; between two anchors the remaining nodes pair by similarity; the
+// rest are insertions and deletions. In a three-way operation the base is
+// aligned with the left and with the right, and what neither side shares
+// with the base pairs between left and right when both inserted it after
+// the same base node. Ordered matching then lets only nodes of one group
+// correspond.
 class CSiblingPairing {
 public:
     // `children` by side index, null for a side without a node.
