@@ -2,6 +2,7 @@
 
 #include "compare/correspondence.h"
 #include "compare/match_context.h"
+#include "compare/match_rules.h"
 #include "formats/element_spec.h"
 #include "text/string_functions.h"
 #include "xml/attribute.h"
@@ -185,32 +186,75 @@ bool IsAligned(const NXML::CNode& node) {
     return node.GetType() == NXML::kTypeElement || node.GetType() == NXML::kTypeComment;
 }
 
-// The children of the sides whose keys some side holds more than once: the
-// ones that nothing but their position tells apart. Sorted vectors rather
-// than hash sets: this runs for every parent, most of them small.
-std::array<SKeyedChildren, 3> Ambiguous(const std::array<const SKeyedChildren*, 3>& children) {
+// Whether nothing but its name identifies `node`: a comment, or an element
+// whose rule identifies it by name alone.
+bool HasNoIdentity(CMatchRules& rules, const NXML::CNode& node) {
+    if (node.GetType() != NXML::kTypeElement)
+        return true;
+    const CElementSpec* rule = rules.FindElementSpec(static_cast<const NXML::CElement&>(node));
+    return rule == nullptr || rule->FirstRule() == nullptr;
+}
+
+std::size_t CountAligned(const SKeyedChildren* side) {
+    return side == nullptr ? 0
+                           : static_cast<std::size_t>(std::count_if(
+                                 side->nodes.begin(), side->nodes.end(),
+                                 [](const NXML::CNode* node) { return IsAligned(*node); }));
+}
+
+// The sorted keys of the aligned children of `side` (null: none); with
+// `withoutIdentity`, of those that HasNoIdentity only.
+void SortedKeys(CMatchRules& rules, const SKeyedChildren* side, bool withoutIdentity,
+                std::vector<TMatchKey>& keys) {
+    keys.clear();
+    for (std::size_t at = 0; side != nullptr && at < side->nodes.size(); ++at)
+        if (IsAligned(*side->nodes[at]) &&
+            (!withoutIdentity || HasNoIdentity(rules, *side->nodes[at])))
+            keys.push_back(side->keys[at]);
+    std::sort(keys.begin(), keys.end());
+}
+
+// The keys that nothing but their position tells apart: those that a side
+// holds more than once, and in a three-way operation those without
+// identity that both left and right hold and the base does not (inserted
+// on both sides, perhaps at different places). Sorted vectors rather than
+// hash sets: this runs for every parent, most of them small.
+std::vector<TMatchKey> AmbiguousKeys(const std::array<const SKeyedChildren*, 3>& children,
+                                     const SMatchContext& context, CMatchRules& rules) {
     std::vector<TMatchKey> shared;
     std::vector<TMatchKey> keys;
     for (const SKeyedChildren* side : children) {
         // Most parents hold at most one element: nothing to sort then.
-        if (side == nullptr ||
-            std::count_if(side->nodes.begin(), side->nodes.end(),
-                          [](const NXML::CNode* node) { return IsAligned(*node); }) < 2)
+        if (CountAligned(side) < 2)
             continue;
-        keys.clear();
-        for (std::size_t at = 0; at < side->nodes.size(); ++at)
-            if (IsAligned(*side->nodes[at]))
-                keys.push_back(side->keys[at]);
-        std::sort(keys.begin(), keys.end());
+        SortedKeys(rules, side, false, keys);
         for (std::size_t at = 1; at < keys.size(); ++at)
             if (keys[at] == keys[at - 1])
                 shared.push_back(keys[at]);
     }
-    std::array<SKeyedChildren, 3> ambiguous;
-    if (shared.empty())
-        return ambiguous;
+    const SKeyedChildren* left = children[kSideLeft];
+    const SKeyedChildren* right = children[kSideRight];
+    if (context.order.IsThreeWay() && CountAligned(left) > 0 && CountAligned(right) > 0) {
+        std::vector<TMatchKey> rightKeys;
+        std::vector<TMatchKey> baseKeys;
+        SortedKeys(rules, left, true, keys);
+        SortedKeys(rules, right, true, rightKeys);
+        SortedKeys(rules, children[kSideBase], false, baseKeys);
+        for (const TMatchKey key : keys)
+            if (std::binary_search(rightKeys.begin(), rightKeys.end(), key) &&
+                !std::binary_search(baseKeys.begin(), baseKeys.end(), key))
+                shared.push_back(key);
+    }
     std::sort(shared.begin(), shared.end());
-    for (std::size_t side = 0; side < 3; ++side) {
+    return shared;
+}
+
+// The children of the sides whose keys are AmbiguousKeys.
+std::array<SKeyedChildren, 3> Ambiguous(const std::array<const SKeyedChildren*, 3>& children,
+                                        const SMatchContext& context, CMatchRules& rules) {
+    const std::vector<TMatchKey> shared = AmbiguousKeys(children, context, rules);
+    std::array<SKeyedChildren, 3> ambiguous;
+    for (std::size_t side = 0; side < 3 && !shared.empty(); ++side) {
         const SKeyedChildren* list = children[side];
         for (std::size_t at = 0; list != nullptr && at < list->nodes.size(); ++at)
             if (IsAligned(*list->nodes[at]) &&
@@ -233,7 +277,7 @@ SKeyedChildren KeyedChildren(CMatchRules& rules, const NXML::CNode* parent) {
 CSiblingPairing::CSiblingPairing(const std::array<const SKeyedChildren*, 3>& children,
                                  const SMatchContext& context, CMatchRules& rules,
                                  FAnchorChain anchors) {
-    const std::array<SKeyedChildren, 3> lists = Ambiguous(children);
+    const std::array<SKeyedChildren, 3> lists = Ambiguous(children, context, rules);
     const SKeyedChildren& base = lists[kSideBase];
     const SKeyedChildren& left = lists[kSideLeft];
     const SKeyedChildren& right = lists[kSideRight];

@@ -31,8 +31,10 @@ SKeyedChildren KeyedChildren(CMatchRules& rules, const NXML::CNode* parent);
 // Which children of the sides stand for the same node where nothing but
 // their position tells them apart: elements that correspond to another
 // sibling on their own side (same name without an identity rule, or an
-// identity that several siblings share), and comments when a side holds
-// more than one. Paired by position, one side's insertion or deletion would
+// identity that several siblings share), comments when a side holds more
+// than one, and in a three-way operation those elements without identity
+// and comments that left and right hold and the base does not (each side
+// may have inserted them elsewhere). Paired by position, one side's insertion or deletion would
 // shift every such node onto its neighbour, so they are aligned first:
 // siblings with equal subtrees, unique on both sides and kept in order, are
 // anchors; between two anchors the remaining nodes pair by similarity; the

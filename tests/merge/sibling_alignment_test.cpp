@@ -51,6 +51,10 @@ const SCase kCases[] = {
      "<r><x n=\"a\"/><x n=\"b\"/><x n=\"c\"/></r>", "<r><x n=\"b\" v=\"1\"/><x n=\"c\"/></r>",
      "<r><x n=\"a\"/><x n=\"b\" v=\"1\"/><x n=\"c\"/></r>",
      "<r><x n=\"b\" v=\"1\"/><x n=\"c\"/></r>"},
+    {"inserted by both at different places, a deletion on one side",
+     "<r><c n=\"1\"/><c n=\"2\"/></r>", "<r><b/><c n=\"1\"/><c n=\"2\"/></r>",
+     "<r><c n=\"2\"/><d/><b k=\"1\"/></r>",
+     "<r><b/><c n=\"2\"/><d/><b k=\"1\"/></r>"},
 };
 
 TEST(SiblingAlignment, ChangesStayOnTheirElement) {
