@@ -234,16 +234,21 @@ std::vector<TMatchKey> AmbiguousKeys(const std::array<const SKeyedChildren*, 3>&
     }
     const SKeyedChildren* left = children[kSideLeft];
     const SKeyedChildren* right = children[kSideRight];
-    if (context.order.IsThreeWay() && CountAligned(left) > 0 && CountAligned(right) > 0) {
+    if (context.order.IsThreeWay()) {
         std::vector<TMatchKey> rightKeys;
-        std::vector<TMatchKey> baseKeys;
         SortedKeys(rules, left, true, keys);
         SortedKeys(rules, right, true, rightKeys);
-        SortedKeys(rules, children[kSideBase], false, baseKeys);
-        for (const TMatchKey key : keys)
-            if (std::binary_search(rightKeys.begin(), rightKeys.end(), key) &&
-                !std::binary_search(baseKeys.begin(), baseKeys.end(), key))
-                shared.push_back(key);
+        std::erase_if(keys, [&](TMatchKey key) {
+            return !std::binary_search(rightKeys.begin(), rightKeys.end(), key);
+        });
+        // Usually nothing is left: spare sorting the base then.
+        if (!keys.empty()) {
+            std::vector<TMatchKey> baseKeys;
+            SortedKeys(rules, children[kSideBase], false, baseKeys);
+            for (const TMatchKey key : keys)
+                if (!std::binary_search(baseKeys.begin(), baseKeys.end(), key))
+                    shared.push_back(key);
+        }
     }
     std::sort(shared.begin(), shared.end());
     return shared;
