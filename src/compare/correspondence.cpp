@@ -1,6 +1,7 @@
 #include "compare/correspondence.h"
 
 #include "compare/match_rules.h"
+#include "compare/sibling_pairing.h"
 #include "formats/element_spec.h"
 #include "text/string_functions.h"
 #include "xml/content.h"
@@ -23,13 +24,19 @@ bool NodesCorrespond(CMatchRules& rules, const NXML::CNode& a, const NXML::CNode
     return NString::Compare(a.text.Text(), b.text.Text()) == 0;
 }
 
-int SiblingDistance(CMatchRules& rules, const NXML::CNode* a, const NXML::CNode* b) {
+bool NodesCorrespond(CMatchRules& rules, const CSiblingPairing& pairing, const NXML::CNode& a,
+                     const NXML::CNode& b) {
+    return pairing.Allows(a, b) && NodesCorrespond(rules, a, b);
+}
+
+int SiblingDistance(CMatchRules& rules, const CSiblingPairing& pairing, const NXML::CNode* a,
+                    const NXML::CNode* b) {
     if (a == nullptr)
         return kNoSiblingDistance;
     int position = 0;
     for (const NXML::CNode* sibling = b; sibling != nullptr;
          sibling = sibling->NextSibling(), ++position) {
-        if (NodesCorrespond(rules, *a, *sibling))
+        if (NodesCorrespond(rules, pairing, *a, *sibling))
             return position;
     }
     return 0;

@@ -5,6 +5,7 @@
 #include "compare/match_algorithms.h"
 #include "compare/match_rules.h"
 #include "compare/sibling_index.h"
+#include "compare/sibling_pairing.h"
 #include "xml/attribute.h"
 #include "xml/content.h"
 #include "xml/element.h"
@@ -51,15 +52,24 @@ int PickSide(const std::array<int, 3>& score) {
     return score[1] > score[2] ? kSideRight : kSideLeft;
 }
 
-bool CursorCorresponds(CMatchRules& rules, const SCursor& picked, const SCursor& cursor) {
-    return picked.Key() == cursor.Key() && NodesCorrespond(rules, *picked.Node(), *cursor.Node());
+bool CursorCorresponds(CMatchRules& rules, const CSiblingPairing& pairing, const SCursor& picked,
+                       const SCursor& cursor) {
+    return picked.Key() == cursor.Key() &&
+           NodesCorrespond(rules, pairing, *picked.Node(), *cursor.Node());
 }
 
 void InOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
     std::array<SCursor, 3> cursors;
+    std::array<const SKeyedChildren*, 3> children{};
     for (const int side : context.order)
-        if (const NXML::CNode* node = parent.NodeOf(side))
-            cursors[static_cast<std::size_t>(side)].siblings.emplace(rules, node);
+        if (const NXML::CNode* node = parent.NodeOf(side)) {
+            const auto at = static_cast<std::size_t>(side);
+            children[at] = &cursors[at].siblings.emplace(rules, node).Children();
+        }
+    const CSiblingPairing pairing(children, context, rules, IndexedAnchorChain);
+    for (SCursor& cursor : cursors)
+        if (cursor.siblings)
+            cursor.siblings->Index(pairing);
     for (;;) {
         for (SCursor& cursor : cursors)
             cursor.SkipWhitespace();
@@ -75,7 +85,7 @@ void InOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules
         for (const int side : context.order) {
             const SCursor& cursor = cursors[static_cast<std::size_t>(side)];
             if (!cursor.AtEnd() &&
-                (side == picked || CursorCorresponds(rules, pickedCursor, cursor)))
+                (side == picked || CursorCorresponds(rules, pairing, pickedCursor, cursor)))
                 match.nodes[static_cast<std::size_t>(side)] = cursor.Node();
         }
         for (const int side : context.order)

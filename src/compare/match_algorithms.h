@@ -14,7 +14,9 @@ class CNode;
 // descends into the new nodes.
 struct SMatchAlgorithms {
     using FChildren = void (*)(CDataNode& parent, const SMatchContext& context, CMatchRules& rules);
-    // Children kept in a fixed order: a greedy merge of the sibling lists.
+    // Children kept in a fixed order: a greedy merge of the sibling lists,
+    // once the siblings that only their position tells apart are aligned
+    // (CSiblingPairing).
     FChildren inOrder;
     // Elements and comments of a "Random" element, joined by identity.
     FChildren unordered;

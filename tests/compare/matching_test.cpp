@@ -46,6 +46,41 @@ TEST(OrderedMatching, DocumentChildrenKeepTheirOrderWhateverTheRules) {
         "<!--c--> [- R] open\n");
 }
 
+// Siblings that only their names tell apart are aligned on the unchanged
+// ones; between those, the most alike pair up.
+TEST(OrderedMatching, NameOnlySiblingsAlignOnUnchangedOnes) {
+    EXPECT_EQ(Dump(SOperation("<r><x n='a'/><x n='b'/></r>",
+                              "<r><x n='new'/><x n='a'/><x n='b' v='1'/></r>")),
+              "<r> [L R] same\n"
+              "  <x> [- R] open\n"
+              "    @n=\"new\" [- R] open\n"
+              "  <x> [L R] same\n"
+              "    @n=\"a\" [L R] same\n"
+              "  <x> [L R] same\n"
+              "    @n=\"b\" [L R] same\n"
+              "    @v=\"1\" [- R] open\n");
+}
+
+TEST(OrderedMatching, NameOnlySiblingsPairByLikeness) {
+    EXPECT_EQ(Dump(SOperation("<r><x n='a' k='1'/><x n='b' k='2'/></r>",
+                              "<r><x n='b' k='3'/></r>")),
+              "<r> [L R] same\n"
+              "  <x> [L -] open\n"
+              "    @n=\"a\" [L -] open\n"
+              "    @k=\"1\" [L -] open\n"
+              "  <x> [L R] same\n"
+              "    @n=\"b\" [L R] same\n"
+              "    @k=\"2\" [L R] open\n");
+}
+
+TEST(OrderedMatching, CommentsAlignOnUnchangedOnes) {
+    EXPECT_EQ(Dump(SOperation("<r><!--a--><x/></r>", "<r><!--new--><!--a--><x/></r>")),
+              "<r> [L R] same\n"
+              "  <!--new--> [- R] open\n"
+              "  <!--a--> [L R] same\n"
+              "  <x> [L R] same\n");
+}
+
 // Unordered matching: children are joined by identity, in the order of the
 // left side, followed by what only the right side has.
 TEST(UnorderedMatching, JoinsByIdentifyingAttribute) {

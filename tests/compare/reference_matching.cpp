@@ -4,11 +4,14 @@
 #include "compare/data_node.h"
 #include "compare/join_tests.h"
 #include "compare/match_rules.h"
+#include "compare/sibling_pairing.h"
 #include "formats/element_spec.h"
 #include "text/string_functions.h"
 #include "xml/content.h"
 #include "xml/element.h"
+#include "xml/subtree_hash.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -19,6 +22,43 @@ bool SameText(const char* a, const char* b) {
 
 // ---- In order ----
 
+// Whether `node` is equal to exactly `times` nodes of `list`.
+bool EqualTimes(const NXML::CNode& node, const CNodeList& list, int times) {
+    int equal = 0;
+    for (const NXML::CNode* other : list)
+        equal += NXML::IsSubtreeEqual(node, *other) ? 1 : 0;
+    return equal == times;
+}
+
+// The anchors by their definition: every pair of unique equal subtrees
+// found by comparing each node with all others, and the longest chain by
+// trying every predecessor for every anchor.
+CIndexPairs PlainAnchorChain(const CNodeList& a, const CNodeList& b) {
+    CIndexPairs candidates;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        for (std::size_t j = 0; j < b.size(); ++j)
+            if (NXML::IsSubtreeEqual(*a[i], *b[j]) && EqualTimes(*a[i], a, 1) &&
+                EqualTimes(*b[j], b, 1))
+                candidates.emplace_back(i, j);
+    // length[c]: the longest chain ending with candidate c.
+    std::vector<std::size_t> length(candidates.size(), 1);
+    for (std::size_t c = 0; c < candidates.size(); ++c)
+        for (std::size_t d = 0; d < c; ++d)
+            if (candidates[d].second < candidates[c].second)
+                length[c] = std::max(length[c], length[d] + 1);
+    const std::size_t longest = length.empty() ? 0 : *std::max_element(length.begin(), length.end());
+    // Backwards from the latest longest chain's end, each time the latest
+    // candidate that can precede.
+    CIndexPairs chain;
+    for (std::size_t c = candidates.size(); c-- > 0;) {
+        const bool precedes = chain.empty() || candidates[c].second < chain.back().second;
+        if (length[c] == longest - chain.size() && precedes)
+            chain.push_back(candidates[c]);
+    }
+    std::reverse(chain.begin(), chain.end());
+    return chain;
+}
+
 // The side with the lowest score; equal scores prefer left, then base.
 int PickSide(const std::array<int, 3>& score) {
     if (score[0] < score[1])
@@ -27,6 +67,11 @@ int PickSide(const std::array<int, 3>& score) {
 }
 
 void SimpleInOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
+    std::array<SKeyedChildren, 3> keyed;
+    for (const int side : context.order)
+        keyed[static_cast<std::size_t>(side)] = KeyedChildren(rules, parent.NodeOf(side));
+    const CSiblingPairing pairing({&keyed[0], &keyed[1], &keyed[2]}, context, rules,
+                                  PlainAnchorChain);
     std::array<const NXML::CNode*, 3> cursor{};
     for (int side = 0; side < 3; ++side)
         if (const NXML::CNode* node = parent.NodeOf(side))
@@ -37,8 +82,8 @@ void SimpleInOrder(CDataNode& parent, const SMatchContext& context, CMatchRules&
                 node = node->NextSibling();
         std::array<int, 3> score{};
         for (std::size_t i = 0; i < 3; ++i)
-            score[i] = SiblingDistance(rules, cursor[i], cursor[(i + 1) % 3]) +
-                       SiblingDistance(rules, cursor[i], cursor[(i + 2) % 3]);
+            score[i] = SiblingDistance(rules, pairing, cursor[i], cursor[(i + 1) % 3]) +
+                       SiblingDistance(rules, pairing, cursor[i], cursor[(i + 2) % 3]);
         const int picked = PickSide(score);
         const NXML::CNode* pickedNode = cursor[static_cast<std::size_t>(picked)];
         if (pickedNode == nullptr)
@@ -46,7 +91,7 @@ void SimpleInOrder(CDataNode& parent, const SMatchContext& context, CMatchRules&
         CDataNode& match = AppendMatchNode(parent, picked, pickedNode);
         for (const int side : context.order) {
             const NXML::CNode* node = cursor[static_cast<std::size_t>(side)];
-            if (node != nullptr && (side == picked || NodesCorrespond(rules, *pickedNode, *node)))
+            if (node != nullptr && (side == picked || NodesCorrespond(rules, pairing, *pickedNode, *node)))
                 match.nodes[static_cast<std::size_t>(side)] = node;
         }
         for (const int side : context.order)

@@ -8,5 +8,9 @@
 // the same questions (NodesCorrespond, the join tests and with them
 // IdentifyEqual, which says how an element without its identifying text or
 // child matches), so what it checks is that the keys and indexes of the real
-// matching find exactly what those questions answer.
+// matching find exactly what those questions answer. Elements that the
+// format specification cannot tell apart are paired by the same
+// CSiblingPairing, but with the anchors found by their definition (every
+// node compared with every other, the longest chain by trying every
+// predecessor) instead of through subtree hashes and patience sorting.
 const SMatchAlgorithms& ReferenceMatchAlgorithms();

@@ -52,6 +52,12 @@ const SCase kCases[] = {
      "<project><module><module n='U'/><module n='F'/></module></project>",
      "<project><module><module n='U'/></module></project>",
      "<project><module><module n='U'/><module n='F'/></module></project>"},
+    {"a module without text inserted first against a change of the second",
+     "<project><module><module n='A'/><module n='B'/></module></project>",
+     "<project><module><module n='X'/><module n='A'/><module n='B'/></module></project>",
+     "<project><module><module n='A'/><module n='B'><p v='1'/></module></module></project>",
+     "<project><module><module n='X'/><module n='A'/><module n='B'><p v='1'/></module>"
+     "</module></project>"},
     {"a module without text deleted on one side, changed on the other",
      "<project><module><module n='U'/></module></project>",
      "<project><module></module></project>",
