@@ -2,6 +2,7 @@
 
 #include "compare/match_algorithms.h"
 #include "compare/match_rules.h"
+#include "compare/split_element_rejoin.h"
 #include "xml/content.h"
 #include "xml/doc.h"
 #include "xml/element.h"
@@ -53,9 +54,10 @@ void MatchChildren(CDataNode& node, const SMatchContext& context, CMatchRules& r
     // children in order, whatever the format specification asks for.
     if ((mask & ~kElementsAndComments) == 0 && !IsSequenced(node, context, rules))
         algorithms.unordered(node, context, rules);
-    else if ((mask & ~kDeclarationsOnly) != 0)
+    else if ((mask & ~kDeclarationsOnly) != 0) {
         algorithms.inOrder(node, context, rules);
-    else
+        RejoinSplitElements(node, context, rules);
+    } else
         algorithms.declarations(node, context, rules);
 }
 

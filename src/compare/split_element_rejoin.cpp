@@ -1,0 +1,96 @@
+#include "compare/split_element_rejoin.h"
+
+#include "compare/correspondence.h"
+#include "compare/correspondence_key.h"
+#include "compare/data_node.h"
+#include "compare/match_rules.h"
+#include "formats/element_spec.h"
+#include "xml/element.h"
+
+#include <array>
+#include <unordered_map>
+#include <vector>
+
+namespace {
+
+// The match-tree nodes holding an element of one identity on one side
+// alone, by side, and how many match-tree nodes hold such an element at all.
+struct SIdentityGroup {
+    std::array<CDataNode*, 3> lone{};
+    int matches = 0;
+    // Some side holds the identity twice, or a node holds it on two sides
+    // already: the order paired what it could, and that stays.
+    bool settled = false;
+};
+
+bool IsIdentified(CMatchRules& rules, const NXML::CNode& node) {
+    if (node.GetType() != NXML::kTypeElement)
+        return false;
+    const CElementSpec* rule = rules.FindElementSpec(static_cast<const NXML::CElement&>(node));
+    return rule != nullptr && rule->FirstChild() != nullptr;
+}
+
+// The one side `match` holds a node on; kSideNone when it holds several.
+int LoneSide(const CDataNode& match) {
+    int lone = kSideNone;
+    for (int side = 0; side < 3; ++side) {
+        if (match.NodeOf(side) == nullptr)
+            continue;
+        if (lone != kSideNone)
+            return kSideNone;
+        lone = side;
+    }
+    return lone;
+}
+
+void Note(SIdentityGroup& group, CDataNode& match) {
+    ++group.matches;
+    const int side = LoneSide(match);
+    CDataNode*& slot = group.lone[static_cast<std::size_t>(side == kSideNone ? 0 : side)];
+    if (side == kSideNone || slot != nullptr)
+        group.settled = true;
+    else
+        slot = &match;
+}
+
+// The node the group is joined into: the left's, else the right's.
+CDataNode* JoinTarget(const SIdentityGroup& group) {
+    return group.lone[kSideLeft] != nullptr ? group.lone[kSideLeft] : group.lone[kSideRight];
+}
+
+// Joins the group's lone nodes into `target` when each corresponds to its
+// element; equal keys may be a collision, and the real test decides.
+void Join(CDataNode& parent, CMatchRules& rules, SIdentityGroup& group, CDataNode& target) {
+    const NXML::CNode& element = *target.NodeOf(LoneSide(target));
+    for (CDataNode* match : group.lone)
+        if (match != nullptr && match != &target &&
+            !NodesCorrespond(rules, element, *match->NodeOf(LoneSide(*match))))
+            return;
+    for (CDataNode* match : group.lone) {
+        if (match == nullptr || match == &target)
+            continue;
+        const int side = LoneSide(*match);
+        target.nodes[static_cast<std::size_t>(side)] = match->NodeOf(side);
+        parent.RemoveChild(match);
+        delete match;
+    }
+}
+
+} // namespace
+
+void RejoinSplitElements(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
+    if (!context.order.IsThreeWay())
+        return;
+    std::unordered_map<TMatchKey, SIdentityGroup> groups;
+    for (CDataNode* match = parent.FirstChildNode(); match != nullptr;
+         match = match->NextSiblingNode()) {
+        const NXML::CNode* node = match->NodeAt(kSideAll, context.order);
+        if (node != nullptr && IsIdentified(rules, *node))
+            Note(groups[CorrespondenceKey(rules, *node)], *match);
+    }
+    for (auto& [key, group] : groups) {
+        CDataNode* target = JoinTarget(group);
+        if (!group.settled && group.matches > 1 && target != nullptr)
+            Join(parent, rules, group, *target);
+    }
+}
