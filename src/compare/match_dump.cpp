@@ -51,9 +51,10 @@ std::string Describe(const NXML::CNode& node) {
             element.prefix.IsEmpty() ? "" : Shown(element.prefix.Text()) + ":";
         return "<" + prefix + text + ">";
     }
-    case NXML::kTypeAttribute:
-        return "@" + Shown(static_cast<const NXML::CAttribute&>(node).name.Text()) + "=\"" + text +
-               "\"";
+    case NXML::kTypeAttribute: {
+        const std::string name = Shown(static_cast<const NXML::CAttribute&>(node).name.Text());
+        return "@" + name + "=\"" + text + "\"";
+    }
     case NXML::kTypeContent:
         return "\"" + text + "\"";
     case NXML::kTypeComment:
@@ -68,8 +69,10 @@ std::string Describe(const NXML::CNode& node) {
         return "<!ELEMENT " + text + ">";
     case NXML::kTypeAttributeDecl:
         return "<!ATTLIST " + text + ">";
-    default:
-        return "#" + std::to_string(node.GetType()) + " " + text;
+    default: {
+        const std::string type = std::to_string(node.GetType());
+        return "#" + type + " " + text;
+    }
     }
 }
 

@@ -154,9 +154,13 @@ constexpr const char* kChangedBelow[] = {
 };
 
 std::string WithTag(const char* text, const char* tag) {
-    std::string result(text);
-    for (std::size_t at = result.find('T'); at != std::string::npos; at = result.find('T', at))
-        result.replace(at, 1, tag);
+    std::string result;
+    for (const char* c = text; *c != 0; ++c) {
+        if (*c == 'T')
+            result += tag;
+        else
+            result += *c;
+    }
     return result;
 }
 

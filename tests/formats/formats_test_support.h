@@ -14,6 +14,7 @@
 #include "xml/element.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -91,6 +92,15 @@ inline std::vector<std::string> RuleNames(const CSpecBase& spec) {
     for (const CSpecBase* rule = spec.FirstRule(); rule != nullptr; rule = rule->NextRule())
         names.emplace_back(rule->name.Text());
     return names;
+}
+
+// Gives `rule` the made-up attribute names k<first> up to k<end - 1>.
+inline void AddNumberedAttributes(CElementSpec& rule, std::uint32_t first, std::uint32_t end) {
+    for (std::uint32_t i = first; i < end; ++i) {
+        std::string name = "k";
+        name += std::to_string(i);
+        rule.knownAttributes.AddCopy(name.c_str());
+    }
 }
 
 // The attribute names an element rule has seen.

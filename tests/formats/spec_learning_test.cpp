@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+using FormatsTest::AddNumberedAttributes;
 using FormatsTest::ParseDocument;
 using FormatsTest::ReadSpec;
 using FormatsTest::RuleNames;
@@ -73,8 +74,7 @@ TEST(LearnFromDocuments, AFullSpecificationLearnsNoMore) {
     const auto spec = ReadSpec("<file name='s' root='r'><element name='r'/></file>");
     auto* rule = static_cast<CElementSpec*>(spec->FirstRule());
     // The rule itself and its attributes: one name short of the limit.
-    for (std::uint32_t i = 2; i < CFileSpec::kMostLearntNames; ++i)
-        rule->knownAttributes.AddCopy(("k" + std::to_string(i)).c_str());
+    AddNumberedAttributes(*rule, 2, CFileSpec::kMostLearntNames);
     ASSERT_EQ(spec->LearntNameCount(), CFileSpec::kMostLearntNames - 1);
     const auto doc = ParseDocument("<r new='1'><a b='1'/><c/></r>");
     const NXML::CDoc* documents[] = {doc.get()};

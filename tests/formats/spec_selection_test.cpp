@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+using FormatsTest::AddNumberedAttributes;
 using FormatsTest::CScriptedPrompts;
 using FormatsTest::CTempFolder;
 using FormatsTest::FileNames;
@@ -371,9 +372,8 @@ TEST_F(SpecSelection, TheChosenSpecificationLearnsAndIsSavedOnlyWhenItDid) {
 TEST_F(SpecSelection, ASpecificationThatCannotLearnIsNotWrittenAgain) {
     CFileSpec* spec = AddSpec("Orders", "orders", "*.xml");
     AddRules(*spec, {"orders"});
-    auto* rule = static_cast<CElementSpec*>(spec->FirstRule());
-    for (std::uint32_t i = 1; i < CFileSpec::kMostLearntNames; ++i)
-        rule->knownAttributes.AddCopy(("k" + std::to_string(i)).c_str());
+    AddNumberedAttributes(*static_cast<CElementSpec*>(spec->FirstRule()), 1,
+                          CFileSpec::kMostLearntNames);
     const std::string tooLong(CFileSpec::kLongestLearntName + 1, 'n');
     const SOperationFiles operation =
         Operation({File(("<orders><" + tooLong + "/><item/></orders>").c_str(), u"a.xml"),

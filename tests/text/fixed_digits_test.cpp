@@ -11,8 +11,10 @@ std::string Digits(double value, int precision) {
     const CFixedDigits digits(value, precision);
     std::string text = digits.IsNegative() ? "-" : "";
     text += digits.IntegerDigits();
-    if (!digits.FractionDigits().empty())
-        text += "." + std::string(digits.FractionDigits());
+    if (!digits.FractionDigits().empty()) {
+        text += '.';
+        text += digits.FractionDigits();
+    }
     return text;
 }
 
