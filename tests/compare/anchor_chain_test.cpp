@@ -21,8 +21,13 @@ CNodeList Children(const NXML::CNode& parent) {
 
 std::string Written(const CIndexPairs& chain) {
     std::string text;
-    for (const auto& [a, b] : chain)
-        text += (text.empty() ? "" : " ") + std::to_string(a) + "-" + std::to_string(b);
+    for (const auto& [a, b] : chain) {
+        if (!text.empty())
+            text += ' ';
+        text += std::to_string(a);
+        text += '-';
+        text += std::to_string(b);
+    }
     return text;
 }
 
