@@ -5,8 +5,8 @@
 
 namespace {
 
-using NXML::EParseProblem;
 using NString::NTranslator::Text;
+using NXML::EParseProblem;
 
 struct SProblemText {
     EParseProblem problem;

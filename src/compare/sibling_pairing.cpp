@@ -85,11 +85,14 @@ void PairBySimilarity(CMatchRules& rules, const SKeyedChildren& a, const SKeyedC
                 similarity[i * columns + j] = Similarity(*a.nodes[gap.a + i], *b.nodes[gap.b + j]);
     // best[i][j]: the best total of the gap's rest from (i, j) on.
     std::vector<int> best((rows + 1) * (columns + 1), 0);
-    const auto at = [&](std::size_t i, std::size_t j) -> int& { return best[i * (columns + 1) + j]; };
+    const auto at = [&](std::size_t i, std::size_t j) -> int& {
+        return best[i * (columns + 1) + j];
+    };
     for (std::size_t i = rows; i-- > 0;)
         for (std::size_t j = columns; j-- > 0;) {
             const int pair = similarity[i * columns + j];
-            at(i, j) = std::max({at(i + 1, j), at(i, j + 1), pair > 0 ? pair + at(i + 1, j + 1) : 0});
+            at(i, j) =
+                std::max({at(i + 1, j), at(i, j + 1), pair > 0 ? pair + at(i + 1, j + 1) : 0});
         }
     for (std::size_t i = 0, j = 0; i < rows && j < columns;) {
         const int pair = similarity[i * columns + j];
@@ -164,7 +167,8 @@ CIndexPairs Align(CMatchRules& rules, const SKeyedChildren& a, const SKeyedChild
 
 // The nodes of `list` that `pairs` (second positions in `list`) leave
 // out, grouped by the first position of the pair before them (-1: none).
-std::map<long, SKeyedChildren> UnpairedByPlace(const SKeyedChildren& list, const CIndexPairs& pairs) {
+std::map<long, SKeyedChildren> UnpairedByPlace(const SKeyedChildren& list,
+                                               const CIndexPairs& pairs) {
     std::map<long, SKeyedChildren> unpaired;
     long place = -1;
     auto pair = pairs.begin();
@@ -313,8 +317,8 @@ CSiblingPairing::CSiblingPairing(const std::array<const SKeyedChildren*, 3>& chi
 void CSiblingPairing::JoinGroups(const CNodeList& a, const CNodeList& b, const CIndexPairs& pairs) {
     for (const auto& [i, j] : pairs) {
         const auto found = m_group.find(a[i]);
-        const std::uint32_t group = found != m_group.end() ? found->second
-                                                           : (m_group[a[i]] = NewGroup());
+        const std::uint32_t group =
+            found != m_group.end() ? found->second : (m_group[a[i]] = NewGroup());
         m_group[b[j]] = group;
     }
 }

@@ -8,8 +8,8 @@ class CXMLFile;
 
 // Loads one input file from its pending path, or else its path. Tells the
 // user, with `owner` as the owner of the message, when the file is not
-// well-formed XML (where and why) or uses an unsupported character set; a file that cannot be opened fails
-// without a message. NXML::CDoc::Load's result (NResult::kOk on success).
+// well-formed XML (where and why) or uses an unsupported character set; a file that cannot be
+// opened fails without a message. NXML::CDoc::Load's result (NResult::kOk on success).
 int LoadInputFile(CXMLFile& file, COperation& operation, void* owner);
 
 // The background job that loads an operation anew: throws the previous one

@@ -337,7 +337,8 @@ char* ReadAttributeListDecl(CNode& parent, char* position, char* end, CTextCutte
 namespace {
 
 // A declaration kept whole, from after its keyword to its ">".
-template <typename TDeclaration> char* ReadWholeDeclaration(CNode& parent, char* position, char* end) {
+template <typename TDeclaration>
+char* ReadWholeDeclaration(CNode& parent, char* position, char* end) {
     char* close = FindDeclarationEnd(position, end);
     if (close == nullptr)
         return nullptr;

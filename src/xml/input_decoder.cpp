@@ -72,8 +72,8 @@ bool GrowKeeping(NString::TStr<char>& bytes, std::size_t used, std::size_t capac
 // length, are zero. kOk or kNoMemory.
 int ReadAll(NIO::CBase& stream, NString::TStr<char>& bytes, std::size_t& count) {
     const std::uint64_t told = stream.Remaining();
-    std::size_t capacity = told > 0 ? std::size_t(std::min<std::uint64_t>(told, kLongestInput)) + 1
-                                    : kFirstReadSize;
+    std::size_t capacity =
+        told > 0 ? std::size_t(std::min<std::uint64_t>(told, kLongestInput)) + 1 : kFirstReadSize;
     count = 0;
     if (!GrowKeeping(bytes, 0, std::max(capacity, kSniffedBytes)))
         return NResult::kNoMemory;

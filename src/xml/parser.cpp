@@ -36,8 +36,7 @@ constexpr SDelimitedForm kDelimitedForms[kDelimitedKinds] = {
     {"<![CDATA[", "]]>", EParseProblem::kCDataNotClosed},
 };
 
-using FDeclarationReader = char* (*)(CNode& parent, char* position, char* end,
-                                     CTextCutter& cutter);
+using FDeclarationReader = char* (*)(CNode& parent, char* position, char* end, CTextCutter& cutter);
 
 // The declarations of an internal subset, by their opening text.
 struct SMarkupDeclaration {

@@ -47,7 +47,8 @@ std::uint64_t AttributeSetHash(const CElement& element) {
 // declaration kinds, which is allowed: equal nodes must hash alike, unequal
 // ones need not differ.
 std::uint64_t OwnHash(const CNode& node) {
-    std::uint64_t hash = Combine(Mix(static_cast<std::uint64_t>(node.GetType())), HashText(node.text));
+    std::uint64_t hash =
+        Combine(Mix(static_cast<std::uint64_t>(node.GetType())), HashText(node.text));
     switch (node.GetType()) {
     case kTypeAttribute:
         return Combine(hash, HashText(static_cast<const CAttribute&>(node).name));
@@ -119,8 +120,8 @@ private:
     bool PairChildren(const CNode& a, const CNode& b) {
         const CNode* childA = CountedFrom(a.FirstChild());
         const CNode* childB = CountedFrom(b.FirstChild());
-        for (; childA != nullptr && childB != nullptr;
-             childA = CountedFrom(childA->NextSibling()), childB = CountedFrom(childB->NextSibling()))
+        for (; childA != nullptr && childB != nullptr; childA = CountedFrom(childA->NextSibling()),
+                                                       childB = CountedFrom(childB->NextSibling()))
             m_pending.emplace_back(childA, childB);
         return childA == nullptr && childB == nullptr;
     }

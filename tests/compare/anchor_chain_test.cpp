@@ -46,8 +46,7 @@ const SCase kCases[] = {
     {"a changed child is", "<x><c>1</c></x><y/>", "<x><c>2</c></x><y/>", "1-1"},
     {"repeated on one side: no anchor", "<x/><x/><y/>", "<x/><y/>", "2-1"},
     {"repeated on the other side", "<x/><y/>", "<y/><x/><x/>", "1-0"},
-    {"crossed: the longest chain in order", "<p/><q/><r/><s/>", "<q/><r/><s/><p/>",
-     "1-0 2-1 3-2"},
+    {"crossed: the longest chain in order", "<p/><q/><r/><s/>", "<q/><r/><s/><p/>", "1-0 2-1 3-2"},
     {"crossed pair: the chain ending latest in the first list", "<p/><q/>", "<q/><p/>", "1-0"},
     {"nothing equal", "<x n='1'/>", "<x n='2'/>", ""},
 };

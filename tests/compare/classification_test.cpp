@@ -196,7 +196,8 @@ protected:
                 return nullptr;
             };
             for (const SDeepRow& row : rows) {
-                const NXML::CNode* baseNode = row.base == EDeep::Absent ? nullptr : base->FirstChild();
+                const NXML::CNode* baseNode =
+                    row.base == EDeep::Absent ? nullptr : base->FirstChild();
                 const SClassification got =
                     Classify(context, baseNode, node(row.left), node(row.right));
                 EXPECT_EQ(got, row.expected)
@@ -262,8 +263,7 @@ TEST(DeepClassification, TwoWayNeverLooksBelowTheNode) {
         for (const bool merge : {false, true}) {
             SMatchContext context;
             context.merge = merge;
-            EXPECT_EQ(Classify(context, nullptr, plain->FirstChild(), changed->FirstChild()),
-                      kSame)
+            EXPECT_EQ(Classify(context, nullptr, plain->FirstChild(), changed->FirstChild()), kSame)
                 << changedText;
             EXPECT_EQ(Classify(context, nullptr, nullptr, changed->FirstChild()),
                       merge ? kPickRight : kOpen)

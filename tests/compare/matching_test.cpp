@@ -62,15 +62,15 @@ TEST(OrderedMatching, NameOnlySiblingsAlignOnUnchangedOnes) {
 }
 
 TEST(OrderedMatching, NameOnlySiblingsPairByLikeness) {
-    EXPECT_EQ(Dump(SOperation("<r><x n='a' k='1'/><x n='b' k='2'/></r>",
-                              "<r><x n='b' k='3'/></r>")),
-              "<r> [L R] same\n"
-              "  <x> [L -] open\n"
-              "    @n=\"a\" [L -] open\n"
-              "    @k=\"1\" [L -] open\n"
-              "  <x> [L R] same\n"
-              "    @n=\"b\" [L R] same\n"
-              "    @k=\"2\" [L R] open\n");
+    EXPECT_EQ(
+        Dump(SOperation("<r><x n='a' k='1'/><x n='b' k='2'/></r>", "<r><x n='b' k='3'/></r>")),
+        "<r> [L R] same\n"
+        "  <x> [L -] open\n"
+        "    @n=\"a\" [L -] open\n"
+        "    @k=\"1\" [L -] open\n"
+        "  <x> [L R] same\n"
+        "    @n=\"b\" [L R] same\n"
+        "    @k=\"2\" [L R] open\n");
 }
 
 TEST(OrderedMatching, CommentsAlignOnUnchangedOnes) {

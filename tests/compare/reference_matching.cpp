@@ -46,7 +46,8 @@ CIndexPairs PlainAnchorChain(const CNodeList& a, const CNodeList& b) {
         for (std::size_t d = 0; d < c; ++d)
             if (candidates[d].second < candidates[c].second)
                 length[c] = std::max(length[c], length[d] + 1);
-    const std::size_t longest = length.empty() ? 0 : *std::max_element(length.begin(), length.end());
+    const std::size_t longest =
+        length.empty() ? 0 : *std::max_element(length.begin(), length.end());
     // Backwards from the latest longest chain's end, each time the latest
     // candidate that can precede.
     CIndexPairs chain;
@@ -91,7 +92,8 @@ void SimpleInOrder(CDataNode& parent, const SMatchContext& context, CMatchRules&
         CDataNode& match = AppendMatchNode(parent, picked, pickedNode);
         for (const int side : context.order) {
             const NXML::CNode* node = cursor[static_cast<std::size_t>(side)];
-            if (node != nullptr && (side == picked || NodesCorrespond(rules, pairing, *pickedNode, *node)))
+            if (node != nullptr &&
+                (side == picked || NodesCorrespond(rules, pairing, *pickedNode, *node)))
                 match.nodes[static_cast<std::size_t>(side)] = node;
         }
         for (const int side : context.order)

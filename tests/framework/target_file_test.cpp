@@ -1,5 +1,4 @@
 #include "framework/target_file.h"
-
 #include "scratch_folder.h"
 
 #include <cerrno>
@@ -159,9 +158,9 @@ TEST_F(TargetFile, TwoTargetsCollideOnlyAsOneRegularFileOrOneNewPath) {
                            SCase{PathOf("a.xml"), PathOf("new.xml"), false},
                            SCase{PathOf("pipe"), PathOf("pipe"), false},
                            SCase{PathOf("new.xml"), fs::path(), false}}) {
-        EXPECT_EQ(NIO::WouldOverwriteEachOther(c.first.u16string().c_str(),
-                                               c.second.u16string().c_str()),
-                  c.collide)
+        EXPECT_EQ(
+            NIO::WouldOverwriteEachOther(c.first.u16string().c_str(), c.second.u16string().c_str()),
+            c.collide)
             << c.first << " " << c.second;
     }
 }

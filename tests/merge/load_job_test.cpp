@@ -139,7 +139,8 @@ TEST_F(LoadJob, BrokenBaseStopsBeforeTheRightFileAndDiscardsThePreviousOperation
     EXPECT_EQ(failedSide, kSideBase);
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_NE(prompts.messages[0].text.find(base), std::u16string::npos);
-    EXPECT_NE(prompts.messages[0].text.find(u"is not a well-formed XML file"), std::u16string::npos);
+    EXPECT_NE(prompts.messages[0].text.find(u"is not a well-formed XML file"),
+              std::u16string::npos);
     EXPECT_NE(prompts.messages[0].text.find(
                   u"Line 1, column 1: this element has no end tag before the end of the file"),
               std::u16string::npos)

@@ -25,9 +25,8 @@ struct SCase {
     const char* merged;
 };
 
-constexpr const char* kKeyedStrings =
-    "<element name='resources' order='Random'/>"
-    "<element name='string'><attribute name='name'/></element>";
+constexpr const char* kKeyedStrings = "<element name='resources' order='Random'/>"
+                                      "<element name='string'><attribute name='name'/></element>";
 
 const SCase kCases[] = {
     {"deleted against text changed", "<r><a id=\"1\">x</a></r>", "<r></r>",
@@ -82,8 +81,8 @@ const SCase kCases[] = {
      "<resources><string name=\"x\">One</string></resources>"},
     {"text changed on one side, attribute on the other", "<r><a id=\"1\">x</a></r>",
      "<r><a id=\"1\">y</a></r>", "<r><a id=\"2\">x</a></r>", "", "<r><a id=\"2\">y</a></r>"},
-    {"deleted on both sides", "<r><a id=\"1\">x</a><b/></r>",
-     "<r><b/></r>", "<r><b/></r>", "", "<r><b/></r>"},
+    {"deleted on both sides", "<r><a id=\"1\">x</a><b/></r>", "<r><b/></r>", "<r><b/></r>", "",
+     "<r><b/></r>"},
 };
 
 TEST(LostChange, ADroppedSubtreeMustHoldNoChange) {

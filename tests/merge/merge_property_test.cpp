@@ -267,13 +267,12 @@ struct SState {
     const SNode* Element(int id) const {
         const auto found = elements.find(id);
         return found == elements.end() || found->second.size() != 1 ? nullptr
-                                                                      : found->second[0].node;
+                                                                    : found->second[0].node;
     }
     // The parent's id; -1 for none or for an element held more than once.
     int ParentOf(int id) const {
         const auto found = elements.find(id);
-        return found == elements.end() || found->second.size() != 1 ? -1
-                                                                      : found->second[0].parent;
+        return found == elements.end() || found->second.size() != 1 ? -1 : found->second[0].parent;
     }
 };
 
@@ -355,7 +354,7 @@ struct SChange {
 };
 
 std::string Describe(const SChange& change) {
-    static const char* const kKinds[] = {"attribute", "text",         "parent",     "gone",
+    static const char* const kKinds[] = {"attribute",  "text",         "parent",     "gone",
                                          "comment in", "comment gone", "declaration"};
     return std::string(kKinds[change.kind]) + " id " + std::to_string(change.id) + " '" +
            change.name + "' = '" + change.value.value_or("<none>") + "' parent " +
@@ -489,7 +488,8 @@ STouched TouchedBy(const SState& base, const SState& side) {
             touched.childLists.insert(id);
         // Children that stayed but in another order count as moved: matched
         // in order, a move is a deletion and an addition.
-        if (Kept(ChildKeys(before), ChildKeys(*after)) != Kept(ChildKeys(*after), ChildKeys(before)))
+        if (Kept(ChildKeys(before), ChildKeys(*after)) !=
+            Kept(ChildKeys(*after), ChildKeys(before)))
             for (const SNode& child : before.children)
                 displacedRoots.push_back(&child);
     }
@@ -566,9 +566,9 @@ SState StateOfText(const std::string& text, const NXML::CDoc& doc) {
 
 // The rules that identify every element by its id, in order or not.
 std::unique_ptr<CFileSpec> IdentifyingSpec(bool sequenced) {
-    return FormatsTest::ReadSpec(std::string("<file name='test' root='r'><element name='*' order='") +
-                                 (sequenced ? "Sequenced" : "Random") +
-                                 "'><attribute name='i'/></element></file>");
+    return FormatsTest::ReadSpec(
+        std::string("<file name='test' root='r'><element name='*' order='") +
+        (sequenced ? "Sequenced" : "Random") + "'><attribute name='i'/></element></file>");
 }
 
 constexpr unsigned kFirstSeed = 1;

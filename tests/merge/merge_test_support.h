@@ -81,6 +81,16 @@ private:
     }
 };
 
+// One three-way merge of a test table, with the result it must give.
+struct SMergeCase {
+    const char* what;
+    const char* base;
+    const char* left;
+    const char* right;
+    // The clean result, or null where a conflict must stay open.
+    const char* merged;
+};
+
 // Checks a merge's outcome: `merged` is the exact result, or null where a
 // conflict must remain and nothing can be saved.
 inline void ExpectMergeOutcome(const COperation& operation, const char* merged, const char* what) {

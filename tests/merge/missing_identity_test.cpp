@@ -13,26 +13,18 @@
 
 using MergeTest::COperation;
 using MergeTest::ExpectMergeOutcome;
+using MergeTest::SMergeCase;
 
 namespace {
 
 std::unique_ptr<CFileSpec> ShippedMavenPom() {
     // The test data folder is tests/data in the repository.
-    return FormatsTest::LoadSpec(std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path()
-                                     .parent_path() /
-                                 "data" / "Formats" / "Maven POM.qmfmt");
+    return FormatsTest::LoadSpec(
+        std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path().parent_path() / "data" /
+        "Formats" / "Maven POM.qmfmt");
 }
 
-struct SCase {
-    const char* what;
-    const char* base;
-    const char* left;
-    const char* right;
-    // The clean result, or null where a conflict must stay open.
-    const char* merged;
-};
-
-const SCase kCases[] = {
+const SMergeCase kCases[] = {
     {"untouched modules without text, unrelated changes around them",
      "<project><version>1</version><name>a</name>"
      "<module n='C'><module n='U'/><module n='F'/></module></project>",
@@ -59,11 +51,9 @@ const SCase kCases[] = {
      "<project><module><module n='X'/><module n='A'/><module n='B'><p v='1'/></module>"
      "</module></project>"},
     {"a module without text deleted on one side, changed on the other",
-     "<project><module><module n='U'/></module></project>",
-     "<project><module></module></project>",
+     "<project><module><module n='U'/></module></project>", "<project><module></module></project>",
      "<project><module><module n='U' v='1'/></module></project>", nullptr},
-    {"changed differently on both sides",
-     "<project><module><module n='U'/></module></project>",
+    {"changed differently on both sides", "<project><module><module n='U'/></module></project>",
      "<project><module><module n='L'/></module></project>",
      "<project><module><module n='R'/></module></project>", nullptr},
     {"dependencies without an identifying child, unordered parent",
@@ -97,7 +87,7 @@ const SCase kCases[] = {
 TEST(MissingIdentity, MergedOnceWithEveryChange) {
     const std::unique_ptr<CFileSpec> pom = ShippedMavenPom();
     ASSERT_NE(pom, nullptr);
-    for (const SCase& test : kCases) {
+    for (const SMergeCase& test : kCases) {
         const COperation operation(test.base, test.left, test.right, true, pom.get());
         ExpectMergeOutcome(operation, test.merged, test.what);
     }

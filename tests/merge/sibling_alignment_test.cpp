@@ -9,60 +9,47 @@
 #include <memory>
 
 using MergeTest::COperation;
+using MergeTest::ExpectMergeOutcome;
+using MergeTest::SMergeCase;
 
 namespace {
 
-struct SCase {
-    const char* what;
-    const char* base;
-    const char* left;
-    const char* right;
-    const char* merged;
-};
-
-const SCase kCases[] = {
+const SMergeCase kCases[] = {
     {"inserted first against a change of the second",
      "<r><x n=\"a\" v=\"1\"/><x n=\"b\" v=\"1\"/></r>",
      "<r><x n=\"new\" v=\"0\"/><x n=\"a\" v=\"1\"/><x n=\"b\" v=\"1\"/></r>",
      "<r><x n=\"a\" v=\"1\"/><x n=\"b\" v=\"2\"/></r>",
      "<r><x n=\"new\" v=\"0\"/><x n=\"a\" v=\"1\"/><x n=\"b\" v=\"2\"/></r>"},
-    {"one deletion on each side",
-     "<r><x n=\"a\"/><x n=\"b\"/><x n=\"c\"/><x n=\"d\"/></r>",
-     "<r><x n=\"a\"/><x n=\"b\"/><x n=\"d\"/></r>",
-     "<r><x n=\"b\"/><x n=\"c\"/><x n=\"d\"/></r>", "<r><x n=\"b\"/><x n=\"d\"/></r>"},
+    {"one deletion on each side", "<r><x n=\"a\"/><x n=\"b\"/><x n=\"c\"/><x n=\"d\"/></r>",
+     "<r><x n=\"a\"/><x n=\"b\"/><x n=\"d\"/></r>", "<r><x n=\"b\"/><x n=\"c\"/><x n=\"d\"/></r>",
+     "<r><x n=\"b\"/><x n=\"d\"/></r>"},
     {"appended on one side, prepended on the other", "<r><x n=\"1\"/><x n=\"2\"/></r>",
-     "<r><x n=\"1\"/><x n=\"2\"/><x n=\"3\"/></r>",
-     "<r><x n=\"0\"/><x n=\"1\"/><x n=\"2\"/></r>",
+     "<r><x n=\"1\"/><x n=\"2\"/><x n=\"3\"/></r>", "<r><x n=\"0\"/><x n=\"1\"/><x n=\"2\"/></r>",
      "<r><x n=\"0\"/><x n=\"1\"/><x n=\"2\"/><x n=\"3\"/></r>"},
-    {"renamed on one side after an insertion on the other",
-     "<r><x n=\"a\"/><x n=\"b\"/></r>", "<r><x n=\"new\"/><x n=\"a\"/><x n=\"b\"/></r>",
-     "<r><x n=\"a\"/><x n=\"b2\"/></r>",
+    {"renamed on one side after an insertion on the other", "<r><x n=\"a\"/><x n=\"b\"/></r>",
+     "<r><x n=\"new\"/><x n=\"a\"/><x n=\"b\"/></r>", "<r><x n=\"a\"/><x n=\"b2\"/></r>",
      "<r><x n=\"new\"/><x n=\"a\"/><x n=\"b2\"/></r>"},
-    {"changed inside after an insertion on the other side",
-     "<r><x><k>1</k></x><x><k>2</k></x></r>",
+    {"changed inside after an insertion on the other side", "<r><x><k>1</k></x><x><k>2</k></x></r>",
      "<r><x><k>0</k></x><x><k>1</k></x><x><k>2</k></x></r>",
      "<r><x><k>1</k></x><x><k>2</k><m/></x></r>",
      "<r><x><k>0</k></x><x><k>1</k></x><x><k>2</k><m/></x></r>"},
-    {"the same element inserted by both at the same place",
-     "<r><x n=\"a\"/><x n=\"b\"/></r>", "<r><x n=\"a\"/><x n=\"new\"/><x n=\"b\"/></r>",
+    {"the same element inserted by both at the same place", "<r><x n=\"a\"/><x n=\"b\"/></r>",
+     "<r><x n=\"a\"/><x n=\"new\"/><x n=\"b\"/></r>",
      "<r><x n=\"a\"/><x n=\"new\"/><x n=\"b\" v=\"1\"/></r>",
      "<r><x n=\"a\"/><x n=\"new\"/><x n=\"b\" v=\"1\"/></r>"},
-    {"changed by both alike after a deletion",
-     "<r><x n=\"a\"/><x n=\"b\"/><x n=\"c\"/></r>", "<r><x n=\"b\" v=\"1\"/><x n=\"c\"/></r>",
+    {"changed by both alike after a deletion", "<r><x n=\"a\"/><x n=\"b\"/><x n=\"c\"/></r>",
+     "<r><x n=\"b\" v=\"1\"/><x n=\"c\"/></r>",
      "<r><x n=\"a\"/><x n=\"b\" v=\"1\"/><x n=\"c\"/></r>",
      "<r><x n=\"b\" v=\"1\"/><x n=\"c\"/></r>"},
     {"inserted by both at different places, a deletion on one side",
      "<r><c n=\"1\"/><c n=\"2\"/></r>", "<r><b/><c n=\"1\"/><c n=\"2\"/></r>",
-     "<r><c n=\"2\"/><d/><b k=\"1\"/></r>",
-     "<r><b/><c n=\"2\"/><d/><b k=\"1\"/></r>"},
+     "<r><c n=\"2\"/><d/><b k=\"1\"/></r>", "<r><b/><c n=\"2\"/><d/><b k=\"1\"/></r>"},
 };
 
 TEST(SiblingAlignment, ChangesStayOnTheirElement) {
-    for (const SCase& test : kCases) {
-        const COperation operation(test.base, test.left, test.right, true);
-        EXPECT_EQ(operation.model.ConflictCount(), 0u) << test.what;
-        EXPECT_EQ(operation.Merged(), test.merged) << test.what;
-    }
+    for (const SMergeCase& test : kCases)
+        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
+                           test.what);
 }
 
 TEST(SiblingAlignment, ChangesOfOneElementOnBothSidesStillConflict) {

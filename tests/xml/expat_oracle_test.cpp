@@ -75,8 +75,8 @@ std::string LoadAndRoundTrip(const std::string& bytes) {
         return "parse result " + std::to_string(result) + ", problem " +
                std::to_string(int(doc.parseError.problem)) + " at " +
                std::to_string(doc.parseError.line) + ":" + std::to_string(doc.parseError.column);
-    const std::string written =
-        (doc.byteOrderMark ? ByteOrderMark(doc.charset) : "") + InCharset(Written(doc), doc.charset);
+    const std::string written = (doc.byteOrderMark ? ByteOrderMark(doc.charset) : "") +
+                                InCharset(Written(doc), doc.charset);
     return FirstDifference(bytes, written);
 }
 
@@ -115,14 +115,23 @@ struct SCharset {
 
 const std::vector<SCharset>& Charsets() {
     static const std::vector<SCharset> charsets = {
-        {NString::kCharsetUtf8, nullptr, false, {"\xC3\xA9", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80"},
+        {NString::kCharsetUtf8,
+         nullptr,
+         false,
+         {"\xC3\xA9", "\xE4\xB8\xAD", "\xF0\x9F\x98\x80"},
          "\xE4\xB8\xAD"},
         {NString::kCharsetUtf8, "UTF-8", true, {"\xC3\xBC", "\xE2\x82\xAC"}, "\xC3\xBC"},
         {NString::kCharsetUtf16Le, "UTF-16", true, {"\xC3\xA9", "\xF0\x9F\x98\x80"}, "\xC3\xA9"},
-        {NString::kCharsetUtf16Be, "UTF-16", true, {"\xE4\xB8\xAD", "\xF0\x9F\x98\x80"},
+        {NString::kCharsetUtf16Be,
+         "UTF-16",
+         true,
+         {"\xE4\xB8\xAD", "\xF0\x9F\x98\x80"},
          "\xE4\xB8\xAD"},
         {NString::kCharsetUtf16Le, "UTF-16", false, {"\xC3\xA9", "\xE4\xB8\xAD"}, "\xC3\xA9"},
-        {NString::kCharsetIso8859_1, "ISO-8859-1", false, {"\xC3\xA9", "\xC3\x9F", "\xC2\xBF"},
+        {NString::kCharsetIso8859_1,
+         "ISO-8859-1",
+         false,
+         {"\xC3\xA9", "\xC3\x9F", "\xC2\xBF"},
          "\xC3\x9F"},
         {2252, "windows-1252", false, {"\xE2\x82\xAC", "\xC5\xA1", "\xC3\xA9"}, "\xC5\xA1"},
     };
@@ -142,7 +151,8 @@ public:
             const char quote = Quote();
             text += std::string("<?xml version=") + quote + "1.0" + quote;
             if (m_charset.declaredName != nullptr)
-                text += std::string(" encoding") + Equals() + quote + m_charset.declaredName + quote;
+                text +=
+                    std::string(" encoding") + Equals() + quote + m_charset.declaredName + quote;
             text += Chance(3) ? " standalone='yes'?>" : "?>";
         }
         text += Misc();
@@ -180,9 +190,9 @@ private:
             text += Space() + "SYSTEM" + Space() + "'r.dtd'";
         if (Chance(2)) {
             text += Space() + "[" + Space() + "<!ENTITY e \"<b>]" + Letter() + "</b>\">" + Space() +
-                    "<!NOTATION n SYSTEM 'a]b'>" + Space() + "<!ELEMENT r (#PCDATA|a)*>" +
-                    Space() + "<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>" + Space() +
-                    "<!-- ] -->" + Space() + "<?pi ]?>" + Space() + "]";
+                    "<!NOTATION n SYSTEM 'a]b'>" + Space() + "<!ELEMENT r (#PCDATA|a)*>" + Space() +
+                    "<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>" + Space() + "<!-- ] -->" + Space() +
+                    "<?pi ]?>" + Space() + "]";
         }
         return text + (Chance(2) ? " >" : ">");
     }
@@ -255,7 +265,8 @@ std::string Encoded(const std::string& utf8, const SCharset& charset) {
 TEST(ExpatOracle, CorpusDocumentsAndTheirCutOffFormsAreJudgedAlike) {
     const std::filesystem::path root = QUILLMERE_TEST_DATA_DIR;
     int judged = 0;
-    for (const auto& folder : {root / "xml" / "corpus", root / ".." / ".." / "fuzz" / "corpus" / "xml"}) {
+    for (const auto& folder :
+         {root / "xml" / "corpus", root / ".." / ".." / "fuzz" / "corpus" / "xml"}) {
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             const std::string bytes = ReadFile(entry.path());
             const SVerdict verdict = ExpatVerdict(bytes);
@@ -264,7 +275,8 @@ TEST(ExpatOracle, CorpusDocumentsAndTheirCutOffFormsAreJudgedAlike) {
                 continue;
             EXPECT_EQ(Judge(bytes, verdict), "") << entry.path().filename();
             // Cut off anywhere inside the root element, nothing may load.
-            for (std::size_t cut = bytes.size() / 7; cut < bytes.size(); cut += bytes.size() / 7 + 1) {
+            for (std::size_t cut = bytes.size() / 7; cut < bytes.size();
+                 cut += bytes.size() / 7 + 1) {
                 const std::string head = bytes.substr(0, cut);
                 EXPECT_EQ(Judge(head, ExpatVerdict(head)), "")
                     << entry.path().filename() << " cut at " << cut;
@@ -282,9 +294,8 @@ TEST(ExpatOracle, GeneratedDocumentsInEveryCharsetLoadAndRoundTrip) {
             const std::string utf8 = CDocumentGenerator(seed, charset).Document();
             // expat is told the UTF-8 form, as it has no windows-1252 of its own.
             const SVerdict verdict = ExpatVerdict(utf8, "UTF-8");
-            ASSERT_TRUE(verdict.wellFormed)
-                << "the generator made " << XmlTest::Visible(utf8) << ": "
-                << XML_ErrorString(verdict.error);
+            ASSERT_TRUE(verdict.wellFormed) << "the generator made " << XmlTest::Visible(utf8)
+                                            << ": " << XML_ErrorString(verdict.error);
             const std::string bytes = Encoded(utf8, charset);
             EXPECT_EQ(LoadAndRoundTrip(bytes), "")
                 << charset.charset << " " << XmlTest::Visible(utf8);

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstring>
-
 #include <gtest/gtest.h>
 #include <string>
 
@@ -143,11 +142,9 @@ TEST(CharsetDetection, Utf16WithoutAByteOrderMarkIsRecognised) {
         const std::string bytes = Utf16Bytes(c.text, c.bigEndian).substr(2);
         CDoc doc;
         ASSERT_EQ(ParseBytes(doc, bytes), NResult::kOk) << c.bigEndian;
-        EXPECT_EQ(doc.charset,
-                  c.bigEndian ? NString::kCharsetUtf16Be : NString::kCharsetUtf16Le);
+        EXPECT_EQ(doc.charset, c.bigEndian ? NString::kCharsetUtf16Be : NString::kCharsetUtf16Le);
         EXPECT_FALSE(doc.byteOrderMark);
-        EXPECT_STREQ(doc.FirstChildElement()->FirstChild()->text.Text(),
-                     "\xC3\xA9\xE4\xB8\xAD");
+        EXPECT_STREQ(doc.FirstChildElement()->FirstChild()->text.Text(), "\xC3\xA9\xE4\xB8\xAD");
     }
 }
 
@@ -158,8 +155,8 @@ TEST(InputReading, ReadsAStreamThatTellsNoSizeToItsEnd) {
         explicit CPipe(std::string bytes) : m_bytes(std::move(bytes)) {}
         std::size_t Read(void* buffer, std::size_t count) override {
             // A few bytes at a time, as a pipe hands them over.
-            const std::size_t taken = std::min({count, m_bytes.size() - m_position,
-                                                std::size_t(4093)});
+            const std::size_t taken =
+                std::min({count, m_bytes.size() - m_position, std::size_t(4093)});
             std::memcpy(buffer, m_bytes.data() + m_position, taken);
             m_position += taken;
             return taken;
@@ -181,8 +178,7 @@ TEST(InputReading, ReadsAStreamThatTellsNoSizeToItsEnd) {
     CPipe pipe(source);
     CDoc doc;
     ASSERT_EQ(doc.Parse(pipe), NResult::kOk);
-    EXPECT_EQ(XmlTest::Captured([&](NIO::CBase& out) { return WriteDocument(out, doc); }),
-              source);
+    EXPECT_EQ(XmlTest::Captured([&](NIO::CBase& out) { return WriteDocument(out, doc); }), source);
 }
 
 TEST(DeclaredCharsetName, ReadsTheEncodingPseudoAttribute) {

@@ -120,8 +120,7 @@ TEST_F(Parsed, TheLineEndAfterTheRootIsTrailingTextButACommentIsANode) {
 
 TEST_F(Parsed, MarkupThatStartsNothingStaysCharacterData) {
     Parse("<r>a < b<3c<!bogus>d]]>&undeclared;</r>");
-    EXPECT_EQ(ChildTexts(Root()),
-              (std::vector<std::string>{"a < b<3c<!bogus>d]]>&undeclared;"}));
+    EXPECT_EQ(ChildTexts(Root()), (std::vector<std::string>{"a < b<3c<!bogus>d]]>&undeclared;"}));
     EXPECT_FALSE(Root().HasFlags(CElement::kEmptyWithEndTag));
     EXPECT_STREQ(doc.trailingText.Text(), "");
 }
