@@ -131,22 +131,6 @@ TEST(JobManager, WorkersAreFreeToRunOnEveryProcessorOfTheProcess) {
         EXPECT_TRUE(CPU_EQUAL(&set, &allowed));
 }
 
-TEST(JobManager, WorkersAreNamed) {
-    CJobManager manager;
-    manager.StartJobThreads(1);
-    std::string name;
-    std::atomic<bool> done = false;
-    manager.QueueJob(MakeJob([&] {
-                         char buffer[16] = {};
-                         pthread_getname_np(pthread_self(), buffer, sizeof buffer);
-                         name = buffer;
-                         done = true;
-                     }),
-                     0);
-    ASSERT_TRUE(WaitUntil([&] { return done.load(); }));
-    EXPECT_EQ(name, "Job Manager");
-}
-
 TEST(JobManager, UrgentJobRunsBeforeWaitingNormalJobs) {
     CJobManager manager;
     manager.StartJobThreads(1);
@@ -172,24 +156,6 @@ TEST(JobManager, UrgentJobRunsBeforeWaitingNormalJobs) {
         return order.size() == 4;
     }));
     EXPECT_EQ(order, "Uabc");
-}
-
-TEST(JobManager, JobQueuedAfterStopIsRefusedAndNeverRuns) {
-    CJobManager manager;
-    manager.StartJobThreads(1);
-    manager.StopJobThreads();
-    std::atomic<int> executed = 0;
-    THolder<CJob> late = MakeJob([&] { ++executed; });
-    EXPECT_FALSE(manager.QueueJob(late, 0));
-    EXPECT_EQ(late->ReferenceCount(), 1u) << "the refused job is not kept";
-
-    // Starting again runs new jobs but not the refused one.
-    manager.StartJobThreads(1);
-    std::atomic<bool> markerRan = false;
-    ASSERT_TRUE(manager.QueueJob(MakeJob([&] { markerRan = true; }), 0));
-    ASSERT_TRUE(WaitUntil([&] { return markerRan.load(); }));
-    manager.StopJobThreads();
-    EXPECT_EQ(executed, 0);
 }
 
 TEST(JobManager, StopReleasesWaitingJobsWithoutRunningThem) {

@@ -261,15 +261,3 @@ TEST(Node, MillionDeepChainIsWalkedAndDestroyedWithoutRecursion) {
     EXPECT_EQ(deleted, static_cast<int>(kDepth));
 }
 
-TEST(Node, MillionSiblingsAreCountedAndDestroyed) {
-    constexpr std::uint32_t kWidth = 1000000;
-    int deleted = 0;
-    auto* root = new CCountedNode(deleted);
-    for (std::uint32_t i = 0; i < kWidth; ++i)
-        root->AddChild(new CCountedNode(deleted));
-    EXPECT_EQ(root->ChildCount(), kWidth);
-    EXPECT_EQ(root->ChildCount(true), kWidth);
-    EXPECT_TRUE(root->LastChild()->IsLastChild());
-    delete root;
-    EXPECT_EQ(deleted, static_cast<int>(kWidth) + 1);
-}

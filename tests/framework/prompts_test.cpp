@@ -90,38 +90,29 @@ TEST_F(HeadlessPrompts, ASuggestedCandidateIsChosen) {
     EXPECT_NE(out.str().find("(chose \"C\")"), std::string::npos) << out.str();
 }
 
-TEST_F(HeadlessPrompts, CreationTakesTheSuggestedName) {
-    std::ostringstream out;
-    CHeadlessPrompts prompts(out);
-    SNewSpec created;
-    ASSERT_TRUE(prompts.CreateFileSpec(
-        nullptr, SSpecRequest{"orders", u"in.xml", u"/tmp/Formats/", "orders-2"}, created));
-    EXPECT_STREQ(created.name.Text(), "orders-2");
-    EXPECT_EQ(out.str(), "Creating the format specification \"orders-2\" for the root element "
-                         "\"orders\" and the files \"*.xml\" in /tmp/Formats/\n");
-}
-
-TEST_F(HeadlessPrompts, CreationIsNamedAfterTheRootWithTheLeftExtension) {
-    std::ostringstream out;
-    CHeadlessPrompts prompts(out);
-    SNewSpec created;
-    ASSERT_TRUE(prompts.CreateFileSpec(
-        nullptr, SSpecRequest{"orders", u"/home/u/in.2/Orders.Xml", u"/tmp/Formats/"}, created));
-    EXPECT_STREQ(created.name.Text(), "orders");
-    EXPECT_STREQ(created.wildcards.Text(), "*.Xml");
-    EXPECT_EQ(out.str(), "Creating the format specification \"orders\" for the root element "
-                         "\"orders\" and the files \"*.Xml\" in /tmp/Formats/\n");
-}
-
-TEST_F(HeadlessPrompts, CreationWildcardsComeFromTheLeftFilesExtension) {
+TEST_F(HeadlessPrompts, CreationTakesTheSuggestedNameOrTheRootAndTheLeftExtension) {
+    struct SCase {
+        SSpecRequest request;
+        const char* name;
+        const char* wildcards;
+    };
     // The dot in a folder name is not the file's extension.
-    for (const auto& [path, wildcards] :
-         {std::pair{u"C:\\a.b\\config", "*."}, std::pair{u"a.b/c.d\\e.ui", "*.ui"}}) {
+    const SCase cases[] = {
+        {{"orders", u"in.xml", u"f/", "orders-2"}, "orders-2", "*.xml"},
+        {{"orders", u"/home/u/in.2/Orders.Xml", u"f/"}, "orders", "*.Xml"},
+        {{"r", u"C:\\a.b\\config", u"f/"}, "r", "*."},
+        {{"r", u"a.b/c.d\\e.ui", u"f/"}, "r", "*.ui"},
+    };
+    for (const SCase& c : cases) {
         std::ostringstream out;
         CHeadlessPrompts prompts(out);
         SNewSpec created;
-        ASSERT_TRUE(prompts.CreateFileSpec(nullptr, SSpecRequest{"r", path, u"f/"}, created));
-        EXPECT_STREQ(created.wildcards.Text(), wildcards);
+        ASSERT_TRUE(prompts.CreateFileSpec(nullptr, c.request, created));
+        EXPECT_STREQ(created.name.Text(), c.name);
+        EXPECT_STREQ(created.wildcards.Text(), c.wildcards);
+        EXPECT_EQ(out.str(), "Creating the format specification \"" + std::string(c.name) +
+                                 "\" for the root element \"" + c.request.rootName +
+                                 "\" and the files \"" + c.wildcards + "\" in f/\n");
     }
     std::ostringstream out;
     CHeadlessPrompts prompts(out);

@@ -53,15 +53,6 @@ TEST(SizeClasses, RoundSmallRequestsToFourAndLargerToSixteen) {
     EXPECT_EQ(pools.Allocate(977), nullptr);
 }
 
-TEST(SmallBlockPools, ThirteenToSixteenBytesShareOnePage) {
-    CSmallBlockPools pools;
-    std::set<const void*> pages;
-    for (std::size_t size = 13; size <= 16; ++size)
-        pages.insert(pools.PageOf(pools.Allocate(size)));
-    EXPECT_EQ(pages.size(), 1u);
-    EXPECT_NE(*pages.begin(), nullptr);
-}
-
 // Blocks never handed out are taken in address order, but only once the
 // released ones are used up again.
 TEST(SmallBlockPools, ReleasedBlocksComeBackBeforeUntouchedOnes) {
@@ -115,44 +106,6 @@ TEST(SmallBlockPools, ReleaseRejectsBlocksFromElsewhere) {
     EXPECT_FALSE(pools.Release(&onStack));
     EXPECT_EQ(pools.PageOf(&onStack), nullptr);
     EXPECT_TRUE(pools.Release(pooled));
-}
-
-TEST(SmallBlockPools, PageBlocksAreDistinctAndInsideTheirPage) {
-    CSmallBlockPools pools;
-    const std::vector<void*> blocks = AllocateMany(pools, 64, NMem::BlocksPerPage(6));
-    const auto* page = static_cast<const unsigned char*>(pools.PageOf(blocks.front()));
-    const unsigned char* blockArea = page + 16;
-    std::set<void*> distinct(blocks.begin(), blocks.end());
-    EXPECT_EQ(distinct.size(), blocks.size());
-    for (void* block : blocks) {
-        EXPECT_EQ(pools.PageOf(block), page);
-        const auto* bytes = static_cast<const unsigned char*>(block);
-        EXPECT_GE(bytes, blockArea);
-        EXPECT_LE(bytes + 64, blockArea + 64 * blocks.size());
-    }
-}
-
-TEST(SmallBlockPools, FullPageOpensANewOneAndReleasesDoNotSwitchBack) {
-    CSmallBlockPools pools;
-    const std::size_t perPage = NMem::BlocksPerPage(kLargestClass);
-    const std::vector<void*> first = AllocateMany(pools, kLargestClassSize, perPage);
-    const void* firstPage = pools.PageOf(first.front());
-    for (void* block : first)
-        ASSERT_EQ(pools.PageOf(block), firstPage);
-
-    const void* secondPage = pools.PageOf(pools.Allocate(kLargestClassSize));
-    ASSERT_NE(secondPage, nullptr);
-    EXPECT_NE(secondPage, firstPage);
-
-    EXPECT_TRUE(pools.Release(first[10]));
-    for (void* block : AllocateMany(pools, kLargestClassSize, perPage - 1))
-        EXPECT_EQ(pools.PageOf(block), secondPage);
-
-    // The second page is full now: the block freed on the first page comes next.
-    EXPECT_EQ(pools.Allocate(kLargestClassSize), first[10]);
-    const void* thirdPage = pools.PageOf(pools.Allocate(kLargestClassSize));
-    EXPECT_NE(thirdPage, firstPage);
-    EXPECT_NE(thirdPage, secondPage);
 }
 
 // When the current page fills up, the page with the most free blocks takes

@@ -142,23 +142,6 @@ TEST(WeakHolder, ReachesALiveTargetAndNothingAfterItsDestruction) {
     EXPECT_FALSE(weak.Lock());
 }
 
-TEST(WeakHolder, AllShareOneBlockThatOutlivesTheTarget) {
-    std::atomic<int> destroyed = 0;
-    TWeakHolder<CCounted> weak;
-    {
-        THolder<CCounted> holder(new CCounted(destroyed));
-        EXPECT_EQ(holder->WeakLink(), holder->WeakLink());
-        weak = TWeakHolder<CCounted>(holder.Get());
-        TWeakHolder<CCounted> second(holder.Get());
-        // The target and the two weak holders each hold the block.
-        EXPECT_EQ(holder->WeakLink()->ReferenceCount(), 3u);
-    }
-    EXPECT_EQ(destroyed, 1);
-    EXPECT_FALSE(weak.Lock());
-    weak.Reset();
-    EXPECT_FALSE(weak.Lock());
-}
-
 TEST(WeakHolder, CannotRaiseAnUnheldTarget) {
     std::atomic<int> destroyed = 0;
     auto* object = new CCounted(destroyed);

@@ -130,6 +130,16 @@ TEST(Thread, StartsOnceStopsAndRunsAgain) {
 
 namespace {
 
+std::size_t CurrentStackSize() {
+    std::size_t size = 0;
+    pthread_attr_t attributes;
+    if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+        pthread_attr_getstacksize(&attributes, &size);
+        pthread_attr_destroy(&attributes);
+    }
+    return size;
+}
+
 // Records the size of the stack it runs on.
 class CStackProbeThread : public CThread {
 public:
@@ -138,35 +148,23 @@ public:
 
 protected:
     int Run() override {
-        pthread_attr_t attributes;
-        if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
-            pthread_attr_getstacksize(&attributes, &stackSize);
-            pthread_attr_destroy(&attributes);
-        }
+        stackSize = CurrentStackSize();
         return 1;
     }
 };
 
 } // namespace
 
-TEST(Thread, RunsOnTheStackSizeAskedFor) {
+// Deep documents are parsed and merged on threads with large stacks.
+TEST(Thread, BothKindsOfThreadRunOnTheStackSizeAskedFor) {
     constexpr std::size_t kLarge = std::size_t(256) << 20;
     CStackProbeThread thread;
     thread.SetStackSize(kLarge);
     ASSERT_TRUE(thread.Start());
     EXPECT_TRUE(thread.Stop());
     EXPECT_GE(thread.stackSize, kLarge);
-}
 
-TEST(Thread, RunWithStackRunsTheWorkOnAStackOfThatSize) {
-    constexpr std::size_t kLarge = std::size_t(256) << 20;
     std::size_t stackSize = 0;
-    NSys::RunWithStack(kLarge, [&] {
-        pthread_attr_t attributes;
-        if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
-            pthread_attr_getstacksize(&attributes, &stackSize);
-            pthread_attr_destroy(&attributes);
-        }
-    });
+    NSys::RunWithStack(kLarge, [&] { stackSize = CurrentStackSize(); });
     EXPECT_GE(stackSize, kLarge);
 }
