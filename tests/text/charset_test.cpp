@@ -154,43 +154,47 @@ TEST(CharsetConverters, UndefinedBytesReadAsTheirPrivateUseCodePoints) {
     EXPECT_EQ(FromUtf8String(Utf8Of(kUndefinedByteBase + 'A') + Utf8Of(0x81), kCharsetUsAscii), "");
 }
 
-TEST(Iso8859_1, MapsEveryByteToTheCodePointOfTheSameValueAndBack) {
-    std::string expected;
+// Bytes and the characters they stand for, read and written back.
+TEST(CharsetConverters, MapBytesToTheirCharactersBothWays) {
+    std::string latin1;
     for (char32_t codePoint = 0x80; codePoint <= 0xFF; ++codePoint)
-        expected += Utf8Of(codePoint);
-    EXPECT_EQ(ToUtf8String(UpperHalf(), kCharsetIso8859_1), expected);
-    EXPECT_EQ(FromUtf8String(expected, kCharsetIso8859_1), UpperHalf());
+        latin1 += Utf8Of(codePoint);
+    struct SCase {
+        int mibEnum;
+        std::string bytes;
+        std::string utf8;
+    };
+    const SCase cases[] = {
+        {kCharsetIso8859_1, UpperHalf(), latin1},
+        {kCharsetIso8859_15, "\xA4\xE9\xA6", Utf8Of({0x20AC, 0xE9, 0x160})},
+        {kCharsetIso8859_15, "\xBC\xBD\xBE\xA5", Utf8Of({0x152, 0x153, 0x178, 0xA5})},
+        {kCharsetTis620, "\xA1\xFB", Utf8Of({0x0E01, 0x0E5B})},
+    };
+    for (const SCase& c : cases) {
+        EXPECT_EQ(ToUtf8String(c.bytes, c.mibEnum), c.utf8) << c.mibEnum;
+        EXPECT_EQ(FromUtf8String(c.utf8, c.mibEnum), c.bytes) << c.mibEnum;
+    }
 }
 
-TEST(Iso8859_1, DropsCharactersBeyondLatin1InsteadOfTruncatingThem) {
-    // U+4E2D would truncate to '-', U+4E3C to '<': the latter breaks the markup.
-    EXPECT_EQ(FromUtf8String(Utf8Of({'a', 0x4E2D, 'b'}), kCharsetIso8859_1), "ab");
-    EXPECT_EQ(FromUtf8String(Utf8Of({'a', 0x4E3C, 'b'}), kCharsetIso8859_1), "ab");
-    EXPECT_EQ(FromUtf8String(Utf8Of(0x20AC) + Utf8Of(0x1F600), kCharsetIso8859_1), "");
-}
-
-TEST(Iso8859_15, ConvertsTheEuroAndKeepsLatin1Letters) {
-    EXPECT_EQ(ToUtf8String("\xA4", kCharsetIso8859_15), Utf8Of(0x20AC));
-    EXPECT_EQ(ToUtf8String("\xE9", kCharsetIso8859_15), Utf8Of(0xE9));
-    EXPECT_EQ(ToUtf8String("\xBC\xBD\xBE", kCharsetIso8859_15),
-              Utf8Of(0x152) + Utf8Of(0x153) + Utf8Of(0x178));
-    EXPECT_EQ(FromUtf8String(Utf8Of(0x20AC), kCharsetIso8859_15), "\xA4");
-    EXPECT_EQ(FromUtf8String(Utf8Of(0xE9), kCharsetIso8859_15), "\xE9");
-    EXPECT_EQ(FromUtf8String(Utf8Of(0x160), kCharsetIso8859_15), "\xA6");
-    const std::string utf8 = ToUtf8String(UpperHalf(), kCharsetIso8859_15);
-    EXPECT_EQ(FromUtf8String(utf8, kCharsetIso8859_15), UpperHalf());
-}
-
-TEST(Iso8859_15, DropsCharactersWhoseLatin1BytesItReassigned) {
-    // U+00A4 and U+00BD sit at bytes that hold the euro sign and oe here.
-    EXPECT_EQ(FromUtf8String(Utf8Of({'a', 0xA4, 0xBD, 'b'}), kCharsetIso8859_15), "ab");
-    EXPECT_EQ(FromUtf8String(Utf8Of(0x4E2D), kCharsetIso8859_15), "");
-    EXPECT_EQ(FromUtf8String(Utf8Of(0xA5), kCharsetIso8859_15), "\xA5");
-}
-
-TEST(WindowsCodePages, DropCharactersTheyCannotRepresent) {
-    EXPECT_EQ(FromUtf8String(Utf8Of({'a', 0x4E2D, 'b'}), 2252), "ab");
-    EXPECT_EQ(FromUtf8String(Utf8Of({'a', 0x410, 'b'}), 2252), "ab");
+// A character a set cannot hold is dropped: truncating U+4E3C would give '<'
+// and break the markup, and an overlong sequence is no ASCII character.
+TEST(CharsetConverters, DropWhatTheyCannotRepresent) {
+    struct SCase {
+        int mibEnum;
+        std::string utf8;
+    };
+    const SCase cases[] = {
+        {kCharsetIso8859_1, Utf8Of({'a', 0x4E2D, 'b'})},
+        {kCharsetIso8859_1, Utf8Of({'a', 0x4E3C, 0x20AC, 0x1F600, 'b'})},
+        {kCharsetIso8859_15, Utf8Of({'a', 0xA4, 0xBD, 0x4E2D, 'b'})},
+        {2252, Utf8Of({'a', 0x4E2D, 0x410, 'b'})},
+        {kCharsetTis620, Utf8Of({'a', 0x0DFF, 0x0E60, 0xE9, 'b'})},
+        {kCharsetIso8859_1, "a\xC0\xBC" "b"},
+        {2252, "a\xC0\xA0" "b"},
+        {kCharsetIso8859_15, "a\xE0\x80\xBC" "b"},
+    };
+    for (const SCase& c : cases)
+        EXPECT_EQ(FromUtf8String(c.utf8, c.mibEnum), "ab") << c.mibEnum;
 }
 
 // Every byte against the published tables, both ways.
@@ -205,20 +209,6 @@ TEST(WindowsCodePages, RoundTripEveryByteThroughItsTableEntry) {
             EXPECT_EQ(FromUtf8String(utf8, mibEnum), single);
         }
     }
-}
-
-TEST(Tis620, MapsTheThaiBlockBothWays) {
-    EXPECT_EQ(ToUtf8String("\xA1", kCharsetTis620), Utf8Of(0x0E01));
-    EXPECT_EQ(ToUtf8String("\xFB", kCharsetTis620), Utf8Of(0x0E5B));
-    EXPECT_EQ(FromUtf8String(Utf8Of(0x0E01), kCharsetTis620), "\xA1");
-    std::string upper;
-    for (int byte = 0xA0; byte <= 0xFF; ++byte)
-        upper += static_cast<char>(byte);
-    EXPECT_EQ(FromUtf8String(ToUtf8String(upper, kCharsetTis620), kCharsetTis620), upper);
-}
-
-TEST(Tis620, DropsCharactersOutsideTheThaiBlock) {
-    EXPECT_EQ(FromUtf8String(Utf8Of({'a', 0x0DFF, 0x0E60, 0xE9, 'b'}), kCharsetTis620), "ab");
 }
 
 TEST(CharsetConversion, ExplicitLengthKeepsZeroBytes) {
@@ -246,21 +236,6 @@ TEST(CharsetConversion, NeverReadsBeyondTheGivenLength) {
     std::size_t length = 99;
     EXPECT_EQ(FromUtf8(destination, bytes, 1, kCharsetIso8859_1, &length), 1);
     EXPECT_EQ(length, 0u);
-}
-
-TEST(CharsetConversion, OverlongSequencesNeverBecomeAsciiOrPlaceholderBytes) {
-    EXPECT_EQ(FromUtf8String("a\xC0\xBC"
-                             "b",
-                             kCharsetIso8859_1),
-              "ab");
-    EXPECT_EQ(FromUtf8String("a\xC0\xA0"
-                             "b",
-                             2252),
-              "ab");
-    EXPECT_EQ(FromUtf8String("a\xE0\x80\xBC"
-                             "b",
-                             kCharsetIso8859_15),
-              "ab");
 }
 
 TEST(CharsetConversion, ReplacesTheDestinationContent) {

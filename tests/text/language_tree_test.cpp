@@ -40,22 +40,10 @@ protected:
     CLanguage language;
 };
 
-// The first element of `doc`'s "Language" root that is named `name`.
-const NXML::CElement* ChildElement(const NXML::CDoc& doc, const char* name) {
-    const NXML::CElement* root = doc.FindChildElement("Language");
-    return root != nullptr ? root->FindChildElement(name) : nullptr;
-}
-
 int ParseXml(NXML::CDoc& doc, const std::string& xml) {
     NIO::TBuffer<0> stream;
     stream.Borrow(xml.data(), xml.size());
     return doc.Parse(stream);
-}
-
-std::string Written(const CNode& node, const char* indent = "") {
-    NIO::TBuffer<0> stream;
-    EXPECT_EQ(node.WriteTo(stream, indent), NResult::kOk);
-    return std::string(reinterpret_cast<const char*>(stream.Data()), stream.Size());
 }
 
 } // namespace
@@ -116,22 +104,6 @@ TEST_F(LanguageTree, GroupsNestOnlyToTheDeepestLevel) {
     EXPECT_EQ(Shown((key + ".T").c_str()), u"level " + std::u16string(u"64"));
     EXPECT_EQ(language.Find((key + ".G").c_str()), nullptr);
     EXPECT_EQ(language.ChildCount(true), 2 * kDeepestGroup);
-}
-
-TEST(LanguageText, LoadFromReportsMissingCharacterData) {
-    NXML::CDoc doc;
-    ASSERT_EQ(ParseXml(doc, LanguageXml("<Text name='A'></Text><Text name='B'>b</Text>")),
-              NResult::kOk);
-    const NXML::CElement* empty = ChildElement(doc, "Text");
-    ASSERT_NE(empty, nullptr);
-
-    CText text;
-    text.baseText = u"stale";
-    EXPECT_EQ(text.LoadFrom(*empty, true), 0);
-    EXPECT_STREQ(text.name.Text(), "A");
-    EXPECT_TRUE(text.baseText.IsEmpty());
-    EXPECT_EQ(text.LoadFrom(*empty->NextSiblingElement(), true), 1);
-    EXPECT_EQ(U16(text.baseText), u"b");
 }
 
 class LanguageOverlay : public LanguageTree {
@@ -195,19 +167,3 @@ TEST_F(LanguageOverlay, OverlayFileThatCannotBeUsedKeepsTheTexts) {
     EXPECT_EQ(Shown("Menu.File"), u"&Datei");
 }
 
-TEST_F(LanguageOverlay, WriteToWritesGroupsAndOverriddenTexts) {
-    Overlay("<Group name='Menu'><Text name='File'>&amp;Datei\tStrg+O</Text>"
-            "<Group name='Context'><Text name='Copy'>&lt;{0As}&gt;\\nzwei</Text></Group></Group>");
-    EXPECT_EQ(Written(*language.Find("Menu"), "\t"),
-              "\t<Group name='Menu'>\r\n"
-              "\t\t<Text name='File'>&amp;Datei\tStrg+O</Text>\r\n"
-              "\t\t<Group name='Context'>\r\n"
-              "\t\t\t<Text name='Copy'>&lt;{0As}&gt;\\nzwei</Text>\r\n"
-              "\t\t</Group>\r\n"
-              "\t</Group>\r\n");
-    EXPECT_EQ(Written(*language.Find("Lang")), "<Group name='Lang'>\r\n</Group>\r\n");
-    EXPECT_EQ(Written(*language.Find("Lang.Name")), "");
-    NIO::TBuffer<0> readOnly;
-    readOnly.Borrow("", 0);
-    EXPECT_EQ(language.Find("Menu")->WriteTo(readOnly, ""), NResult::kNotWritable);
-}

@@ -183,15 +183,6 @@ TEST_F(MenuTranslation, NamedKeysInEnglishShortcutsRebindTheirCommands) {
     }
 }
 
-TEST_F(MenuTranslation, OtherKeysLeaveTheCompiledInAcceleratorUnchanged) {
-    // "Ctrl+S", "Ctrl+O", "F5", "Shift+Alt+L": keys outside the key-name table.
-    for (std::uint32_t command : {40018u, 40017u, 40032u, 40117u})
-        SetKey(keys, command, kPlaceholderKey);
-    Translate(english);
-    for (std::uint32_t command : {40018u, 40017u, 40032u, 40117u})
-        EXPECT_EQ(KeyOf(keys, command), kPlaceholderKey) << command;
-}
-
 TEST_F(MenuTranslation, TranslatedShortcutsDecideTheKeys) {
     CLanguage language;
     ASSERT_EQ(
@@ -234,27 +225,3 @@ TEST_F(MenuTranslation, MissingKeysShowNoTextAndUnnamedMenusKeepTheirTitles) {
     EXPECT_EQ(U16(menu[1].submenu[0].text), u"untranslated");
 }
 
-TEST_F(MenuTranslation, TablesEndAtTheirFirstZeroCommand) {
-    const std::vector<SCommandText> commands = {
-        {kPopupTitle | 40034, "Menu.View"}, {0, nullptr}, {40034, "Menu.ViewNextDiff"}};
-    std::vector<SAccelerator> accelerators = {
-        {kPlaceholderKey, 40033}, {0, 0}, {kPlaceholderKey, 40034}};
-    const std::vector<SCommandText> rebinding = {{40034, "Menu.ViewNextDiff"}};
-    std::vector<SMenuItem> menu = {Popup({Command(40034)})};
-
-    TranslateMenu(menu, commands, accelerators, english);
-    EXPECT_EQ(U16(menu[0].text), u"&View");
-    EXPECT_EQ(U16(menu[0].submenu[0].text), u"untranslated");
-
-    TranslateMenu(menu, rebinding, accelerators, english);
-    EXPECT_EQ(U16(menu[0].submenu[0].text), u"&Next Difference\tAlt+Down");
-    EXPECT_EQ(accelerators[2].key, kPlaceholderKey);
-}
-
-TEST_F(MenuTranslation, OnlyTheFirstAcceleratorOfACommandIsRebound) {
-    std::vector<SAccelerator> accelerators = {{kPlaceholderKey, 40034}, {kPlaceholderKey, 40034}};
-    std::vector<SMenuItem> menu = {Popup({Command(40034)})};
-    TranslateMenu(menu, kCommands, accelerators, english);
-    EXPECT_EQ(accelerators[0].key, kKeyAlt | kVkDown);
-    EXPECT_EQ(accelerators[1].key, kPlaceholderKey);
-}

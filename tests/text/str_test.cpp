@@ -107,16 +107,6 @@ TEST(Str, BorrowedTextIsNeitherWrittenNorFreed) {
     EXPECT_STREQ(lender, "borrowed");
 }
 
-TEST(Str, ClearKeepsOrReleasesTheBlock) {
-    TStr<char> text("a text on the heap");
-    const int capacity = text.Capacity();
-    text.Clear(false);
-    EXPECT_TRUE(text.IsEmpty());
-    EXPECT_EQ(text.Capacity(), capacity);
-    text.Clear(true);
-    EXPECT_EQ(text.Capacity(), 4);
-}
-
 TEST(Str, ConvertsBetweenEncodingsIncludingSurrogatePairs) {
     const char utf8[] = "A\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80z";
     const char16_t utf16[] = u"A\u00E9\u4E2D\U0001F600z";

@@ -30,17 +30,14 @@ using Words = std::vector<std::string>;
 
 } // namespace
 
-TEST(TextLength, CountsUnitsAndCharactersSeparately) {
+TEST(TextLength, CountsUnits) {
     const std::string text = std::string("a") + kEAcute + kGrinning8;
     EXPECT_EQ(Length(text.c_str()), 7);
-    EXPECT_EQ(CharLength(text.c_str()), 3);
     EXPECT_EQ(Length(u"a\u00E9\U0001F600"), 4);
-    EXPECT_EQ(CharLength(u"a\u00E9\U0001F600"), 3);
     EXPECT_EQ(PrefixLength(text.c_str(), 2), 3);
     EXPECT_EQ(PrefixLength(u"\U0001F600x", 1), 2);
     EXPECT_EQ(PrefixLength("ab", 5), 2);
     EXPECT_EQ(Length(static_cast<const char*>(nullptr)), 0);
-    EXPECT_EQ(CharLength(static_cast<const char16_t*>(nullptr)), 0);
 }
 
 TEST(TextConversion, RoundTripsAndDropsWhatCannotBeEncoded) {
@@ -64,25 +61,6 @@ TEST(TextConversion, RoundTripsAndDropsWhatCannotBeEncoded) {
     EXPECT_STREQ(narrow, "a");
 }
 
-TEST(TextCopy, CopiesWholeCharactersAndIgnoresNulls) {
-    char buffer[16] = "unchanged";
-    Copy(buffer, nullptr);
-    Copy(static_cast<char*>(nullptr), "x");
-    Concatenate(buffer, nullptr);
-    EXPECT_STREQ(buffer, "unchanged");
-
-    CopyPrefix(buffer, (std::string(kEAcute) + "bc").c_str(), 2);
-    EXPECT_EQ(std::string(buffer), std::string(kEAcute) + "b");
-    Concatenate(buffer, "cd");
-    EXPECT_EQ(std::string(buffer), std::string(kEAcute) + "bcd");
-
-    char16_t wide[8] = u"ab";
-    Concatenate(wide, u"\U0001F600");
-    EXPECT_EQ(std::u16string(wide), u"ab\U0001F600");
-    CopyPrefix(wide, u"\U0001F600yz", 2);
-    EXPECT_EQ(std::u16string(wide), u"\U0001F600y");
-}
-
 TEST(TextCompare, ReturnsTheDifferenceOfTheFirstDifferingCharacters) {
     EXPECT_EQ(Compare("abc", "abc"), 0);
     EXPECT_EQ(Compare("abc", "abd"), 'c' - 'd');
@@ -100,17 +78,6 @@ TEST(TextCompare, ReturnsTheDifferenceOfTheFirstDifferingCharacters) {
     EXPECT_EQ(Compare(kEAcute, u"\u00E8"), 0xE9 - 0xE8);
     EXPECT_EQ(Compare(u"\u00E8", kEAcute), 0xE8 - 0xE9);
     EXPECT_EQ(Compare(u"ab", "a"), 'b');
-}
-
-TEST(TextCompare, ComparesTheFirstCharactersOnly) {
-    EXPECT_EQ(CompareFirst("abcX", "abcY", 3), 0);
-    EXPECT_EQ(CompareFirst("abcX", "abcY", 4), 'X' - 'Y');
-    // The count is in characters: two two-byte characters, not two bytes.
-    const std::string left = std::string(kEAcute) + "\xC3\xA8" + "1";
-    const std::string right = std::string(kEAcute) + "\xC3\xA9" + "2";
-    EXPECT_EQ(CompareFirst(left.c_str(), right.c_str(), 1), 0);
-    EXPECT_EQ(CompareFirst(left.c_str(), right.c_str(), 2), 0xE8 - 0xE9);
-    EXPECT_EQ(CompareFirst(u"ab", u"abc", 5), -'c');
 }
 
 TEST(TextCompare, IgnoresCaseBeyondAscii) {
@@ -154,7 +121,7 @@ TEST(TextSearch, FindsCodePointsFirstAndLast) {
     EXPECT_STREQ(writable, "key");
 }
 
-TEST(TextSearch, FindsTextFirstAndLast) {
+TEST(TextSearch, FindsText) {
     const char* text = "one two one";
     EXPECT_EQ(FindText(text, "one"), text);
     EXPECT_EQ(FindText(text, "two"), text + 4);
@@ -162,59 +129,7 @@ TEST(TextSearch, FindsTextFirstAndLast) {
     EXPECT_EQ(FindText(text, ""), text);
     const char16_t* wide = u"one two one";
     EXPECT_EQ(FindText(wide, u"one"), wide);
-    EXPECT_EQ(FindLastText(wide, u"one"), wide + 8);
-    EXPECT_EQ(FindLastText(wide, u"four"), nullptr);
-    EXPECT_EQ(FindLastText(wide, u""), wide + 11);
     EXPECT_EQ(FindText(static_cast<const char*>(nullptr), "x"), nullptr);
-}
-
-TEST(TextSearch, SkipsUnitsOfASet) {
-    const char* text = " \t\r\nword";
-    EXPECT_EQ(SkipSet(text, " \t\r\n"), text + 4);
-    EXPECT_EQ(SkipSet(text, "x"), text);
-    const char* spaces = "   ";
-    EXPECT_EQ(SkipSet(spaces, " "), spaces + 3);
-    const char16_t* wide = u"--+x";
-    EXPECT_EQ(SkipSet(wide, u"-+"), wide + 3);
-}
-
-TEST(TextCopySpan, StopsAtTheSetOrStopCharacter) {
-    char buffer[16];
-    const char* source = "name = value";
-    const char* reached = CopyUntilStop(buffer, sizeof buffer, source, " =");
-    EXPECT_STREQ(buffer, "name");
-    EXPECT_EQ(reached, source + 4);
-
-    reached = CopyWhileInSet(buffer, sizeof buffer, "12345x", "0123456789");
-    EXPECT_STREQ(buffer, "12345");
-    EXPECT_EQ(*reached, 'x');
-
-    char16_t wide[8];
-    const char16_t* wideSource = u"\U0001F600\U0001F600;rest";
-    EXPECT_EQ(CopyUntilStop(wide, 8, wideSource, u";"), wideSource + 4);
-    EXPECT_EQ(std::u16string(wide), u"\U0001F600\U0001F600");
-}
-
-TEST(TextCopySpan, TruncatesAtTheDestinationSizeWithoutSplittingCharacters) {
-    char buffer[4] = {'#', '#', '#', '#'};
-    const char* source = "abcdef";
-    const char* reached = CopyUntilStop(buffer, 4, source, ";");
-    EXPECT_STREQ(buffer, "abc");
-    EXPECT_EQ(reached, source + 3);
-
-    // Room for three bytes: one "é" fits, the second would be cut in half.
-    const std::string accents = std::string(kEAcute) + kEAcute;
-    char small[4];
-    reached = CopyWhileInSet(small, 4, accents.c_str(), kEAcute);
-    EXPECT_EQ(std::string(small), kEAcute);
-    EXPECT_EQ(reached, accents.c_str() + 2);
-
-    char one[1] = {'#'};
-    EXPECT_EQ(CopyUntilStop(one, 1, source, ";"), source);
-    EXPECT_EQ(one[0], '\0');
-    char untouched = '#';
-    EXPECT_EQ(CopyUntilStop(&untouched, 0, source, ";"), source);
-    EXPECT_EQ(untouched, '#');
 }
 
 TEST(TextTokenise, CollapsesRunsOfSeparators) {
@@ -258,22 +173,6 @@ TEST(TextTrim, RemovesMembersFromTheChosenEnds) {
     std::u16string wide = u"\u00A0\U0001F600mid\u00A0";
     EXPECT_EQ(Trim(wide.data(), u"\u00A0\U0001F600", TrimSide::Both), 3);
     EXPECT_EQ(std::u16string(wide.c_str()), u"mid");
-}
-
-TEST(TextEdit, ReplacesMembersByOneUnit) {
-    std::string text = std::string("a") + kEAcute + "b" + kGrinning8 + "c";
-    EXPECT_TRUE(ReplaceChars(text.data(), (std::string(kEAcute) + kGrinning8).c_str(), U'_'));
-    EXPECT_STREQ(text.c_str(), "a_b_c");
-    EXPECT_FALSE(ReplaceChars(text.data(), "xyz", U'_'));
-    EXPECT_STREQ(text.c_str(), "a_b_c");
-
-    // A replacement that needs more than one byte or unit changes nothing.
-    EXPECT_FALSE(ReplaceChars(text.data(), "_", U'\u00E9'));
-    EXPECT_STREQ(text.c_str(), "a_b_c");
-    std::u16string wide = u"a\U0001F600b";
-    EXPECT_FALSE(ReplaceChars(wide.data(), u"a", U'\U0001F600'));
-    EXPECT_TRUE(ReplaceChars(wide.data(), u"\U0001F600", U'\u00E9'));
-    EXPECT_EQ(std::u16string(wide.c_str()), u"a\u00E9b");
 }
 
 TEST(TextEdit, RemovesCharactersInOrNotInASet) {
