@@ -48,42 +48,43 @@ std::string Utf16Bytes(std::u16string_view units, bool bigEndian) {
 
 } // namespace
 
-TEST(CharsetDetection, ByteOrderMarkWinsOverTheDeclaration) {
-    const SOutcome outcome =
-        ParseOutcome("\xEF\xBB\xBF<?xml version='1.0' encoding='ISO-8859-1'?><r>\xC3\xA9</r>");
-    EXPECT_EQ(outcome.result, NResult::kOk);
-    EXPECT_EQ(outcome.charset, NString::kCharsetUtf8);
-    EXPECT_EQ(outcome.rootText, "\xC3\xA9");
-}
-
-TEST(CharsetDetection, WithoutMarkOrDeclarationTheTextIsUtf8) {
-    const SOutcome outcome = ParseOutcome("<r>\xC3\xA9</r>");
-    EXPECT_EQ(outcome.result, NResult::kOk);
-    EXPECT_EQ(outcome.charset, NString::kCharsetUtf8);
-    EXPECT_EQ(outcome.rootText, "\xC3\xA9");
-}
-
-TEST(CharsetDetection, DeclaredNamesAreMatchedWholeInAnyCase) {
-    for (const char* name : {"ISO-8859-1", "iso-8859-1", "Iso-8859-1", "latin1", "LATIN1"}) {
-        const SOutcome outcome = ParseOutcome(Declared(name));
-        EXPECT_EQ(outcome.result, NResult::kOk) << name;
-        EXPECT_EQ(outcome.charset, NString::kCharsetIso8859_1) << name;
-        EXPECT_EQ(outcome.rootText, "\xC3\xA9") << name;
+// The byte-order mark wins over the declaration; declared names are matched
+// whole in any case; without either the text is UTF-8.
+TEST(CharsetDetection, MarkThenDeclarationThenUtf8) {
+    constexpr int kAny = -1;
+    struct SCase {
+        std::string bytes;
+        int result;
+        int charset;
+    };
+    const SCase cases[] = {
+        {"\xEF\xBB\xBF<?xml version='1.0' encoding='ISO-8859-1'?><r>\xC3\xA9</r>", NResult::kOk,
+         NString::kCharsetUtf8},
+        {"<r>\xC3\xA9</r>", NResult::kOk, NString::kCharsetUtf8},
+        {Declared("ISO-8859-1"), NResult::kOk, NString::kCharsetIso8859_1},
+        {Declared("iso-8859-1"), NResult::kOk, NString::kCharsetIso8859_1},
+        {Declared("LATIN1"), NResult::kOk, NString::kCharsetIso8859_1},
+        {Declared("windows-1252"), NResult::kOk, 2252},
+        {Declared("ISO-8859-15"), NResult::kOk, NString::kCharsetIso8859_15},
+        {Declared("Shift_JIS"), NResult::kUnsupportedCharset, 17}, // known, without a converter
+        {Declared("x-no-such-set"), NResult::kUnsupportedCharset, 0},
+        {Declared("8859-1"), NResult::kUnsupportedCharset, kAny},
+        {Declared("UTF-16"), NResult::kUnsupportedCharset, kAny},
+        {"<?xml version='1.0' encoding?><r/>", NResult::kUnsupportedCharset, kAny},
+        // An encoding outside a real declaration names nothing.
+        {"<?xml version='1.0'?><r a=\"encoding='x'\">\xC3\xA9</r>", NResult::kOk,
+         NString::kCharsetUtf8},
+    };
+    for (const SCase& c : cases) {
+        const SOutcome outcome = ParseOutcome(c.bytes);
+        EXPECT_EQ(outcome.result, c.result) << c.bytes;
+        if (c.result == NResult::kOk) {
+            EXPECT_EQ(outcome.rootText, "\xC3\xA9") << c.bytes;
+        }
+        if (c.charset != kAny) {
+            EXPECT_EQ(outcome.charset, c.charset) << c.bytes;
+        }
     }
-    EXPECT_EQ(ParseOutcome(Declared("windows-1252")).charset, 2252);
-    EXPECT_EQ(ParseOutcome(Declared("ISO-8859-15")).charset, NString::kCharsetIso8859_15);
-}
-
-TEST(CharsetDetection, UnsupportedCharsetsAreRefused) {
-    const SOutcome shiftJis = ParseOutcome(Declared("Shift_JIS"));
-    EXPECT_EQ(shiftJis.result, NResult::kUnsupportedCharset);
-    EXPECT_EQ(shiftJis.charset, 17); // known, but without a converter
-    const SOutcome unknown = ParseOutcome(Declared("x-no-such-set"));
-    EXPECT_EQ(unknown.result, NResult::kUnsupportedCharset);
-    EXPECT_EQ(unknown.charset, 0);
-    // Part of a name is not a name.
-    EXPECT_EQ(ParseOutcome(Declared("8859-1")).result, NResult::kUnsupportedCharset);
-    EXPECT_EQ(ParseOutcome(Declared("UTF-16")).result, NResult::kUnsupportedCharset);
 }
 
 TEST(CharsetDetection, Utf16SurrogatePairsBecomeFourByteSequences) {
@@ -181,44 +182,24 @@ TEST(InputReading, ReadsAStreamThatTellsNoSizeToItsEnd) {
     EXPECT_EQ(XmlTest::Captured([&](NIO::CBase& out) { return WriteDocument(out, doc); }), source);
 }
 
-TEST(DeclaredCharsetName, ReadsTheEncodingPseudoAttribute) {
-    const auto name = [](std::string_view text) {
-        return DeclaredCharsetName(text.data(), text.size());
-    };
-    EXPECT_EQ(name("<?xml version='1.0' encoding='UTF-8'?>"), " UTF-8 ");
-    EXPECT_EQ(name("\r\n <?xml\tencoding = \"koi8-r\" ?>"), " koi8-r ");
-    // The opening quote is skipped whatever it is; the name ends at a quote.
-    EXPECT_EQ(name("<?xml encoding=|latin1'?>"), " latin1 ");
-    EXPECT_EQ(name("<?xml version='1.0'?>"), "UTF-8");
-    EXPECT_EQ(name("<r/>"), "UTF-8");
-    EXPECT_EQ(name(""), "UTF-8");
-}
-
-TEST(DeclaredCharsetName, LooksOnlyInsideARealDeclaration) {
-    const auto name = [](std::string_view text) {
-        return DeclaredCharsetName(text.data(), text.size());
-    };
-    EXPECT_EQ(name("<?xml version='1.0'?><r a='x'>encoding='koi8-r'</r>"), "UTF-8");
-    EXPECT_EQ(name("<?xml-stylesheet href='encoding.xsl' type='text/xsl'?><r/>"), "UTF-8");
-    EXPECT_EQ(ParseOutcome("<?xml version='1.0'?><r>encoding='x'</r>").result, NResult::kOk);
-}
-
-TEST(DeclaredCharsetName, AnEncodingWithoutValueNamesNothing) {
-    const auto name = [](std::string_view text) {
-        return DeclaredCharsetName(text.data(), text.size());
-    };
-    EXPECT_EQ(name("<?xml version='1.0' encoding?><r/>"), "  ");
-    EXPECT_EQ(name("<?xml encoding="), "  ");
-    EXPECT_EQ(ParseOutcome("<?xml version='1.0' encoding?><r/>").result,
-              NResult::kUnsupportedCharset);
-}
-
-TEST(DeclaredCharsetName, LongNamesAreCut) {
+TEST(DeclaredCharsetName, ReadsTheEncodingOfARealDeclarationOnly) {
     const std::string longName(9000, 'x');
-    const std::string text = "<?xml encoding='" + longName + "'?>";
-    EXPECT_EQ(DeclaredCharsetName(text.data(), text.size()),
-              " " + std::string(kLongestDeclaredCharsetName, 'x') + " ");
-    // A name running to the end of the text stops there.
-    const std::string open = "<?xml encoding='abc";
-    EXPECT_EQ(DeclaredCharsetName(open.data(), open.size()), " abc ");
+    const std::pair<std::string, std::string> cases[] = {
+        {"<?xml version='1.0' encoding='UTF-8'?>", " UTF-8 "},
+        {"\r\n <?xml\tencoding = \"koi8-r\" ?>", " koi8-r "},
+        // The opening quote is skipped whatever it is; the name ends at a quote.
+        {"<?xml encoding=|latin1'?>", " latin1 "},
+        {"<?xml version='1.0'?>", "UTF-8"},
+        {"<r/>", "UTF-8"},
+        {"", "UTF-8"},
+        {"<?xml version='1.0'?><r a='x'>encoding='koi8-r'</r>", "UTF-8"},
+        {"<?xml-stylesheet href='encoding.xsl' type='text/xsl'?><r/>", "UTF-8"},
+        {"<?xml version='1.0' encoding?><r/>", "  "},
+        {"<?xml encoding=", "  "},
+        {"<?xml encoding='" + longName + "'?>",
+         " " + std::string(kLongestDeclaredCharsetName, 'x') + " "},
+        {"<?xml encoding='abc", " abc "},
+    };
+    for (const auto& [text, name] : cases)
+        EXPECT_EQ(DeclaredCharsetName(text.data(), text.size()), name) << text;
 }

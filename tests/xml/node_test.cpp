@@ -142,34 +142,3 @@ TEST(NodeWrite, AnElementWritesOnlyTheTextBelowIt) {
               "firstsecond<!--note--><?pi d?>");
 }
 
-TEST(NodeWrite, StopsAtTheFirstFailingWrite) {
-    CDoc doc;
-    ASSERT_EQ(ParseBytes(doc, "<e>text<!--c--></e>"), NResult::kOk);
-    static const char kBytes[] = "fixed";
-    NIO::TBuffer<0> readOnly;
-    readOnly.Borrow(kBytes, 5);
-    EXPECT_EQ(doc.Write(readOnly), NResult::kNotWritable);
-}
-
-TEST(Nodes, SpaceSlotsOutsideAKindReadAsEmpty) {
-    CAttribute attribute;
-    EXPECT_EQ(attribute.Spaces().size(), 2u);
-    attribute.Spaces()[1] = " = ";
-    EXPECT_STREQ(attribute.SpaceText(1), " = ");
-    EXPECT_STREQ(attribute.SpaceText(2), "");
-    EXPECT_EQ(attribute.quote, '"');
-    CComment comment;
-    EXPECT_TRUE(comment.Spaces().empty());
-    EXPECT_STREQ(comment.SpaceText(0), "");
-}
-
-TEST(Nodes, ContentParticlesCloseWithTheirOccurrence) {
-    CContentParticle particle;
-    EXPECT_STREQ(particle.GetClose(), ")");
-    particle.SetFlags(CContentParticle::kZeroOrMore);
-    EXPECT_STREQ(particle.GetClose(), ")*");
-    particle.SetFlags(CContentParticle::kOneOrMore);
-    EXPECT_STREQ(particle.GetClose(), ")+");
-    particle.SetFlags(CContentParticle::kOptional);
-    EXPECT_STREQ(particle.GetClose(), ")?");
-}

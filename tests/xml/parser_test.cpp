@@ -88,26 +88,6 @@ TEST_F(Parsed, EmptyElementTagAndStartEndPairAreToldApart) {
     EXPECT_FALSE(d->HasFlags(CElement::kEmptyWithEndTag));
 }
 
-TEST_F(Parsed, AttributesKeepQuotesAndTheSpacesAroundThem) {
-    Parse("<r  a = \"1\"\tb='2' c=\"\"  ></r>");
-    const CElement& root = Root();
-    const CAttribute* a = root.AttributeAt(0);
-    const CAttribute* b = root.AttributeAt(1);
-    const CAttribute* c = root.AttributeAt(2);
-    ASSERT_NE(c, nullptr);
-    EXPECT_EQ(root.AttributeAt(3), nullptr);
-    EXPECT_STREQ(a->name.Text(), "a");
-    EXPECT_STREQ(a->text.Text(), "1");
-    EXPECT_STREQ(a->SpaceText(CAttribute::kSpaceBeforeName), "  ");
-    EXPECT_STREQ(a->SpaceText(CAttribute::kSpaceAroundEquals), " = ");
-    EXPECT_EQ(a->quote, '"');
-    EXPECT_STREQ(b->SpaceText(CAttribute::kSpaceBeforeName), "\t");
-    EXPECT_STREQ(b->SpaceText(CAttribute::kSpaceAroundEquals), "=");
-    EXPECT_EQ(b->quote, '\'');
-    EXPECT_STREQ(c->text.Text(), "");
-    EXPECT_STREQ(root.SpaceText(CElement::kSpaceBeforeTagEnd), "  ");
-}
-
 TEST_F(Parsed, TheLineEndAfterTheRootIsTrailingTextButACommentIsANode) {
     Parse("<r/>\n");
     EXPECT_EQ(ChildTypes(doc), (std::vector<int>{kTypeElement}));
@@ -123,18 +103,6 @@ TEST_F(Parsed, MarkupThatStartsNothingStaysCharacterData) {
     EXPECT_EQ(ChildTexts(Root()), (std::vector<std::string>{"a < b<3c<!bogus>d]]>&undeclared;"}));
     EXPECT_FALSE(Root().HasFlags(CElement::kEmptyWithEndTag));
     EXPECT_STREQ(doc.trailingText.Text(), "");
-}
-
-TEST_F(Parsed, EndTagsMayHaveWhitespaceBeforeTheirClose) {
-    Parse("<r><a>x</a\n\t><b></b ></r >");
-    EXPECT_EQ(ChildTypes(doc), (std::vector<int>{kTypeElement}));
-    const CElement* a = Root().FirstChildElement();
-    const CElement* b = a->NextSiblingElement();
-    EXPECT_EQ(ChildTexts(*a), (std::vector<std::string>{"x"}));
-    EXPECT_STREQ(a->SpaceText(CElement::kSpaceInEndTag), "\n\t");
-    EXPECT_TRUE(b->HasFlags(CElement::kEmptyWithEndTag));
-    EXPECT_STREQ(b->SpaceText(CElement::kSpaceInEndTag), " ");
-    EXPECT_STREQ(Root().SpaceText(CElement::kSpaceInEndTag), " ");
 }
 
 TEST_F(Parsed, EndTagsOfPrefixedElementsUseTheSourcePrefix) {
