@@ -134,45 +134,6 @@ TEST(SpecRules, FindRuleFollowsDottedPaths) {
     EXPECT_STREQ(spec->FindChildRule("a.b")->name.Text(), "a.b");
 }
 
-TEST(SpecRules, FindRuleOfTypeCountsOnlyThatType) {
-    auto spec = OrdersSpec();
-    const CSpecBase* order = spec->FindRule("order");
-    EXPECT_STREQ(order->FindRuleOfType(kSpecTypeAttribute, 0)->name.Text(), "id");
-    EXPECT_STREQ(order->FindRuleOfType(kSpecTypeElement, 0)->name.Text(), "customer");
-    EXPECT_EQ(order->FindRuleOfType(kSpecTypeAttribute, 1), nullptr);
-    EXPECT_STREQ(spec->FindRuleOfType(kSpecTypeElement, 3)->name.Text(), "*");
-    EXPECT_EQ(spec->FindRuleOfType(kSpecTypeElement, 4), nullptr);
-    EXPECT_EQ(spec->FindRuleOfType(kSpecTypeContent, 0), nullptr);
-}
-
-TEST(SpecRules, SpecPathNamesEveryRuleFromTheTop) {
-    auto spec = OrdersSpec();
-    EXPECT_STREQ(spec->SpecPath().Text(), "Formats#Orders");
-    EXPECT_STREQ(spec->FindRule("order.customer.code")->SpecPath().Text(),
-                 "Formats#Orders#order#customer#code");
-    // Under a parent that is not a rule (the library), it starts afresh.
-    NPtr::CNode library;
-    library.AddChild(spec.get());
-    EXPECT_STREQ(spec->FindRule("note")->SpecPath().Text(), "Formats#Orders#note");
-    library.RemoveChild(spec.get());
-}
-
-TEST(SpecRules, CollectAttributeRulesSearchesTheWholeSubtreeInOrder) {
-    auto spec = OrdersSpec();
-    AddNamed<CAttributeSpec>(*spec->FindRule("note"), "code");
-    AddNamed<CAttributeSpec>(*spec->FindRule("order"), "code");
-    NPtr::TArray<CAttributeSpec> found;
-    spec->CollectAttributeRules("code", found);
-    ASSERT_EQ(found.Count(), 3u);
-    EXPECT_EQ(found[0], spec->FindRule("order.customer.code"));
-    EXPECT_EQ(found[1]->Parent(), spec->FindRule("order"));
-    EXPECT_EQ(found[2]->Parent(), spec->FindRule("note"));
-
-    NPtr::TArray<CAttributeSpec> none;
-    spec->CollectAttributeRules("absent", none);
-    EXPECT_EQ(none.Count(), 0u);
-}
-
 TEST(SpecRules, FindInUseReportsOnlyAMarkedSpecification) {
     auto spec = OrdersSpec();
     EXPECT_EQ(spec->FindInUse(), nullptr);
