@@ -1,7 +1,5 @@
 #include "app/qt_settings_backend.h"
-#include "framework/display_settings.h"
 #include "framework/flags.h"
-#include "framework/recent_files.h"
 #include "framework/registry.h"
 #include "framework/settings_paths.h"
 
@@ -172,25 +170,6 @@ TEST_F(QtSettingsBackend, AwkwardStringsSurviveARestart) {
     });
 }
 
-TEST_F(QtSettingsBackend, WrongTypeOrSizeReadsAsTheDefault) {
-    std::array<std::uint8_t, 20> longer{};
-    WriteBinary(kWindowPosPath, longer.data(), longer.size());
-    WriteString(kXmlFontSizePath, u"big");
-    WriteDword(kXmlFontNamePath, 3);
-
-    AfterRestart([] {
-        SWindowPos pos{1, 2, 3, 4};
-        EXPECT_FALSE(ReadWindowPos(pos));
-        std::array<std::uint8_t, 16> buffer{};
-        EXPECT_EQ(ReadBinary(kWindowPosPath, buffer.data(), buffer.size()), kStoreFailed);
-
-        const SXmlFont font = ReadXmlFont();
-        EXPECT_EQ(std::u16string(font.name.Text()), u"Courier New");
-        EXPECT_EQ(font.size, 9u);
-        EXPECT_EQ(ReadDword(kXmlFontSizePath, 9), 9u);
-    });
-}
-
 TEST_F(QtSettingsBackend, HandWrittenFileIsReadByItsText) {
     WriteSettingsFile("[General]\n"
                       "Flags=33554432\n"
@@ -255,25 +234,3 @@ TEST_F(QtSettingsBackend, DeleteKeyRemovesTheSubtreeOnly) {
     AfterRestart([] { EXPECT_EQ(ReadDword(kListSize, 0), 0u); });
 }
 
-TEST_F(QtSettingsBackend, FlagsAndRecentFilesSurviveARestart) {
-    {
-        CFlags flags;
-        flags.Load(kDefaultFlags);
-        flags.Set(kFlagMaximised | kFlagSilent);
-        CRecentFiles recent;
-        recent.Load(kRecentFolderPath);
-        recent.Add(u"/older.xml");
-        recent.Add(u"/newer.xml");
-        ASSERT_EQ(recent.Save(), NResult::kOk);
-    }
-    AfterRestart([] {
-        CFlags flags;
-        flags.Load(kDefaultFlags);
-        EXPECT_EQ(flags.Value(), kDefaultFlags | kFlagMaximised);
-        CRecentFiles recent;
-        recent.Load(kRecentFolderPath);
-        std::vector<std::u16string> listed;
-        recent.Fill(listed);
-        EXPECT_EQ(listed, (std::vector<std::u16string>{u"/newer.xml", u"/older.xml"}));
-    });
-}
