@@ -60,17 +60,6 @@ TEST(Utf8, BrokenSequenceDoesNotSwallowFollowingMarkup) {
     EXPECT_EQ(DecodeAll(text + 1), U"</a>");
 }
 
-TEST(Utf8, DecodePreviousStepsBackOverWholeCharacters) {
-    const char text[] = "a\xC3\xA9\xF0\x9F\x98\x80";
-    const char* position = text + sizeof(text) - 1;
-    EXPECT_EQ(DecodePrevious(text, position), U'\U0001F600');
-    EXPECT_EQ(position, text + 3);
-    EXPECT_EQ(DecodePrevious(text, position), U'\u00E9');
-    EXPECT_EQ(DecodePrevious(text, position), U'a');
-    EXPECT_EQ(position, text);
-    EXPECT_EQ(DecodePrevious(text, position), 0u);
-}
-
 TEST(Utf16, SurrogatePairsRoundTrip) {
     char16_t buffer[3] = {};
     ASSERT_EQ(EncodeChar(U'\U0001F600', buffer), 2);
@@ -90,9 +79,3 @@ TEST(Utf16, LoneHighSurrogateDoesNotSwallowTheNextUnit) {
     EXPECT_EQ(position, last + 1);
 }
 
-TEST(Utf16, DecodePreviousKeepsPairsTogether) {
-    const char16_t text[] = u"a\U0001F600";
-    const char16_t* position = text + 3;
-    EXPECT_EQ(DecodePrevious(text, position), U'\U0001F600');
-    EXPECT_EQ(position, text + 1);
-}
