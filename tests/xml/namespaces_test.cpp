@@ -36,25 +36,24 @@ protected:
 
 } // namespace
 
-TEST_F(Namespaces, PrefixedNamesResolveToTheNearestDeclaration) {
-    const CElement* a = Element(doc, "a");
-    ASSERT_NE(a, nullptr);
-    EXPECT_STREQ(a->prefix.Text(), "p");
-    EXPECT_TRUE(a->HasFlags(CElement::kPrefixed));
-    EXPECT_STREQ(a->namespaceUri.Text(), "u3");
-    EXPECT_STREQ(Element(doc, "b")->namespaceUri.Text(), "u3");
-    EXPECT_STREQ(Element(doc, "d")->namespaceUri.Text(), "u2");
-    EXPECT_STREQ(Element(doc, "g")->namespaceUri.Text(), "u1");
-}
-
-TEST_F(Namespaces, UnprefixedNamesTakeTheDefaultNamespace) {
-    const CElement* root = doc.FirstChildElement();
-    EXPECT_TRUE(root->HasFlags(CElement::kDeclaresDefaultNamespace));
-    EXPECT_FALSE(root->HasFlags(CElement::kPrefixed));
-    EXPECT_STREQ(root->namespaceUri.Text(), "d");
-    EXPECT_STREQ(Element(doc, "c")->namespaceUri.Text(), "d");
-    // xmlns='' takes the default away again.
-    EXPECT_STREQ(Element(doc, "f")->namespaceUri.Text(), "");
+// Prefixed names resolve to the nearest declaration of their prefix, others
+// take the default namespace, which xmlns='' takes away again.
+TEST_F(Namespaces, NamesResolveToTheNearestDeclaration) {
+    struct SCase {
+        const char* name;
+        const char* prefix;
+        const char* uri;
+    };
+    for (const SCase& c : {SCase{"r", "", "d"}, SCase{"a", "p", "u3"}, SCase{"b", "p", "u3"},
+                           SCase{"c", "", "d"}, SCase{"d", "q", "u2"}, SCase{"f", "", ""},
+                           SCase{"g", "p", "u1"}}) {
+        const CElement* element = Element(doc, c.name);
+        ASSERT_NE(element, nullptr) << c.name;
+        EXPECT_STREQ(element->prefix.Text(), c.prefix) << c.name;
+        EXPECT_EQ(element->HasFlags(CElement::kPrefixed), *c.prefix != 0) << c.name;
+        EXPECT_STREQ(element->namespaceUri.Text(), c.uri) << c.name;
+    }
+    EXPECT_TRUE(doc.FirstChildElement()->HasFlags(CElement::kDeclaresDefaultNamespace));
     EXPECT_STREQ(Element(doc, "f")->DefaultNamespace(), "");
     EXPECT_STREQ(Element(doc, "c")->DefaultNamespace(), "d");
 }
