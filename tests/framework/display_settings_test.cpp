@@ -43,23 +43,6 @@ TEST_F(DisplaySettings, FontPartsThatCannotBeReadTakeTheirDefaults) {
     EXPECT_EQ(font.style, kFontStyleBold | kFontStyleItalic);
 }
 
-TEST_F(DisplaySettings, FontRoundTripsAndAFailedStoreStillWritesEveryPart) {
-    SXmlFont written{};
-    written.name = u"DejaVu Sans Mono";
-    written.size = 11;
-    written.style = kFontStyleItalic;
-    EXPECT_EQ(WriteXmlFont(written), NResult::kOk);
-    const SXmlFont read = ReadXmlFont();
-    EXPECT_EQ(NameOf(read), u"DejaVu Sans Mono");
-    EXPECT_EQ(read.size, 11u);
-    EXPECT_EQ(read.style, kFontStyleItalic);
-
-    backend.FailStores(true);
-    EXPECT_EQ(WriteXmlFont(written), kStoreFailed);
-    for (const char16_t* path : {kXmlFontNamePath, kXmlFontSizePath, kXmlFontStylePath})
-        EXPECT_EQ(backend.WritesTo(path), 2);
-}
-
 TEST_F(DisplaySettings, WindowPosIsSixteenLittleEndianBytes) {
     const SWindowPos written{-1200, 35, 0x01020304, 480};
     ASSERT_EQ(WriteWindowPos(written), NResult::kOk);

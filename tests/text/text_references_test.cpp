@@ -4,7 +4,6 @@
 #include <string>
 
 using NString::DecodeReferences;
-using NString::EncodeReferences;
 using NString::ReplaceAll;
 using NString::TStr;
 
@@ -58,25 +57,3 @@ TEST(DecodeReferences, ReplacesEachReferenceInItsOrder) {
     EXPECT_EQ(Decoded(u"&eacute;&#65;"), u"&eacute;&#65;");
 }
 
-TEST(EncodeReferences, DecodingGivesTheTextBack) {
-    const char16_t* texts[] = {
-        u"&File\tCtrl+O",
-        u"Properties of <{0As}>...",
-        u"line\nbreak\n",
-        u"&lt; kept literal",
-        u"a backslash \\\nthen a line",
-        u"'quotes' \"stay\" \u00A0\u00A9",
-        u"",
-    };
-    for (const char16_t* text : texts) {
-        const TStr<char> encoded = EncodeReferences(text);
-        TStr<char16_t> decoded(encoded.Text());
-        DecodeReferences(decoded);
-        EXPECT_EQ(std::u16string(decoded.Text()), std::u16string(text)) << encoded.Text();
-    }
-}
-
-TEST(EncodeReferences, EscapesOnlyWhatMarkupOrDecodingWouldChange) {
-    EXPECT_STREQ(EncodeReferences(u"<a> & b\n'c' \u00E9").Text(),
-                 "&lt;a&gt; &amp; b\\n'c' \xC3\xA9");
-}
