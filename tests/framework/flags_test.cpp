@@ -75,21 +75,6 @@ TEST_F(Flags, PersistedBitsAreWrittenAtOnceRunOnlyBitsNever) {
     EXPECT_EQ(flags.Value(), kFlagChosenInOpenDialog | kFlagMerge | kFlagSilent);
 }
 
-TEST_F(Flags, AssignChangesOnlyTheBitsOfItsField) {
-    flags.Load(kDefaultFlags);
-    flags.Set(kFlagSilent);
-    flags.Assign(kUpdateFrequencyMask, kUpdateMonthly);
-    EXPECT_EQ(flags.Value() & kUpdateFrequencyMask, kUpdateMonthly);
-    EXPECT_EQ(flags.Value() & ~kUpdateFrequencyMask,
-              (kDefaultFlags & ~kUpdateFrequencyMask) | kFlagSilent);
-    EXPECT_EQ(Stored(), (kDefaultFlags & ~kUpdateFrequencyMask) | kUpdateMonthly);
-
-    // Bits of `bits` outside the field are ignored.
-    flags.Assign(kFlagMerge | kFlagThreeWay, kFlagThreeWay | kFlagToolbar | kFlagSilent);
-    EXPECT_TRUE(flags.Has(kFlagThreeWay | kFlagToolbar | kFlagSilent));
-    EXPECT_FALSE(flags.Has(kFlagMerge));
-}
-
 TEST_F(Flags, SaveWritesTheMaskedWord) {
     flags.Load(kDefaultFlags);
     flags.Set(kFlagSilent | kFlagResultUnsaved);
@@ -97,18 +82,6 @@ TEST_F(Flags, SaveWritesTheMaskedWord) {
     EXPECT_EQ(Stored(), kDefaultFlags);
     backend.FailStores(true);
     EXPECT_EQ(flags.Save(), kStoreFailed);
-}
-
-TEST_F(Flags, AnotherWordUsesItsOwnPathAndMask) {
-    CFlags other(u"Test\\Other\\Word", 0xF0);
-    other.Set(0x0F);
-    EXPECT_EQ(backend.TotalWrites(), 0);
-    other.Set(0x30);
-    EXPECT_EQ(ReadDword(u"Test\\Other\\Word", 0), 0x30u);
-    EXPECT_EQ(FlagWrites(), 0) << "the application's word is untouched";
-    WriteDword(u"Test\\Other\\Word", 0xABCD);
-    other.Load(0);
-    EXPECT_EQ(other.Value(), 0xCFu);
 }
 
 TEST_F(Flags, ConcurrentChangesLoseNoBit) {

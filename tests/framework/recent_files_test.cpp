@@ -119,31 +119,23 @@ TEST_F(RecentFiles, AddingAKnownPathMovesItToTheFront) {
     EXPECT_EQ(Listed(), (std::vector<std::u16string>{u"/b.xml", u"/C.xml", u"/c.xml", u"/a.xml"}));
 }
 
-TEST_F(RecentFiles, TheHundredAndFirstPathPushesOutTheOldest) {
-    for (int number = 0; number < 100; ++number)
-        recent.Add(Path(number).c_str());
-    ASSERT_EQ(recent.Entries().size(), 100u);
-    EXPECT_EQ(std::u16string(recent.Entries().back().Text()), Path(0));
-
-    recent.Add(Path(100).c_str());
-    ASSERT_EQ(recent.Entries().size(), 100u);
-    EXPECT_EQ(std::u16string(recent.Entries().front().Text()), Path(100));
-    EXPECT_EQ(std::u16string(recent.Entries().back().Text()), Path(1));
-}
-
-TEST_F(RecentFiles, SaveWritesCapacitySizeAndEveryEntry) {
+// A hundred paths are kept, all of them saved, whatever capacity was stored.
+TEST_F(RecentFiles, TheHundredAndFirstPathPushesOutTheOldestAndSaveWritesEveryEntry) {
     WriteDword((std::u16string(kFolder) + u"ListCapacity").c_str(), 42);
     recent.Load(kFolder);
     EXPECT_EQ(recent.StoredCapacity(), 42u);
-    for (int number = 0; number < 100; ++number)
+    for (int number = 0; number <= 100; ++number)
         recent.Add(Path(number).c_str());
+    ASSERT_EQ(recent.Entries().size(), 100u);
+    EXPECT_EQ(std::u16string(recent.Entries().front().Text()), Path(100));
+    EXPECT_EQ(std::u16string(recent.Entries().back().Text()), Path(1));
     ASSERT_EQ(recent.Save(), NResult::kOk);
 
     EXPECT_EQ(ReadDword((std::u16string(kFolder) + u"ListCapacity").c_str(), 0), 42u);
     EXPECT_EQ(ReadDword((std::u16string(kFolder) + u"ListSize").c_str(), 0), 100u);
-    EXPECT_EQ(StoredEntry(kFolder, 0), Path(99));
-    EXPECT_EQ(StoredEntry(kFolder, 9), Path(90));
-    EXPECT_EQ(StoredEntry(kFolder, 99), Path(0));
+    EXPECT_EQ(StoredEntry(kFolder, 0), Path(100));
+    EXPECT_EQ(StoredEntry(kFolder, 9), Path(91));
+    EXPECT_EQ(StoredEntry(kFolder, 99), Path(1));
 }
 
 TEST_F(RecentFiles, SaveGoesToTheFolderLoadedFromAndReportsAFailureButWritesEverything) {
