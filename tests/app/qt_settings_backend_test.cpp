@@ -233,4 +233,3 @@ TEST_F(QtSettingsBackend, DeleteKeyRemovesTheSubtreeOnly) {
     EXPECT_EQ(DeleteKey(kRootPath), NResult::kOk);
     AfterRestart([] { EXPECT_EQ(ReadDword(kListSize, 0), 0u); });
 }
-

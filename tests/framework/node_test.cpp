@@ -226,4 +226,3 @@ TEST(Node, MillionDeepChainIsWalkedAndDestroyedWithoutRecursion) {
     delete root;
     EXPECT_EQ(deleted, static_cast<int>(kDepth));
 }
-

@@ -141,4 +141,3 @@ TEST(RefQueue, ClearReleasesTheQueuesReferences) {
     EXPECT_EQ(kept->ReferenceCount(), 1u);
     EXPECT_GT(queue.Capacity(), 0u);
 }
-

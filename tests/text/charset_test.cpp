@@ -189,9 +189,12 @@ TEST(CharsetConverters, DropWhatTheyCannotRepresent) {
         {kCharsetIso8859_15, Utf8Of({'a', 0xA4, 0xBD, 0x4E2D, 'b'})},
         {2252, Utf8Of({'a', 0x4E2D, 0x410, 'b'})},
         {kCharsetTis620, Utf8Of({'a', 0x0DFF, 0x0E60, 0xE9, 'b'})},
-        {kCharsetIso8859_1, "a\xC0\xBC" "b"},
-        {2252, "a\xC0\xA0" "b"},
-        {kCharsetIso8859_15, "a\xE0\x80\xBC" "b"},
+        {kCharsetIso8859_1, "a\xC0\xBC"
+                            "b"},
+        {2252, "a\xC0\xA0"
+               "b"},
+        {kCharsetIso8859_15, "a\xE0\x80\xBC"
+                             "b"},
     };
     for (const SCase& c : cases)
         EXPECT_EQ(FromUtf8String(c.utf8, c.mibEnum), "ab") << c.mibEnum;

@@ -166,4 +166,3 @@ TEST_F(LanguageOverlay, OverlayFileThatCannotBeUsedKeepsTheTexts) {
               NResult::kNothingParsed);
     EXPECT_EQ(Shown("Menu.File"), u"&Datei");
 }
-

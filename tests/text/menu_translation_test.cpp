@@ -224,4 +224,3 @@ TEST_F(MenuTranslation, MissingKeysShowNoTextAndUnnamedMenusKeepTheirTitles) {
     EXPECT_EQ(U16(menu[1].text), u"untitled");
     EXPECT_EQ(U16(menu[1].submenu[0].text), u"untranslated");
 }
-

@@ -56,4 +56,3 @@ TEST(DecodeReferences, ReplacesEachReferenceInItsOrder) {
     // Unknown references stay as written.
     EXPECT_EQ(Decoded(u"&eacute;&#65;"), u"&eacute;&#65;");
 }
-

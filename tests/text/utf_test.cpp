@@ -78,4 +78,3 @@ TEST(Utf16, LoneHighSurrogateDoesNotSwallowTheNextUnit) {
     EXPECT_EQ(DecodeNext(position), 0xD83Du);
     EXPECT_EQ(position, last + 1);
 }
-

@@ -44,9 +44,9 @@ TEST_F(Namespaces, NamesResolveToTheNearestDeclaration) {
         const char* prefix;
         const char* uri;
     };
-    for (const SCase& c : {SCase{"r", "", "d"}, SCase{"a", "p", "u3"}, SCase{"b", "p", "u3"},
-                           SCase{"c", "", "d"}, SCase{"d", "q", "u2"}, SCase{"f", "", ""},
-                           SCase{"g", "p", "u1"}}) {
+    for (const SCase& c :
+         {SCase{"r", "", "d"}, SCase{"a", "p", "u3"}, SCase{"b", "p", "u3"}, SCase{"c", "", "d"},
+          SCase{"d", "q", "u2"}, SCase{"f", "", ""}, SCase{"g", "p", "u1"}}) {
         const CElement* element = Element(doc, c.name);
         ASSERT_NE(element, nullptr) << c.name;
         EXPECT_STREQ(element->prefix.Text(), c.prefix) << c.name;

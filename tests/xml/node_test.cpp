@@ -141,4 +141,3 @@ TEST(NodeWrite, AnElementWritesOnlyTheTextBelowIt) {
     EXPECT_EQ(Captured([&](NIO::CBase& out) { return doc.Write(out); }),
               "firstsecond<!--note--><?pi d?>");
 }
-
