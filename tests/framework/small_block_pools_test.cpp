@@ -1,8 +1,6 @@
 #include "framework/small_block_pools.h"
 
 #include <gtest/gtest.h>
-#include <set>
-#include <utility>
 #include <vector>
 
 namespace {
@@ -19,14 +17,6 @@ std::vector<void*> AllocateMany(CSmallBlockPools& pools, std::size_t size, std::
         EXPECT_NE(blocks.back(), nullptr);
     }
     return blocks;
-}
-
-// Fills pages of the largest class one after another and hands back their blocks.
-std::vector<std::vector<void*>> FillPages(CSmallBlockPools& pools, int pageCount) {
-    std::vector<std::vector<void*>> pages;
-    for (int i = 0; i < pageCount; ++i)
-        pages.push_back(AllocateMany(pools, kLargestClassSize, NMem::BlocksPerPage(kLargestClass)));
-    return pages;
 }
 
 TEST(SizeClasses, RoundSmallRequestsToFourAndLargerToSixteen) {
@@ -51,20 +41,6 @@ TEST(SizeClasses, RoundSmallRequestsToFourAndLargerToSixteen) {
     CSmallBlockPools pools;
     EXPECT_EQ(pools.Allocate(0), nullptr);
     EXPECT_EQ(pools.Allocate(977), nullptr);
-}
-
-// Blocks never handed out are taken in address order, but only once the
-// released ones are used up again.
-TEST(SmallBlockPools, ReleasedBlocksComeBackBeforeUntouchedOnes) {
-    CSmallBlockPools pools;
-    const std::vector<void*> first = AllocateMany(pools, 48, 3);
-    EXPECT_EQ(static_cast<char*>(first[1]) - static_cast<char*>(first[0]), 48);
-    EXPECT_EQ(static_cast<char*>(first[2]) - static_cast<char*>(first[1]), 48);
-    EXPECT_TRUE(pools.Release(first[1]));
-    EXPECT_TRUE(pools.Release(first[0]));
-    EXPECT_EQ(pools.Allocate(48), first[0]);
-    EXPECT_EQ(pools.Allocate(48), first[1]);
-    EXPECT_EQ(pools.Allocate(48), static_cast<char*>(first[2]) + 48);
 }
 
 // A batch hands out what single allocations would, in the same order, across
@@ -106,28 +82,6 @@ TEST(SmallBlockPools, ReleaseRejectsBlocksFromElsewhere) {
     EXPECT_FALSE(pools.Release(&onStack));
     EXPECT_EQ(pools.PageOf(&onStack), nullptr);
     EXPECT_TRUE(pools.Release(pooled));
-}
-
-// When the current page fills up, the page with the most free blocks takes
-// over; on equal counts the newer page wins.
-TEST(SmallBlockPools, FullPageHandsOverToThePageWithMostFreeBlocks) {
-    struct SCase {
-        std::vector<std::pair<int, int>> released; // page, block
-        std::vector<std::pair<int, int>> handedOut;
-    };
-    const SCase cases[] = {{{{1, 0}, {0, 0}, {0, 1}}, {{0, 1}, {0, 0}, {1, 0}}},
-                           {{{0, 5}, {1, 7}}, {{1, 7}, {0, 5}}}};
-    for (const SCase& c : cases) {
-        CSmallBlockPools pools;
-        const auto full = FillPages(pools, 2);
-        pools.Allocate(kLargestClassSize);
-        for (const auto& [page, block] : c.released)
-            EXPECT_TRUE(pools.Release(full[page][block]));
-        AllocateMany(pools, kLargestClassSize, NMem::BlocksPerPage(kLargestClass) - 1);
-        for (const auto& [page, block] : c.handedOut)
-            EXPECT_EQ(pools.Allocate(kLargestClassSize), full[page][block])
-                << "page " << page << " block " << block;
-    }
 }
 
 } // namespace
