@@ -227,31 +227,6 @@ TEST(FormatList, GetOrCreateSpecFindsByExactNameOrAppends) {
     EXPECT_EQ(lower->FirstRule(), nullptr);
 }
 
-TEST(FormatList, CopyFromMakesAnIndependentDeepCopy) {
-    CFormatList library;
-    CFileSpec* a = library.GetOrCreateSpec("a");
-    EXPECT_EQ(library.FindInUse(), nullptr);
-    a->SetFlags(CSpecBase::kInUse);
-    EXPECT_EQ(library.FindInUse(), a);
-    auto* rule = new CElementSpec;
-    rule->name = "x";
-    a->AddRule(rule);
-    library.GetOrCreateSpec("b");
-
-    CFormatList copy;
-    copy.GetOrCreateSpec("stale");
-    copy.CopyFrom(library);
-    EXPECT_EQ(SpecNames(copy), (std::vector<std::string>{"a", "b"}));
-    ASSERT_NE(copy.FindInUse(), nullptr);
-    EXPECT_NE(copy.FindInUse(), a);
-    EXPECT_STREQ(copy.FindInUse()->FirstRule()->name.Text(), "x");
-
-    copy.FirstSpec()->name = "edited";
-    EXPECT_STREQ(a->name.Text(), "a");
-    library.CopyFrom(copy);
-    EXPECT_EQ(SpecNames(library), (std::vector<std::string>{"edited", "b"}));
-}
-
 TEST(ShippedFormats, FillAnEmptyFolderOnly) {
     CTempFolder shipped;
     WriteTextFile(shipped.Path() / "pom.qmfmt", SpecFile("Maven", "project"));

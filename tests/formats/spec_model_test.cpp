@@ -95,28 +95,6 @@ TEST(SpecWrite, EscapesWhatWouldBreakTheMarkup) {
                              "</file>\r\n");
 }
 
-TEST(SpecCopy, IsDeepAndKeepsEveryFieldAndType) {
-    auto original = OrdersSpec();
-    original->SetFlags(CSpecBase::kInUse | CSpecBase::kModified);
-    static_cast<CAttributeSpec*>(original->FindRule("order.id"))->listSeparator = "|";
-    const std::string before = Written(*original);
-
-    std::unique_ptr<CSpecBase> copy(original->Clone());
-    auto& spec = static_cast<CFileSpec&>(*copy);
-    EXPECT_EQ(Written(spec), before);
-    EXPECT_EQ(spec.flags, original->flags);
-    EXPECT_EQ(spec.FindRule("order.customer")->GetType(), kSpecTypeElement);
-    EXPECT_EQ(spec.FindRuleOfType(kSpecTypeElement, 1)->FirstRule()->GetType(), kSpecTypeContent);
-
-    // Changing the copy leaves the original alone.
-    spec.FindRule("order")->name = "changed";
-    static_cast<CElementSpec*>(spec.FindRule("changed"))->knownAttributes.AddCopy("new");
-    spec.patterns.AddCopy("*.new");
-    spec.FindRule("note")->DeleteChildren();
-    EXPECT_EQ(Written(*original), before);
-    EXPECT_NE(Written(spec), before);
-}
-
 TEST(SpecRules, FindRuleFollowsDottedPaths) {
     auto spec = OrdersSpec();
     const CSpecBase* customer = spec->FindRule("order.customer");
@@ -132,17 +110,6 @@ TEST(SpecRules, FindRuleFollowsDottedPaths) {
     AddNamed<CElementSpec>(*spec, "a.b");
     EXPECT_EQ(spec->FindRule("a.b"), nullptr);
     EXPECT_STREQ(spec->FindChildRule("a.b")->name.Text(), "a.b");
-}
-
-TEST(SpecRules, FindInUseReportsOnlyAMarkedSpecification) {
-    auto spec = OrdersSpec();
-    EXPECT_EQ(spec->FindInUse(), nullptr);
-    spec->SetFlags(CSpecBase::kInUse);
-    EXPECT_EQ(spec->FindInUse(), spec.get());
-    // An element rule with the same bit is not a specification in use.
-    spec->ClearFlags(CSpecBase::kInUse);
-    spec->FindRule("order")->SetFlags(CSpecBase::kInUse);
-    EXPECT_EQ(spec->FindInUse(), nullptr);
 }
 
 TEST(SpecPatterns, AreLowerCasedSplitAtCommasAndMatchedEachInTurn) {

@@ -90,15 +90,6 @@ protected:
 
 } // namespace
 
-TEST_F(SpecSelection, TheFileNamePicksAmongSpecificationsOfOneRoot) {
-    CFileSpec* ord = AddSpec("Orders (ord)", "orders", "*.ord");
-    AddSpec("Orders (xml)", "orders", "*.xml");
-    AddSpec("Invoices", "invoices", "*.ord");
-    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"C:\\data\\A.ORD"), nullptr, owner), ord)
-        << "the file name is compared in lower case";
-    EXPECT_TRUE(prompts.choices.empty());
-}
-
 TEST_F(SpecSelection, WithoutAMatchingWildcardTheUserChooses) {
     AddSpec("Orders (ord)", "orders", "*.ord");
     CFileSpec* xml = AddSpec("Orders (xml)", "orders", "*.xml");
@@ -449,28 +440,4 @@ TEST(HeadlessSelection, CreatesSavesAndSaysSoWithoutWaiting) {
               "Creating the format specification \"inventory\" for the root element "
               "\"inventory\" and the files \"*.XML\" in " +
                   folderText + "\n");
-}
-
-TEST(HeadlessSelection, CreatesUnderAFreeNameAndSaysWhich) {
-    LoadEnglish();
-    CTempFolder folder;
-    FormatsTest::WriteTextFile(folder.Path() / "inventory.qmfmt", "not loaded");
-    CFormatList library;
-    library.LoadFrom(folder.Folder().c_str());
-    std::ostringstream out;
-    NPrompts::CHeadlessPrompts headless(out);
-    NPrompts::CScopedPrompts scope(headless);
-
-    const auto left = ParseDocument("<inventory/>");
-    const SInputFile files[] = {{left.get(), u"a.xml"}, {left.get(), u"b.xml"}};
-    CFileSpec* spec = FindSpecForOperation(library, SOperationFiles{files, false}, nullptr);
-
-    ASSERT_NE(spec, nullptr);
-    EXPECT_STREQ(spec->name.Text(), "inventory-2");
-    EXPECT_EQ(ReadTextFile(folder.Path() / "inventory.qmfmt"), "not loaded");
-    EXPECT_EQ(FileNames(folder.Path()),
-              (std::vector<std::string>{"inventory-2.qmfmt", "inventory.qmfmt"}));
-    EXPECT_NE(out.str().find("Creating the format specification \"inventory-2\""),
-              std::string::npos)
-        << out.str();
 }
