@@ -210,26 +210,3 @@ TEST_F(QtSettingsBackend, OnlyTheRootAndItsSubkeysCanBeOpened) {
     EXPECT_EQ(WriteString(u"Software\\Velden\\Quillmere\\a/b", u"x"), kStoreFailed);
     EXPECT_EQ(ReadString(u"Software\\Velden\\Quillmere\\a/b", text), kValueUnreadable);
 }
-
-TEST_F(QtSettingsBackend, DeleteKeyRemovesTheSubtreeOnly) {
-    WriteDword(kListSize, 2);
-    WriteString(kEntry0, u"/a.xml");
-    WriteString(u"Software\\Velden\\Quillmere\\Recent\\List\\Deeper\\02", u"/b.xml");
-    WriteString(u"Software\\Velden\\Quillmere\\Recent\\ListX\\00", u"/sibling.xml");
-    WriteString(u"Software\\Velden\\Quillmere\\Recent\\List", u"value named like the subkey");
-
-    EXPECT_EQ(DeleteKey(u"Software\\Velden\\Quillmere\\Recent\\List"), NResult::kOk);
-    AfterRestart([] {
-        EXPECT_EQ(StringAt(kEntry0), u"<unreadable>");
-        EXPECT_EQ(StringAt(u"Software\\Velden\\Quillmere\\Recent\\List\\Deeper\\02"),
-                  u"<unreadable>");
-        EXPECT_EQ(StringAt(u"Software\\Velden\\Quillmere\\Recent\\ListX\\00"), u"/sibling.xml");
-        EXPECT_EQ(StringAt(u"Software\\Velden\\Quillmere\\Recent\\List"),
-                  u"value named like the subkey");
-        EXPECT_EQ(ReadDword(kListSize, 0), 2u);
-    });
-
-    // Deleting the root subkey clears everything.
-    EXPECT_EQ(DeleteKey(kRootPath), NResult::kOk);
-    AfterRestart([] { EXPECT_EQ(ReadDword(kListSize, 0), 0u); });
-}
