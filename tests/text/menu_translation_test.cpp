@@ -72,12 +72,6 @@ const std::vector<SAccelerator> kKeys = {
     {0, 0},
 };
 
-// The commands whose English shortcuts name a key of the key-name table.
-const std::vector<std::uint32_t> kNamedKeyCommands = {40099, 40103, 40033, 40034, 40035, 40036};
-
-// A value no shortcut text can produce.
-constexpr std::uint32_t kPlaceholderKey = 0x0FFFFFFF;
-
 SMenuItem Command(std::uint32_t command) {
     SMenuItem item;
     item.command = command;
@@ -113,13 +107,6 @@ std::uint32_t KeyOf(const std::vector<SAccelerator>& keys, std::uint32_t command
         return entry.command == command;
     });
     return found != keys.end() ? found->key : 0;
-}
-
-void SetKey(std::vector<SAccelerator>& keys, std::uint32_t command, std::uint32_t key) {
-    for (SAccelerator& entry : keys) {
-        if (entry.command == command)
-            entry.key = key;
-    }
 }
 
 // Every command item below `items`, depth first.
@@ -166,20 +153,6 @@ TEST_F(MenuTranslation, EveryItemAndMenuGetsItsEnglishText) {
         ASSERT_NE(entry, kCommands.end()) << item->command;
         EXPECT_EQ(U16(item->text), U16(english.Text(entry->key))) << entry->key;
         EXPECT_NE(U16(item->text), u"NO TEXT") << entry->key;
-    }
-}
-
-TEST_F(MenuTranslation, NamedKeysInEnglishShortcutsRebindTheirCommands) {
-    for (std::uint32_t command : kNamedKeyCommands)
-        SetKey(keys, command, kPlaceholderKey);
-    Translate(english);
-    EXPECT_EQ(KeyOf(keys, 40034), kKeyAlt | kVkDown);
-    // With every named key re-bound the table is the default one again, so
-    // nothing else was touched.
-    ASSERT_EQ(keys.size(), kKeys.size());
-    for (std::size_t index = 0; index < keys.size(); ++index) {
-        EXPECT_EQ(keys[index].key, kKeys[index].key) << keys[index].command;
-        EXPECT_EQ(keys[index].command, kKeys[index].command);
     }
 }
 

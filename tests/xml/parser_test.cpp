@@ -221,14 +221,6 @@ TEST_F(Parsed, ReparsingReplacesTheEarlierContent) {
     EXPECT_STREQ(doc.trailingText.Text(), "");
 }
 
-TEST(DocParse, ClearsTheParseStateBitsAndKeepsTheOthers) {
-    CDoc doc;
-    EXPECT_EQ(doc.flags, CDoc::kNewDocumentFlags);
-    doc.SetFlags(0x1000 | 0x800);
-    ASSERT_EQ(ParseBytes(doc, "<r/>"), NResult::kOk);
-    EXPECT_EQ(doc.flags, 0x1000u);
-}
-
 TEST(DocParse, RefusesInputWithoutADocument) {
     CDoc doc;
     EXPECT_EQ(ParseBytes(doc, "<a>"), NResult::kNotWellFormed);
