@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <limits>
 #include <string>
-#include <vector>
 
 using namespace NString;
 
@@ -13,20 +12,6 @@ namespace {
 // "é" in UTF-8, and a character outside the Basic Multilingual Plane in both encodings.
 constexpr const char* kEAcute = "\xC3\xA9";
 constexpr const char* kGrinning8 = "\xF0\x9F\x98\x80";
-
-template <typename Char>
-std::vector<std::basic_string<Char>> Split(std::basic_string<Char> text, const Char* separators,
-                                           int maxTokens, EmptyTokens mode) {
-    std::vector<Char*> tokens(static_cast<std::size_t>(maxTokens) + 1, nullptr);
-    const int count = Tokenise(text.data(), separators, tokens.data(), maxTokens, mode);
-    EXPECT_EQ(tokens[static_cast<std::size_t>(maxTokens)], nullptr) << "wrote past maxTokens";
-    std::vector<std::basic_string<Char>> result;
-    for (int i = 0; i < count; ++i)
-        result.emplace_back(tokens[static_cast<std::size_t>(i)]);
-    return result;
-}
-
-using Words = std::vector<std::string>;
 
 } // namespace
 
@@ -132,40 +117,10 @@ TEST(TextSearch, FindsText) {
     EXPECT_EQ(FindText(static_cast<const char*>(nullptr), "x"), nullptr);
 }
 
-TEST(TextTokenise, CollapsesRunsOfSeparators) {
-    EXPECT_EQ(Split<char>("  a  b\tc ", " \t", 8, EmptyTokens::Collapse), (Words{"a", "b", "c"}));
-    EXPECT_TRUE(Split<char>("   ", " ", 8, EmptyTokens::Collapse).empty());
-    EXPECT_TRUE(Split<char>("", " ", 8, EmptyTokens::Collapse).empty());
-    // The last allowed token keeps the rest of the text.
-    EXPECT_EQ(Split<char>("a b  c d", " ", 2, EmptyTokens::Collapse), (Words{"a", "b  c d"}));
-}
-
-TEST(TextTokenise, KeepsEmptyTokens) {
-    EXPECT_EQ(Split<char>(",a,,b,", ",", 8, EmptyTokens::Keep), (Words{"", "a", "", "b", ""}));
-    EXPECT_EQ(Split<char>("", ",", 8, EmptyTokens::Keep), (Words{""}));
-    EXPECT_EQ(Split<char>("a,,b", ",", 2, EmptyTokens::Keep), (Words{"a", ",b"}));
-    EXPECT_EQ(Split<char>("a,b", ",", 1, EmptyTokens::Keep), (Words{"a,b"}));
-}
-
-TEST(TextTokenise, SplitsAtMultiUnitSeparators) {
-    const std::string text = std::string("x") + kGrinning8 + "y" + kGrinning8 + kGrinning8 + "z";
-    EXPECT_EQ(Split<char>(text, kGrinning8, 8, EmptyTokens::Keep), (Words{"x", "y", "", "z"}));
-    EXPECT_EQ(Split<char16_t>(u"p\U0001F600q", u"\U0001F600", 8, EmptyTokens::Collapse),
-              (std::vector<std::u16string>{u"p", u"q"}));
-    char text2[] = "a b";
-    EXPECT_EQ(Tokenise(text2, " ", nullptr, 4, EmptyTokens::Keep), 0);
-}
-
-TEST(TextTrim, RemovesMembersFromTheChosenEnds) {
+TEST(TextTrim, RemovesMembersFromBothEnds) {
     char both[] = " \t text \n ";
     EXPECT_EQ(Trim(both, " \t\n", TrimSide::Both), 4);
     EXPECT_STREQ(both, "text");
-    char leading[] = "  x  ";
-    EXPECT_EQ(Trim(leading, " ", TrimSide::Leading), 3);
-    EXPECT_STREQ(leading, "x  ");
-    char trailing[] = "  x  ";
-    EXPECT_EQ(Trim(trailing, " ", TrimSide::Trailing), 3);
-    EXPECT_STREQ(trailing, "  x");
     char all[] = "    ";
     EXPECT_EQ(Trim(all, " ", TrimSide::Both), 0);
     EXPECT_STREQ(all, "");
