@@ -540,9 +540,8 @@ SMerged Merge(const std::string& base, const std::string& left, const std::strin
     const MergeTest::COperation operation(base, left, right, true, spec);
     SMerged merged;
     merged.clean = operation.model.ConflictCount() == 0;
-    // As a saved result: the text after the left document's last node follows.
     if (merged.clean)
-        merged.text = operation.Merged() + operation.docs[kSideLeft]->trailingText.Text();
+        merged.text = operation.Merged();
     return merged;
 }
 
