@@ -85,6 +85,16 @@ bool IsSpacingBeforeEqual(const CNode& a, const CNode& b) {
 }
 
 bool IsAttributeOrderEqual(const CElement& a, const CElement& b) {
+    // Nearly always both have the same names in the same order.
+    const CAttribute* attributeA = a.FirstAttribute();
+    const CAttribute* attributeB = b.FirstAttribute();
+    while (attributeA != nullptr && attributeB != nullptr &&
+           SameText(attributeA->name, attributeB->name)) {
+        attributeA = attributeA->NextAttribute();
+        attributeB = attributeB->NextAttribute();
+    }
+    if (attributeA == nullptr && attributeB == nullptr)
+        return true;
     const CNames namesA = AttributeNames(a);
     const CNames namesB = AttributeNames(b);
     return Shared(namesA, namesB) == Shared(namesB, namesA);
