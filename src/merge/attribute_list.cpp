@@ -93,10 +93,10 @@ void SortIntoOrderOf(CWritten& blocks, const NXML::CElement& order) {
     std::sort(places.begin(), places.end());
     std::vector<std::pair<CPlace, const CSimpleBlock*>> placed;
     for (const CSimpleBlock* block : blocks)
-        placed.emplace_back(std::lower_bound(places.begin(), places.end(),
-                                             std::make_pair(block->node, CPlace{}))
-                                ->second,
-                            block);
+        placed.emplace_back(
+            std::lower_bound(places.begin(), places.end(), std::make_pair(block->node, CPlace{}))
+                ->second,
+            block);
     std::stable_sort(placed.begin(), placed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t index = 0; index < blocks.size(); ++index)
@@ -115,7 +115,8 @@ bool CAttributeList::WriteMerged(NIO::CBase& out) const {
         if (block->node != nullptr)
             written.push_back(block);
     }
-    const NXML::CElement* order = static_cast<const CElementBlock*>(m_element)->AttributeOrderSource();
+    const NXML::CElement* order =
+        static_cast<const CElementBlock*>(m_element)->AttributeOrderSource();
     if (order != nullptr && !InOrderOf(written, *order))
         SortIntoOrderOf(written, *order);
     for (const CSimpleBlock* block : written) {

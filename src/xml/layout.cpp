@@ -29,8 +29,7 @@ bool SameSpaces(const CNode& a, const CNode& b) {
 }
 
 bool SameElementLayout(const CElement& a, const CElement& b) {
-    return FormOf(a) == FormOf(b) &&
-           SameText(WhitespaceBeforeEndTag(a), WhitespaceBeforeEndTag(b));
+    return FormOf(a) == FormOf(b) && SameText(WhitespaceBeforeEndTag(a), WhitespaceBeforeEndTag(b));
 }
 
 using CNames = std::vector<std::string_view>;

@@ -282,8 +282,8 @@ private:
             break;
         case 4: // attribute order
             if (attribute != nullptr)
-                std::swap(*attribute, attributes[static_cast<std::size_t>(
-                                          Below(int(attributes.size())))]);
+                std::swap(*attribute,
+                          attributes[static_cast<std::size_t>(Below(int(attributes.size())))]);
             break;
         case 5: // whitespace before a node
             if (place.parent != nullptr)
@@ -743,8 +743,8 @@ TEST(MergeProperties, OneSidesChangesWithLayoutComeOutByteForByte) {
         // Where a node inserted or moved among unordered siblings goes is a
         // matter of their order, not of layout: under those rules the side
         // changes its layout alone.
-        const std::string changed = Written(generator.Relaid(
-            rules == 2 ? baseModel : generator.Edited(baseModel)));
+        const std::string changed =
+            Written(generator.Relaid(rules == 2 ? baseModel : generator.Edited(baseModel)));
         const std::string trace = "seed " + std::to_string(seed) + " rules " +
                                   std::to_string(rules) + "\nbase:\n" + base + "changed:\n" +
                                   changed;

@@ -57,10 +57,8 @@ TEST(Layout, DocumentTypesAndAttributesCompareTheirOwnMarkup) {
         bool sameFirstAttribute;
     } cases[] = {
         {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE e SYSTEM 's'><e x='2'/>", true, true},
-        {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE  e SYSTEM 's'><e x=\"1\"/>", false,
-         false},
-        {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE e SYSTEM 's' ><e x = '1'/>", false,
-         false},
+        {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE  e SYSTEM 's'><e x=\"1\"/>", false, false},
+        {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE e SYSTEM 's' ><e x = '1'/>", false, false},
         {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE e SYSTEM 's'><e\n x='1'/>", true, false},
     };
     for (const SCase& test : cases) {
