@@ -1,7 +1,7 @@
 // Three-way merges of generated documents with random edits on each side,
 // over a fixed range of seeds. Every merge must keep these properties:
-// - base B, left L, right B gives L byte for byte (and B, B, R gives R's
-//   content);
+// - base B, left L, right B gives L byte for byte, and B, B, R gives R,
+//   also where L or R changed the layout of what they kept;
 // - X, X, X gives X;
 // - a clean result holds every change of either side that the other side
 //   did not also touch (and every change both sides made alike);
@@ -726,10 +726,6 @@ TEST(MergeProperties, HoldOnGeneratedDocumentsAndEdits) {
     EXPECT_GT(changesChecked, int(kSeeds));
 }
 
-} // namespace
-
-namespace {
-
 // Layout changes (quote marks, spaces in tags, the empty-element form,
 // attribute order, whitespace between nodes, the final line end) next to
 // edits: what one side alone changed comes out byte for byte.
@@ -751,8 +747,8 @@ TEST(MergeProperties, OneSidesChangesWithLayoutComeOutByteForByte) {
         for (const bool onTheLeft : {false, true}) {
             const SMerged merged = onTheLeft ? Merge(base, changed, base, spec.get())
                                              : Merge(base, base, changed, spec.get());
-            EXPECT_TRUE(merged.clean) << trace;
-            EXPECT_EQ(merged.text, changed) << (onTheLeft ? "left " : "right ") << trace;
+            ASSERT_TRUE(merged.clean) << trace;
+            ASSERT_EQ(merged.text, changed) << (onTheLeft ? "left " : "right ") << trace;
         }
     }
 }
