@@ -49,46 +49,4 @@ TEST(Layout, ElementsCompareTheirTagsAndAttributeOrder) {
     }
 }
 
-TEST(Layout, DocumentTypesAndAttributesCompareTheirOwnMarkup) {
-    struct SCase {
-        const char* a;
-        const char* b;
-        bool sameDocType;
-        bool sameFirstAttribute;
-    } cases[] = {
-        {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE e SYSTEM 's'><e x='2'/>", true, true},
-        {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE  e SYSTEM 's'><e x=\"1\"/>", false, false},
-        {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE e SYSTEM 's' ><e x = '1'/>", false, false},
-        {"<!DOCTYPE e SYSTEM 's'><e x='1'/>", "<!DOCTYPE e SYSTEM 's'><e\n x='1'/>", true, false},
-    };
-    for (const SCase& test : cases) {
-        CDoc a;
-        CDoc b;
-        ASSERT_EQ(ParseBytes(a, test.a), NResult::kOk) << test.a;
-        ASSERT_EQ(ParseBytes(b, test.b), NResult::kOk) << test.b;
-        EXPECT_EQ(IsLayoutEqual(*a.FirstChild(), *b.FirstChild()), test.sameDocType) << test.b;
-        EXPECT_EQ(IsLayoutEqual(*Root(a).FirstAttribute(), *Root(b).FirstAttribute()),
-                  test.sameFirstAttribute)
-            << test.b;
-    }
-}
-
-TEST(Layout, FormsOfElements) {
-    struct SCase {
-        const char* document;
-        EElementForm form;
-    } cases[] = {
-        {"<e/>", EElementForm::kEmptyElementTag},
-        {"<e></e>", EElementForm::kEndTagWithoutContent},
-        {"<e>\n  </e>", EElementForm::kEndTagWithoutContent},
-        {"<e>t</e>", EElementForm::kWithContent},
-        {"<e><!--c--></e>", EElementForm::kWithContent},
-    };
-    for (const SCase& test : cases) {
-        CDoc doc;
-        ASSERT_EQ(ParseBytes(doc, test.document), NResult::kOk) << test.document;
-        EXPECT_EQ(FormOf(Root(doc)), test.form) << test.document;
-    }
-}
-
 } // namespace
