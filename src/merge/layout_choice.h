@@ -25,5 +25,6 @@ int LayoutSide(const std::array<const NXML::CNode*, 3>& nodes, TSameLayout sameL
     const NXML::CNode* right = nodes[kSideRight];
     if (base == nullptr || left == nullptr || right == nullptr)
         return kSideLeft;
-    return sameLayout(*left, *base) && !sameLayout(*right, *base) ? kSideRight : kSideLeft;
+    // The right's is asked first: it nearly always is the base's.
+    return !sameLayout(*right, *base) && sameLayout(*left, *base) ? kSideRight : kSideLeft;
 }

@@ -1,11 +1,11 @@
 #include "xml/layout.h"
 
-#include "text/string_functions.h"
 #include "xml/doctype.h"
 #include "xml/element.h"
 #include "xml/writer.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -14,7 +14,7 @@ namespace NXML {
 namespace {
 
 bool SameText(const char* a, const char* b) {
-    return NString::Compare(a, b) == 0;
+    return std::strcmp(a, b) == 0;
 }
 
 bool SameText(const NString::TStr<char>& a, const NString::TStr<char>& b) {
@@ -24,6 +24,9 @@ bool SameText(const NString::TStr<char>& a, const NString::TStr<char>& b) {
 bool SameSpaces(const CNode& a, const CNode& b) {
     const auto spacesA = a.Spaces();
     const auto spacesB = b.Spaces();
+    // Attributes with the usual spacing share their slots.
+    if (spacesA.data() == spacesB.data())
+        return spacesA.size() == spacesB.size();
     return std::equal(spacesA.begin(), spacesA.end(), spacesB.begin(), spacesB.end(),
                       [](const auto& x, const auto& y) { return SameText(x, y); });
 }
