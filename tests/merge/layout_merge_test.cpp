@@ -105,6 +105,11 @@ const SMergeCase kLayoutAndContent[] = {
      "<r><e x=\"1\"/></r>", "<r><e x=\"1\" ><c/></e></r>", "<r><e x=\"1\"/></r>"},
     {"right emptied an element to an end tag, left spaced its tag", "<r><e x=\"1\"><c/></e></r>",
      "<r><e x=\"1\" ><c/></e></r>", "<r><e x=\"1\">\n</e></r>", "<r><e x=\"1\">\n</e></r>"},
+    {"right made every line end CRLF and changed a value, left changed another",
+     "<r>\n  <!--a\n  b-->\n  <v>1</v>\n  <w>1</w>\n</r>\n",
+     "<r>\n  <!--a\n  b-->\n  <v>2</v>\n  <w>1</w>\n</r>\n",
+     "<r>\r\n  <!--a\r\n  b-->\r\n  <v>1</v>\r\n  <w>3</w>\r\n</r>\r\n",
+     "<r>\r\n  <!--a\r\n  b-->\r\n  <v>2</v>\r\n  <w>3</w>\r\n</r>\r\n"},
     {"both emptied an element, differently", "<r><e><c/></e></r>", "<r><e/></r>", "<r><e></e></r>",
      "<r><e/></r>"},
 };
