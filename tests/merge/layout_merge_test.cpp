@@ -114,7 +114,7 @@ const SMergeCase kLayoutAndContent[] = {
      "<r><e/></r>"},
 };
 
-TEST(LayoutMerge, ElementsTakeTheFormOfTheSideWhoseContentIsTaken) {
+TEST(LayoutMerge, LayoutBesideChangesOfContent) {
     for (const SMergeCase& test : kLayoutAndContent)
         ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
                            test.what);
