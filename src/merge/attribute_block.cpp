@@ -76,17 +76,17 @@ void CAttributeBlock::GetTabStops(std::vector<int>& stops) const {
         stops.push_back(first + stop * unit);
 }
 
-void CAttributeBlock::PutAssignment(CBlockOutput& output) const {
-    const NXML::CAttribute& attribute = *Attribute();
-    output << attribute.name << attribute.SpaceText(NXML::CAttribute::kSpaceAroundEquals)
-           << attribute.quote << text << attribute.quote;
+void CAttributeBlock::PutAssignment(CBlockOutput& output, const NXML::CAttribute& layout) const {
+    output << Attribute()->name << layout.SpaceText(NXML::CAttribute::kSpaceAroundEquals)
+           << layout.quote << text << layout.quote;
 }
 
 bool CAttributeBlock::WriteMerged(NIO::CBase& out) const {
     CBlockOutput output(out);
     if (node != nullptr) {
-        output << Attribute()->SpaceText(NXML::CAttribute::kSpaceBeforeName);
-        PutAssignment(output);
+        const auto& layout = static_cast<const NXML::CAttribute&>(MarkupSource());
+        output << layout.SpaceText(NXML::CAttribute::kSpaceBeforeName);
+        PutAssignment(output, layout);
     }
     return output.Ok();
 }
@@ -95,7 +95,7 @@ bool CAttributeBlock::WriteIndented(NIO::CBase& out, int depth, const char* inde
     CBlockOutput output(out);
     if (node != nullptr) {
         output.LinePrefix(depth, indent);
-        PutAssignment(output);
+        PutAssignment(output, *Attribute());
         output << "\r\n";
     }
     return output.Ok();

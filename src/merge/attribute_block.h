@@ -36,6 +36,7 @@ private:
     bool InSelector() const { return ParentBlock() != nullptr && ParentBlock()->IsBlockSelector(); }
     // The width of the name and " = ".
     int NameWidth() const;
-    // Name, the "=" with its whitespace, and the quoted value.
-    void PutAssignment(CBlockOutput& output) const;
+    // Name, the "=" with its whitespace, and the quoted value, laid out as
+    // `layout` is.
+    void PutAssignment(CBlockOutput& output, const NXML::CAttribute& layout) const;
 };

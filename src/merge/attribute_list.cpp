@@ -1,10 +1,11 @@
 #include "merge/attribute_list.h"
 
 #include "merge/block_selector.h"
-#include "merge/simple_block.h"
-#include "xml/node.h"
+#include "merge/element_block.h"
+#include "xml/element.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,10 +21,9 @@ const CSimpleBlock* WrittenBlock(const CBlockBase& block) {
     return static_cast<const CSimpleBlock*>(&block);
 }
 
-// Whether the blocks' attributes all come from one element, in its order.
-bool InSourceOrder(const CWritten& blocks) {
-    const NXML::CNode* cursor = blocks.empty() ? nullptr : blocks.front()->node->Parent();
-    cursor = cursor != nullptr ? cursor->FirstChild() : nullptr;
+// Whether the blocks write attributes of `order` itself, in its order.
+bool InOrderOf(const CWritten& blocks, const NXML::CElement& order) {
+    const NXML::CNode* cursor = order.attributes.FirstChild();
     for (const CSimpleBlock* block : blocks) {
         while (cursor != nullptr && cursor != block->node)
             cursor = cursor->NextSibling();
@@ -33,29 +33,70 @@ bool InSourceOrder(const CWritten& blocks) {
     return true;
 }
 
-// Sorts the blocks by the position of their attribute in its element. The
-// positions come from one walk over each element's attributes, so that many
+const char* NameOf(const NXML::CNode& attribute) {
+    return static_cast<const NXML::CAttribute&>(attribute).name.Text();
+}
+
+// Names with their positions, sorted by name for lookups.
+class CPositionsByName {
+public:
+    explicit CPositionsByName(const NXML::CElement& element) {
+        std::size_t position = 0;
+        for (const NXML::CNode* attribute = element.attributes.FirstChild(); attribute != nullptr;
+             attribute = attribute->NextSibling())
+            m_positions.emplace_back(NameOf(*attribute), position++);
+        std::sort(m_positions.begin(), m_positions.end());
+    }
+
+    // The position of the attribute named `name`; -1 when there is none.
+    long Find(std::string_view name) const {
+        const auto found = std::lower_bound(m_positions.begin(), m_positions.end(),
+                                            std::make_pair(name, std::size_t(0)));
+        return found != m_positions.end() && found->first == name ? long(found->second) : -1;
+    }
+
+private:
+    std::vector<std::pair<std::string_view, std::size_t>> m_positions;
+};
+
+// Where an attribute goes: its rank, then its position on its own side.
+using CPlace = std::pair<long, long>;
+
+// Sorts the blocks into the order of `order`: an attribute goes where the
+// attribute of its name stands there, and one that `order` lacks (a side
+// added it) after the nearest attribute before it on its own side that
+// `order` has, behind that one's namesake. The places come from one walk
+// over each element the blocks' attributes belong to, so that many
 // attributes cost no more than sorting them.
-void SortBySourcePosition(CWritten& blocks) {
+void SortIntoOrderOf(CWritten& blocks, const NXML::CElement& order) {
+    const CPositionsByName positions(order);
+    // The rank is 2p + 2 for the namesake of the attribute at position p of
+    // `order`, 2p + 3 for an attribute after it that `order` lacks, and 1
+    // before every namesake.
+    std::vector<std::pair<const NXML::CNode*, CPlace>> places;
     std::vector<const NXML::CNode*> lists;
-    std::vector<std::pair<const NXML::CNode*, std::size_t>> positions;
     for (const CSimpleBlock* block : blocks) {
         const NXML::CNode* list = block->node->Parent();
         if (std::find(lists.begin(), lists.end(), list) != lists.end())
             continue;
         lists.push_back(list);
-        std::size_t position = 0;
+        long after = 1;
+        long own = 0;
         for (const NXML::CNode* attribute = list->FirstChild(); attribute != nullptr;
-             attribute = attribute->NextSibling())
-            positions.emplace_back(attribute, position++);
+             attribute = attribute->NextSibling()) {
+            const long position = positions.Find(NameOf(*attribute));
+            if (position >= 0)
+                after = 2 * position + 3;
+            places.push_back({attribute, {position >= 0 ? 2 * position + 2 : after, own++}});
+        }
     }
-    std::sort(positions.begin(), positions.end());
-    std::vector<std::pair<std::size_t, const CSimpleBlock*>> placed;
+    std::sort(places.begin(), places.end());
+    std::vector<std::pair<CPlace, const CSimpleBlock*>> placed;
     for (const CSimpleBlock* block : blocks)
-        placed.emplace_back(std::lower_bound(positions.begin(), positions.end(),
-                                             std::make_pair(block->node, std::size_t(0)))
-                                ->second,
-                            block);
+        placed.emplace_back(
+            std::lower_bound(places.begin(), places.end(), std::make_pair(block->node, CPlace{}))
+                ->second,
+            block);
     std::stable_sort(placed.begin(), placed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t index = 0; index < blocks.size(); ++index)
@@ -74,8 +115,10 @@ bool CAttributeList::WriteMerged(NIO::CBase& out) const {
         if (block->node != nullptr)
             written.push_back(block);
     }
-    if (!InSourceOrder(written))
-        SortBySourcePosition(written);
+    const NXML::CElement* order =
+        static_cast<const CElementBlock*>(m_element)->AttributeOrderSource();
+    if (order != nullptr && !InOrderOf(written, *order))
+        SortIntoOrderOf(written, *order);
     for (const CSimpleBlock* block : written) {
         if (!block->WriteMerged(out))
             return false;

@@ -10,10 +10,12 @@ public:
     explicit CAttributeList(CBlockBase& element) : m_element(&element) {}
 
     bool IsAttributeList() const override { return true; }
-    // The attributes in the order their sources wrote them, not in the
-    // display order, which puts identifying attributes first: an element
-    // nobody changed is written back as it was. Attributes from different
-    // sides are placed by their positions there, ties in display order.
+    // The attributes in the order of the element whose attribute order the
+    // merged document takes (CElementBlock::AttributeOrderSource), not in
+    // the display order, which puts identifying attributes first: an element
+    // nobody changed is written back as it was, and one whose attributes a
+    // single side reordered as that side has it. An attribute that element
+    // lacks follows the one it follows on its own side.
     bool WriteMerged(NIO::CBase& out) const override;
     CBlockBase* ParentBlock() const override { return m_element; }
 

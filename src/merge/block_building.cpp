@@ -8,8 +8,11 @@
 #include "merge/content_block.h"
 #include "merge/doctype_decl_block.h"
 #include "merge/element_block.h"
+#include "merge/layout_choice.h"
 #include "merge/merge_model.h"
+#include "text/string_functions.h"
 #include "xml/attribute.h"
+#include "xml/doc.h"
 #include "xml/doctype.h"
 #include "xml/element.h"
 
@@ -57,6 +60,11 @@ SShownNode ShownNode(const CDataNode& node, int side, const CSideOrder& order) {
     return shown;
 }
 
+bool SameTrailingText(const NXML::CNode& a, const NXML::CNode& b) {
+    return NString::Compare(static_cast<const NXML::CDoc&>(a).trailingText.Text(),
+                            static_cast<const NXML::CDoc&>(b).trailingText.Text()) == 0;
+}
+
 // A block of the class that nodes of `type` take.
 CSimpleBlock* NewBlock(int type, const NXML::CNode* shown, int side) {
     switch (type) {
@@ -78,6 +86,7 @@ CSimpleBlock* NewBlock(int type, const NXML::CNode* shown, int side) {
 // Makes the block of `node` for `side` and appends it to `parent`; null when
 // the side lacks the node and `parent` is not a selector. The class follows
 // the node of the first side, so a placeholder has the class of its neighbours.
+// A block of every side keeps the match, to write the layout of either side.
 CSimpleBlock* MakeBlock(const CDataNode& node, CBlockBase& parent, int side,
                         const SMatchContext& context) {
     const SShownNode shown = ShownNode(node, side, context.order);
@@ -87,6 +96,8 @@ CSimpleBlock* MakeBlock(const CDataNode& node, CBlockBase& parent, int side,
     if (first == nullptr)
         return nullptr;
     CSimpleBlock* block = NewBlock(first->GetType(), shown.node, shown.side);
+    if (side == kSideAll)
+        block->match = &node;
     parent.AddChild(block);
     return block;
 }
@@ -180,6 +191,8 @@ void BuildChildBlocks(const CDataNode& node, CBlockBase& parent, int side,
 void BuildModel(CMergeModel& model, const CDocNode& root, const SMatchContext& context) {
     model.Reset(context);
     BuildChildBlocks(root, model.Root(), kSideAll, model.Context());
+    if (const NXML::CNode* doc = root.NodeOf(LayoutSide(root.nodes, SameTrailingText)))
+        model.Root().trailingText.Borrow(static_cast<const NXML::CDoc*>(doc)->trailingText.Text());
     model.CollectSelectors();
     model.NumberAll();
     model.Root().InvalidateWidthUp();

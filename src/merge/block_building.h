@@ -26,5 +26,5 @@ void BuildChildBlocks(const CDataNode& node, CBlockBase& parent, int side,
 
 // Rebuilds `model` from the match tree below `root`, built with `context`:
 // the blocks, the difference list with no current difference, the line
-// numbers, and widths to be measured.
+// numbers, widths to be measured, and the text after the last node.
 void BuildModel(CMergeModel& model, const CDocNode& root, const SMatchContext& context);

@@ -79,7 +79,7 @@ int CDocTypeDeclBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine n,
 bool CDocTypeDeclBlock::WriteMerged(NIO::CBase& out) const {
     if (node == nullptr)
         return true;
-    const NXML::CDocTypeDecl& declaration = *Declaration();
+    const auto& declaration = static_cast<const NXML::CDocTypeDecl&>(MarkupSource());
     CBlockOutput output(out);
     output << WhitespaceBefore() << (NXML::WriteDocTypeStart(out, declaration) == NResult::kOk)
            << CBlockBase::WriteMerged(out) << WhitespaceBeforeSubsetEnd(declaration)

@@ -1,10 +1,13 @@
 #include "merge/element_block.h"
 
+#include "compare/data_node.h"
 #include "formats/element_spec.h"
 #include "formats/file_spec.h"
 #include "merge/block_output.h"
 #include "merge/block_selector.h"
+#include "merge/layout_choice.h"
 #include "xml/element.h"
+#include "xml/layout.h"
 #include "xml/writer.h"
 
 #include <algorithm>
@@ -152,19 +155,42 @@ bool WritesNothing(const CBlockBase& block) {
     return chosen != nullptr && chosen->node == nullptr;
 }
 
+bool FormFits(const NXML::CElement& element, bool content) {
+    return (NXML::FormOf(element) == NXML::EElementForm::kWithContent) == content;
+}
+
+bool SameAttributeOrder(const NXML::CNode& a, const NXML::CNode& b) {
+    return NXML::IsAttributeOrderEqual(static_cast<const NXML::CElement&>(a),
+                                       static_cast<const NXML::CElement&>(b));
+}
+
 } // namespace
 
-bool CElementBlock::IsMergedEmpty() const {
-    if (IsWrittenEmpty())
-        return true;
-    const NXML::CElement& element = *Element();
-    if (element.FirstChild() != nullptr || element.HasFlags(NXML::CElement::kEmptyWithEndTag))
-        return false;
+bool CElementBlock::HasMergedContent() const {
     for (const CBlockBase* child = FirstChildBlock(); child != nullptr;
          child = child->NextSiblingBlock())
         if (!WritesNothing(*child))
-            return false;
-    return true;
+            return true;
+    return false;
+}
+
+const NXML::CElement& CElementBlock::TagSource(bool content) const {
+    const auto& chosen = static_cast<const NXML::CElement&>(MarkupSource());
+    if (match == nullptr || FormFits(chosen, content))
+        return chosen;
+    for (const int side : {kSideLeft, kSideRight, kSideBase}) {
+        const auto* candidate = static_cast<const NXML::CElement*>(match->NodeOf(side));
+        if (candidate != nullptr && FormFits(*candidate, content))
+            return *candidate;
+    }
+    return chosen;
+}
+
+const NXML::CElement* CElementBlock::AttributeOrderSource() const {
+    if (node == nullptr || match == nullptr)
+        return Element();
+    return static_cast<const NXML::CElement*>(
+        &NodeOfSide(LayoutSide(match->nodes, SameAttributeOrder)));
 }
 
 const char* CElementBlock::Prefix() const {
@@ -181,17 +207,17 @@ void CElementBlock::PutTagName(CBlockOutput& output, const char* opening) const 
 bool CElementBlock::WriteMerged(NIO::CBase& out) const {
     if (node == nullptr)
         return true;
-    const NXML::CElement& element = *Element();
+    const bool content = HasMergedContent();
+    const NXML::CElement& tags = TagSource(content);
     CBlockOutput output(out);
     output << WhitespaceBefore();
     PutTagName(output, "<");
-    output << m_attributes.WriteMerged(out)
-           << element.SpaceText(NXML::CElement::kSpaceBeforeTagEnd);
-    if (IsMergedEmpty())
+    output << m_attributes.WriteMerged(out) << tags.SpaceText(NXML::CElement::kSpaceBeforeTagEnd);
+    if (!content && NXML::FormOf(tags) == NXML::EElementForm::kEmptyElementTag)
         return (output << "/>").Ok();
-    output << '>' << CBlockBase::WriteMerged(out) << NXML::WhitespaceBeforeEndTag(element);
+    output << '>' << CBlockBase::WriteMerged(out) << NXML::WhitespaceBeforeEndTag(tags);
     PutTagName(output, "</");
-    return (output << element.SpaceText(NXML::CElement::kSpaceInEndTag) << '>').Ok();
+    return (output << tags.SpaceText(NXML::CElement::kSpaceInEndTag) << '>').Ok();
 }
 
 bool CElementBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent) const {

@@ -37,6 +37,9 @@ public:
 
     // Null in a placeholder.
     const NXML::CElement* Element() const;
+    // The element whose attribute order the merged document takes (see
+    // LayoutSide); null in a placeholder.
+    const NXML::CElement* AttributeOrderSource() const;
     CAttributeList& Attributes() { return m_attributes; }
     const CAttributeList& Attributes() const { return m_attributes; }
 
@@ -45,11 +48,15 @@ private:
     bool HasChildren() const { return FirstChild() != nullptr; }
     // Written as an empty-element tag: no content blocks and no end tag in the source.
     bool IsWrittenEmpty() const;
-    // The same in the merged document, where an element that was empty in
-    // its source stays so when every child block is a difference resolved to
-    // a side without the node: the document of the shown side is written
-    // back as it was.
-    bool IsMergedEmpty() const;
+    // Whether some child block writes something in the merged document: a
+    // difference resolved to a side without the node is no content.
+    bool HasMergedContent() const;
+    // The element whose tags the merged document writes: the whitespace in
+    // them, the form and the whitespace before the end tag. The one whose
+    // layout is taken when its form fits the merged content (content, or an
+    // empty form without), else the first side that fits, so an element that
+    // gains content on one side is written as that side wrote it.
+    const NXML::CElement& TagSource(bool content) const;
     // The prefix before the local name, null when the source name had none.
     const char* Prefix() const;
     // "<" or "</", the prefix and ":" when there is one, and the local name.

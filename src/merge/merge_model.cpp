@@ -28,6 +28,7 @@ void CMergeModel::Reset(const SMatchContext& context) {
     m_current = -1;
     m_differences.Clear(false);
     m_root.DeleteChildren();
+    m_root.trailingText.Clear(true);
     m_root.lines.clear();
     m_root.width = -1;
 }

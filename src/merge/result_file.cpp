@@ -71,8 +71,7 @@ ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
     if (text.SetSize(reserve) != NResult::kOk)
         return ESaveResult::Failed;
     text.SetSize(0);
-    if (!model.Root().WriteMerged(text) ||
-        (!left.trailingText.IsEmpty() && text.WriteText(left.trailingText.Text()) != NResult::kOk))
+    if (!model.Root().WriteMerged(text))
         return ESaveResult::Failed;
     NIO::TBuffer<0> bytes;
     if (!EncodeForSaving(Content(text), left, bytes))

@@ -18,9 +18,9 @@ enum class ESaveResult {
 
 // Saves the merged document of `model` at `path`: refuses with
 // "Msg.MustResolve" while conflicts remain; otherwise writes the merged text
-// followed by the text after the left document's last node, in the form
-// ResultForm chooses (saying so when the declared set cannot be written), and
-// writes it to `path` as NIO::WriteTargetFile does. `sizeHint` (the largest
+// (trailing text included) in the form ResultForm chooses for the left
+// document's character set (saying so when the declared set cannot be
+// written), and writes it to `path` as NIO::WriteTargetFile does. `sizeHint` (the largest
 // input file) sizes the first buffer. A text the character set cannot hold
 // is refused with a message naming the character and its line; a failed
 // write is told with the path and the system's reason.

@@ -20,4 +20,10 @@ public:
     int GetLineText(NString::TStr<char16_t>& text, TLine n,
                     std::vector<COLORREF>* colours) const override;
     int GetIndent() const override { return 0; }
+    // The blocks below, then the trailing text.
+    bool WriteMerged(NIO::CBase& out) const override;
+
+    // The text after the last node of the merged document (normally the
+    // final line end), borrowed from the input whose layout is taken.
+    NString::TStr<char> trailingText;
 };

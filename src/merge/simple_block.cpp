@@ -1,6 +1,9 @@
 #include "merge/simple_block.h"
 
+#include "compare/data_node.h"
 #include "merge/block_output.h"
+#include "merge/layout_choice.h"
+#include "xml/layout.h"
 #include "xml/node.h"
 #include "xml/writer.h"
 
@@ -13,7 +16,7 @@ CSimpleBlock::CSimpleBlock(const NXML::CNode* shown, int blockSide) : node(shown
 }
 
 CSimpleBlock::CSimpleBlock(const CSimpleBlock& other)
-    : CBlockBase(other), node(other.node), text(other.text) {}
+    : CBlockBase(other), node(other.node), text(other.text), match(other.match) {}
 
 int CSimpleBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine n,
                               std::vector<COLORREF>* colours) const {
@@ -56,6 +59,16 @@ bool CSimpleBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent)
     return output.Ok();
 }
 
+const NXML::CNode& CSimpleBlock::NodeOfSide(int side) const {
+    return match == nullptr ? *node : *match->NodeOf(side);
+}
+
+const NXML::CNode& CSimpleBlock::MarkupSource() const {
+    return match == nullptr ? *node : NodeOfSide(LayoutSide(match->nodes, NXML::IsLayoutEqual));
+}
+
 const char* CSimpleBlock::WhitespaceBefore() const {
-    return NXML::WhitespaceBefore(*node);
+    const NXML::CNode& source =
+        match == nullptr ? *node : NodeOfSide(LayoutSide(match->nodes, NXML::IsSpacingBeforeEqual));
+    return NXML::WhitespaceBefore(source);
 }

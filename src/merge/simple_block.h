@@ -2,6 +2,8 @@
 
 #include "merge/block_base.h"
 
+class CDataNode;
+
 namespace NXML {
 class CNode;
 }
@@ -34,8 +36,18 @@ public:
     // What the block shows and writes of its node; borrowed from the node
     // until an edit gives the block its own copy.
     NString::TStr<char> text;
+    // For a block that stands for every side, the match-tree node holding
+    // each side's node, whose layout the merged document may take instead
+    // of the shown node's (see LayoutSide); null for a block of one side.
+    const CDataNode* match = nullptr;
 
 protected:
-    // The text of the node's previous sibling when that is whitespace only.
+    // The node of `side` in the match; the block's own node without one.
+    const NXML::CNode& NodeOfSide(int side) const;
+    // The node whose own markup is written: the whitespace inside its tags,
+    // its quote marks and its form.
+    const NXML::CNode& MarkupSource() const;
+    // The whitespace-only text before the node, as the side whose spacing
+    // the merged document takes has it; "" when the node follows other text.
     const char* WhitespaceBefore() const;
 };

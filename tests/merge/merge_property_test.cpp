@@ -1,7 +1,7 @@
 // Three-way merges of generated documents with random edits on each side,
 // over a fixed range of seeds. Every merge must keep these properties:
-// - base B, left L, right B gives L byte for byte (and B, B, R gives R's
-//   content);
+// - base B, left L, right B gives L byte for byte, and B, B, R gives R,
+//   also where L or R changed the layout of what they kept;
 // - X, X, X gives X;
 // - a clean result holds every change of either side that the other side
 //   did not also touch (and every change both sides made alike);
@@ -34,6 +34,9 @@ struct SAttribute {
     std::string name;
     std::string value;
     char quote = '"';
+    // The whitespace before the name; the "=" with the whitespace around it.
+    std::string before = " ";
+    std::string equals = "=";
 };
 
 struct SNode {
@@ -48,6 +51,18 @@ struct SNode {
     // Elements and comments; empty when `text` is not.
     std::vector<SNode> children;
 
+    // Layout. The whitespace before the node among its parent's children;
+    // by default a line break and two spaces of indentation a level.
+    std::optional<std::string> before;
+    // The whitespace before ">" or "/>", and in the end tag.
+    std::string tagEnd;
+    std::string inEndTag;
+    // Without text and children: written with an end tag.
+    bool endTag = false;
+    // The whitespace before the end tag of an element without text; by
+    // default a line break and the indentation after children, else none.
+    std::optional<std::string> beforeEnd;
+
     bool TakesChildren() const { return !comment && text.empty(); }
 };
 
@@ -55,6 +70,9 @@ struct SDocument {
     // The XML declaration, "" for none.
     std::string declaration;
     SNode root;
+    // Between the declaration and the root, and after the root.
+    std::string afterDeclaration = "\n";
+    std::string trailing = "\n";
 };
 
 // ---- Writing ----
@@ -66,25 +84,29 @@ void WriteNode(const SNode& node, int depth, std::string& out) {
     }
     out += "<" + node.name;
     for (const SAttribute& attribute : node.attributes)
-        out += " " + attribute.name + "=" + attribute.quote + attribute.value + attribute.quote;
-    if (node.text.empty() && node.children.empty()) {
+        out += attribute.before + attribute.name + attribute.equals + attribute.quote +
+               attribute.value + attribute.quote;
+    out += node.tagEnd;
+    if (node.text.empty() && node.children.empty() && !node.endTag) {
         out += "/>";
         return;
     }
     out += ">" + node.text;
     for (const SNode& child : node.children) {
-        out += "\n" + std::string(std::size_t(depth) * 2 + 2, ' ');
+        out += child.before.value_or("\n" + std::string(std::size_t(depth) * 2 + 2, ' '));
         WriteNode(child, depth + 1, out);
     }
-    if (!node.children.empty())
-        out += "\n" + std::string(std::size_t(depth) * 2, ' ');
-    out += "</" + node.name + ">";
+    if (node.text.empty())
+        out += node.beforeEnd.value_or(
+            node.children.empty() ? "" : "\n" + std::string(std::size_t(depth) * 2, ' '));
+    out += "</" + node.name + node.inEndTag + ">";
 }
 
 std::string Written(const SDocument& document) {
-    std::string out = document.declaration.empty() ? "" : document.declaration + "\n";
+    std::string out =
+        document.declaration.empty() ? "" : document.declaration + document.afterDeclaration;
     WriteNode(document.root, 0, out);
-    return out + "\n";
+    return out + document.trailing;
 }
 
 // ---- Generating and editing ----
@@ -135,6 +157,14 @@ public:
         const int edits = Below(6);
         for (int edit = 0; edit < edits; ++edit)
             Edit(document);
+        return document;
+    }
+
+    // `document` after up to five random changes of layout alone.
+    SDocument Relaid(SDocument document) {
+        const int changes = Below(6);
+        for (int change = 0; change < changes; ++change)
+            Relay(document);
         return document;
     }
 
@@ -214,6 +244,57 @@ private:
         default:
             if (Chance(30))
                 document.declaration = Pick(kDeclarations);
+            break;
+        }
+    }
+
+    void Relay(SDocument& document) {
+        static const char* const kTagSpaces[] = {"", " ", "  "};
+        static const char* const kAttributeSpaces[] = {" ", "  ", "\n    ", "\t"};
+        static const char* const kEquals[] = {"=", " = ", "= "};
+        static const char* const kWhitespace[] = {"", " ", "\n", "\n\n  ", "\r\n\t", "\n    "};
+        static const char* const kTrailing[] = {"", "\n", "\r\n", "\n\n"};
+        CollectPlaces(document.root, m_places);
+        const SPlace place = m_places[static_cast<std::size_t>(Below(int(m_places.size())))];
+        SNode& node = *place.node;
+        std::vector<SAttribute>& attributes = node.attributes;
+        SAttribute* attribute =
+            attributes.empty()
+                ? nullptr
+                : &attributes[static_cast<std::size_t>(Below(int(attributes.size())))];
+        switch (Below(8)) {
+        case 0: // quote marks
+            if (attribute != nullptr)
+                attribute->quote = attribute->quote == '"' ? '\'' : '"';
+            break;
+        case 1: // spaces around an attribute
+            if (attribute != nullptr) {
+                attribute->before = Pick(kAttributeSpaces);
+                attribute->equals = Pick(kEquals);
+            }
+            break;
+        case 2: // spaces at the ends of the tags
+            node.tagEnd = Pick(kTagSpaces);
+            node.inEndTag = Pick(kTagSpaces);
+            break;
+        case 3: // an empty element's form
+            node.endTag = !node.endTag;
+            break;
+        case 4: // attribute order
+            if (attribute != nullptr)
+                std::swap(*attribute,
+                          attributes[static_cast<std::size_t>(Below(int(attributes.size())))]);
+            break;
+        case 5: // whitespace before a node
+            if (place.parent != nullptr)
+                node.before = Pick(kWhitespace);
+            break;
+        case 6: // whitespace before an end tag
+            node.beforeEnd = Pick(kWhitespace);
+            break;
+        default: // around the root
+            document.afterDeclaration = Pick(kWhitespace);
+            document.trailing = Pick(kTrailing);
             break;
         }
     }
@@ -540,9 +621,8 @@ SMerged Merge(const std::string& base, const std::string& left, const std::strin
     const MergeTest::COperation operation(base, left, right, true, spec);
     SMerged merged;
     merged.clean = operation.model.ConflictCount() == 0;
-    // As a saved result: the text after the left document's last node follows.
     if (merged.clean)
-        merged.text = operation.Merged() + operation.docs[kSideLeft]->trailingText.Text();
+        merged.text = operation.Merged();
     return merged;
 }
 
@@ -605,9 +685,8 @@ TEST(MergeProperties, HoldOnGeneratedDocumentsAndEdits) {
         const SState baseState = StateOf(baseModel.root, baseModel.declaration);
         const SState leftState = StateOf(leftModel.root, leftModel.declaration);
         const SState rightState = StateOf(rightModel.root, rightModel.declaration);
-        // The markup of unchanged elements is the left's here, so only the
-        // content is the right's: an element the right emptied keeps the end
-        // tag it had on the left.
+        // The right's changes, read back as content (its bytes are checked
+        // with layout changes in the test below).
         const SMerged rightOnly = Merge(base, base, right, spec.get());
         ASSERT_TRUE(rightOnly.clean) << trace;
         std::unique_ptr<NXML::CDoc> rightOnlyDoc;
@@ -645,6 +724,33 @@ TEST(MergeProperties, HoldOnGeneratedDocumentsAndEdits) {
     // The seeds must give enough clean merges with changes to check.
     EXPECT_GT(cleanMerges, int(kSeeds) / 5);
     EXPECT_GT(changesChecked, int(kSeeds));
+}
+
+// Layout changes (quote marks, spaces in tags, the empty-element form,
+// attribute order, whitespace between nodes, the final line end) next to
+// edits: what one side alone changed comes out byte for byte.
+TEST(MergeProperties, OneSidesChangesWithLayoutComeOutByteForByte) {
+    for (unsigned seed = kFirstSeed; seed < kFirstSeed + kSeeds; ++seed) {
+        CGenerator generator(seed);
+        const SDocument baseModel = generator.Relaid(generator.Document());
+        const std::string base = Written(baseModel);
+        const int rules = generator.Below(3);
+        const auto spec = rules == 0 ? nullptr : IdentifyingSpec(rules == 1);
+        // Where a node inserted or moved among unordered siblings goes is a
+        // matter of their order, not of layout: under those rules the side
+        // changes its layout alone.
+        const std::string changed =
+            Written(generator.Relaid(rules == 2 ? baseModel : generator.Edited(baseModel)));
+        const std::string trace = "seed " + std::to_string(seed) + " rules " +
+                                  std::to_string(rules) + "\nbase:\n" + base + "changed:\n" +
+                                  changed;
+        for (const bool onTheLeft : {false, true}) {
+            const SMerged merged = onTheLeft ? Merge(base, changed, base, spec.get())
+                                             : Merge(base, base, changed, spec.get());
+            ASSERT_TRUE(merged.clean) << trace;
+            ASSERT_EQ(merged.text, changed) << (onTheLeft ? "left " : "right ") << trace;
+        }
+    }
 }
 
 } // namespace

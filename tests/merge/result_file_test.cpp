@@ -101,7 +101,7 @@ const SCharsetCase kCharsetCases[] = {
      "<?xml version='1.0' encoding='UTF-8'?><r>\xC3\xA9</r>", ""},
     {"RemovedDeclarationMeansUtf8", "<?xml version='1.0' encoding='windows-1252'?>\n<r>\x80</r>",
      "<?xml version='1.0' encoding='windows-1252'?>\n<r>\x80</r>", "<r>\xE2\x82\xAC</r>",
-     "\n<r>\xE2\x82\xAC</r>", ""},
+     "<r>\xE2\x82\xAC</r>", ""},
     // A right file with a mark is read as UTF-8 whatever its declaration says.
     {"UsAsciiGetsReferences", "<?xml version='1.0' encoding='US-ASCII'?><r/>",
      "<?xml version='1.0' encoding='US-ASCII'?><r/>",

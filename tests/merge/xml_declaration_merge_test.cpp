@@ -52,7 +52,7 @@ const SDeclarationCase kCases[] = {
     {"AddedDifferentlyOnBothSides", "<r/>", "<?xml version=\"1.0\"?>\n<r/>",
      "<?xml version='1.0' encoding='UTF-8'?>\n<r/>", nullptr},
     {"RemovedOnOneSide", "<?xml version=\"1.0\"?>\n<r/>", "<?xml version=\"1.0\"?>\n<r/>", "<r/>",
-     "\n<r/>"},
+     "<r/>"},
     // An instruction whose target merely starts with "xml" is no declaration.
     {"StylesheetIsNoDeclaration", "<?xml version=\"1.0\"?><r/>",
      "<?xml version=\"1.0\"?><?xml-stylesheet href=\"a\"?><r/>",
