@@ -10,6 +10,7 @@
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,18 +67,39 @@ struct SEvidence {
     }
 };
 
-// Whether every one of `siblings` has `attribute` with a value, and no two
-// the same value. `values` is scratch space.
-bool IdentifiesSiblings(const char* attribute, std::span<const NXML::CElement* const> siblings,
-                        std::unordered_set<std::string_view>& values) {
-    values.clear();
-    for (const NXML::CElement* sibling : siblings) {
-        const char* value = sibling->AttributeValue(attribute);
-        if (*value == 0 || !values.emplace(value).second)
-            return false;
+// An element's attribute values by name, each found in logarithmic time: an
+// element may carry a hundred thousand attributes.
+class CAttributeTable {
+public:
+    void Fill(const NXML::CElement& element) {
+        m_entries.clear();
+        for (const NXML::CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+             attribute = attribute->NextAttribute())
+            m_entries.emplace_back(attribute->name.Text(), attribute->text.Text());
+        // Stable: of two attributes of one name the first counts, as it does
+        // for the matching.
+        std::stable_sort(m_entries.begin(), m_entries.end(), ByName);
     }
-    return true;
-}
+
+    // The value of the attribute `name`, "" when there is none.
+    const char* Value(std::string_view name) const {
+        const auto found =
+            std::lower_bound(m_entries.begin(), m_entries.end(), SEntry(name, nullptr), ByName);
+        return found != m_entries.end() && found->first == name ? found->second : "";
+    }
+
+private:
+    using SEntry = std::pair<std::string_view, const char*>;
+    static bool ByName(const SEntry& a, const SEntry& b) { return a.first < b.first; }
+
+    std::vector<SEntry> m_entries;
+};
+
+// A candidate attribute and the values it had among one group of siblings.
+struct SCandidateValues {
+    const char* name;
+    std::unordered_set<std::string_view> values;
+};
 
 class CInference {
 public:
@@ -139,16 +161,28 @@ private:
         if (!evidence.seen)
             evidence.Begin(*siblings.front());
         evidence.hadSiblings = evidence.hadSiblings || siblings.size() > 1;
-        std::erase_if(evidence.candidates, [&](const char* attribute) {
-            return !IdentifiesSiblings(attribute, siblings, m_values);
-        });
+        std::vector<SCandidateValues> alive;
+        for (const char* name : evidence.candidates)
+            alive.push_back({name, {}});
+        // Candidates drop out as soon as one sibling lacks them or repeats a
+        // value, so that each sibling is asked only for the survivors.
+        for (const NXML::CElement* sibling : siblings) {
+            m_attributes.Fill(*sibling);
+            std::erase_if(alive, [&](SCandidateValues& candidate) {
+                const char* value = m_attributes.Value(candidate.name);
+                return *value == 0 || !candidate.values.emplace(value).second;
+            });
+        }
+        evidence.candidates.clear();
+        for (const SCandidateValues& candidate : alive)
+            evidence.candidates.push_back(candidate.name);
     }
 
     // Keyed by the rules' names, which the rules own.
     std::unordered_map<std::string_view, SEvidence> m_evidence;
     // Scratch space, kept between parents.
     std::vector<const NXML::CElement*> m_children;
-    std::unordered_set<std::string_view> m_values;
+    CAttributeTable m_attributes;
 };
 
 } // namespace
