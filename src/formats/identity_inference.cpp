@@ -22,11 +22,31 @@ constexpr std::string_view kIdentityNames[] = {
     "android:key", "Include",    "Update", "Id",    "Name", "Key",          "xml:id",
 };
 
+// Whether the name, without its prefix, ends in "id", "name" or "key" in any
+// letter case ("shortcutId", "targetName"): such an attribute names what its
+// element stands for, where others that happen to be unique ("icon",
+// "label") hold content that edits change.
+bool LooksLikeIdentity(std::string_view attribute) {
+    const std::size_t colon = attribute.rfind(':');
+    const std::string_view local =
+        colon == std::string_view::npos ? attribute : attribute.substr(colon + 1);
+    const auto endsWith = [local](std::string_view suffix) {
+        return local.size() >= suffix.size() &&
+               std::equal(suffix.rbegin(), suffix.rend(), local.rbegin(), [](char a, char b) {
+                   return a == b || (b >= 'A' && b <= 'Z' && a == static_cast<char>(b - 'A' + 'a'));
+               });
+    };
+    return endsWith("id") || endsWith("name") || endsWith("key");
+}
+
+// The rank of an attribute among those that could identify, lower first: the
+// listed names in their order, then names that look like identities, then
+// all others.
 std::size_t PreferenceOf(std::string_view attribute) {
     const auto* found = std::find(std::begin(kIdentityNames), std::end(kIdentityNames), attribute);
-    return found != std::end(kIdentityNames)
-               ? static_cast<std::size_t>(found - std::begin(kIdentityNames))
-               : std::size(kIdentityNames);
+    if (found != std::end(kIdentityNames))
+        return static_cast<std::size_t>(found - std::begin(kIdentityNames));
+    return std::size(kIdentityNames) + (LooksLikeIdentity(attribute) ? 0 : 1);
 }
 
 // Namespace declarations are read as attributes but name no part of the

@@ -14,7 +14,8 @@ class CDoc;
 // one parent holds two of them (a name that never has a same-named sibling
 // shows nothing about identity). Of several such attributes the first of a
 // fixed list of names that documents use for identity wins ("id", "name",
-// "android:id", "x:Name", "Include", ...), then the first in document order.
+// "android:id", "x:Name", "Include", ...), then the first whose name ends in
+// "id", "name" or "key" in any letter case, then the first in document order.
 // Rules that already have child rules are left alone. Null documents are
 // skipped. The number of rules that got an attribute rule.
 int InferIdentityRules(std::span<CElementSpec* const> rules,
