@@ -230,3 +230,30 @@ TEST(InferredIdentityMerge, AnIdentityThatRepeatsLaterLosesNoChange) {
         ExpectMergeOutcome(operation, test.merged, test.what);
     }
 }
+
+// The same in a parent whose children have no order: siblings of one identity
+// pair in document order, and a change that meets another one is a conflict.
+TEST(InferredIdentityMerge, AnIdentityThatRepeatsInAnUnorderedParentLosesNoChange) {
+    const auto spec = FormatsTest::ReadSpec("<file name='s' root='r'><element name='r' "
+                                            "order='Random'/><element name='x'>"
+                                            "<attribute name='id'/></element></file>");
+    const SMergeCase kCases[] = {
+        {"inserted first against a change of the second",
+         "<r><x id='1' v='a'/><x id='1' v='b'/></r>",
+         "<r><x id='1' v='c'/><x id='1' v='a'/><x id='1' v='b'/></r>",
+         "<r><x id='1' v='a'/><x id='1' v='B'/></r>", nullptr},
+        {"inserted first, nothing else changed", "<r><x id='1' v='a'/><x id='1' v='b'/></r>",
+         "<r><x id='1' v='c'/><x id='1' v='a'/><x id='1' v='b'/></r>",
+         "<r><x id='1' v='a'/><x id='1' v='b'/></r>",
+         "<r><x id='1' v='c'/><x id='1' v='a'/><x id='1' v='b'/></r>"},
+        {"the first deleted, the second changed", "<r><x id='1' v='a'/><x id='1' v='b'/></r>",
+         "<r><x id='1' v='b'/></r>", "<r><x id='1' v='a'/><x id='1' v='B'/></r>", nullptr},
+        {"the first changed, the second deleted", "<r><x id='1' v='a'/><x id='1' v='b'/></r>",
+         "<r><x id='1' v='c'/><x id='1' v='b'/></r>", "<r><x id='1' v='a'/></r>",
+         "<r><x id='1' v='c'/></r>"},
+    };
+    for (const SMergeCase& test : kCases) {
+        const COperation operation(test.base, test.left, test.right, true, spec.get());
+        ExpectMergeOutcome(operation, test.merged, test.what);
+    }
+}
