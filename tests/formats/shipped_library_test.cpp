@@ -185,6 +185,16 @@ TEST_F(ShippedLibrary, MavenPluginsAndModulesAreIdentifiedByWhatTheyName) {
                            "<id>ci</id></profile><profile><id>dev</id></profile></profiles>";
     EXPECT_TRUE(Same(pom, profiles, "profile", 0, 1));
     EXPECT_FALSE(Same(pom, profiles, "profile", 0, 2));
+    const char* executions = "<executions><execution><id>a</id><phase>p</phase></execution>"
+                             "<execution><phase>q</phase><id>a</id></execution>"
+                             "<execution><id>b</id><phase>p</phase></execution></executions>";
+    EXPECT_TRUE(Same(pom, executions, "execution", 0, 1));
+    EXPECT_FALSE(Same(pom, executions, "execution", 0, 2));
+    EXPECT_TRUE(Sequenced(pom, "execution")) << "no order of its own: the default keeps it";
+    const char* extensions = "<extensions><extension><groupId>g</groupId><artifactId>a"
+                             "</artifactId></extension><extension><groupId>h</groupId>"
+                             "<artifactId>a</artifactId></extension></extensions>";
+    EXPECT_FALSE(Same(pom, extensions, "extension", 0, 1));
 }
 
 TEST_F(ShippedLibrary, AndroidResourcesAreIdentifiedByName) {

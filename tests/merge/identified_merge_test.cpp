@@ -85,6 +85,18 @@ const SShippedCase kShippedCases[] = {
       "<project><profiles><profile><id>new</id></profile><profile><id>a</id><activation/>"
       "</profile></profiles><repositories><repository><id>s</id><url>1</url></repository>"
       "<repository><id>r</id><url>2</url></repository></repositories></project>"}},
+    {"Maven POM.qmfmt",
+     {"an execution inserted before the one whose phase changed",
+      "<project><executions><execution><id>a</id><phase>x</phase></execution>"
+      "<execution><id>b</id><phase>x</phase></execution></executions></project>",
+      "<project><executions><execution><id>new</id><phase>x</phase></execution>"
+      "<execution><id>a</id><phase>x</phase></execution>"
+      "<execution><id>b</id><phase>x</phase></execution></executions></project>",
+      "<project><executions><execution><id>a</id><phase>x</phase></execution>"
+      "<execution><id>b</id><phase>y</phase></execution></executions></project>",
+      "<project><executions><execution><id>new</id><phase>x</phase></execution>"
+      "<execution><id>a</id><phase>x</phase></execution>"
+      "<execution><id>b</id><phase>y</phase></execution></executions></project>"}},
     {"ResX Resources.qmfmt",
      {"a resource inserted before the one translated",
       "<root><data name='a'><value>A</value></data><data name='b'><value>B</value></data></root>",
