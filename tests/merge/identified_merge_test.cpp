@@ -1,6 +1,7 @@
-// Three-way merges under the shipped specifications and under one inferred
-// from the documents: one side inserts an element before the one the other
-// side changes, and the change lands on the element it was made to.
+// Three-way merges under the shipped specifications and under ones inferred
+// from the documents: each side's insertions, deletions and changes land on
+// the elements they were made to, and where identities cannot tell which
+// element a change belongs to, the merge is a conflict.
 
 #include "../formats/formats_test_support.h"
 #include "formats/file_spec.h"
