@@ -1,6 +1,7 @@
 #include "formats/file_spec.h"
 
 #include "formats/element_spec.h"
+#include "formats/identity_inference.h"
 #include "formats/known_attribute_index.h"
 #include "formats/spec_file_name.h"
 #include "formats/spec_values.h"
@@ -16,6 +17,7 @@
 #include <string_view>
 #include <system_error>
 #include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -61,6 +63,13 @@ CElementSpec* FindElementRule(const CFileSpec& spec, const char* name) {
         if (rule->GetType() == kSpecTypeElement && SameText(rule->name.Text(), name))
             return static_cast<CElementSpec*>(rule);
     return nullptr;
+}
+
+// Whether the first default rule of `spec` identifies elements by anything
+// beyond their name: then a new element name keeps the identity it gives.
+bool DefaultRuleIdentifies(const CFileSpec& spec) {
+    const CElementSpec* defaultRule = FindElementRule(spec, "*");
+    return defaultRule != nullptr && defaultRule->FirstRule() != nullptr;
 }
 
 } // namespace
@@ -180,6 +189,7 @@ bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents)
     // stays in the map as null, so it is looked up only once.
     std::unordered_map<std::string_view, CElementSpec*> rulesByName;
     std::unordered_map<CElementSpec*, CKnownAttributeIndex> knownByRule;
+    std::vector<CElementSpec*> added;
     const std::uint32_t before = names;
     for (const NXML::CDoc* document : documents) {
         if (document == nullptr)
@@ -197,6 +207,7 @@ bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents)
                 rule = new CElementSpec;
                 rule->name = element->text;
                 AddRule(rule);
+                added.push_back(rule);
                 ++names;
             }
             if (rule == nullptr)
@@ -208,6 +219,8 @@ bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents)
                     ++names;
         }
     }
+    if (!added.empty() && !DefaultRuleIdentifies(*this))
+        InferIdentityRules(added, documents);
     return names != before;
 }
 

@@ -67,7 +67,10 @@ public:
 
     // Adds an element rule for every element name of `documents` that has
     // none, and to each element rule the attribute names seen on elements of
-    // its name, within the limits above. True when anything was added.
+    // its name, within the limits above. Unless the default rule identifies
+    // elements, a new rule identifies its elements by an attribute when the
+    // documents show one that does (InferIdentityRules). True when anything
+    // was added.
     bool LearnFromDocuments(std::span<const NXML::CDoc* const> documents);
     // How many names the specification holds: its element rules and their
     // known attributes.

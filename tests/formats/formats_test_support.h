@@ -72,6 +72,18 @@ inline std::unique_ptr<CFileSpec> LoadSpec(const std::filesystem::path& path,
     return spec;
 }
 
+// The folder of the specifications shipped with the program.
+inline std::filesystem::path ShippedFormatsFolder() {
+    // The test data folder is tests/data in the repository.
+    return std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path().parent_path() / "data" /
+           "Formats";
+}
+
+// The shipped specification file `fileName`, loaded.
+inline std::unique_ptr<CFileSpec> LoadShippedSpec(const char* fileName) {
+    return LoadSpec(ShippedFormatsFolder() / fileName);
+}
+
 inline std::string Written(const CFileSpec& spec) {
     NIO::TBuffer<0> out;
     if (spec.WriteFile(out) != NResult::kOk)

@@ -16,12 +16,6 @@ using FormatsTest::Written;
 
 namespace {
 
-std::filesystem::path ShippedFolder() {
-    // The test data folder is tests/data in the repository.
-    return std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path().parent_path() / "data" /
-           "Formats";
-}
-
 std::vector<const NXML::CElement*> ElementsNamed(const NXML::CDoc& doc, const char* name) {
     std::vector<const NXML::CElement*> found;
     for (const NPtr::CNode* node = doc.NextInSubtree(&doc); node != nullptr;
@@ -37,9 +31,10 @@ std::vector<const NXML::CElement*> ElementsNamed(const NXML::CDoc& doc, const ch
 class ShippedLibrary : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_GT(InstallShippedFormats(FormatsTest::U16(ShippedFolder()).c_str(),
-                                        formats.Folder().c_str()),
-                  0);
+        ASSERT_GT(
+            InstallShippedFormats(FormatsTest::U16(FormatsTest::ShippedFormatsFolder()).c_str(),
+                                  formats.Folder().c_str()),
+            0);
         library.LoadFrom(formats.Folder().c_str());
     }
 
@@ -83,7 +78,8 @@ protected:
 
 TEST(ShippedFiles, LoadWriteBackUnchangedAndAreNamedAsTheyWouldBeSaved) {
     int count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(ShippedFolder())) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(FormatsTest::ShippedFormatsFolder())) {
         SCOPED_TRACE(entry.path().filename().string());
         ++count;
         const auto spec = FormatsTest::LoadSpec(entry.path());
@@ -107,6 +103,9 @@ TEST_F(ShippedLibrary, EachFileFindsItsSpecification) {
     EXPECT_EQ(Chosen("<resources/>", u"res/values-de/strings.xml"), &Spec("Android Resources"));
     EXPECT_EQ(Chosen("<xliff version='1.2'/>", u"messages.de.XLF"), &Spec("XLIFF"));
     EXPECT_EQ(Chosen("<svg xmlns='http://www.w3.org/2000/svg'/>", u"logo.svg"), &Spec("SVG"));
+    EXPECT_EQ(Chosen("<root/>", u"Forms/MainForm.de-DE.resx"), &Spec("ResX Resources"));
+    EXPECT_EQ(Chosen("<manifest/>", u"app/src/main/AndroidManifest.xml"),
+              &Spec("Android Manifest"));
     EXPECT_EQ(Chosen("<project/>", u"other.xml"), nullptr)
         << "Maven and Ant both claim <project>: another name is the user's choice";
 }
@@ -168,9 +167,16 @@ TEST_F(ShippedLibrary, MavenPluginsAndModulesAreIdentifiedByWhatTheyName) {
     const char* plugins = "<plugins><plugin><artifactId>maven-jar-plugin</artifactId></plugin>"
                           "<plugin><groupId>org.apache.maven.plugins</groupId>"
                           "<artifactId>maven-jar-plugin</artifactId><version>3</version></plugin>"
+                          "<plugin><version>4</version><artifactId>maven-jar-plugin</artifactId>"
+                          "<groupId>org.apache.maven.plugins</groupId></plugin>"
+                          "<plugin><groupId>org.example</groupId>"
+                          "<artifactId>maven-jar-plugin</artifactId></plugin>"
                           "<plugin><artifactId>maven-war-plugin</artifactId></plugin></plugins>";
-    EXPECT_TRUE(Same(pom, plugins, "plugin", 0, 1)) << "the group of a plugin may be left out";
-    EXPECT_FALSE(Same(pom, plugins, "plugin", 0, 2));
+    EXPECT_TRUE(Same(pom, plugins, "plugin", 1, 2)) << "a new version is the same plugin";
+    EXPECT_FALSE(Same(pom, plugins, "plugin", 0, 1))
+        << "a plugin without its group is another one than a plugin of a named group";
+    EXPECT_FALSE(Same(pom, plugins, "plugin", 1, 3)) << "another group";
+    EXPECT_FALSE(Same(pom, plugins, "plugin", 0, 4));
     const char* modules = "<modules><module>core</module><module> core </module>"
                           "<module>web</module></modules>";
     EXPECT_TRUE(Same(pom, modules, "module", 0, 1));
@@ -179,6 +185,16 @@ TEST_F(ShippedLibrary, MavenPluginsAndModulesAreIdentifiedByWhatTheyName) {
                            "<id>ci</id></profile><profile><id>dev</id></profile></profiles>";
     EXPECT_TRUE(Same(pom, profiles, "profile", 0, 1));
     EXPECT_FALSE(Same(pom, profiles, "profile", 0, 2));
+    const char* executions = "<executions><execution><id>a</id><phase>p</phase></execution>"
+                             "<execution><phase>q</phase><id>a</id></execution>"
+                             "<execution><id>b</id><phase>p</phase></execution></executions>";
+    EXPECT_TRUE(Same(pom, executions, "execution", 0, 1));
+    EXPECT_FALSE(Same(pom, executions, "execution", 0, 2));
+    EXPECT_TRUE(Sequenced(pom, "execution")) << "no order of its own: the default keeps it";
+    const char* extensions = "<extensions><extension><groupId>g</groupId><artifactId>a"
+                             "</artifactId></extension><extension><groupId>h</groupId>"
+                             "<artifactId>a</artifactId></extension></extensions>";
+    EXPECT_FALSE(Same(pom, extensions, "extension", 0, 1));
 }
 
 TEST_F(ShippedLibrary, AndroidResourcesAreIdentifiedByName) {
@@ -200,6 +216,59 @@ TEST_F(ShippedLibrary, AndroidResourcesAreIdentifiedByName) {
     EXPECT_FALSE(Sequenced(android, "resources"));
     EXPECT_FALSE(Sequenced(android, "plurals"));
     EXPECT_TRUE(Sequenced(android, "string-array")) << "array items keep their order";
+}
+
+TEST_F(ShippedLibrary, AndroidElementsAreIdentifiedByTheirIdNameOrKey) {
+    const struct {
+        const char* spec;
+        const char* xml;
+        const char* element;
+        std::size_t a;
+        std::size_t b;
+        bool same;
+    } kCases[] = {
+        {"Android Manifest",
+         "<manifest xmlns:android='a'><application>"
+         "<activity android:name='.Main' android:label='x'/>"
+         "<activity android:name='.Main' android:label='y'/>"
+         "<activity android:name='.Settings' android:label='x'/></application></manifest>",
+         "activity", 0, 1, true},
+        {"Android Manifest", "", "activity", 0, 2, false},
+        {"Android Manifest",
+         "<manifest xmlns:android='a'><uses-permission android:name='INTERNET'/>"
+         "<uses-permission android:name='CAMERA'/><intent-filter/><intent-filter/></manifest>",
+         "uses-permission", 0, 1, false},
+        {"Android Manifest", "", "intent-filter", 0, 1, true},
+        {"Android Resources",
+         "<resources xmlns:android='a'><view android:id='@+id/a' x='1'/>"
+         "<view android:id='@+id/a' x='2'/><view android:id='@+id/b'/>"
+         "<pref android:key='k' a='1'/><pref android:key='k' a='2'/><pref android:key='j'/>"
+         "</resources>",
+         "view", 0, 1, true},
+        {"Android Resources", "", "view", 0, 2, false},
+        {"Android Resources", "", "pref", 0, 1, true},
+        {"Android Resources", "", "pref", 0, 2, false},
+        {"ResX Resources",
+         "<root><resheader name='version'><value>2.0</value></resheader>"
+         "<resheader name='reader'><value>R</value></resheader>"
+         "<data name='Title' xml:space='preserve'><value>Hello</value></data>"
+         "<data name='Title'><value>Hallo</value></data>"
+         "<data name='Close'><value>Hello</value></data>"
+         "<assembly alias='System.Drawing' name='a'/><assembly alias='System.Drawing' name='b'/>"
+         "</root>",
+         "data", 0, 1, true},
+        {"ResX Resources", "", "data", 0, 2, false},
+        {"ResX Resources", "", "resheader", 0, 1, false},
+        {"ResX Resources", "", "assembly", 0, 1, true},
+    };
+    const char* xml = "";
+    for (const auto& row : kCases) {
+        xml = *row.xml != 0 ? row.xml : xml;
+        SCOPED_TRACE(std::string(row.spec) + " " + row.element);
+        EXPECT_EQ(Same(Spec(row.spec), xml, row.element, row.a, row.b), row.same);
+    }
+    EXPECT_TRUE(Sequenced(Spec("ResX Resources"), "root")) << "resources keep the file's order";
+    EXPECT_TRUE(Sequenced(Spec("Android Manifest"), "application"));
 }
 
 TEST_F(ShippedLibrary, MsBuildItemsAreIdentifiedByWhatTheyInclude) {

@@ -207,6 +207,34 @@ TEST_F(SpecSelection, ACreatedSpecificationStartsFromTheDocumentsAndIsSavedAtOnc
     EXPECT_EQ(ReadTextFile(folder.Path() / "My Orders.qmfmt"), Written(*spec));
 }
 
+TEST_F(SpecSelection, ACreatedSpecificationIdentifiesWhatAllDocumentsTellApart) {
+    const SOperationFiles operation = Operation(
+        {File("<orders><order id='1' no='7'/><order id='2' no='8'/><line n='1'/>"
+              "<line n='1'/></orders>",
+              u"/in/A.ORD"),
+         File("<orders><order id='3' no='7'/><order id='1' no='7'/></orders>", u"/in/B.ORD"),
+         File("<orders><order no='7' id='1'/><line n='2'/></orders>", u"/in/C.ORD")},
+        true);
+    prompts.answers = {EAnswer::Yes};
+    prompts.creationAnswers = {CScriptedPrompts::SCreated{"Orders", "*.ord"}};
+    CFileSpec* spec = FindSpecForOperation(library, operation, owner);
+    ASSERT_NE(spec, nullptr);
+    EXPECT_EQ(ReadTextFile(folder.Path() / "Orders.qmfmt"),
+              "<?xml version='1.0' encoding='UTF-8'?>\r\n"
+              "<file name='Orders' filenames='*.ord' root='orders'>\r\n"
+              "\t<element name='orders'>\r\n"
+              "\t</element>\r\n"
+              "\t<element name='order' attributes='id,no'>\r\n"
+              "\t\t<attribute name='id'/>\r\n"
+              "\t</element>\r\n"
+              "\t<element name='line' attributes='n'>\r\n"
+              "\t</element>\r\n"
+              "\t<element name='*' order='Sequenced' attributes='id,no,n'>\r\n"
+              "\t</element>\r\n"
+              "</file>\r\n")
+        << "'no' repeats in the second file, 'n' in the first";
+}
+
 TEST_F(SpecSelection, DecliningOrCancellingCreatesNothing) {
     const SOperationFiles operation = Operation({File("<r/>", u"a"), File("<r/>", u"b")});
     prompts.answers = {EAnswer::No, EAnswer::Yes};

@@ -7,7 +7,6 @@
 #include "../formats/formats_test_support.h"
 #include "merge_test_support.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -16,13 +15,6 @@ using MergeTest::ExpectMergeOutcome;
 using MergeTest::SMergeCase;
 
 namespace {
-
-std::unique_ptr<CFileSpec> ShippedMavenPom() {
-    // The test data folder is tests/data in the repository.
-    return FormatsTest::LoadSpec(
-        std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path().parent_path() / "data" /
-        "Formats" / "Maven POM.qmfmt");
-}
 
 const SMergeCase kCases[] = {
     {"untouched modules without text, unrelated changes around them",
@@ -85,7 +77,7 @@ const SMergeCase kCases[] = {
 };
 
 TEST(MissingIdentity, MergedOnceWithEveryChange) {
-    const std::unique_ptr<CFileSpec> pom = ShippedMavenPom();
+    const std::unique_ptr<CFileSpec> pom = FormatsTest::LoadShippedSpec("Maven POM.qmfmt");
     ASSERT_NE(pom, nullptr);
     for (const SMergeCase& test : kCases) {
         const COperation operation(test.base, test.left, test.right, true, pom.get());
