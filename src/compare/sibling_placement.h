@@ -1,0 +1,29 @@
+#pragma once
+
+#include "compare/side_order.h"
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+class CDataNode;
+
+// The match-tree children of an unordered parent, each with the order in
+// which every side holds them.
+struct SUnorderedSiblings {
+    // In the order they were made.
+    std::vector<CDataNode*> matches;
+    // Per side index: positions in `matches`, in that side's document order.
+    std::array<std::vector<std::size_t>, 3> sides;
+};
+
+// Puts the match-tree children of `parent` (`siblings.matches`) in the
+// order they are shown and written. The order comes from the left, or from
+// the right when only the right moved siblings against the base; a sibling
+// the ordering side lacks follows the sibling that precedes it on the first
+// later side in `order` that holds it (it comes first when nothing does),
+// after the siblings already placed there that this side lacks, so one
+// side's insertion stays where it was made and the left's comes first
+// where both inserted at one place. Linear in the number of siblings.
+void PlaceUnorderedSiblings(CDataNode& parent, const SUnorderedSiblings& siblings,
+                            const CSideOrder& order);
