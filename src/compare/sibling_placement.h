@@ -8,8 +8,9 @@
 
 class CDataNode;
 
-// The match-tree children of an unordered parent, each with the order in
-// which every side holds them.
+// The match-tree children of a parent whose children are joined by identity,
+// not position (a "Random" element, a document type's declarations), with
+// the order in which every side holds them.
 struct SUnorderedSiblings {
     // In the order they were made.
     std::vector<CDataNode*> matches;

@@ -1,6 +1,7 @@
-// Three-way merges of the children of an unordered ("Random") element: each
-// side's insertions stay where that side made them, with the indentation
-// they had there, and a side's new order is kept.
+// Three-way merges of the children of an unordered ("Random") element, and
+// of the declarations of a document type: each side's insertions stay where
+// that side made them, with the indentation they had there, and a side's
+// new order is kept.
 
 #include "../formats/formats_test_support.h"
 #include "merge_test_support.h"
@@ -117,6 +118,11 @@ const SMergeCase kCases[] = {
      "<resources>\n  <string name=\"c\"/>\n  <string name=\"b\"/>\n  <string name=\"a\"/>\n"
      "</resources>",
      "<resources>\n  <string name=\"c\"/>\n  <string name=\"a\"/>\n</resources>"},
+    {"a declaration inserted by the right into a document type",
+     "<!DOCTYPE r [\n  <!ELEMENT a ANY>\n  <!ELEMENT c ANY>\n]>\n<r/>",
+     "<!DOCTYPE r [\n  <!ELEMENT a ANY>\n  <!ELEMENT c ANY>\n]>\n<r/>",
+     "<!DOCTYPE r [\n  <!ELEMENT a ANY>\n  <!ELEMENT b ANY>\n  <!ELEMENT c ANY>\n]>\n<r/>",
+     "<!DOCTYPE r [\n  <!ELEMENT a ANY>\n  <!ELEMENT b ANY>\n  <!ELEMENT c ANY>\n]>\n<r/>"},
 };
 
 TEST(UnorderedPlacement, EachSidesInsertionsAndOrderAreKept) {
