@@ -62,23 +62,11 @@ const SMergeCase kCases[] = {
      "  <string name=\"c\"/>\n</resources>",
      "<resources>\n  <string name=\"a\"/>\n  <string name=\"n\"/>\n  <string name=\"c\"/>\n"
      "</resources>"},
-    {"inserted by the left in place of what the right deleted",
-     "<resources>\n  <string name=\"a\"/>\n  <string name=\"b\"/>\n  <string name=\"c\"/>\n"
-     "</resources>",
-     "<resources>\n  <string name=\"a\"/>\n  <string name=\"b\"/>\n  <string name=\"n\"/>\n"
-     "  <string name=\"c\"/>\n</resources>",
-     "<resources>\n  <string name=\"a\"/>\n  <string name=\"c\"/>\n</resources>",
-     "<resources>\n  <string name=\"a\"/>\n  <string name=\"n\"/>\n  <string name=\"c\"/>\n"
-     "</resources>"},
     {"inserted first by both", "<resources>\n  <string name=\"a\"/>\n</resources>",
      "<resources>\n  <string name=\"l\"/>\n  <string name=\"a\"/>\n</resources>",
      "<resources>\n\t<string name=\"r\"/>\n  <string name=\"a\"/>\n</resources>",
      "<resources>\n  <string name=\"l\"/>\n\t<string name=\"r\"/>\n  <string name=\"a\"/>\n"
      "</resources>"},
-    {"inserted last by the right", "<resources>\n  <string name=\"a\"/>\n</resources>",
-     "<resources>\n  <string name=\"a\"/>\n</resources>",
-     "<resources>\n  <string name=\"a\"/>\n  <string name=\"z\"/>\n</resources>",
-     "<resources>\n  <string name=\"a\"/>\n  <string name=\"z\"/>\n</resources>"},
     {"a comment inserted by the right",
      "<resources>\n  <string name=\"a\"/>\n  <string name=\"b\"/>\n</resources>",
      "<resources>\n  <string name=\"a\"/>\n  <string name=\"b\"/>\n</resources>",
