@@ -64,19 +64,32 @@ private:
     std::size_t m_head;
 };
 
-// Places the siblings of `side` that are not placed yet, each after the
-// sibling that precedes it on this side and past the placed siblings there
-// that this side lacks. Every sibling of the side is the anchor of at most
+// The position in `order` of the first side that holds `match`.
+int FirstPosition(const CDataNode& match, const CSideOrder& order) {
+    int position = 0;
+    while (match.NodeOf(order[position]) == nullptr)
+        ++position;
+    return position;
+}
+
+// Places the siblings of the side at `position` in `order` that are not
+// placed yet, each after the sibling that precedes it on this side and past
+// the placed siblings there that this side lacks and an earlier side in
+// `order` holds (so the left's insertions at one place come first, whichever
+// side gives the order). Every sibling of the side is the anchor of at most
 // one search, and the stretches searched are disjoint: linear.
-void PlaceSide(CPlacedList& placed, const SUnorderedSiblings& siblings, int side) {
-    const auto lacks = [&](std::size_t match) {
-        return siblings.matches[match]->NodeOf(side) == nullptr;
+void PlaceSide(CPlacedList& placed, const SUnorderedSiblings& siblings, const CSideOrder& order,
+               int position) {
+    const int side = order[position];
+    const auto passed = [&](std::size_t match) {
+        const CDataNode& node = *siblings.matches[match];
+        return node.NodeOf(side) == nullptr && FirstPosition(node, order) < position;
     };
     std::size_t anchor = placed.Head();
     for (const std::size_t match : siblings.sides[static_cast<std::size_t>(side)]) {
         if (!placed.IsPlaced(match)) {
             std::size_t at = anchor;
-            while (placed.Next(at) != kNone && lacks(placed.Next(at)))
+            while (placed.Next(at) != kNone && passed(placed.Next(at)))
                 at = placed.Next(at);
             placed.LinkAfter(at, match);
         }
@@ -91,11 +104,11 @@ void PlaceUnorderedSiblings(CDataNode& parent, const SUnorderedSiblings& sibling
     if (siblings.matches.size() < 2)
         return;
     CPlacedList placed(siblings.matches.size());
-    const int ordering = OrderingSide(siblings, order);
-    PlaceSide(placed, siblings, ordering);
-    for (const int side : order)
-        if (side != ordering)
-            PlaceSide(placed, siblings, side);
+    const int ordering = order.PositionOf(OrderingSide(siblings, order));
+    PlaceSide(placed, siblings, order, ordering);
+    for (int position = 0; position < order.Count(); ++position)
+        if (position != ordering)
+            PlaceSide(placed, siblings, order, position);
     // Appending each in turn rebuilds the list; nothing to do when the
     // order is the one the matches were made in.
     std::size_t expected = 0;

@@ -20,11 +20,12 @@ struct SUnorderedSiblings {
 
 // Puts the match-tree children of `parent` (`siblings.matches`) in the
 // order they are shown and written. The order comes from the left, or from
-// the right when only the right moved siblings against the base; a sibling
+// the right when only the right moved siblings against the base. A sibling
 // the ordering side lacks follows the sibling that precedes it on the first
-// later side in `order` that holds it (it comes first when nothing does),
-// after the siblings already placed there that this side lacks, so one
-// side's insertion stays where it was made and the left's comes first
-// where both inserted at one place. Linear in the number of siblings.
+// side in `order` that holds it (it comes first when nothing does), after
+// the siblings there that this side lacks and an earlier side in `order`
+// holds: one side's insertion stays where it was made, and where both
+// inserted at one place the left's come first. Linear in the number of
+// siblings.
 void PlaceUnorderedSiblings(CDataNode& parent, const SUnorderedSiblings& siblings,
                             const CSideOrder& order);

@@ -163,9 +163,17 @@ bool MovedAgainstBase(const CMatchList& side, const CMatchList& base) {
     return false;
 }
 
+// The first position in the column order of a side that holds `match`.
+int FirstPosition(const CDataNode& match, const CSideOrder& order) {
+    for (int position = 0;; ++position)
+        if (match.NodeOf(order[position]) != nullptr)
+            return position;
+}
+
 // The order of the left, or of the right when only the right moved
 // siblings; then every side in column order puts each sibling not placed
-// yet after its predecessor there and after the placed ones it lacks.
+// yet after its predecessor there and after the placed ones that it lacks
+// and an earlier side holds.
 void PlaceSiblings(CDataNode& parent, const SMatchContext& context) {
     std::array<CMatchList, 3> sequences;
     for (int side = 0; side < 3; ++side)
@@ -176,14 +184,16 @@ void PlaceSiblings(CDataNode& parent, const SMatchContext& context) {
         !MovedAgainstBase(sequences[kSideLeft], sequences[kSideBase]))
         ordering = kSideRight;
     CMatchList placed = sequences[static_cast<std::size_t>(ordering)];
-    for (const int side : context.order) {
+    for (int position = 0; position < context.order.Count(); ++position) {
+        const int side = context.order[position];
         const CMatchList& sequence = sequences[static_cast<std::size_t>(side)];
         for (std::size_t k = 0; k < sequence.size(); ++k) {
             if (IndexIn(placed, sequence[k]) >= 0)
                 continue;
             std::size_t at =
                 k == 0 ? 0 : static_cast<std::size_t>(IndexIn(placed, sequence[k - 1])) + 1;
-            while (at < placed.size() && placed[at]->NodeOf(side) == nullptr)
+            while (at < placed.size() && placed[at]->NodeOf(side) == nullptr &&
+                   FirstPosition(*placed[at], context.order) < position)
                 ++at;
             placed.insert(placed.begin() + static_cast<std::ptrdiff_t>(at), sequence[k]);
         }

@@ -90,6 +90,15 @@ const SMergeCase kCases[] = {
      "  <string name=\"c\"/>\n</resources>",
      "<resources>\n  <string name=\"c\"/>\n  <string name=\"a\"/>\n  <string name=\"n\"/>\n"
      "  <string name=\"b\"/>\n</resources>"},
+    {"reordered by the right, inserted at the same place by both: the left's first",
+     "<resources>\n  <string name=\"a\"/>\n  <string name=\"b\"/>\n  <string name=\"c\"/>\n"
+     "</resources>",
+     "<resources>\n  <string name=\"a\"/>\n  <string name=\"l\"/>\n  <string name=\"b\"/>\n"
+     "  <string name=\"c\"/>\n</resources>",
+     "<resources>\n  <string name=\"c\"/>\n  <string name=\"a\"/>\n  <string name=\"r\"/>\n"
+     "  <string name=\"b\"/>\n</resources>",
+     "<resources>\n  <string name=\"c\"/>\n  <string name=\"a\"/>\n  <string name=\"l\"/>\n"
+     "  <string name=\"r\"/>\n  <string name=\"b\"/>\n</resources>"},
     {"reordered differently by both: the left's order",
      "<resources>\n  <string name=\"a\"/>\n  <string name=\"b\"/>\n  <string name=\"c\"/>\n"
      "</resources>",
