@@ -64,38 +64,84 @@ private:
     std::size_t m_head;
 };
 
-// The position in `order` of the first side that holds `match`.
-int FirstPosition(const CDataNode& match, const CSideOrder& order) {
-    int position = 0;
-    while (match.NodeOf(order[position]) == nullptr)
-        ++position;
-    return position;
-}
-
-// Places the siblings of the side at `position` in `order` that are not
-// placed yet, each after the sibling that precedes it on this side and past
-// the placed siblings there that this side lacks and an earlier side in
-// `order` holds (so the left's insertions at one place come first, whichever
-// side gives the order). Every sibling of the side is the anchor of at most
-// one search, and the stretches searched are disjoint: linear.
-void PlaceSide(CPlacedList& placed, const SUnorderedSiblings& siblings, const CSideOrder& order,
-               int position) {
-    const int side = order[position];
-    const auto passed = [&](std::size_t match) {
-        const CDataNode& node = *siblings.matches[match];
-        return node.NodeOf(side) == nullptr && FirstPosition(node, order) < position;
-    };
-    std::size_t anchor = placed.Head();
-    for (const std::size_t match : siblings.sides[static_cast<std::size_t>(side)]) {
-        if (!placed.IsPlaced(match)) {
-            std::size_t at = anchor;
-            while (placed.Next(at) != kNone && passed(placed.Next(at)))
-                at = placed.Next(at);
-            placed.LinkAfter(at, match);
-        }
-        anchor = match;
+// Places the siblings of one side that are not placed yet, each after the
+// sibling that precedes it on this side and past the placed siblings there
+// that it passes (Passes). Searches go through jumps that skip stretches
+// found passed before; a sibling once passed stays passed for every later
+// one of the side, so the jumps stay true, and shortening them on every
+// search keeps the pass near-linear.
+class CSidePass {
+public:
+    CSidePass(CPlacedList& placed, const SUnorderedSiblings& siblings, const CSideOrder& order,
+              int position)
+        : m_placed(placed), m_siblings(siblings), m_order(order), m_position(position),
+          m_side(order[position]), m_rank(siblings.matches.size(), kNone),
+          m_jump(siblings.matches.size() + 1, kNone) {
+        const auto& sequence = Sequence();
+        for (std::size_t rank = 0; rank < sequence.size(); ++rank)
+            m_rank[sequence[rank]] = rank;
     }
-}
+
+    void Run() {
+        std::size_t anchor = m_placed.Head();
+        for (const std::size_t match : Sequence()) {
+            if (!m_placed.IsPlaced(match))
+                m_placed.LinkAfter(LastPassed(anchor, m_rank[match]), match);
+            anchor = match;
+        }
+    }
+
+private:
+    const std::vector<std::size_t>& Sequence() const {
+        return m_siblings.sides[static_cast<std::size_t>(m_side)];
+    }
+
+    // Whether the sibling of rank `rank` on this side goes after `match`:
+    // when this side holds `match` before it (another side moved `match`
+    // here), or when this side lacks `match` and an earlier side in column
+    // order holds it (so the left's insertions at one place come first).
+    bool Passes(std::size_t match, std::size_t rank) const {
+        if (m_rank[match] != kNone)
+            return m_rank[match] < rank;
+        const CDataNode& node = *m_siblings.matches[match];
+        for (int earlier = 0; earlier < m_position; ++earlier)
+            if (node.NodeOf(m_order[earlier]) != nullptr)
+                return true;
+        return false;
+    }
+
+    // The last of the siblings after `from` that the sibling of rank `rank`
+    // passes, all in a row; `from` itself when it passes none.
+    std::size_t LastPassed(std::size_t from, std::size_t rank) {
+        std::size_t at = from;
+        m_path.clear();
+        for (;;) {
+            std::size_t next = m_jump[at];
+            if (next == kNone) {
+                next = m_placed.Next(at);
+                if (next == kNone || !Passes(next, rank))
+                    break;
+            }
+            m_path.push_back(at);
+            at = next;
+        }
+        for (const std::size_t visited : m_path)
+            m_jump[visited] = at;
+        return at;
+    }
+
+    CPlacedList& m_placed;
+    const SUnorderedSiblings& m_siblings;
+    const CSideOrder& m_order;
+    const int m_position;
+    const int m_side;
+    // Per match: its position on this side, kNone where this side lacks it.
+    std::vector<std::size_t> m_rank;
+    // Per match and the start: a sibling further on up to which everything
+    // was passed; kNone when not known.
+    std::vector<std::size_t> m_jump;
+    std::vector<std::size_t> m_path;
+};
 
 } // namespace
 
@@ -105,10 +151,10 @@ void PlaceUnorderedSiblings(CDataNode& parent, const SUnorderedSiblings& sibling
         return;
     CPlacedList placed(siblings.matches.size());
     const int ordering = order.PositionOf(OrderingSide(siblings, order));
-    PlaceSide(placed, siblings, order, ordering);
+    CSidePass(placed, siblings, order, ordering).Run();
     for (int position = 0; position < order.Count(); ++position)
         if (position != ordering)
-            PlaceSide(placed, siblings, order, position);
+            CSidePass(placed, siblings, order, position).Run();
     // Appending each in turn rebuilds the list; nothing to do when the
     // order is the one the matches were made in.
     std::size_t expected = 0;

@@ -22,10 +22,10 @@ struct SUnorderedSiblings {
 // order they are shown and written. The order comes from the left, or from
 // the right when only the right moved siblings against the base. A sibling
 // the ordering side lacks follows the sibling that precedes it on the first
-// side in `order` that holds it (it comes first when nothing does), after
-// the siblings there that this side lacks and an earlier side in `order`
-// holds: one side's insertion stays where it was made, and where both
-// inserted at one place the left's come first. Linear in the number of
-// siblings.
+// side in `order` that holds it (it comes first when nothing does), and
+// also the siblings right after that one which this side holds before it
+// or lacks while an earlier side in `order` holds them: one side's
+// insertion stays where it was made, and where both inserted at one place
+// the left's come first. Near-linear in the number of siblings.
 void PlaceUnorderedSiblings(CDataNode& parent, const SUnorderedSiblings& siblings,
                             const CSideOrder& order);

@@ -170,10 +170,20 @@ int FirstPosition(const CDataNode& match, const CSideOrder& order) {
             return position;
 }
 
+// Whether the k-th sibling of `sequence`, the side at `position` in
+// `order`, goes after `match`: the side holds `match` before it, or lacks it
+// and an earlier side holds it.
+bool Passes(CDataNode* match, const CMatchList& sequence, std::size_t k, const CSideOrder& order,
+            int position) {
+    const std::ptrdiff_t rank = IndexIn(sequence, match);
+    if (rank >= 0)
+        return static_cast<std::size_t>(rank) < k;
+    return FirstPosition(*match, order) < position;
+}
+
 // The order of the left, or of the right when only the right moved
 // siblings; then every side in column order puts each sibling not placed
-// yet after its predecessor there and after the placed ones that it lacks
-// and an earlier side holds.
+// yet after its predecessor there and after the placed ones that it passes.
 void PlaceSiblings(CDataNode& parent, const SMatchContext& context) {
     std::array<CMatchList, 3> sequences;
     for (int side = 0; side < 3; ++side)
@@ -192,8 +202,7 @@ void PlaceSiblings(CDataNode& parent, const SMatchContext& context) {
                 continue;
             std::size_t at =
                 k == 0 ? 0 : static_cast<std::size_t>(IndexIn(placed, sequence[k - 1])) + 1;
-            while (at < placed.size() && placed[at]->NodeOf(side) == nullptr &&
-                   FirstPosition(*placed[at], context.order) < position)
+            while (at < placed.size() && Passes(placed[at], sequence, k, context.order, position))
                 ++at;
             placed.insert(placed.begin() + static_cast<std::ptrdiff_t>(at), sequence[k]);
         }

@@ -99,6 +99,15 @@ const SMergeCase kCases[] = {
      "  <string name=\"b\"/>\n</resources>",
      "<resources>\n  <string name=\"c\"/>\n  <string name=\"a\"/>\n  <string name=\"l\"/>\n"
      "  <string name=\"r\"/>\n  <string name=\"b\"/>\n</resources>"},
+    {"moved by the left, inserted after the same element by the right: the left's first",
+     "<resources>\n  <string name=\"v\"/>\n  <string name=\"p\"/>\n  <string name=\"n\"/>\n"
+     "  <string name=\"b\"/>\n</resources>",
+     "<resources>\n  <string name=\"v\"/>\n  <string name=\"n\"/>\n  <string name=\"p\"/>\n"
+     "  <string name=\"b\"/>\n</resources>",
+     "<resources>\n  <string name=\"v\"/>\n  <string name=\"p\"/>\n  <string name=\"n\"/>\n"
+     "\n  <string name=\"r\"/>\n  <string name=\"b\"/>\n</resources>",
+     "<resources>\n  <string name=\"v\"/>\n  <string name=\"n\"/>\n  <string name=\"p\"/>\n"
+     "\n  <string name=\"r\"/>\n  <string name=\"b\"/>\n</resources>"},
     {"reordered differently by both: the left's order",
      "<resources>\n  <string name=\"a\"/>\n  <string name=\"b\"/>\n  <string name=\"c\"/>\n"
      "</resources>",
