@@ -6,6 +6,7 @@
 #include "compare/match_rules.h"
 #include "compare/sibling_index.h"
 #include "compare/sibling_pairing.h"
+#include "compare/sibling_placement.h"
 #include "xml/attribute.h"
 #include "xml/content.h"
 #include "xml/element.h"
@@ -100,6 +101,8 @@ void InOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules
 // those holding a node with that key on an earlier side, in tree order.
 class CJoinCandidates {
 public:
+    static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
+
     // Indexes the nodes that `matches` hold on the sides before `position`.
     CJoinCandidates(CMatchRules& rules, const SMatchContext& context,
                     const std::vector<CDataNode*>& matches, int position) {
@@ -115,13 +118,14 @@ public:
         }
     }
 
-    // The first match-tree child still free on `side` that `node` joins.
-    CDataNode* Find(CMatchRules& rules, const SMatchContext& context, int position,
-                    const std::vector<CDataNode*>& matches, const NXML::CNode& node,
-                    FJoinTest same) {
+    // The position of the first match-tree child still free on `side` that
+    // `node` joins; kNotFound when none does.
+    std::size_t Find(CMatchRules& rules, const SMatchContext& context, int position,
+                     const std::vector<CDataNode*>& matches, const NXML::CNode& node,
+                     FJoinTest same) {
         const auto found = m_lists.find(JoinKey(rules, node));
         if (found == m_lists.end())
-            return nullptr;
+            return kNotFound;
         SList& list = found->second;
         const int side = context.order[position];
         // Entries taken on this side are passed for good; the rest stay for
@@ -130,12 +134,12 @@ public:
                matches[list.indexes[list.first]]->NodeOf(side) != nullptr)
             ++list.first;
         for (std::size_t entry = list.first; entry < list.indexes.size(); ++entry) {
-            CDataNode* match = matches[list.indexes[entry]];
-            if (match->NodeOf(side) == nullptr &&
-                Joins(rules, context, position, *match, node, same))
-                return match;
+            const std::size_t index = list.indexes[entry];
+            const CDataNode& match = *matches[index];
+            if (match.NodeOf(side) == nullptr && Joins(rules, context, position, match, node, same))
+                return index;
         }
-        return nullptr;
+        return kNotFound;
     }
 
 private:
@@ -159,7 +163,8 @@ private:
 
 void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& rules,
                   FJoinTest (*testFor)(const NXML::CNode&)) {
-    std::vector<CDataNode*> matches;
+    SUnorderedSiblings siblings;
+    std::vector<CDataNode*>& matches = siblings.matches;
     for (int position = 0; position < context.order.Count(); ++position) {
         const int side = context.order[position];
         const NXML::CNode* xml = parent.NodeOf(side);
@@ -171,12 +176,17 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
             const FJoinTest same = testFor(*child);
             if (same == nullptr)
                 continue;
-            if (CDataNode* match = candidates.Find(rules, context, position, matches, *child, same))
-                match->nodes[static_cast<std::size_t>(side)] = child;
-            else
+            std::size_t index = candidates.Find(rules, context, position, matches, *child, same);
+            if (index != CJoinCandidates::kNotFound)
+                matches[index]->nodes[static_cast<std::size_t>(side)] = child;
+            else {
+                index = matches.size();
                 matches.push_back(&AppendMatchNode(parent, side, child));
+            }
+            siblings.sides[static_cast<std::size_t>(side)].push_back(index);
         }
     }
+    PlaceUnorderedSiblings(parent, siblings, context.order);
 }
 
 void Unordered(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {

@@ -5,6 +5,7 @@
 #include "compare_test_support.h"
 #include "reference_matching.h"
 
+#include <numeric>
 #include <random>
 #include <sstream>
 #include <string>
@@ -158,6 +159,28 @@ std::string Structure(const CDataNode& root) {
     return out.str();
 }
 
+// The structures of the match trees that the reference and the indexed
+// matching build for one operation.
+std::pair<std::string, std::string>
+ReferenceAndIndexed(const std::string& baseText, const std::string& leftText,
+                    const std::string& rightText, const std::string& rulesText, bool threeWay) {
+    const auto left = CompareTest::ParseDocument(leftText);
+    const auto right = CompareTest::ParseDocument(rightText);
+    const auto base = CompareTest::ParseDocument(baseText);
+    const auto spec = CompareTest::SpecWithRules(rulesText);
+    SMatchContext context;
+    context.order.Fill(threeWay);
+    context.spec = spec.get();
+
+    CDocNode reference;
+    reference.nodes = {threeWay ? base.get() : nullptr, left.get(), right.get()};
+    reference.Build(context, ReferenceMatchAlgorithms());
+    CDocNode indexed;
+    indexed.nodes = reference.nodes;
+    indexed.Build(context, IndexedMatchAlgorithms());
+    return {Structure(reference), Structure(indexed)};
+}
+
 TEST(DifferentialMatching, IndexedMatchesTheReferenceOnRandomOperations) {
     constexpr int kOperations = 2000;
     int nodesCompared = 0;
@@ -169,29 +192,62 @@ TEST(DifferentialMatching, IndexedMatchesTheReferenceOnRandomOperations) {
         const bool threeWay = random.Chance(50);
         const std::string rulesText = random.Rules();
 
-        const auto left = CompareTest::ParseDocument(leftText);
-        const auto right = CompareTest::ParseDocument(rightText);
-        const auto baseDoc = CompareTest::ParseDocument(CRandomOperations::Wrapped(base));
-        const auto spec = CompareTest::SpecWithRules(rulesText);
-        SMatchContext context;
-        context.order.Fill(threeWay);
-        context.spec = spec.get();
-
-        CDocNode reference;
-        reference.nodes = {threeWay ? baseDoc.get() : nullptr, left.get(), right.get()};
-        reference.Build(context, ReferenceMatchAlgorithms());
-        CDocNode indexed;
-        indexed.nodes = reference.nodes;
-        indexed.Build(context, IndexedMatchAlgorithms());
-
-        const std::string expected = Structure(reference);
-        ASSERT_EQ(Structure(indexed), expected)
+        const auto [expected, indexed] = ReferenceAndIndexed(
+            CRandomOperations::Wrapped(base), leftText, rightText, rulesText, threeWay);
+        ASSERT_EQ(indexed, expected)
             << "seed " << seed << (threeWay ? ", three-way" : ", two-way")
             << "\nrules: " << rulesText << "\nleft: " << leftText << "\nright: " << rightText;
         nodesCompared += static_cast<int>(std::count(expected.begin(), expected.end(), '\n'));
     }
     // The operations must be big enough to exercise the long-list indexes.
     EXPECT_GT(nodesCompared, kOperations * 50);
+}
+
+// One unordered list of identified elements, each side with many moves,
+// insertions and deletions: the placement of each side's siblings searches
+// long stretches, again and again from nearby places.
+TEST(DifferentialMatching, IndexedPlacesUnorderedSiblingsLikeTheReference) {
+    const std::string rules =
+        "<element name='r' order='Random'/><element name='x'><attribute name='id'/></element>";
+    const auto text = [](const std::vector<int>& ids) {
+        std::string text = "<r>";
+        for (const int id : ids)
+            text += "<x id='" + std::to_string(id) + "'/>";
+        return text + "</r>";
+    };
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        CRandomOperations random(seed);
+        std::vector<int> base(static_cast<std::size_t>(10 + random.Below(30)));
+        std::iota(base.begin(), base.end(), 0);
+        int nextId = static_cast<int>(base.size());
+        const auto edited = [&] {
+            std::vector<int> ids = base;
+            for (int edit = random.Below(20); edit > 0 && !ids.empty(); --edit) {
+                const auto at = ids.begin() + random.Below(static_cast<int>(ids.size()));
+                const int kind = random.Below(3);
+                if (kind == 0)
+                    ids.insert(at, nextId++);
+                else if (kind == 1)
+                    ids.erase(at);
+                else {
+                    const int moved = *at;
+                    ids.erase(at);
+                    ids.insert(ids.begin() + random.Below(static_cast<int>(ids.size()) + 1), moved);
+                }
+            }
+            return ids;
+        };
+        // One side in three keeps the base, so that either side gives the order.
+        const int unedited = random.Below(3);
+        const std::vector<int> left = unedited == 0 ? base : edited();
+        const std::vector<int> right = unedited == 1 ? base : edited();
+        const bool threeWay = random.Chance(70);
+        const auto [expected, indexed] =
+            ReferenceAndIndexed(text(base), text(left), text(right), rules, threeWay);
+        ASSERT_EQ(indexed, expected)
+            << "seed " << seed << (threeWay ? ", three-way" : ", two-way")
+            << "\nbase: " << text(base) << "\nleft: " << text(left) << "\nright: " << text(right);
+    }
 }
 
 } // namespace

@@ -82,7 +82,7 @@ TEST(OrderedMatching, CommentsAlignOnUnchangedOnes) {
 }
 
 // Unordered matching: children are joined by identity, in the order of the
-// left side, followed by what only the right side has.
+// left side; what only the right side has follows its predecessor there.
 TEST(UnorderedMatching, JoinsByIdentifyingAttribute) {
     EXPECT_EQ(Dump(SOperation("<r>\n <x id='1'/>\n <x id='2'/>\n</r>",
                               "<r>\n <x id='2'/>\n <x id='1'/>\n</r>")
@@ -116,11 +116,11 @@ TEST(UnorderedMatching, NamedRuleWithoutChildRulesFallsBackToDefault) {
                        .Rules("<element name='*'><attribute name='key'/></element>"
                               "<element name='x'/>")),
               "<r> [L R] same\n"
+              "  <x> [- R] open\n"
+              "    @key=\"b\" [- R] open\n"
               "  <x> [L R] same\n"
               "    @key=\"a\" [L R] same\n"
-              "    @v=\"1\" [L R] open\n"
-              "  <x> [- R] open\n"
-              "    @key=\"b\" [- R] open\n");
+              "    @v=\"1\" [L R] open\n");
 }
 
 TEST(UnorderedMatching, CommentsJoinByText) {

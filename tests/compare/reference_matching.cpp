@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -126,6 +127,90 @@ bool Join(CDataNode& parent, const SMatchContext& context, CMatchRules& rules, i
     return false;
 }
 
+// ---- Placing unordered siblings ----
+
+using CMatchList = std::vector<CDataNode*>;
+
+template <typename T> std::ptrdiff_t IndexIn(const std::vector<T>& list, const T& item) {
+    const auto found = std::find(list.begin(), list.end(), item);
+    return found == list.end() ? -1 : found - list.begin();
+}
+
+// The match-tree children holding a node of `side`, in that side's order.
+CMatchList SideSequence(const CDataNode& parent, int side) {
+    CMatchList sequence;
+    if (parent.NodeOf(side) == nullptr)
+        return sequence;
+    for (const NXML::CNode* child = parent.NodeOf(side)->FirstChild(); child != nullptr;
+         child = child->NextSibling())
+        for (CDataNode* match = parent.FirstChildNode(); match != nullptr;
+             match = match->NextSiblingNode())
+            if (match->NodeOf(side) == child)
+                sequence.push_back(match);
+    return sequence;
+}
+
+// Some two siblings that `side` and the base both hold stand in the other
+// order on `side`.
+bool MovedAgainstBase(const CMatchList& side, const CMatchList& base) {
+    for (std::size_t i = 0; i < side.size(); ++i)
+        for (std::size_t j = i + 1; j < side.size(); ++j) {
+            const std::ptrdiff_t first = IndexIn(base, side[i]);
+            const std::ptrdiff_t second = IndexIn(base, side[j]);
+            if (first >= 0 && second >= 0 && first > second)
+                return true;
+        }
+    return false;
+}
+
+// The first position in the column order of a side that holds `match`.
+int FirstPosition(const CDataNode& match, const CSideOrder& order) {
+    for (int position = 0;; ++position)
+        if (match.NodeOf(order[position]) != nullptr)
+            return position;
+}
+
+// Whether the k-th sibling of `sequence`, the side at `position` in
+// `order`, goes after `match`: the side holds `match` before it, or lacks it
+// and an earlier side holds it.
+bool Passes(CDataNode* match, const CMatchList& sequence, std::size_t k, const CSideOrder& order,
+            int position) {
+    const std::ptrdiff_t rank = IndexIn(sequence, match);
+    if (rank >= 0)
+        return static_cast<std::size_t>(rank) < k;
+    return FirstPosition(*match, order) < position;
+}
+
+// The order of the left, or of the right when only the right moved
+// siblings; then every side in column order puts each sibling not placed
+// yet after its predecessor there and after the placed ones that it passes.
+void PlaceSiblings(CDataNode& parent, const SMatchContext& context) {
+    std::array<CMatchList, 3> sequences;
+    for (int side = 0; side < 3; ++side)
+        sequences[static_cast<std::size_t>(side)] = SideSequence(parent, side);
+    int ordering = kSideLeft;
+    if (context.order.IsThreeWay() &&
+        MovedAgainstBase(sequences[kSideRight], sequences[kSideBase]) &&
+        !MovedAgainstBase(sequences[kSideLeft], sequences[kSideBase]))
+        ordering = kSideRight;
+    CMatchList placed = sequences[static_cast<std::size_t>(ordering)];
+    for (int position = 0; position < context.order.Count(); ++position) {
+        const int side = context.order[position];
+        const CMatchList& sequence = sequences[static_cast<std::size_t>(side)];
+        for (std::size_t k = 0; k < sequence.size(); ++k) {
+            if (IndexIn(placed, sequence[k]) >= 0)
+                continue;
+            std::size_t at =
+                k == 0 ? 0 : static_cast<std::size_t>(IndexIn(placed, sequence[k - 1])) + 1;
+            while (at < placed.size() && Passes(placed[at], sequence, k, context.order, position))
+                ++at;
+            placed.insert(placed.begin() + static_cast<std::ptrdiff_t>(at), sequence[k]);
+        }
+    }
+    for (CDataNode* match : placed)
+        parent.AddChild(match);
+}
+
 // `testFor` chooses the join test for a child, or null to skip the child.
 void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& rules,
                   FJoinTest (*testFor)(const NXML::CNode&)) {
@@ -141,6 +226,7 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
                 AppendMatchNode(parent, side, child);
         }
     }
+    PlaceSiblings(parent, context);
 }
 
 void SimpleUnordered(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {

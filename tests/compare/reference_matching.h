@@ -3,8 +3,10 @@
 #include "compare/match_algorithms.h"
 
 // The oracle for the indexed matching: matching done the plain way, every
-// sibling distance a walk along the sibling list and every join a walk over
-// the parent's match-tree children. Quadratic, and obviously right. It asks
+// sibling distance a walk along the sibling list, every join a walk over
+// the parent's match-tree children, and unordered siblings placed by
+// looking each one up and inserting it into a plain list. Quadratic, and
+// obviously right. It asks
 // the same questions (NodesCorrespond, the join tests and with them
 // IdentifyEqual, which says how an element without its identifying text or
 // child matches), so what it checks is that the keys and indexes of the real

@@ -1,7 +1,8 @@
 // Three-way merges of generated documents with random edits on each side,
 // over a fixed range of seeds. Every merge must keep these properties:
 // - base B, left L, right B gives L byte for byte, and B, B, R gives R,
-//   also where L or R changed the layout of what they kept;
+//   also where L or R changed the layout of what they kept (R's children in
+//   R's order, in unordered parents too);
 // - X, X, X gives X;
 // - a clean result holds every change of either side that the other side
 //   did not also touch (and every change both sides made alike);
@@ -691,10 +692,21 @@ TEST(MergeProperties, HoldOnGeneratedDocumentsAndEdits) {
         ASSERT_TRUE(rightOnly.clean) << trace;
         std::unique_ptr<NXML::CDoc> rightOnlyDoc;
         ASSERT_EQ(DocumentFault(rightOnly.text, rightOnlyDoc), "") << trace;
-        ASSERT_EQ(Described(ChangesOf(baseState, StateOfText(rightOnly.text, *rightOnlyDoc))),
+        const SState rightOnlyState = StateOfText(rightOnly.text, *rightOnlyDoc);
+        ASSERT_EQ(Described(ChangesOf(baseState, rightOnlyState)),
                   Described(ChangesOf(baseState, rightState)))
             << trace << "merged:\n"
             << rightOnly.text;
+        // In the right's order too: what the right inserted or moved stands
+        // where the right put it, in unordered parents as in ordered ones.
+        for (const auto& [id, states] : rightState.elements) {
+            const SNode* merged = rightOnlyState.Element(id);
+            ASSERT_NE(merged, nullptr) << trace << "merged:\n" << rightOnly.text;
+            ASSERT_EQ(ChildKeys(*merged), ChildKeys(*states[0].node))
+                << "children of " << id << "\n"
+                << trace << "merged:\n"
+                << rightOnly.text;
+        }
 
         const SMerged merged = Merge(base, left, right, spec.get());
         if (!merged.clean)
