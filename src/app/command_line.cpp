@@ -2,7 +2,7 @@
 
 #include "compare/side_order.h"
 #include "framework/flags.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 
 #include <string_view>
 

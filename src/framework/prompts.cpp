@@ -1,7 +1,7 @@
 #include "framework/prompts.h"
 
+#include "framework/string_functions.h"
 #include "text/format.h"
-#include "text/string_functions.h"
 #include "text/translator.h"
 
 #include <atomic>

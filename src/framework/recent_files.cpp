@@ -1,8 +1,8 @@
 #include "framework/recent_files.h"
 
 #include "framework/registry.h"
+#include "framework/string_functions.h"
 #include "text/format.h"
-#include "text/string_functions.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/settings_paths.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,7 +2,7 @@
 
 #include "framework/result.h"
 #include "framework/settings_backend.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -2,8 +2,8 @@
 
 #include "framework/file_functions.h"
 #include "framework/prompts.h"
+#include "framework/str.h"
 #include "text/format.h"
-#include "text/str.h"
 #include "text/translator.h"
 
 #include <cerrno>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/named_node.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 namespace NIO {
 class CBase;

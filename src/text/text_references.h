@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/str.h"
+#include "framework/str.h"
 
 // The escapes of language files: the entity references and "\n" that a text
 // may hold, turned into the characters they stand for, and back.

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "framework/str.h"
 #include "text/language_tree.h"
-#include "text/str.h"
 
 #include <cstdint>
 

@@ -9,10 +9,10 @@
 #include "framework/job_manager.h"
 #include "framework/result.h"
 #include "framework/settings_backend.h"
+#include "framework/str.h"
 #include "merge/load_job.h"
 #include "merge/operation.h"
 #include "text/embedded_language.h"
-#include "text/str.h"
 #include "text/translator.h"
 #include "xml/element.h"
 

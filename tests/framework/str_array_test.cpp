@@ -1,4 +1,4 @@
-#include "text/str_array.h"
+#include "framework/str_array.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/allocator.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 
 #include <cstdint>
 #include <cstring>

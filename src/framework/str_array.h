@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/array.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 #include <memory>
 #include <new>

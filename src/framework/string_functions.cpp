@@ -1,6 +1,6 @@
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 
-#include "text/utf.h"
+#include "framework/utf.h"
 
 #include <cstring>
 #include <locale.h>

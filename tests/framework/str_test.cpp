@@ -1,4 +1,4 @@
-#include "text/str.h"
+#include "framework/str.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "text/utf.h"
+#include "framework/utf.h"
 
 #include <algorithm>
 #include <cstddef>
