@@ -21,10 +21,10 @@
 #include "merge/report.h"
 #include "merge/result_file.h"
 #include "merge/write_failure.h"
-#include "text/embedded_language.h"
 #include "text/format.h"
 #include "text/language_choice.h"
-#include "text/translator.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
 
 #include <csignal>
 #include <cstdio>

@@ -2,7 +2,7 @@
 
 #include "framework/prompts.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "framework/prompts.h"
 #include "framework/string_functions.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 #include "xml/doc.h"
 #include "xml/element.h"
 

@@ -2,7 +2,7 @@
 
 #include "framework/string_functions.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 #include <atomic>
 #include <iostream>

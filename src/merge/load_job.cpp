@@ -11,7 +11,7 @@
 #include "merge/block_building.h"
 #include "merge/operation.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 #include <vector>
 

@@ -7,7 +7,7 @@
 #include "merge/result_encoding.h"
 #include "merge/write_failure.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 #include "xml/doc.h"
 
 #include <cstdint>

@@ -4,7 +4,7 @@
 #include "framework/prompts.h"
 #include "framework/str.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 #include <cerrno>
 

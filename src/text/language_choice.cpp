@@ -3,7 +3,7 @@
 #include "framework/registry.h"
 #include "framework/result.h"
 #include "framework/settings_paths.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 #include <string>
 

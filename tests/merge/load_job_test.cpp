@@ -12,8 +12,8 @@
 #include "framework/str.h"
 #include "merge/load_job.h"
 #include "merge/operation.h"
-#include "text/embedded_language.h"
-#include "text/translator.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
 #include "xml/element.h"
 
 #include <chrono>

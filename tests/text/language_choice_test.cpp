@@ -1,12 +1,12 @@
 #include "../framework/recording_backend.h"
+#include "../translation/translator_test_support.h"
 #include "framework/registry.h"
 #include "framework/result.h"
 #include "framework/settings_backend.h"
 #include "framework/settings_paths.h"
-#include "text/embedded_language.h"
 #include "text/language_choice.h"
-#include "text/translator.h"
-#include "translator_test_support.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/str.h"
-#include "text/language_tree.h"
+#include "translation/language_tree.h"
 
 #include <cstdint>
 

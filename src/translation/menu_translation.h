@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/str.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 #include <cstdint>
 #include <span>

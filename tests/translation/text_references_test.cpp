@@ -1,4 +1,4 @@
-#include "text/text_references.h"
+#include "translation/text_references.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "text/language_list.h"
+#include "translation/language_list.h"
 #include "translator_test_support.h"
 
 #include <gtest/gtest.h>

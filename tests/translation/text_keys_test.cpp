@@ -1,5 +1,5 @@
-#include "text/language_tree.h"
-#include "text/translator.h"
+#include "translation/language_tree.h"
+#include "translation/translator.h"
 #include "translator_test_support.h"
 
 #include <cctype>

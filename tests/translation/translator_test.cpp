@@ -1,7 +1,7 @@
 #include "framework/buffer.h"
 #include "framework/result.h"
-#include "text/embedded_language.h"
-#include "text/translator.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
 #include "translator_test_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "text/language_list.h"
+#include "translation/language_list.h"
 
 #include "framework/file.h"
-#include "text/language_tree.h"
+#include "translation/language_tree.h"
 
 #include <algorithm>
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "text/menu_translation.h"
+#include "translation/menu_translation.h"
 
 #include <array>
 #include <optional>

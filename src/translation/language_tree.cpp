@@ -1,8 +1,8 @@
-#include "text/language_tree.h"
+#include "translation/language_tree.h"
 
 #include "framework/result.h"
 #include "framework/stream.h"
-#include "text/text_references.h"
+#include "translation/text_references.h"
 #include "xml/content.h"
 #include "xml/doc.h"
 #include "xml/element.h"

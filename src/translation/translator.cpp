@@ -1,11 +1,11 @@
-#include "text/translator.h"
+#include "translation/translator.h"
 
 #include "framework/buffer.h"
 #include "framework/program_folder.h"
 #include "framework/result.h"
-#include "text/embedded_language.h"
-#include "text/language_list.h"
-#include "text/text_references.h"
+#include "translation/embedded_language.h"
+#include "translation/language_list.h"
+#include "translation/text_references.h"
 
 namespace NString::NTranslator {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "framework/buffer.h"
-#include "text/embedded_language.h"
-#include "text/language_tree.h"
+#include "translation/embedded_language.h"
+#include "translation/language_tree.h"
 
 #include <cstdlib>
 #include <filesystem>

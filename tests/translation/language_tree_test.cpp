@@ -1,6 +1,6 @@
 #include "framework/buffer.h"
 #include "framework/result.h"
-#include "text/language_tree.h"
+#include "translation/language_tree.h"
 #include "translator_test_support.h"
 #include "xml/doc.h"
 #include "xml/element.h"
