@@ -1,6 +1,6 @@
 #include "formats/spec_file_problems.h"
 
-#include "framework/prompts.h"
+#include "services/prompts.h"
 #include "text/format.h"
 #include "translation/translator.h"
 

@@ -1,8 +1,8 @@
 #include "merge/write_failure.h"
 
 #include "framework/file_functions.h"
-#include "framework/prompts.h"
 #include "framework/str.h"
+#include "services/prompts.h"
 #include "text/format.h"
 #include "translation/translator.h"
 

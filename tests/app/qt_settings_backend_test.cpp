@@ -1,9 +1,9 @@
 #include "app/qt_settings_backend.h"
-#include "framework/display_settings.h"
-#include "framework/flags.h"
-#include "framework/recent_files.h"
-#include "framework/registry.h"
-#include "framework/settings_paths.h"
+#include "services/display_settings.h"
+#include "services/flags.h"
+#include "services/recent_files.h"
+#include "services/registry.h"
+#include "services/settings_paths.h"
 
 #include <QSettings>
 #include <array>

@@ -1,6 +1,6 @@
-#include "framework/registry.h"
-#include "framework/settings_backend.h"
 #include "recording_backend.h"
+#include "services/registry.h"
+#include "services/settings_backend.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/result.h"
-#include "framework/settings_backend.h"
+#include "services/settings_backend.h"
 
 #include <map>
 #include <mutex>

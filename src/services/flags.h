@@ -1,8 +1,8 @@
 #pragma once
 
-#include "framework/settings_paths.h"
 #include "framework/str.h"
 #include "framework/thread_mutex.h"
+#include "services/settings_paths.h"
 
 #include <atomic>
 #include <cstdint>

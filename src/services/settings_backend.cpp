@@ -1,4 +1,4 @@
-#include "framework/settings_backend.h"
+#include "services/settings_backend.h"
 
 #include "framework/result.h"
 

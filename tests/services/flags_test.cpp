@@ -1,6 +1,6 @@
-#include "framework/flags.h"
-#include "framework/registry.h"
 #include "recording_backend.h"
+#include "services/flags.h"
+#include "services/registry.h"
 
 #include <gtest/gtest.h>
 #include <latch>

@@ -1,4 +1,4 @@
-#include "framework/prompts.h"
+#include "services/prompts.h"
 
 #include "framework/string_functions.h"
 #include "text/format.h"

@@ -1,5 +1,5 @@
 #include "framework/buffer.h"
-#include "framework/prompts.h"
+#include "services/prompts.h"
 #include "translation/embedded_language.h"
 #include "translation/translator.h"
 

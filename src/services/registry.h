@@ -1,8 +1,8 @@
 #pragma once
 
 #include "framework/result.h"
-#include "framework/settings_backend.h"
 #include "framework/str.h"
+#include "services/settings_backend.h"
 
 #include <cstddef>
 #include <cstdint>

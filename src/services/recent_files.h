@@ -1,7 +1,7 @@
 #pragma once
 
-#include "framework/settings_paths.h"
 #include "framework/str.h"
+#include "services/settings_paths.h"
 
 #include <cstddef>
 #include <cstdint>

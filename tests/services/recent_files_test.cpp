@@ -1,6 +1,6 @@
-#include "framework/recent_files.h"
-#include "framework/registry.h"
 #include "recording_backend.h"
+#include "services/recent_files.h"
+#include "services/registry.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,4 @@
-#include "framework/registry.h"
+#include "services/registry.h"
 
 #include <cstring>
 #include <optional>

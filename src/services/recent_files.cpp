@@ -1,7 +1,7 @@
-#include "framework/recent_files.h"
+#include "services/recent_files.h"
 
-#include "framework/registry.h"
 #include "framework/string_functions.h"
+#include "services/registry.h"
 #include "text/format.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-#include "framework/flags.h"
+#include "services/flags.h"
 
-#include "framework/registry.h"
+#include "services/registry.h"
 
 #include <mutex>
 

@@ -1,8 +1,8 @@
-#include "text/language_choice.h"
+#include "services/language_choice.h"
 
-#include "framework/registry.h"
 #include "framework/result.h"
-#include "framework/settings_paths.h"
+#include "services/registry.h"
+#include "services/settings_paths.h"
 #include "translation/translator.h"
 
 #include <string>

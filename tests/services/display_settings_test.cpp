@@ -1,7 +1,7 @@
-#include "framework/display_settings.h"
-#include "framework/registry.h"
-#include "framework/settings_paths.h"
 #include "recording_backend.h"
+#include "services/display_settings.h"
+#include "services/registry.h"
+#include "services/settings_paths.h"
 
 #include <array>
 #include <gtest/gtest.h>
