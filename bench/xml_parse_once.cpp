@@ -1,5 +1,5 @@
 #include "framework/result.h"
-#include "text/str.h"
+#include "framework/str.h"
 #include "xml/doc.h"
 #include "xml_documents.h"
 

@@ -10,9 +10,7 @@
 #include "framework/buffer.h"
 #include "framework/event.h"
 #include "framework/file_functions.h"
-#include "framework/flags.h"
 #include "framework/job_manager.h"
-#include "framework/prompts.h"
 #include "framework/result.h"
 #include "framework/target_file.h"
 #include "framework/thread.h"
@@ -21,10 +19,12 @@
 #include "merge/report.h"
 #include "merge/result_file.h"
 #include "merge/write_failure.h"
-#include "text/embedded_language.h"
+#include "services/flags.h"
+#include "services/language_choice.h"
+#include "services/prompts.h"
 #include "text/format.h"
-#include "text/language_choice.h"
-#include "text/translator.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
 
 #include <csignal>
 #include <cstdio>

@@ -1,8 +1,8 @@
 #include "app/command_line.h"
 
 #include "compare/side_order.h"
-#include "framework/flags.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
+#include "services/flags.h"
 
 #include <string_view>
 

@@ -1,7 +1,7 @@
 #include "app/qt_settings_backend.h"
 
 #include "framework/result.h"
-#include "framework/settings_paths.h"
+#include "services/settings_paths.h"
 
 #include <QByteArray>
 #include <QSettings>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/settings_backend.h"
+#include "services/settings_backend.h"
 
 // Keeps the settings of the current user with QSettings, organisation
 // "Velden" and application "Quillmere" (on Linux the file

@@ -3,7 +3,7 @@
 #include "compare/match_rules.h"
 #include "compare/sibling_pairing.h"
 #include "formats/element_spec.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/content.h"
 #include "xml/element.h"
 

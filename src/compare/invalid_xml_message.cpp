@@ -1,7 +1,7 @@
 #include "compare/invalid_xml_message.h"
 
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/str.h"
+#include "framework/str.h"
 #include "xml/parse_error.h"
 
 // The text that tells why an input file was refused as XML: the file, the

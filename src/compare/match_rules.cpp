@@ -2,7 +2,7 @@
 
 #include "formats/element_spec.h"
 #include "formats/file_spec.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/element.h"
 
 const CElementSpec* CMatchRules::FindElementSpec(const NXML::CElement& element) {

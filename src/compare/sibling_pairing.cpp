@@ -4,7 +4,7 @@
 #include "compare/match_context.h"
 #include "compare/match_rules.h"
 #include "formats/element_spec.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/attribute.h"
 #include "xml/element.h"
 #include "xml/subtree_hash.h"

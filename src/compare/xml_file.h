@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/str.h"
+#include "framework/str.h"
 #include "xml/doc.h"
 
 // One input file of an operation: the document, where it came from and how

@@ -2,7 +2,7 @@
 
 #include "formats/spec_values.h"
 #include "formats/spec_writer.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/content.h"
 #include "xml/element.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "formats/spec_base.h"
-#include "text/str_array.h"
+#include "framework/str_array.h"
 
 namespace NXML {
 class CElement;

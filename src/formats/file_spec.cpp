@@ -9,7 +9,7 @@
 #include "formats/wildcard.h"
 #include "framework/buffer.h"
 #include "framework/file_functions.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/doc.h"
 #include "xml/element.h"
 

@@ -8,8 +8,8 @@
 #include "framework/buffer.h"
 #include "framework/file_functions.h"
 #include "framework/result.h"
+#include "framework/string_functions.h"
 #include "text/format.h"
-#include "text/string_functions.h"
 #include "xml/doc.h"
 #include "xml/element.h"
 

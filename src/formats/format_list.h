@@ -1,7 +1,7 @@
 #pragma once
 
 #include "framework/node.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 class CFileSpec;
 

@@ -3,7 +3,7 @@
 #include "formats/spec_file_name.h"
 #include "formats/wildcard.h"
 #include "framework/file.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/str.h"
+#include "framework/str.h"
 
 // The specifications that come with the program, in "Data/Formats/" beside
 // the executable, and their first start in a user's Formats folder.

@@ -6,7 +6,7 @@
 #include "formats/file_spec.h"
 #include "formats/spec_values.h"
 #include "framework/result.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/element.h"
 
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "framework/array.h"
 #include "framework/flag_word.h"
 #include "framework/node.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 #include <cstdint>
 

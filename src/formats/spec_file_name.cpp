@@ -1,6 +1,6 @@
 #include "formats/spec_file_name.h"
 
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text/str.h"
+#include "framework/str.h"
 
 // The name of the file a specification is kept in: its name with every
 // character dropped that is not a space, an ASCII letter or digit, "_", "-",

@@ -1,8 +1,8 @@
 #include "formats/spec_file_problems.h"
 
-#include "framework/prompts.h"
+#include "services/prompts.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 namespace {
 

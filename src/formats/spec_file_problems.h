@@ -1,7 +1,7 @@
 #pragma once
 
 #include "formats/file_spec.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 #include <span>
 

@@ -4,10 +4,10 @@
 #include "formats/file_spec.h"
 #include "formats/format_list.h"
 #include "formats/known_attribute_index.h"
-#include "framework/prompts.h"
+#include "framework/string_functions.h"
+#include "services/prompts.h"
 #include "text/format.h"
-#include "text/string_functions.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 #include "xml/doc.h"
 #include "xml/element.h"
 

@@ -1,7 +1,7 @@
 #include "formats/spec_values.h"
 
-#include "text/string_functions.h"
-#include "text/utf.h"
+#include "framework/string_functions.h"
+#include "framework/utf.h"
 #include "xml/element.h"
 
 #include <cstring>

@@ -1,7 +1,7 @@
 #include "formats/wildcard.h"
 
-#include "text/string_functions.h"
-#include "text/utf.h"
+#include "framework/string_functions.h"
+#include "framework/utf.h"
 
 #include <cstring>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "framework/buffer.h"
 #include "framework/file.h"
 #include "framework/result.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 #include <cstddef>
 #include <cstdint>

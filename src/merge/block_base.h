@@ -5,8 +5,8 @@
 #include "framework/flag_word.h"
 #include "framework/inline_array.h"
 #include "framework/node.h"
+#include "framework/str.h"
 #include "merge/colours.h"
-#include "text/str.h"
 
 #include <cstdint>
 #include <vector>

@@ -2,6 +2,7 @@
 
 #include "compare/classification.h"
 #include "compare/data_node.h"
+#include "framework/string_functions.h"
 #include "merge/attribute_block.h"
 #include "merge/block_selector.h"
 #include "merge/comment_block.h"
@@ -10,7 +11,6 @@
 #include "merge/element_block.h"
 #include "merge/layout_choice.h"
 #include "merge/merge_model.h"
-#include "text/string_functions.h"
 #include "xml/attribute.h"
 #include "xml/doc.h"
 #include "xml/doctype.h"

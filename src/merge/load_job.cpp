@@ -4,14 +4,14 @@
 #include "compare/invalid_xml_message.h"
 #include "compare/load_progress.h"
 #include "formats/spec_selection.h"
-#include "framework/flags.h"
-#include "framework/prompts.h"
-#include "framework/recent_files.h"
 #include "framework/result.h"
 #include "merge/block_building.h"
 #include "merge/operation.h"
+#include "services/flags.h"
+#include "services/prompts.h"
+#include "services/recent_files.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 #include <vector>
 

@@ -2,8 +2,8 @@
 
 #include "formats/file_spec.h"
 #include "framework/file.h"
-#include "framework/flags.h"
 #include "merge/view_notifications.h"
+#include "services/flags.h"
 
 #include <algorithm>
 #include <filesystem>

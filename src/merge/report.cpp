@@ -5,7 +5,7 @@
 #include "merge/block_selector.h"
 #include "merge/merge_model.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "merge/result_encoding.h"
 
 #include "framework/result.h"
+#include "framework/utf.h"
 #include "text/byte_mapping.h"
 #include "text/charset.h"
-#include "text/utf.h"
 #include "xml/input_decoder.h"
 #include "xml/markup_spans.h"
 

@@ -1,13 +1,13 @@
 #include "merge/result_file.h"
 
-#include "framework/prompts.h"
 #include "framework/result.h"
 #include "framework/target_file.h"
 #include "merge/merge_model.h"
 #include "merge/result_encoding.h"
 #include "merge/write_failure.h"
+#include "services/prompts.h"
 #include "text/format.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 #include "xml/doc.h"
 
 #include <cstdint>

@@ -1,10 +1,10 @@
 #include "merge/write_failure.h"
 
 #include "framework/file_functions.h"
-#include "framework/prompts.h"
+#include "framework/str.h"
+#include "services/prompts.h"
 #include "text/format.h"
-#include "text/str.h"
-#include "text/translator.h"
+#include "translation/translator.h"
 
 #include <cerrno>
 

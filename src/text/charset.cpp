@@ -1,9 +1,9 @@
 #include "text/charset.h"
 
+#include "framework/string_functions.h"
+#include "framework/utf.h"
 #include "text/byte_mapping.h"
 #include "text/charset_names.h"
-#include "text/string_functions.h"
-#include "text/utf.h"
 
 #include <cstring>
 #include <limits>

@@ -1,10 +1,10 @@
 #include "text/format.h"
 
+#include "framework/string_functions.h"
+#include "framework/utf.h"
 #include "text/fixed_digits.h"
 #include "text/format_placeholder.h"
 #include "text/format_sink.h"
-#include "text/string_functions.h"
-#include "text/utf.h"
 
 #include <cstdint>
 #include <functional>

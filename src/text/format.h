@@ -1,7 +1,7 @@
 #pragma once
 
+#include "framework/str.h"
 #include "text/format_arg.h"
-#include "text/str.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #include "xml/content.h"
 
-#include "text/utf.h"
+#include "framework/utf.h"
 #include "xml/scan.h"
 
 namespace NXML {

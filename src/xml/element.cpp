@@ -1,7 +1,7 @@
 #include "xml/element.h"
 
 #include "framework/result.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/namespaces.h"
 
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "xml/equality.h"
 
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/attribute.h"
 #include "xml/declarations.h"
 #include "xml/doctype.h"

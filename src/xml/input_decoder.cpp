@@ -2,8 +2,8 @@
 
 #include "framework/result.h"
 #include "framework/stream.h"
+#include "framework/utf.h"
 #include "text/charset.h"
-#include "text/utf.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "xml/namespaces.h"
 
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 
 namespace NXML {
 

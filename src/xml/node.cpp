@@ -2,7 +2,7 @@
 
 #include "framework/result.h"
 #include "framework/stream.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/content.h"
 #include "xml/element.h"
 

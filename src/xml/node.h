@@ -2,7 +2,7 @@
 
 #include "framework/flag_word.h"
 #include "framework/node.h"
-#include "text/str.h"
+#include "framework/str.h"
 
 #include <cstdint>
 #include <span>

@@ -1,7 +1,7 @@
 #include "xml/writer.h"
 
 #include "framework/result.h"
-#include "text/string_functions.h"
+#include "framework/string_functions.h"
 #include "xml/attribute.h"
 #include "xml/content.h"
 #include "xml/doc.h"

@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 #include "compare/side_order.h"
-#include "framework/flags.h"
-#include "framework/settings_backend.h"
+#include "services/flags.h"
+#include "services/settings_backend.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

@@ -1,7 +1,7 @@
 #include "app/qt_settings_backend.h"
-#include "framework/flags.h"
-#include "framework/registry.h"
-#include "framework/settings_paths.h"
+#include "services/flags.h"
+#include "services/registry.h"
+#include "services/settings_paths.h"
 
 #include <QSettings>
 #include <array>

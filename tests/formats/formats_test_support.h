@@ -8,8 +8,8 @@
 #include "formats/file_spec.h"
 #include "framework/buffer.h"
 #include "framework/result.h"
-#include "text/embedded_language.h"
-#include "text/translator.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
 #include "xml/doc.h"
 #include "xml/element.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "framework/prompts.h"
+#include "services/prompts.h"
 
 #include <deque>
 #include <gtest/gtest.h>

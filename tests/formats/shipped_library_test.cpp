@@ -5,7 +5,7 @@
 #include "formats/spec_file_name.h"
 #include "formats/spec_selection.h"
 #include "formats_test_support.h"
-#include "framework/prompts.h"
+#include "services/prompts.h"
 
 #include <gtest/gtest.h>
 

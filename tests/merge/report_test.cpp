@@ -1,7 +1,7 @@
 #include "merge/report.h"
 #include "merge_test_support.h"
-#include "text/embedded_language.h"
-#include "text/translator.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
 
 #include <gtest/gtest.h>
 #include <string>

@@ -1,10 +1,10 @@
 #include "framework/buffer.h"
-#include "framework/prompts.h"
 #include "framework/result.h"
 #include "merge/result_file.h"
 #include "merge_test_support.h"
-#include "text/embedded_language.h"
-#include "text/translator.h"
+#include "services/prompts.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
 #include "xml/doc.h"
 
 #include <cstdlib>

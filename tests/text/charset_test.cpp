@@ -1,6 +1,6 @@
+#include "framework/utf.h"
 #include "text/charset.h"
 #include "text/codepage_tables.h"
-#include "text/utf.h"
 
 #include <gtest/gtest.h>
 #include <initializer_list>

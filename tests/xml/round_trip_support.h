@@ -2,9 +2,9 @@
 
 // Writing whole documents back for the round-trip checks.
 
+#include "framework/str.h"
+#include "framework/string_functions.h"
 #include "text/charset.h"
-#include "text/str.h"
-#include "text/string_functions.h"
 #include "xml/writer.h"
 #include "xml_test_support.h"
 

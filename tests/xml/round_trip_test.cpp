@@ -1,7 +1,7 @@
+#include "framework/str.h"
+#include "framework/string_functions.h"
 #include "round_trip_support.h"
 #include "text/charset.h"
-#include "text/str.h"
-#include "text/string_functions.h"
 #include "xml/doc.h"
 
 #include <algorithm>

@@ -1,0 +1,48 @@
+#include "services/flags.h"
+
+#include "services/registry.h"
+
+#include <mutex>
+
+namespace NSettings {
+
+CFlags::CFlags(const char16_t* path, std::uint32_t mask) : m_path(path), m_mask(mask) {}
+
+void CFlags::Load(std::uint32_t defaults) {
+    const std::uint32_t stored = ReadDword(Path(), kFlagsSentinel);
+    Replace(m_mask, stored == kFlagsSentinel ? defaults : stored);
+}
+
+int CFlags::Save() {
+    std::lock_guard lock(m_saveMutex);
+    return WriteDword(Path(), Value() & m_mask);
+}
+
+void CFlags::Set(std::uint32_t bits) {
+    m_value.fetch_or(bits, std::memory_order_acq_rel);
+    SaveIfPersisted(bits);
+}
+
+void CFlags::Clear(std::uint32_t bits) {
+    m_value.fetch_and(~bits, std::memory_order_acq_rel);
+    SaveIfPersisted(bits);
+}
+
+void CFlags::Assign(std::uint32_t field, std::uint32_t bits) {
+    Replace(field, bits);
+    SaveIfPersisted(field);
+}
+
+void CFlags::Replace(std::uint32_t field, std::uint32_t bits) {
+    std::uint32_t old = m_value.load(std::memory_order_relaxed);
+    while (!m_value.compare_exchange_weak(old, (old & ~field) | (bits & field),
+                                          std::memory_order_acq_rel, std::memory_order_relaxed)) {
+    }
+}
+
+void CFlags::SaveIfPersisted(std::uint32_t changed) {
+    if ((changed & m_mask) != 0)
+        Save();
+}
+
+} // namespace NSettings

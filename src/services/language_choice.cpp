@@ -1,0 +1,26 @@
+#include "services/language_choice.h"
+
+#include "framework/result.h"
+#include "services/registry.h"
+#include "services/settings_paths.h"
+#include "translation/translator.h"
+
+#include <string>
+
+namespace NString::NTranslator {
+
+int ChooseLanguage(const char16_t* fileName) {
+    if (const int applied = ApplyLanguage(fileName); applied != NResult::kOk)
+        return applied;
+    return NSettings::WriteString(NSettings::kLanguagePath, fileName);
+}
+
+int ApplyRememberedLanguage() {
+    std::u16string fileName;
+    if (NSettings::ReadString(NSettings::kLanguagePath, fileName) != NResult::kOk ||
+        fileName.empty())
+        return NResult::kOk;
+    return ApplyLanguage(fileName.c_str());
+}
+
+} // namespace NString::NTranslator

@@ -1,0 +1,149 @@
+#include "services/prompts.h"
+
+#include "framework/string_functions.h"
+#include "text/format.h"
+#include "translation/translator.h"
+
+#include <atomic>
+#include <iostream>
+#include <ostream>
+#include <utility>
+
+namespace NPrompts {
+
+namespace {
+
+std::atomic<CPrompts*> g_current{nullptr};
+
+CPrompts& BuiltInPrompts() {
+    static CHeadlessPrompts prompts;
+    return prompts;
+}
+
+using NString::NTranslator::Text;
+
+const char* AnswerKey(EAnswer answer) {
+    switch (answer) {
+    case EAnswer::Ok:
+        return "Misc.OKBtn";
+    case EAnswer::Cancel:
+        return "Misc.CancelBtn";
+    case EAnswer::Yes:
+        return "Misc.YesBtn";
+    case EAnswer::No:
+        return "Misc.NoBtn";
+    }
+    return "Misc.OKBtn";
+}
+
+NString::TStr<char> Utf8(const char16_t* text) {
+    return NString::TStr<char>(text);
+}
+
+// The text of `key` in the language shown, with the arguments put in.
+template <typename... Args> NString::TStr<char> Translated(const char* key, const Args&... args) {
+    NString::TStr<char> text;
+    NString::Format(text, Utf8(Text(key).Text()).Text(), args...);
+    return text;
+}
+
+// The part of a path behind its last "/" or "\".
+const char16_t* FileNameOf(const char16_t* path) {
+    const char16_t* name = path;
+    for (const char16_t* position = path; *position != 0; ++position)
+        if (*position == u'/' || *position == u'\\')
+            name = position + 1;
+    return name;
+}
+
+// "*." followed by the extension of `path`, or "*." alone when it has none.
+NString::TStr<char> ExtensionWildcard(const char16_t* path) {
+    const char16_t* dot = NString::FindLastChar(FileNameOf(path), U'.');
+    NString::TStr<char> wildcard("*.");
+    if (dot != nullptr)
+        wildcard.Append(NString::TStr<char>(dot + 1).Text());
+    return wildcard;
+}
+
+// The index of the name that sorts first, ignoring case; -1 for none.
+int FirstByName(std::span<const char* const> names) {
+    int first = -1;
+    NString::TStr<char16_t> firstName;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        NString::TStr<char16_t> name(names[i]);
+        if (first < 0 || NString::CompareNoCase(name.Text(), firstName.Text()) < 0) {
+            first = static_cast<int>(i);
+            firstName = std::move(name);
+        }
+    }
+    return first;
+}
+
+} // namespace
+
+EAnswer DefaultAnswer(EButtons buttons) {
+    switch (buttons) {
+    case EButtons::Ok:
+    case EButtons::OkCancel:
+        return EAnswer::Ok;
+    case EButtons::YesNo:
+    case EButtons::YesNoCancel:
+        return EAnswer::Yes;
+    }
+    return EAnswer::Ok;
+}
+
+CHeadlessPrompts::CHeadlessPrompts() : m_out(std::cerr) {}
+
+EAnswer CHeadlessPrompts::ShowMessage(void*, const char16_t* text, const char16_t* caption, EIcon,
+                                      EButtons buttons) {
+    const EAnswer answer = DefaultAnswer(buttons);
+    std::lock_guard lock(m_mutex);
+    m_out << Utf8(caption).Text() << ": " << Utf8(text).Text() << '\n';
+    if (buttons != EButtons::Ok)
+        m_out << Translated("Headless.Answered", Text(AnswerKey(answer))).Text() << '\n';
+    m_out.flush();
+    return answer;
+}
+
+int CHeadlessPrompts::ChooseFileSpec(void*, const SSpecChoice& choice) {
+    const bool suggests =
+        choice.suggested >= 0 && static_cast<std::size_t>(choice.suggested) < choice.names.size();
+    const int chosen = suggests ? choice.suggested : FirstByName(choice.names);
+    std::lock_guard lock(m_mutex);
+    m_out << Utf8(choice.info).Text() << '\n';
+    for (const char* name : choice.names)
+        m_out << "  " << name << '\n';
+    if (chosen >= 0)
+        m_out << Translated("Headless.Chose", choice.names[chosen]).Text() << '\n';
+    else
+        m_out << Translated("Headless.NothingToChoose").Text() << '\n';
+    m_out.flush();
+    return chosen;
+}
+
+bool CHeadlessPrompts::CreateFileSpec(void*, const SSpecRequest& request, SNewSpec& created) {
+    if (*request.rootName == 0)
+        return false;
+    created.name = *request.suggestedName != 0 ? request.suggestedName : request.rootName;
+    created.wildcards = ExtensionWildcard(request.leftPath);
+    std::lock_guard lock(m_mutex);
+    m_out << Translated("Headless.CreatingSpec", created.name, request.rootName, created.wildcards,
+                        request.folder)
+                 .Text()
+          << '\n';
+    m_out.flush();
+    return true;
+}
+
+CPrompts& CurrentPrompts() {
+    CPrompts* installed = g_current.load(std::memory_order_acquire);
+    return installed != nullptr ? *installed : BuiltInPrompts();
+}
+
+CPrompts* InstallPrompts(CPrompts* prompts) {
+    CPrompts* previous = g_current.exchange(prompts, std::memory_order_acq_rel);
+    return previous != nullptr ? previous : &BuiltInPrompts();
+}
+
+} // namespace NPrompts
