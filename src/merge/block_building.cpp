@@ -136,8 +136,7 @@ private:
                 AddChildren(node, *block, side);
             return;
         }
-        const SClassification classification = Classify(
-            m_context, node.NodeOf(kSideBase), node.NodeOf(kSideLeft), node.NodeOf(kSideRight));
+        const SClassification classification = Classify(m_context, node);
         if (classification.kind == SClassification::EKind::Same) {
             if (CSimpleBlock* block = MakeBlock(node, parent, kSideAll, m_context))
                 AddChildren(node, *block, kSideAll);

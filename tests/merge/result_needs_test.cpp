@@ -1,0 +1,71 @@
+// Three-way merges whose result must carry what it needs and nothing twice:
+// a prefix it uses is declared in it, an element one side added is not
+// written a second time because the other side added it elsewhere, and an
+// attribute one side added stands where that side put it.
+
+#include "../formats/formats_test_support.h"
+#include "merge_test_support.h"
+
+#include <gtest/gtest.h>
+
+using MergeTest::COperation;
+using MergeTest::ExpectMergeOutcome;
+using MergeTest::SMergeCase;
+
+namespace {
+
+// e identified by k, in order.
+const char* const kKeyedSpec = "<file name='test' root='r'><element name='e' order='Sequenced'>"
+                               "<attribute name='k'/></element></file>";
+
+const SMergeCase kIdentifiedCases[] = {
+    {"the same identified element replacing a comment on both sides, text beside it on one",
+     "<r><!--c--></r>", "<r>t<e k=\"1\"/></r>", "<r><e k=\"1\"/></r>", "<r>t<e k=\"1\"/></r>"},
+    {"the same, among unchanged siblings", "<r><a/><!--c--><b/></r>",
+     "<r><a/>t<e k=\"1\"/><b/></r>", "<r><a/><e k=\"1\"/><b/></r>",
+     "<r><a/>t<e k=\"1\"/><b/></r>"},
+    {"the same, among identified siblings", "<r><e k=\"0\"/><!--c--><e k=\"2\"/></r>",
+     "<r><e k=\"0\"/>t<e k=\"1\"/><e k=\"2\"/></r>",
+     "<r><e k=\"0\"/><e k=\"1\"/><e k=\"2\"/></r>",
+     "<r><e k=\"0\"/>t<e k=\"1\"/><e k=\"2\"/></r>"},
+};
+
+TEST(ResultNeeds, IdentifiedElementsAreWrittenOnce) {
+    const auto spec = FormatsTest::ReadSpec(kKeyedSpec);
+    for (const SMergeCase& test : kIdentifiedCases)
+        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true, spec.get()),
+                           test.merged, test.what);
+}
+
+// Elements known by their names only.
+const SMergeCase kRepeatedAdditionCases[] = {
+    {"moved out of its parent by both sides to different places",
+     "<r><b/><c/><c><b n=\"1\">t</b></c></r>", "<r><b/><c/><c/><b n=\"1\">t</b></r>",
+     "<r><b/><c/><b n=\"1\">t</b><c/></r>", nullptr},
+    {"the same, laid out", "<r>\n  <b/>\n  <c>\n    <b n=\"1\">t</b>\n  </c>\n  <c>\n    <!--x-->\n  </c>\n</r>",
+     "<r>\n  <b/>\n  <c>\n  </c>\n  <c>\n    <!--x-->\n  </c>\n  <b n=\"1\">t</b>\n</r>",
+     "<r>\n  <b/>\n  <c>\n  </c>\n  <b n=\"1\">t</b>\n  <c>\n    <!--x-->\n  </c>\n</r>", nullptr},
+    {"moved out of its parent by both sides to the same place",
+     "<r><b/><c/><c><b n=\"1\">t</b></c></r>", "<r><b/><c/><c/><b n=\"1\">t</b></r>",
+     "<r><b/><c/><c/><b n=\"1\">t</b></r>", "<r><b/><c/><c/><b n=\"1\">t</b></r>"},
+    {"moved within its parent by both sides to different places",
+     "<r><x n=\"1\"/><x n=\"2\"/><x n=\"3\"/></r>", "<r><x n=\"2\"/><x n=\"1\"/><x n=\"3\"/></r>",
+     "<r><x n=\"2\"/><x n=\"3\"/><x n=\"1\"/></r>", nullptr},
+    {"the same element added by both sides at different places", "<r><c/><d/></r>",
+     "<r><x><y/></x><c/><d/></r>", "<r><c/><d/><x><y/></x></r>", nullptr},
+    {"the same comment added by both sides at different places", "<r><c/><d/></r>",
+     "<r><!--x--><c/><d/></r>", "<r><c/><d/><!--x--></r>", nullptr},
+    {"different elements of one name added at different places", "<r><c/><d/></r>",
+     "<r><x><y/></x><c/><d/></r>", "<r><c/><d/><x><z/></x></r>",
+     "<r><x><y/></x><c/><d/><x><z/></x></r>"},
+    {"one side adds a copy of an element the other side keeps", "<r><b/><c/></r>",
+     "<r><b/><c/><b/></r>", "<r><b/><c v=\"1\"/></r>", "<r><b/><c v=\"1\"/><b/></r>"},
+};
+
+TEST(ResultNeeds, AnAdditionMadeApartOnBothSidesIsWrittenOnceOrLeftOpen) {
+    for (const SMergeCase& test : kRepeatedAdditionCases)
+        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
+                           test.what);
+}
+
+} // namespace
