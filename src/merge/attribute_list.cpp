@@ -4,7 +4,14 @@
 #include "merge/simple_block.h"
 #include "xml/node.h"
 
+#include "xml/attribute.h"
+#include "xml/element.h"
+
 #include <algorithm>
+#include <list>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -33,34 +40,89 @@ bool InSourceOrder(const CWritten& blocks) {
     return true;
 }
 
-// Sorts the blocks by the position of their attribute in its element. The
-// positions come from one walk over each element's attributes, so that many
-// attributes cost no more than sorting them.
-void SortBySourcePosition(CWritten& blocks) {
-    std::vector<const NXML::CNode*> lists;
-    std::vector<std::pair<const NXML::CNode*, std::size_t>> positions;
-    for (const CSimpleBlock* block : blocks) {
-        const NXML::CNode* list = block->node->Parent();
-        if (std::find(lists.begin(), lists.end(), list) != lists.end())
-            continue;
-        lists.push_back(list);
-        std::size_t position = 0;
-        for (const NXML::CNode* attribute = list->FirstChild(); attribute != nullptr;
-             attribute = attribute->NextSibling())
-            positions.emplace_back(attribute, position++);
-    }
-    std::sort(positions.begin(), positions.end());
-    std::vector<std::pair<std::size_t, const CSimpleBlock*>> placed;
-    for (const CSimpleBlock* block : blocks)
-        placed.emplace_back(std::lower_bound(positions.begin(), positions.end(),
-                                             std::make_pair(block->node, std::size_t(0)))
-                                ->second,
-                            block);
-    std::stable_sort(placed.begin(), placed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t index = 0; index < blocks.size(); ++index)
-        blocks[index] = placed[index].second;
+std::string_view NameOf(const NXML::CNode& attribute) {
+    return static_cast<const NXML::CAttribute&>(attribute).name.Text();
 }
+
+// The written blocks in the order they take in the merged element: the
+// attributes of the written element's own source (`shown`) in its order,
+// then each attribute that only another side's element supplies after the
+// attribute it follows there, or first when nothing written precedes it
+// there. Those are placed list by list, each in its source order, so that
+// several attributes one side added in a row stay in a row.
+class CWrittenOrder {
+public:
+    explicit CWrittenOrder(const CWritten& blocks) : m_blocks(blocks), m_placed(blocks.size()) {
+        for (std::size_t index = 0; index < blocks.size(); ++index)
+            m_byName.emplace(NameOf(*blocks[index]->node), index);
+    }
+
+    CWritten Arrange(const NXML::CNode* shown) {
+        for (const NXML::CAttribute* attribute = shown != nullptr
+                                                     ? NXML::AttributeFrom(shown->FirstChild())
+                                                     : nullptr;
+             attribute != nullptr; attribute = attribute->NextAttribute())
+            if (const auto found = m_byName.find(NameOf(*attribute)); found != m_byName.end())
+                Place(found->second, m_order.end());
+        for (const std::size_t index : OthersInSourceOrder())
+            Place(index, AfterPlacedPredecessor(*m_blocks[index]->node));
+        return {m_order.begin(), m_order.end()};
+    }
+
+private:
+    using COrder = std::list<const CSimpleBlock*>;
+
+    void Place(std::size_t index, COrder::iterator before) {
+        m_placed[index] = m_order.insert(before, m_blocks[index]);
+    }
+
+    // Where an attribute of another side's element goes: right after the
+    // nearest attribute before it there that is placed already, else first.
+    COrder::iterator AfterPlacedPredecessor(const NXML::CNode& attribute) {
+        for (const NXML::CNode* previous = attribute.PreviousSibling(); previous != nullptr;
+             previous = previous->PreviousSibling()) {
+            if (previous->GetType() != NXML::kTypeAttribute)
+                continue;
+            const auto found = m_byName.find(NameOf(*previous));
+            if (found != m_byName.end() && m_placed[found->second])
+                return std::next(*m_placed[found->second]);
+        }
+        return m_order.begin();
+    }
+
+    // The blocks not placed yet, grouped by their element in the order the
+    // elements first appear, each group in its source order.
+    std::vector<std::size_t> OthersInSourceOrder() const {
+        std::vector<const NXML::CNode*> lists;
+        std::unordered_map<const NXML::CNode*, std::size_t> positions;
+        std::vector<std::pair<std::pair<std::size_t, std::size_t>, std::size_t>> keyed;
+        for (std::size_t index = 0; index < m_blocks.size(); ++index) {
+            if (m_placed[index])
+                continue;
+            const NXML::CNode* list = m_blocks[index]->node->Parent();
+            auto rank = static_cast<std::size_t>(std::find(lists.begin(), lists.end(), list) -
+                                                 lists.begin());
+            if (rank == lists.size()) {
+                lists.push_back(list);
+                std::size_t position = 0;
+                for (const NXML::CNode* node = list->FirstChild(); node != nullptr;
+                     node = node->NextSibling())
+                    positions.emplace(node, position++);
+            }
+            keyed.push_back({{rank, positions.at(m_blocks[index]->node)}, index});
+        }
+        std::sort(keyed.begin(), keyed.end());
+        std::vector<std::size_t> indexes;
+        for (const auto& entry : keyed)
+            indexes.push_back(entry.second);
+        return indexes;
+    }
+
+    const CWritten& m_blocks;
+    std::unordered_map<std::string_view, std::size_t> m_byName;
+    std::vector<std::optional<COrder::iterator>> m_placed;
+    COrder m_order;
+};
 
 } // namespace
 
@@ -75,10 +137,15 @@ bool CAttributeList::WriteMerged(NIO::CBase& out) const {
             written.push_back(block);
     }
     if (!InSourceOrder(written))
-        SortBySourcePosition(written);
+        written = CWrittenOrder(written).Arrange(ShownAttributes());
     for (const CSimpleBlock* block : written) {
         if (!block->WriteMerged(out))
             return false;
     }
     return true;
+}
+
+const NXML::CNode* CAttributeList::ShownAttributes() const {
+    const NXML::CNode* element = static_cast<const CSimpleBlock*>(m_element)->node;
+    return element != nullptr ? &static_cast<const NXML::CElement*>(element)->attributes : nullptr;
 }

@@ -198,10 +198,10 @@ TEST(MergedWriting, AttributesKeepTheirSourceOrder) {
     } cases[] = {
         {"<r><a k='1' id='2' m='3'/></r>", "<r><a k='1' id='2' m='3'/></r>",
          "<r><a k='1' id='2' m='3'/></r>", "<r><a k='1' id='2' m='3'/></r>"},
-        // Changed, added and deleted on either side: each placed by its
-        // position on its side, ties in display order.
+        // Changed, added and deleted on either side: the left's order, and
+        // what the right added first stays first.
         {"<r><a k='1' id='2' m='3'/></r>", "<r><a k='5' id='2' m='3' n='6'/></r>",
-         "<r><a x='0' k='1' id='2'/></r>", "<r><a k='5' x='0' id='2' n='6'/></r>"},
+         "<r><a x='0' k='1' id='2'/></r>", "<r><a x='0' k='5' id='2' n='6'/></r>"},
     };
     for (const SCase& test : cases) {
         const COperation operation(test.base, test.left, test.right, true, spec.get());

@@ -68,4 +68,48 @@ TEST(ResultNeeds, AnAdditionMadeApartOnBothSidesIsWrittenOnceOrLeftOpen) {
                            test.what);
 }
 
+// The element b changes on the left so that the left is not simply taken.
+const SMergeCase kAttributePlaceCases[] = {
+    {"added between two by the right", "<r><a x=\"1\" z=\"3\"/><b/></r>",
+     "<r><a x=\"1\" z=\"3\"/><b v=\"1\"/></r>", "<r><a x=\"1\" y=\"2\" z=\"3\"/><b/></r>",
+     "<r><a x=\"1\" y=\"2\" z=\"3\"/><b v=\"1\"/></r>"},
+    {"added first by the right", "<r><a x=\"1\" z=\"3\"/><b/></r>",
+     "<r><a x=\"1\" z=\"3\"/><b v=\"1\"/></r>", "<r><a w=\"0\" x=\"1\" z=\"3\"/><b/></r>",
+     "<r><a w=\"0\" x=\"1\" z=\"3\"/><b v=\"1\"/></r>"},
+    {"two added in a row by the right", "<r><a x=\"1\" z=\"3\"/><b/></r>",
+     "<r><a x=\"1\" z=\"3\"/><b v=\"1\"/></r>",
+     "<r><a x=\"1\" y=\"2\" y2=\"2\" z=\"3\"/><b/></r>",
+     "<r><a x=\"1\" y=\"2\" y2=\"2\" z=\"3\"/><b v=\"1\"/></r>"},
+    {"added by the right after one the left deleted", "<r><a x=\"1\" y=\"2\" z=\"3\"/></r>",
+     "<r><a x=\"1\" z=\"3\"/></r>", "<r><a x=\"1\" y=\"2\" n=\"4\" z=\"3\"/></r>",
+     "<r><a x=\"1\" n=\"4\" z=\"3\"/></r>"},
+    {"added by each side at its own place", "<r><a x=\"1\" z=\"3\"/></r>",
+     "<r><a x=\"1\" l=\"2\" z=\"3\"/></r>", "<r><a q=\"0\" x=\"1\" z=\"3\"/></r>",
+     "<r><a q=\"0\" x=\"1\" l=\"2\" z=\"3\"/></r>"},
+    {"added by the right beside one the left changed", "<r><a x=\"1\" z=\"3\"/></r>",
+     "<r><a x=\"9\" z=\"3\"/></r>", "<r><a x=\"1\" z=\"3\" y=\"2\"/></r>",
+     "<r><a x=\"9\" z=\"3\" y=\"2\"/></r>"},
+    {"added by the left between two", "<r><a x=\"1\" z=\"3\"/><b/></r>",
+     "<r><a x=\"1\" y=\"2\" z=\"3\"/><b/></r>", "<r><a x=\"1\" z=\"3\"/><b v=\"1\"/></r>",
+     "<r><a x=\"1\" y=\"2\" z=\"3\"/><b v=\"1\"/></r>"},
+};
+
+TEST(ResultNeeds, AnAddedAttributeStandsWhereItsSidePutIt) {
+    for (const SMergeCase& test : kAttributePlaceCases)
+        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
+                           test.what);
+}
+
+TEST(ResultNeeds, AnAddedAttributeKeepsItsPlaceBesideIdentifyingOnes) {
+    // Identifying attributes come first in the display, not in the result.
+    const auto spec = FormatsTest::ReadSpec(
+        "<file name='test' root='r'><element name='a'><attribute name='id'/></element></file>");
+    ExpectMergeOutcome(COperation("<r><a k=\"1\" id=\"2\"/><b/></r>",
+                                  "<r><a k=\"1\" id=\"2\"/><b v=\"1\"/></r>",
+                                  "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b/></r>", true,
+                                  spec.get()),
+                       "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b v=\"1\"/></r>",
+                       "added around an identifying attribute");
+}
+
 } // namespace
