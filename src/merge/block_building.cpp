@@ -9,6 +9,7 @@
 #include "merge/doctype_decl_block.h"
 #include "merge/element_block.h"
 #include "merge/merge_model.h"
+#include "merge/prefix_declarations.h"
 #include "xml/attribute.h"
 #include "xml/doctype.h"
 #include "xml/element.h"
@@ -179,6 +180,8 @@ void BuildChildBlocks(const CDataNode& node, CBlockBase& parent, int side,
 void BuildModel(CMergeModel& model, const CDocNode& root, const SMatchContext& context) {
     model.Reset(context);
     BuildChildBlocks(root, model.Root(), kSideAll, model.Context());
+    if (context.merge)
+        OpenUndeclaredPrefixes(model.Root());
     model.CollectSelectors();
     model.NumberAll();
     model.Root().InvalidateWidthUp();

@@ -112,4 +112,62 @@ TEST(ResultNeeds, AnAddedAttributeKeepsItsPlaceBesideIdentifyingOnes) {
                        "added around an identifying attribute");
 }
 
+const SMergeCase kPrefixCases[] = {
+    {"declaration removed on the left, an element with its prefix added on the right",
+     "<r xmlns:p=\"u\"><a/></r>", "<r><a/></r>", "<r xmlns:p=\"u\"><a/><p:b/></r>", nullptr},
+    {"declaration removed on the left, an attribute with its prefix added on the right",
+     "<r xmlns:p=\"u\"><a/></r>", "<r><a/></r>", "<r xmlns:p=\"u\"><a p:v=\"1\"/></r>",
+     nullptr},
+    {"declaration removed on the right, an element with its prefix added on the left",
+     "<r xmlns:p=\"u\"><a/></r>", "<r xmlns:p=\"u\"><p:b/><a/></r>", "<r><a/></r>", nullptr},
+    {"declaration removed on an inner element, used below it on the other side",
+     "<r><a xmlns:p=\"u\"><c/></a></r>", "<r><a><c/></a></r>",
+     "<r><a xmlns:p=\"u\"><c><p:d/></c></a></r>", nullptr},
+    {"declaration bound to another namespace on the left, prefix used on the right",
+     "<r xmlns:p=\"u\"><a/></r>", "<r xmlns:p=\"w\"><a/></r>",
+     "<r xmlns:p=\"u\"><a/><p:b/></r>", nullptr},
+    {"default namespace removed on the left around an element the right added",
+     "<r><a xmlns=\"u\"><c/></a></r>", "<r><a><c/></a></r>",
+     "<r><a xmlns=\"u\"><c/><d/></a></r>", nullptr},
+    // What stays clean.
+    {"declaration removed on one side, another one kept for the other's element",
+     "<r xmlns:p=\"u\" xmlns:q=\"v\"><a/></r>", "<r xmlns:q=\"v\"><a/></r>",
+     "<r xmlns:p=\"u\" xmlns:q=\"v\"><a/><q:b/></r>", "<r xmlns:q=\"v\"><a/><q:b/></r>"},
+    {"declaration moved outwards on one side, prefix used on the other",
+     "<r><a xmlns:p=\"u\"><c/></a></r>", "<r xmlns:p=\"u\"><a><c/></a></r>",
+     "<r><a xmlns:p=\"u\"><c/><p:d/></a></r>", "<r xmlns:p=\"u\"><a><c/><p:d/></a></r>"},
+    {"an added element that declares its own prefix", "<r xmlns:p=\"u\"><a/></r>",
+     "<r><a/></r>", "<r xmlns:p=\"u\"><a/><p:b xmlns:p=\"u\"/></r>",
+     "<r><a/><p:b xmlns:p=\"u\"/></r>"},
+    {"the xml prefix needs no declaration", "<r><a/></r>", "<r><a xml:lang=\"en\"/></r>",
+     "<r><a/><b xml:space=\"preserve\"/></r>",
+     "<r><a xml:lang=\"en\"/><b xml:space=\"preserve\"/></r>"},
+};
+
+TEST(ResultNeeds, APrefixTheResultUsesIsDeclaredInIt) {
+    for (const SMergeCase& test : kPrefixCases)
+        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
+                           test.what);
+}
+
+TEST(ResultNeeds, BothDifferencesBehindAnUndeclaredPrefixStayOpen) {
+    COperation operation("<r xmlns:p=\"u\"><a/></r>", "<r><a/></r>",
+                         "<r xmlns:p=\"u\"><a/><p:b/></r>", true);
+    ASSERT_EQ(operation.model.ConflictCount(), 2u);
+    // Keeping the declaration resolves it; so does leaving the element out.
+    operation.model.Resolve(operation.Difference(0), kSideRight);
+    operation.model.Resolve(operation.Difference(1), kSideRight);
+    EXPECT_EQ(operation.Merged(), "<r xmlns:p=\"u\"><a/><p:b/></r>");
+    operation.model.Resolve(operation.Difference(0), kSideLeft);
+    operation.model.Resolve(operation.Difference(1), kSideLeft);
+    EXPECT_EQ(operation.Merged(), "<r><a/></r>");
+}
+
+TEST(ResultNeeds, ACompareMarksPrefixChangesWithoutOpeningThem) {
+    const COperation operation("<r xmlns:p=\"u\"><a/></r>", "<r><a/></r>",
+                               "<r xmlns:p=\"u\"><a/><p:b/></r>", false);
+    EXPECT_EQ(operation.model.DifferenceCount(), 2u);
+    EXPECT_EQ(operation.model.ConflictCount(), 0u);
+}
+
 } // namespace
