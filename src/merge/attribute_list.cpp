@@ -2,8 +2,6 @@
 
 #include "merge/block_selector.h"
 #include "merge/simple_block.h"
-#include "xml/node.h"
-
 #include "xml/attribute.h"
 #include "xml/element.h"
 
@@ -58,9 +56,8 @@ public:
     }
 
     CWritten Arrange(const NXML::CNode* shown) {
-        for (const NXML::CAttribute* attribute = shown != nullptr
-                                                     ? NXML::AttributeFrom(shown->FirstChild())
-                                                     : nullptr;
+        for (const NXML::CAttribute* attribute =
+                 shown != nullptr ? NXML::AttributeFrom(shown->FirstChild()) : nullptr;
              attribute != nullptr; attribute = attribute->NextAttribute())
             if (const auto found = m_byName.find(NameOf(*attribute)); found != m_byName.end())
                 Place(found->second, m_order.end());
