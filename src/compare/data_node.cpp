@@ -58,7 +58,7 @@ void MatchChildren(CDataNode& node, const SMatchContext& context, CMatchRules& r
     else if ((mask & ~kDeclarationsOnly) != 0) {
         algorithms.inOrder(node, context, rules);
         RejoinSplitElements(node, context, rules);
-        MarkAdditionsMadeApart(node, context);
+        MarkAdditionsMadeApart(node);
     } else
         algorithms.declarations(node, context, rules);
 }

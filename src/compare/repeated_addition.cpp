@@ -25,9 +25,7 @@ std::vector<CDataNode*> AddedBy(const CDataNode& parent, int side) {
 
 } // namespace
 
-void MarkAdditionsMadeApart(CDataNode& parent, const SMatchContext& context) {
-    if (!context.order.IsThreeWay())
-        return;
+void MarkAdditionsMadeApart(CDataNode& parent) {
     const std::vector<CDataNode*> left = AddedBy(parent, kSideLeft);
     if (left.empty())
         return;

@@ -22,11 +22,9 @@ const SMergeCase kIdentifiedCases[] = {
     {"the same identified element replacing a comment on both sides, text beside it on one",
      "<r><!--c--></r>", "<r>t<e k=\"1\"/></r>", "<r><e k=\"1\"/></r>", "<r>t<e k=\"1\"/></r>"},
     {"the same, among unchanged siblings", "<r><a/><!--c--><b/></r>",
-     "<r><a/>t<e k=\"1\"/><b/></r>", "<r><a/><e k=\"1\"/><b/></r>",
-     "<r><a/>t<e k=\"1\"/><b/></r>"},
+     "<r><a/>t<e k=\"1\"/><b/></r>", "<r><a/><e k=\"1\"/><b/></r>", "<r><a/>t<e k=\"1\"/><b/></r>"},
     {"the same, among identified siblings", "<r><e k=\"0\"/><!--c--><e k=\"2\"/></r>",
-     "<r><e k=\"0\"/>t<e k=\"1\"/><e k=\"2\"/></r>",
-     "<r><e k=\"0\"/><e k=\"1\"/><e k=\"2\"/></r>",
+     "<r><e k=\"0\"/>t<e k=\"1\"/><e k=\"2\"/></r>", "<r><e k=\"0\"/><e k=\"1\"/><e k=\"2\"/></r>",
      "<r><e k=\"0\"/>t<e k=\"1\"/><e k=\"2\"/></r>"},
 };
 
@@ -42,7 +40,8 @@ const SMergeCase kRepeatedAdditionCases[] = {
     {"moved out of its parent by both sides to different places",
      "<r><b/><c/><c><b n=\"1\">t</b></c></r>", "<r><b/><c/><c/><b n=\"1\">t</b></r>",
      "<r><b/><c/><b n=\"1\">t</b><c/></r>", nullptr},
-    {"the same, laid out", "<r>\n  <b/>\n  <c>\n    <b n=\"1\">t</b>\n  </c>\n  <c>\n    <!--x-->\n  </c>\n</r>",
+    {"the same, laid out",
+     "<r>\n  <b/>\n  <c>\n    <b n=\"1\">t</b>\n  </c>\n  <c>\n    <!--x-->\n  </c>\n</r>",
      "<r>\n  <b/>\n  <c>\n  </c>\n  <c>\n    <!--x-->\n  </c>\n  <b n=\"1\">t</b>\n</r>",
      "<r>\n  <b/>\n  <c>\n  </c>\n  <b n=\"1\">t</b>\n  <c>\n    <!--x-->\n  </c>\n</r>", nullptr},
     {"moved out of its parent by both sides to the same place",
@@ -68,6 +67,22 @@ TEST(ResultNeeds, AnAdditionMadeApartOnBothSidesIsWrittenOnceOrLeftOpen) {
                            test.what);
 }
 
+TEST(ResultNeeds, AnElementEachSideHasAtAnotherPlaceIsLeftOpenInATwoWayMerge) {
+    const struct {
+        const char* what;
+        const char* left;
+        const char* right;
+        const char* merged;
+    } cases[] = {
+        {"swapped", "<r><x><y/></x><a/></r>", "<r><a/><x><y/></x></r>", nullptr},
+        {"one side's own addition", "<r><a/></r>", "<r><a/><x/></r>", "<r><a/><x/></r>"},
+        {"the same at the same place", "<r><x/><a/></r>", "<r><x/><a/></r>", "<r><x/><a/></r>"},
+    };
+    for (const auto& test : cases)
+        ExpectMergeOutcome(COperation(std::nullopt, test.left, test.right, true), test.merged,
+                           test.what);
+}
+
 // The element b changes on the left so that the left is not simply taken.
 const SMergeCase kAttributePlaceCases[] = {
     {"added between two by the right", "<r><a x=\"1\" z=\"3\"/><b/></r>",
@@ -77,8 +92,7 @@ const SMergeCase kAttributePlaceCases[] = {
      "<r><a x=\"1\" z=\"3\"/><b v=\"1\"/></r>", "<r><a w=\"0\" x=\"1\" z=\"3\"/><b/></r>",
      "<r><a w=\"0\" x=\"1\" z=\"3\"/><b v=\"1\"/></r>"},
     {"two added in a row by the right", "<r><a x=\"1\" z=\"3\"/><b/></r>",
-     "<r><a x=\"1\" z=\"3\"/><b v=\"1\"/></r>",
-     "<r><a x=\"1\" y=\"2\" y2=\"2\" z=\"3\"/><b/></r>",
+     "<r><a x=\"1\" z=\"3\"/><b v=\"1\"/></r>", "<r><a x=\"1\" y=\"2\" y2=\"2\" z=\"3\"/><b/></r>",
      "<r><a x=\"1\" y=\"2\" y2=\"2\" z=\"3\"/><b v=\"1\"/></r>"},
     {"added by the right after one the left deleted", "<r><a x=\"1\" y=\"2\" z=\"3\"/></r>",
      "<r><a x=\"1\" z=\"3\"/></r>", "<r><a x=\"1\" y=\"2\" n=\"4\" z=\"3\"/></r>",
@@ -104,31 +118,32 @@ TEST(ResultNeeds, AnAddedAttributeKeepsItsPlaceBesideIdentifyingOnes) {
     // Identifying attributes come first in the display, not in the result.
     const auto spec = FormatsTest::ReadSpec(
         "<file name='test' root='r'><element name='a'><attribute name='id'/></element></file>");
-    ExpectMergeOutcome(COperation("<r><a k=\"1\" id=\"2\"/><b/></r>",
-                                  "<r><a k=\"1\" id=\"2\"/><b v=\"1\"/></r>",
-                                  "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b/></r>", true,
-                                  spec.get()),
-                       "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b v=\"1\"/></r>",
-                       "added around an identifying attribute");
+    ExpectMergeOutcome(
+        COperation("<r><a k=\"1\" id=\"2\"/><b/></r>", "<r><a k=\"1\" id=\"2\"/><b v=\"1\"/></r>",
+                   "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b/></r>", true, spec.get()),
+        "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b v=\"1\"/></r>",
+        "added around an identifying attribute");
 }
 
 const SMergeCase kPrefixCases[] = {
     {"declaration removed on the left, an element with its prefix added on the right",
      "<r xmlns:p=\"u\"><a/></r>", "<r><a/></r>", "<r xmlns:p=\"u\"><a/><p:b/></r>", nullptr},
+    {"declaration moved into its user on one side, prefix used elsewhere on the other",
+     "<r xmlns:p=\"u\"><p:a/></r>", "<r xmlns:p=\"u\"><p:a/><p:b/></r>",
+     "<r><p:a xmlns:p=\"u\"/></r>", nullptr},
     {"declaration removed on the left, an attribute with its prefix added on the right",
-     "<r xmlns:p=\"u\"><a/></r>", "<r><a/></r>", "<r xmlns:p=\"u\"><a p:v=\"1\"/></r>",
-     nullptr},
+     "<r xmlns:p=\"u\"><a/></r>", "<r><a/></r>", "<r xmlns:p=\"u\"><a p:v=\"1\"/></r>", nullptr},
     {"declaration removed on the right, an element with its prefix added on the left",
      "<r xmlns:p=\"u\"><a/></r>", "<r xmlns:p=\"u\"><p:b/><a/></r>", "<r><a/></r>", nullptr},
     {"declaration removed on an inner element, used below it on the other side",
      "<r><a xmlns:p=\"u\"><c/></a></r>", "<r><a><c/></a></r>",
      "<r><a xmlns:p=\"u\"><c><p:d/></c></a></r>", nullptr},
     {"declaration bound to another namespace on the left, prefix used on the right",
-     "<r xmlns:p=\"u\"><a/></r>", "<r xmlns:p=\"w\"><a/></r>",
-     "<r xmlns:p=\"u\"><a/><p:b/></r>", nullptr},
+     "<r xmlns:p=\"u\"><a/></r>", "<r xmlns:p=\"w\"><a/></r>", "<r xmlns:p=\"u\"><a/><p:b/></r>",
+     nullptr},
     {"default namespace removed on the left around an element the right added",
-     "<r><a xmlns=\"u\"><c/></a></r>", "<r><a><c/></a></r>",
-     "<r><a xmlns=\"u\"><c/><d/></a></r>", nullptr},
+     "<r><a xmlns=\"u\"><c/></a></r>", "<r><a><c/></a></r>", "<r><a xmlns=\"u\"><c/><d/></a></r>",
+     nullptr},
     // What stays clean.
     {"declaration removed on one side, another one kept for the other's element",
      "<r xmlns:p=\"u\" xmlns:q=\"v\"><a/></r>", "<r xmlns:q=\"v\"><a/></r>",
@@ -136,9 +151,8 @@ const SMergeCase kPrefixCases[] = {
     {"declaration moved outwards on one side, prefix used on the other",
      "<r><a xmlns:p=\"u\"><c/></a></r>", "<r xmlns:p=\"u\"><a><c/></a></r>",
      "<r><a xmlns:p=\"u\"><c/><p:d/></a></r>", "<r xmlns:p=\"u\"><a><c/><p:d/></a></r>"},
-    {"an added element that declares its own prefix", "<r xmlns:p=\"u\"><a/></r>",
-     "<r><a/></r>", "<r xmlns:p=\"u\"><a/><p:b xmlns:p=\"u\"/></r>",
-     "<r><a/><p:b xmlns:p=\"u\"/></r>"},
+    {"an added element that declares its own prefix", "<r xmlns:p=\"u\"><a/></r>", "<r><a/></r>",
+     "<r xmlns:p=\"u\"><a/><p:b xmlns:p=\"u\"/></r>", "<r><a/><p:b xmlns:p=\"u\"/></r>"},
     {"the xml prefix needs no declaration", "<r><a/></r>", "<r><a xml:lang=\"en\"/></r>",
      "<r><a/><b xml:space=\"preserve\"/></r>",
      "<r><a xml:lang=\"en\"/><b xml:space=\"preserve\"/></r>"},
