@@ -45,7 +45,8 @@ bool DeclaredPrefix(std::string_view name, std::string_view& prefix) {
 // the differences that chose them or dropped them.
 class CWrittenScope {
 public:
-    // Brings the declarations of `element`'s attribute list into scope.
+    // Brings into scope the declarations an element's `attributes` write,
+    // and those that its differences drop.
     void Enter(CAttributeList& attributes) {
         for (CBlockBase* child = attributes.FirstChildBlock(); child != nullptr;
              child = child->NextSiblingBlock()) {
