@@ -10,6 +10,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -46,7 +47,9 @@ std::string_view NameOf(const NXML::CNode& attribute) {
 // attributes of the written element's own source (`shown`) in its order,
 // then each attribute that only another side's element supplies after the
 // attribute it follows there, or first when nothing written precedes it
-// there. Those are placed list by list, each in its source order, so that
+// there, and past the attributes placed there that its element lacks: where
+// two sides added attributes at one place, those of the written element come
+// first. They are placed list by list, each in its source order, so that
 // several attributes one side added in a row stay in a row.
 class CWrittenOrder {
 public:
@@ -73,23 +76,31 @@ private:
         m_placed[index] = m_order.insert(before, m_blocks[index]);
     }
 
-    // Where an attribute of another side's element goes: right after the
-    // nearest attribute before it there that is placed already, else first.
+    // Where an attribute of another side's element goes: after the nearest
+    // attribute before it there that is placed already (else at the start),
+    // and after the attributes that follow there and its element lacks.
     COrder::iterator AfterPlacedPredecessor(const NXML::CNode& attribute) {
+        COrder::iterator place = m_order.begin();
         for (const NXML::CNode* previous = attribute.PreviousSibling(); previous != nullptr;
              previous = previous->PreviousSibling()) {
             if (previous->GetType() != NXML::kTypeAttribute)
                 continue;
             const auto found = m_byName.find(NameOf(*previous));
-            if (found != m_byName.end() && m_placed[found->second])
-                return std::next(*m_placed[found->second]);
+            if (found != m_byName.end() && m_placed[found->second]) {
+                place = std::next(*m_placed[found->second]);
+                break;
+            }
         }
-        return m_order.begin();
+        const std::unordered_set<std::string_view>& own = m_namesOf.at(attribute.Parent());
+        while (place != m_order.end() && !own.contains(NameOf(*(*place)->node)))
+            ++place;
+        return place;
     }
 
     // The blocks not placed yet, grouped by their element in the order the
-    // elements first appear, each group in its source order.
-    std::vector<std::size_t> OthersInSourceOrder() const {
+    // elements first appear, each group in its source order. Notes the
+    // names of those elements' attributes.
+    std::vector<std::size_t> OthersInSourceOrder() {
         std::vector<const NXML::CNode*> lists;
         std::unordered_map<const NXML::CNode*, std::size_t> positions;
         std::vector<std::pair<std::pair<std::size_t, std::size_t>, std::size_t>> keyed;
@@ -102,9 +113,13 @@ private:
             if (rank == lists.size()) {
                 lists.push_back(list);
                 std::size_t position = 0;
+                std::unordered_set<std::string_view>& names = m_namesOf[list];
                 for (const NXML::CNode* node = list->FirstChild(); node != nullptr;
-                     node = node->NextSibling())
+                     node = node->NextSibling()) {
                     positions.emplace(node, position++);
+                    if (node->GetType() == NXML::kTypeAttribute)
+                        names.insert(NameOf(*node));
+                }
             }
             keyed.push_back({{rank, positions.at(m_blocks[index]->node)}, index});
         }
@@ -118,6 +133,9 @@ private:
     const CWritten& m_blocks;
     std::unordered_map<std::string_view, std::size_t> m_byName;
     std::vector<std::optional<COrder::iterator>> m_placed;
+    // The attribute names of each element that supplies an attribute not
+    // placed by the written element's order.
+    std::unordered_map<const NXML::CNode*, std::unordered_set<std::string_view>> m_namesOf;
     COrder m_order;
 };
 
