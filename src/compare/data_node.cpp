@@ -109,6 +109,8 @@ void CDocNode::Match(const NXML::CDoc* base, const NXML::CDoc* left, const NXML:
     DeleteChildren();
     nodes = {context.order.IsThreeWay() ? base : nullptr, left, right};
     Build(context);
+    if (context.order.IsThreeWay())
+        MarkMovesMadeApart(*this);
 }
 
 CDataNode& AppendMatchNode(CDataNode& parent, int side, const NXML::CNode* node) {
