@@ -1,12 +1,15 @@
 #include "compare/repeated_addition.h"
 
 #include "compare/data_node.h"
+#include "xml/element.h"
 #include "xml/equality.h"
 #include "xml/node.h"
 #include "xml/subtree_hash.h"
 
 #include <array>
+#include <set>
 #include <string_view>
+#include <tuple>
 #include <unordered_map>
 #include <vector>
 
@@ -68,6 +71,23 @@ std::vector<CDataNode*> EqualTo(const CBySubtree& bySubtree, int side, const NXM
     return equal;
 }
 
+// The first node of `bySubtree` whose subtree on `side` equals `node`'s;
+// null when there is none.
+const CDataNode* FirstEqual(const CBySubtree& bySubtree, int side, const NXML::CNode& node) {
+    const auto [first, last] = bySubtree.equal_range(NXML::SubtreeHash(node));
+    for (auto candidate = first; candidate != last; ++candidate)
+        if (NXML::IsSubtreeEqual(node, *candidate->second->NodeOf(side)))
+            return candidate->second;
+    return nullptr;
+}
+
+// What besides its text tells a node's tag apart: an element's namespace.
+std::string_view NamespaceOf(const NXML::CNode& node) {
+    return node.GetType() == NXML::kTypeElement
+               ? static_cast<const NXML::CElement&>(node).namespaceUri.Text()
+               : "";
+}
+
 // Match-tree nodes by the name of their node on one side.
 using CByName = std::unordered_multimap<std::string_view, CDataNode*>;
 
@@ -114,15 +134,24 @@ void MarkMovesMadeApart(const CDataNode& root) {
     const CBySubtree taken = BySubtree(subtrees[kSideBase], kSideBase);
     const std::array<CByName, 3> byName = {CByName{}, ByName(subtrees[kSideLeft], kSideLeft),
                                            ByName(subtrees[kSideRight], kSideRight)};
+    // The other side's nodes of one tag need marking once, however many
+    // moved nodes share that tag: a list sorted on both sides stays linear.
+    std::set<std::tuple<int, std::string_view, std::string_view>> marked;
     for (const int side : {kSideLeft, kSideRight}) {
         const int other = kSideLeft + kSideRight - side;
         for (CDataNode* moved : subtrees[static_cast<std::size_t>(side)]) {
-            for (const CDataNode* origin : EqualTo(taken, kSideBase, *moved->NodeOf(side)))
-                for (CDataNode* elsewhere : SameTag(byName[static_cast<std::size_t>(other)], other,
-                                                    *origin->NodeOf(kSideBase))) {
-                    moved->addedApart = true;
-                    elsewhere->addedApart = true;
-                }
+            const CDataNode* origin = FirstEqual(taken, kSideBase, *moved->NodeOf(side));
+            if (origin == nullptr)
+                continue;
+            const NXML::CNode& tag = *origin->NodeOf(kSideBase);
+            const std::vector<CDataNode*> elsewhere =
+                SameTag(byName[static_cast<std::size_t>(other)], other, tag);
+            if (elsewhere.empty())
+                continue;
+            moved->addedApart = true;
+            if (marked.emplace(other, tag.text.Text(), NamespaceOf(tag)).second)
+                for (CDataNode* match : elsewhere)
+                    match->addedApart = true;
         }
     }
 }
