@@ -50,6 +50,10 @@ const SMergeCase kRepeatedAdditionCases[] = {
     {"moved by both sides into different parents", "<r><a><x n=\"1\"><y/></x></a><b/><c/></r>",
      "<r><a/><b><x n=\"1\"><y/></x></b><c/></r>", "<r><a/><b/><c><x n=\"1\"><y/></x></c></r>",
      nullptr},
+    {"two of one name moved by both sides into different parents",
+     "<r><a><x n=\"1\"/><x n=\"2\"/></a><b/><c/></r>",
+     "<r><a/><b><x n=\"1\"/><x n=\"2\"/></b><c/></r>",
+     "<r><a/><b/><c><x n=\"1\"/><x n=\"2\"/></c></r>", nullptr},
     {"moved into different parents, changed on the way by one side",
      "<r><a><x n=\"1\"/></a><b/><c/></r>", "<r><a/><b><x n=\"1\"/></b><c/></r>",
      "<r><a/><b/><c><x n=\"2\"/></c></r>", nullptr},
@@ -78,6 +82,14 @@ TEST(ResultNeeds, AnAdditionMadeApartOnBothSidesIsWrittenOnceOrLeftOpen) {
     for (const SMergeCase& test : kRepeatedAdditionCases)
         ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
                            test.what);
+}
+
+TEST(ResultNeeds, EveryPlaceOfElementsMovedApartIsLeftOpen) {
+    // Each side's two moved elements: four differences, none decided.
+    const COperation operation("<r><a><x n=\"1\"/><x n=\"2\"/></a><b/><c/></r>",
+                               "<r><a/><b><x n=\"1\"/><x n=\"2\"/></b><c/></r>",
+                               "<r><a/><b/><c><x n=\"2\"/><x n=\"1\"/></c></r>", true);
+    EXPECT_EQ(operation.model.ConflictCount(), 4u);
 }
 
 TEST(ResultNeeds, AnElementEachSideHasAtAnotherPlaceIsLeftOpenInATwoWayMerge) {
