@@ -1,4 +1,4 @@
-// Three-way merges whose result must carry what it needs and nothing twice:
+// Merges whose result must carry what it needs and nothing twice:
 // a prefix it uses is declared in it, an element one side added is not
 // written a second time because the other side added it elsewhere, and an
 // attribute one side added stands where that side put it.
@@ -108,7 +108,8 @@ TEST(ResultNeeds, AnElementEachSideHasAtAnotherPlaceIsLeftOpenInATwoWayMerge) {
                            test.what);
 }
 
-// The element b changes on the left so that the left is not simply taken.
+// Where one side alone touches the attributes, the other side changes b, so
+// that the merge cannot simply take one side's document.
 const SMergeCase kAttributePlaceCases[] = {
     {"added between two by the right", "<r><a x=\"1\" z=\"3\"/><b/></r>",
      "<r><a x=\"1\" z=\"3\"/><b v=\"1\"/></r>", "<r><a x=\"1\" y=\"2\" z=\"3\"/><b/></r>",
