@@ -1,5 +1,6 @@
 #include "compare/classification.h"
 
+#include "compare/data_node.h"
 #include "xml/equality.h"
 #include "xml/node.h"
 #include "xml/subtree_hash.h"
@@ -78,4 +79,11 @@ SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
     if (context.order.IsThreeWay())
         return ClassifyThreeWay(context.merge, base, left, right);
     return ClassifyTwoWay(context.merge, left, right);
+}
+
+SClassification Classify(const SMatchContext& context, const CDataNode& match) {
+    if (context.merge && match.addedApart)
+        return kOpen;
+    return Classify(context, match.NodeOf(kSideBase), match.NodeOf(kSideLeft),
+                    match.NodeOf(kSideRight));
 }

@@ -37,3 +37,7 @@ struct SClassification {
 // - a two-way merge keeps a node that only one side has.
 SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
                          const NXML::CNode* left, const NXML::CNode* right);
+
+// The same for the nodes of a match-tree node, except that in a merge an
+// addition the other side made apart (CDataNode::addedApart) stays open.
+SClassification Classify(const SMatchContext& context, const class CDataNode& match);

@@ -2,6 +2,7 @@
 
 #include "compare/match_algorithms.h"
 #include "compare/match_rules.h"
+#include "compare/repeated_addition.h"
 #include "compare/split_element_rejoin.h"
 #include "xml/content.h"
 #include "xml/doc.h"
@@ -57,6 +58,7 @@ void MatchChildren(CDataNode& node, const SMatchContext& context, CMatchRules& r
     else if ((mask & ~kDeclarationsOnly) != 0) {
         algorithms.inOrder(node, context, rules);
         RejoinSplitElements(node, context, rules);
+        MarkAdditionsMadeApart(node);
     } else
         algorithms.declarations(node, context, rules);
 }
@@ -70,6 +72,18 @@ const NXML::CNode* CDataNode::NodeAt(int side, const CSideOrder& order) const {
         if (const NXML::CNode* node = NodeOf(orderedSide))
             return node;
     return nullptr;
+}
+
+int CDataNode::LoneSide() const {
+    int lone = kSideNone;
+    for (int side = 0; side < 3; ++side) {
+        if (NodeOf(side) == nullptr)
+            continue;
+        if (lone != kSideNone)
+            return kSideNone;
+        lone = side;
+    }
+    return lone;
 }
 
 void CDataNode::Build(const SMatchContext& context) {
@@ -95,6 +109,8 @@ void CDocNode::Match(const NXML::CDoc* base, const NXML::CDoc* left, const NXML:
     DeleteChildren();
     nodes = {context.order.IsThreeWay() ? base : nullptr, left, right};
     Build(context);
+    if (context.order.IsThreeWay())
+        MarkMovesMadeApart(*this);
 }
 
 CDataNode& AppendMatchNode(CDataNode& parent, int side, const NXML::CNode* node) {

@@ -25,6 +25,8 @@ public:
     // that has one.
     const NXML::CNode* NodeAt(int side, const CSideOrder& order) const;
     const NXML::CNode* NodeOf(int side) const { return nodes[static_cast<std::size_t>(side)]; }
+    // The one side holding a node here; kSideNone when several or none do.
+    int LoneSide() const;
 
     // Matches the children of the joined XML nodes and builds the whole
     // subtree below this node. Works without recursion, so any depth is safe.
@@ -41,6 +43,10 @@ public:
 
     // Indexed by side: base, left, right.
     std::array<const NXML::CNode*, 3> nodes{};
+    // The left and the right each added this subtree, but at different
+    // places among the same siblings: a merge leaves both additions open
+    // rather than write the subtree twice.
+    bool addedApart = false;
 };
 
 // The parent of an element's attribute nodes, carried by every element. It

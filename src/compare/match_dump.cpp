@@ -106,8 +106,7 @@ void AppendLine(std::string& out, const CDataNode& match, std::size_t depth,
     out.append(2 * depth, ' ');
     out += shown != nullptr ? Describe(*shown) : "(nothing)";
     out += ' ' + SidesHeld(match, context.order) + ' ';
-    out += ClassificationText(Classify(context, match.NodeOf(kSideBase), match.NodeOf(kSideLeft),
-                                       match.NodeOf(kSideRight)));
+    out += ClassificationText(Classify(context, match));
     out += '\n';
 }
 

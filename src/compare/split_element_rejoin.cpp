@@ -30,22 +30,9 @@ bool IsIdentified(CMatchRules& rules, const NXML::CNode& node) {
     return rule != nullptr && rule->FirstChild() != nullptr;
 }
 
-// The one side `match` holds a node on; kSideNone when it holds several.
-int LoneSide(const CDataNode& match) {
-    int lone = kSideNone;
-    for (int side = 0; side < 3; ++side) {
-        if (match.NodeOf(side) == nullptr)
-            continue;
-        if (lone != kSideNone)
-            return kSideNone;
-        lone = side;
-    }
-    return lone;
-}
-
 void Note(SIdentityGroup& group, CDataNode& match) {
     ++group.matches;
-    const int side = LoneSide(match);
+    const int side = match.LoneSide();
     CDataNode*& slot = group.lone[static_cast<std::size_t>(side == kSideNone ? 0 : side)];
     if (side == kSideNone || slot != nullptr)
         group.settled = true;
@@ -61,15 +48,15 @@ CDataNode* JoinTarget(const SIdentityGroup& group) {
 // Joins the group's lone nodes into `target` when each corresponds to its
 // element; equal keys may be a collision, and the real test decides.
 void Join(CDataNode& parent, CMatchRules& rules, SIdentityGroup& group, CDataNode& target) {
-    const NXML::CNode& element = *target.NodeOf(LoneSide(target));
+    const NXML::CNode& element = *target.NodeOf(target.LoneSide());
     for (CDataNode* match : group.lone)
         if (match != nullptr && match != &target &&
-            !NodesCorrespond(rules, element, *match->NodeOf(LoneSide(*match))))
+            !NodesCorrespond(rules, element, *match->NodeOf(match->LoneSide())))
             return;
     for (CDataNode* match : group.lone) {
         if (match == nullptr || match == &target)
             continue;
-        const int side = LoneSide(*match);
+        const int side = match->LoneSide();
         target.nodes[static_cast<std::size_t>(side)] = match->NodeOf(side);
         parent.RemoveChild(match);
         delete match;

@@ -11,6 +11,7 @@
 #include "merge/element_block.h"
 #include "merge/layout_choice.h"
 #include "merge/merge_model.h"
+#include "merge/prefix_declarations.h"
 #include "xml/attribute.h"
 #include "xml/doc.h"
 #include "xml/doctype.h"
@@ -147,8 +148,7 @@ private:
                 AddChildren(node, *block, side);
             return;
         }
-        const SClassification classification = Classify(
-            m_context, node.NodeOf(kSideBase), node.NodeOf(kSideLeft), node.NodeOf(kSideRight));
+        const SClassification classification = Classify(m_context, node);
         if (classification.kind == SClassification::EKind::Same) {
             if (CSimpleBlock* block = MakeBlock(node, parent, kSideAll, m_context))
                 AddChildren(node, *block, kSideAll);
@@ -193,6 +193,8 @@ void BuildModel(CMergeModel& model, const CDocNode& root, const SMatchContext& c
     BuildChildBlocks(root, model.Root(), kSideAll, model.Context());
     if (const NXML::CNode* doc = root.NodeOf(LayoutSide(root.nodes, SameTrailingText)))
         model.Root().trailingText.Borrow(static_cast<const NXML::CDoc*>(doc)->trailingText.Text());
+    if (context.merge)
+        OpenUndeclaredPrefixes(model.Root());
     model.CollectSelectors();
     model.NumberAll();
     model.Root().InvalidateWidthUp();

@@ -26,5 +26,7 @@ void BuildChildBlocks(const CDataNode& node, CBlockBase& parent, int side,
 
 // Rebuilds `model` from the match tree below `root`, built with `context`:
 // the blocks, the difference list with no current difference, the line
-// numbers, widths to be measured, and the text after the last node.
+// numbers, widths to be measured, and the text after the last node. In a
+// merge, differences whose choices would leave a prefix undeclared stay open
+// (OpenUndeclaredPrefixes).
 void BuildModel(CMergeModel& model, const CDocNode& root, const SMatchContext& context);
