@@ -48,6 +48,8 @@ public:
         std::sort(m_positions.begin(), m_positions.end());
     }
 
+    std::size_t Size() const { return m_positions.size(); }
+
     // The position of the attribute named `name`; -1 when there is none.
     long Find(std::string_view name) const {
         const auto found = std::lower_bound(m_positions.begin(), m_positions.end(),
@@ -65,14 +67,16 @@ using CPlace = std::pair<long, long>;
 // Sorts the blocks into the order of `order`: an attribute goes where the
 // attribute of its name stands there, and one that `order` lacks (a side
 // added it) after the nearest attribute before it on its own side that
-// `order` has, behind that one's namesake. The places come from one walk
-// over each element the blocks' attributes belong to, so that many
-// attributes cost no more than sorting them.
+// `order` has, behind that one's namesake and behind the attributes right
+// after it that its own side lacks (what the other side added at the same
+// place comes first). The places come from two walks over each element the
+// blocks' attributes belong to, so that many attributes cost no more than
+// sorting them.
 void SortIntoOrderOf(CWritten& blocks, const NXML::CElement& order) {
     const CPositionsByName positions(order);
     // The rank is 2p + 2 for the namesake of the attribute at position p of
-    // `order`, 2p + 3 for an attribute after it that `order` lacks, and 1
-    // before every namesake.
+    // `order`, 2p + 3 for an attribute placed after it that `order` lacks,
+    // and 1 before every namesake.
     std::vector<std::pair<const NXML::CNode*, CPlace>> places;
     std::vector<const NXML::CNode*> lists;
     for (const CSimpleBlock* block : blocks) {
@@ -80,13 +84,23 @@ void SortIntoOrderOf(CWritten& blocks, const NXML::CElement& order) {
         if (std::find(lists.begin(), lists.end(), list) != lists.end())
             continue;
         lists.push_back(list);
-        long after = 1;
+        // runEnd[i]: the first position from i on that this side has.
+        std::vector<long> runEnd(positions.Size() + 1, long(positions.Size()));
+        for (const NXML::CNode* attribute = list->FirstChild(); attribute != nullptr;
+             attribute = attribute->NextSibling()) {
+            const long position = positions.Find(NameOf(*attribute));
+            if (position >= 0)
+                runEnd[std::size_t(position)] = position;
+        }
+        for (std::size_t index = positions.Size(); index-- > 0;)
+            runEnd[index] = std::min(runEnd[index], runEnd[index + 1]);
+        long after = 2 * runEnd[0] + 1;
         long own = 0;
         for (const NXML::CNode* attribute = list->FirstChild(); attribute != nullptr;
              attribute = attribute->NextSibling()) {
             const long position = positions.Find(NameOf(*attribute));
             if (position >= 0)
-                after = 2 * position + 3;
+                after = 2 * runEnd[std::size_t(position) + 1] + 1;
             places.push_back({attribute, {position >= 0 ? 2 * position + 2 : after, own++}});
         }
     }
