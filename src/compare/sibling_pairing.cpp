@@ -218,11 +218,44 @@ void SortedKeys(CMatchRules& rules, const SKeyedChildren* side, bool withoutIden
     std::sort(keys.begin(), keys.end());
 }
 
+// Whether the sides that have a node hold aligned children with the same keys
+// in the same order, where position pairs them as well as anything can.
+bool SameAlignedKeys(const std::array<const SKeyedChildren*, 3>& children) {
+    const SKeyedChildren* first = nullptr;
+    for (const SKeyedChildren* side : children) {
+        if (side == nullptr)
+            continue;
+        if (first == nullptr) {
+            first = side;
+            continue;
+        }
+        std::size_t a = 0;
+        std::size_t b = 0;
+        for (;;) {
+            while (a < first->nodes.size() && !IsAligned(*first->nodes[a]))
+                ++a;
+            while (b < side->nodes.size() && !IsAligned(*side->nodes[b]))
+                ++b;
+            if (a == first->nodes.size() || b == side->nodes.size()) {
+                if (a != first->nodes.size() || b != side->nodes.size())
+                    return false;
+                break;
+            }
+            if (first->keys[a++] != side->keys[b++])
+                return false;
+        }
+    }
+    return true;
+}
+
 // The keys that nothing but their position tells apart: those that a side
-// holds more than once, and in a three-way operation those without
-// identity that both left and right hold and the base does not (inserted
-// on both sides, perhaps at different places). Sorted vectors rather than
-// hash sets: this runs for every parent, most of them small.
+// holds more than once; those without identity when the sides hold their
+// children in different orders (the ordered matching would otherwise pair
+// an element with its namesake wherever it stands, across unchanged
+// siblings); and in a three-way operation those without identity that both
+// left and right hold and the base does not (inserted on both sides,
+// perhaps at different places). Sorted vectors rather than hash sets: this
+// runs for every parent, most of them small.
 std::vector<TMatchKey> AmbiguousKeys(const std::array<const SKeyedChildren*, 3>& children,
                                      const SMatchContext& context, CMatchRules& rules) {
     std::vector<TMatchKey> shared;
@@ -236,6 +269,11 @@ std::vector<TMatchKey> AmbiguousKeys(const std::array<const SKeyedChildren*, 3>&
             if (keys[at] == keys[at - 1])
                 shared.push_back(keys[at]);
     }
+    if (!SameAlignedKeys(children))
+        for (const SKeyedChildren* side : children) {
+            SortedKeys(rules, side, true, keys);
+            shared.insert(shared.end(), keys.begin(), keys.end());
+        }
     const SKeyedChildren* left = children[kSideLeft];
     const SKeyedChildren* right = children[kSideRight];
     if (context.order.IsThreeWay()) {
@@ -255,6 +293,7 @@ std::vector<TMatchKey> AmbiguousKeys(const std::array<const SKeyedChildren*, 3>&
         }
     }
     std::sort(shared.begin(), shared.end());
+    shared.erase(std::unique(shared.begin(), shared.end()), shared.end());
     return shared;
 }
 

@@ -44,6 +44,10 @@ const SMergeCase kCases[] = {
     {"inserted by both at different places, a deletion on one side",
      "<r><c n=\"1\"/><c n=\"2\"/></r>", "<r><b/><c n=\"1\"/><c n=\"2\"/></r>",
      "<r><c n=\"2\"/><d/><b k=\"1\"/></r>", "<r><b/><c n=\"2\"/><d/><b k=\"1\"/></r>"},
+    {"a lone namesake deleted first and another added last, a deletion on the other side",
+     "<r><b n=\"1\"><c/></b><c n=\"3\"/><c n=\"4\"/><a/></r>",
+     "<r><c n=\"3\"/><c n=\"4\"/><a/><b n=\"6\"><a/></b></r>",
+     "<r><b n=\"1\"><c/></b><c n=\"3\"/><a/></r>", "<r><c n=\"3\"/><a/><b n=\"6\"><a/></b></r>"},
 };
 
 TEST(SiblingAlignment, ChangesStayOnTheirElement) {
