@@ -63,24 +63,9 @@ const char16_t* FindLastChar(const char16_t* text, char32_t codePoint);
 const char* FindText(const char* text, const char* needle);
 const char16_t* FindText(const char16_t* text, const char16_t* needle);
 
-// Writable forms of the searches, for text the caller may change.
+// Writable form of FindChar, for text the caller may change.
 inline char* FindChar(char* text, char32_t codePoint) {
     return const_cast<char*>(FindChar(static_cast<const char*>(text), codePoint));
-}
-inline char16_t* FindChar(char16_t* text, char32_t codePoint) {
-    return const_cast<char16_t*>(FindChar(static_cast<const char16_t*>(text), codePoint));
-}
-inline char* FindLastChar(char* text, char32_t codePoint) {
-    return const_cast<char*>(FindLastChar(static_cast<const char*>(text), codePoint));
-}
-inline char16_t* FindLastChar(char16_t* text, char32_t codePoint) {
-    return const_cast<char16_t*>(FindLastChar(static_cast<const char16_t*>(text), codePoint));
-}
-inline char* FindText(char* text, const char* needle) {
-    return const_cast<char*>(FindText(static_cast<const char*>(text), needle));
-}
-inline char16_t* FindText(char16_t* text, const char16_t* needle) {
-    return const_cast<char16_t*>(FindText(static_cast<const char16_t*>(text), needle));
 }
 
 // ---- Editing in place ----
