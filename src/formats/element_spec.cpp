@@ -25,7 +25,7 @@ bool SameAttributeValue(const char* attributeName, const NXML::CElement& a,
 
 NString::TStr<char> TrimmedContent(const NXML::CContent& content) {
     NString::TStr<char> text(content.text.Text());
-    NString::Trim(text.Text(), kContentSpaces, NString::TrimSide::Both);
+    NString::Trim(text.Text(), kContentSpaces);
     return text;
 }
 

@@ -112,13 +112,3 @@ NString::TStr<char> CSpecBase::SpecPath() const {
     }
     return path;
 }
-
-void CSpecBase::CollectAttributeRules(const char* ruleName,
-                                      NPtr::TArray<CAttributeSpec>& rules) const {
-    for (CSpecBase* rule = FirstRule(); rule != nullptr; rule = rule->NextRule()) {
-        if (rule->GetType() != kSpecTypeAttribute)
-            rule->CollectAttributeRules(ruleName, rules);
-        else if (NString::Compare(rule->name.Text(), ruleName) == 0)
-            rules.Add(static_cast<CAttributeSpec*>(rule));
-    }
-}

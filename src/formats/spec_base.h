@@ -14,7 +14,6 @@ namespace NXML {
 class CElement;
 }
 
-class CAttributeSpec;
 class CFileSpec;
 
 // Spec type codes, as GetType reports them.
@@ -76,9 +75,6 @@ public:
     // The identifier the user interface knows a rule by: the parent rule's
     // identifier, or "Formats" at the top, then "#" and the name.
     NString::TStr<char> SpecPath() const;
-    // Appends every attribute rule named `name` below this rule, searching
-    // every other kind of rule recursively, in order.
-    void CollectAttributeRules(const char* name, NPtr::TArray<CAttributeSpec>& rules) const;
 
     // The element, attribute or specification name (UTF-8).
     NString::TStr<char> name;

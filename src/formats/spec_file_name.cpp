@@ -12,7 +12,7 @@ constexpr char16_t kFileNameCharacters[] = u" ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh
 NString::TStr<char16_t> SpecFileName(const char* specName) {
     NString::TStr<char16_t> fileName(specName);
     NString::RemoveChars(fileName.Text(), kFileNameCharacters, NString::CharSelection::NotInSet);
-    NString::Trim(fileName.Text(), u"\t \r\n", NString::TrimSide::Both);
+    NString::Trim(fileName.Text(), u"\t \r\n");
     fileName.Append(kSpecFileExtension);
     return fileName;
 }

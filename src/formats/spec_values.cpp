@@ -81,8 +81,7 @@ void AppendCommaList(const char* text, NString::TStrArray<NString::TStr<char>>& 
         const char* comma = NString::FindChar(part, U',');
         std::string item(part, comma != nullptr ? comma : part + std::strlen(part));
         if (spaces == ESpaces::Trim)
-            item.resize(static_cast<std::size_t>(
-                NString::Trim(item.data(), " \t", NString::TrimSide::Both)));
+            item.resize(static_cast<std::size_t>(NString::Trim(item.data(), " \t")));
         if (!item.empty())
             list.AddCopy(item.c_str());
         if (comma == nullptr)

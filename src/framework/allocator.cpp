@@ -22,8 +22,6 @@ namespace {
 constexpr std::size_t kLargeAlignment = 16;
 constexpr std::size_t kLargeOverhead = 2 * kLargeAlignment - 1;
 
-std::atomic<bool> g_started{false};
-
 // Created on first use from whichever thread comes first, and never destroyed,
 // so that objects released during static destruction still find their pages.
 CSmallBlockPools& Pools() {
@@ -93,7 +91,6 @@ void ReleaseLarge(void* block) {
 
 int Start() {
     Pools();
-    g_started = true;
     return NResult::kOk;
 }
 
@@ -101,11 +98,6 @@ void Stop() {
 #if defined(__GLIBC__)
     malloc_trim(0);
 #endif
-    g_started = false;
-}
-
-bool IsStarted() {
-    return g_started;
 }
 
 void* Allocate(std::size_t size) {

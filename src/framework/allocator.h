@@ -10,11 +10,10 @@ namespace NMem {
 
 constexpr std::size_t kLargestPooledBlock = 976;
 
-// Marks the allocator as started; NResult::kOk (the pools need nothing up front).
+// Sets the pools up; NResult::kOk.
 int Start();
-// Gives memory the heap no longer needs back to the system and clears the marker.
+// Gives memory the heap no longer needs back to the system.
 void Stop();
-bool IsStarted();
 
 // A block of at least `size` bytes (aligned to 4 for sizes up to 12, to 16
 // otherwise), or null when `size` is 0 or memory is exhausted.

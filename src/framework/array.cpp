@@ -66,17 +66,6 @@ int CArray::Add(void* item) {
     return static_cast<int>(m_count++);
 }
 
-int CArray::Insert(void* item, std::uint32_t index) {
-    if (index >= m_count)
-        return Add(item);
-    if (!EnsureRoomForOne())
-        return -1;
-    std::copy_backward(m_items + index, m_items + m_count, m_items + m_count + 1);
-    m_items[index] = item;
-    ++m_count;
-    return static_cast<int>(index);
-}
-
 int CArray::IndexOf(const void* item) const {
     const auto found = std::find(m_items, m_items + m_count, item);
     return found == m_items + m_count ? -1 : static_cast<int>(found - m_items);
@@ -98,10 +87,6 @@ void* CArray::RemoveAt(std::uint32_t index) {
     std::copy(m_items + index + 1, m_items + m_count, m_items + index);
     --m_count;
     return item;
-}
-
-void* CArray::PopFront() {
-    return RemoveAt(0);
 }
 
 void* CArray::PopBack() {

@@ -27,14 +27,10 @@ public:
     // Appends `item`, doubling the storage when full; its index, or -1 when
     // the storage could not grow.
     int Add(void* item);
-    // Stores `item` at `index`, moving later elements up; an index at or past
-    // the count appends. The index used, or -1 when the storage could not grow.
-    int Insert(void* item, std::uint32_t index);
     // Removes the first occurrence of `item`; the item, or null when absent.
     void* Remove(const void* item);
     // The element at `index`, taken out; null when out of range.
     void* RemoveAt(std::uint32_t index);
-    void* PopFront();
     void* PopBack();
     bool Contains(const void* item) const;
     // Position of the first occurrence of `item`, or -1.
@@ -60,10 +56,7 @@ private:
 template <class T> class TArray : public CArray {
 public:
     int Add(T* item) { return CArray::Add(item); }
-    int Insert(T* item, std::uint32_t index) { return CArray::Insert(item, index); }
     T* Remove(const T* item) { return static_cast<T*>(CArray::Remove(item)); }
-    T* RemoveAt(std::uint32_t index) { return static_cast<T*>(CArray::RemoveAt(index)); }
-    T* PopFront() { return static_cast<T*>(CArray::PopFront()); }
     T* PopBack() { return static_cast<T*>(CArray::PopBack()); }
 
     T* At(std::uint32_t index) const { return static_cast<T*>(CArray::At(index)); }

@@ -46,24 +46,13 @@ template <int N> class TBuffer final : public CBase {
 public:
     TBuffer() { flags = kReadable | kWritable; }
 
-    // Takes `memory` over (it must come from NMem::Allocate; readable and
-    // writable) or borrows it (read-only, never freed); the position goes to 0.
-    // kInvalidArgument when an owned block is too large for a 32-bit capacity.
-    int Attach(void* memory, std::size_t size, bool takeOwnership) {
-        if (!takeOwnership) {
-            Borrow(memory, size);
-            return NResult::kOk;
-        }
-        if (size > std::size_t(std::numeric_limits<std::int32_t>::max()))
-            return NResult::kInvalidArgument;
-        m_storage.Own(static_cast<unsigned char*>(memory), static_cast<std::int32_t>(size));
-        Restart(size, kReadable | kWritable);
-        return NResult::kOk;
-    }
-
+    // Reads `memory` in place (read-only, never freed); the position goes to 0.
     void Borrow(const void* memory, std::size_t size) {
         m_storage.Borrow(static_cast<const unsigned char*>(memory));
-        Restart(size, kReadable);
+        m_size = size;
+        m_position = 0;
+        ClearFlags(kWritable);
+        SetFlags(kReadable);
     }
 
     // Empties the stream (keeping an owned block unless `release`) and makes it
@@ -132,36 +121,12 @@ public:
         return NResult::kOk;
     }
 
-protected:
-    void ReadValueBytes(void* bytes, std::size_t count) override {
-        if (Remaining() < count)
-            SetFlags(kReadPastEnd);
-        else
-            Read(bytes, count);
-    }
-
-    int WriteValueBytes(const void* bytes, std::size_t count) override {
-        if (WriteBytes(bytes, count) == NResult::kOk)
-            return NResult::kOk;
-        SetFlags(kWriteFailed);
-        return NResult::kNotWritable;
-    }
-
 private:
-    void Restart(std::uint64_t size, std::uint32_t access) {
-        m_size = size;
-        m_position = 0;
-        ClearFlags(kReadable | kWritable | kReadPastEnd | kWriteFailed);
-        SetFlags(access);
-    }
-
     // Room for `needed` bytes in memory of the stream's own, keeping the content
     // up to there. When it cannot be had the content stays as it was.
     int Reserve(std::uint64_t needed) {
         if (!m_storage.IsBorrowed() && needed <= std::uint64_t(m_storage.Capacity()))
             return NResult::kOk;
-        if (HasFlags(kFixedStorage))
-            return NResult::kCannotGrow;
         const std::uint64_t current = m_storage.IsBorrowed() ? 0 : m_storage.Capacity();
         const std::int64_t capacity = NBufferDetail::GrownCapacity(needed, current);
         const auto keep = static_cast<std::size_t>(std::min(m_size, needed));

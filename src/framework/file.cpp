@@ -10,20 +10,10 @@
 namespace NIO {
 namespace {
 
-// Adds owner write permission to an existing file that lacks it.
-void MakeWritable(const std::filesystem::path& path) {
-    struct stat status;
-    if (::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
-        !(status.st_mode & S_IWUSR))
-        ::chmod(path.c_str(), (status.st_mode & 07777) | S_IWUSR);
-}
-
 int CreateAnew(const std::filesystem::path& path, std::uint32_t mode) {
     std::error_code ignored; // a folder that cannot be made makes the open fail
     if (path.has_parent_path())
         std::filesystem::create_directories(path.parent_path(), ignored);
-    if (mode & CFile::kMakeWritable)
-        MakeWritable(path);
     const int access = (mode & CFile::kRead) ? O_RDWR : O_WRONLY;
     return ::open(path.c_str(), access | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
 }
@@ -62,12 +52,9 @@ int CFile::Open(const char16_t* path, std::uint32_t mode) {
     const int handle = (mode & kWrite) ? CreateAnew(*native, mode) : OpenExisting(*native);
     if (handle < 0)
         return NResult::kCannotOpen;
-    ::posix_fadvise(handle, 0, 0,
-                    (mode & kRandomAccess) ? POSIX_FADV_RANDOM : POSIX_FADV_SEQUENTIAL);
+    ::posix_fadvise(handle, 0, 0, POSIX_FADV_SEQUENTIAL);
     m_handle = handle;
     flags = mode;
-    if (mode & kDeleteOnClose)
-        m_deleteOnClose = *native;
     return NResult::kOk;
 }
 
@@ -75,10 +62,6 @@ int CFile::Close() {
     if (IsOpen()) {
         ::close(m_handle);
         m_handle = -1;
-    }
-    if (!m_deleteOnClose.empty()) {
-        ::unlink(m_deleteOnClose.c_str());
-        m_deleteOnClose.clear();
     }
     flags = 0;
     return NResult::kOk;

@@ -21,11 +21,6 @@ public:
     // Creates the file anew (truncating an existing one) after creating the
     // folders of its path.
     static constexpr std::uint32_t kWrite = 0x2;
-    // Random access; otherwise the system is told to expect sequential reading.
-    static constexpr std::uint32_t kRandomAccess = 0x400;
-    // With kWrite: an existing read-only file is made writable for its owner.
-    static constexpr std::uint32_t kMakeWritable = 0x1000;
-    static constexpr std::uint32_t kDeleteOnClose = 0x2000;
 
     // Failures that share the code of a file that cannot be opened.
     static constexpr int kShortWrite = NResult::kCannotOpen;
@@ -59,7 +54,6 @@ public:
 
 private:
     int m_handle = -1;
-    std::filesystem::path m_deleteOnClose;
 };
 
 } // namespace NIO

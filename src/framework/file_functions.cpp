@@ -62,14 +62,4 @@ int DeleteFileAt(const char16_t* path) {
     return ::unlink(native->c_str()) == 0 || errno == ENOENT ? NResult::kOk : NResult::kCannotOpen;
 }
 
-NString::TStr<char16_t> TempFolder() {
-    std::error_code error;
-    std::u16string folder = std::filesystem::temp_directory_path(error).u16string();
-    if (error)
-        return {};
-    if (folder.empty() || folder.back() != u'/')
-        folder += u'/';
-    return NString::TStr<char16_t>(folder.c_str());
-}
-
 } // namespace NIO

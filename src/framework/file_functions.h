@@ -55,7 +55,5 @@ bool FileExists(const char16_t* path);
 // kOk when nothing is left at the path (deleted, or there was nothing), else
 // kCannotOpen; folders are never deleted.
 int DeleteFileAt(const char16_t* path);
-// The system's temporary folder, ending in a separator; empty when unknown.
-NString::TStr<char16_t> TempFolder();
 
 } // namespace NIO

@@ -93,14 +93,14 @@ CNode* CNode::LastChild() const {
     return m_firstChild == nullptr ? nullptr : m_firstChild->m_previous;
 }
 
-CNode* CNode::NextSibling(bool bounded) const {
-    if (bounded && (m_parent == nullptr || m_next == m_parent->m_firstChild))
+CNode* CNode::NextSibling() const {
+    if (m_parent == nullptr || m_next == m_parent->m_firstChild)
         return nullptr;
     return m_next;
 }
 
-CNode* CNode::PreviousSibling(bool bounded) const {
-    if (bounded && (m_parent == nullptr || this == m_parent->m_firstChild))
+CNode* CNode::PreviousSibling() const {
+    if (m_parent == nullptr || this == m_parent->m_firstChild)
         return nullptr;
     return m_previous;
 }
@@ -134,10 +134,6 @@ std::uint32_t CNode::ChildCount(bool recursive) const {
     return count;
 }
 
-bool CNode::IsLastChild() const {
-    return m_parent != nullptr && m_next == m_parent->m_firstChild;
-}
-
 std::uint32_t CNode::Depth() const {
     std::uint32_t depth = 0;
     for (const CNode* ancestor = m_parent; ancestor != nullptr; ancestor = ancestor->m_parent)
@@ -151,17 +147,6 @@ bool CNode::IsDescendantOf(const CNode* node) const {
             return true;
     }
     return false;
-}
-
-int CNode::PathFromRoot(TArray<CNode>& path) {
-    path.Clear(false);
-    const std::uint32_t length = Depth() + 1;
-    if (path.Capacity() < length && path.Reserve(length) != NResult::kOk)
-        return NResult::kNoMemory;
-    for (CNode* node = this; node != nullptr; node = node->m_parent)
-        path.Add(node);
-    std::reverse(path.Data(), path.Data() + path.Count());
-    return NResult::kOk;
 }
 
 } // namespace NPtr

@@ -31,36 +31,31 @@ public:
     // Unlinks `child`, which keeps its own children. NResult::kOk, or
     // kNotAChild when this node is not its parent.
     int RemoveChild(CNode* child);
-    // Unlinks this node from its parent; kNotAChild when it has none.
-    int Unlink();
     // Deletes every child with its subtree.
     void DeleteChildren();
 
     CNode* Parent() const { return m_parent; }
     CNode* FirstChild() const { return m_firstChild; }
     CNode* LastChild() const;
-    // Bounded, null past the last child (first child for PreviousSibling);
-    // unbounded, the circular list is followed.
-    CNode* NextSibling(bool bounded = true) const;
-    CNode* PreviousSibling(bool bounded = true) const;
+    // Null past the last child (before the first for PreviousSibling).
+    CNode* NextSibling() const;
+    CNode* PreviousSibling() const;
     // The `index`-th child, null past the end.
     CNode* ChildAt(std::uint32_t index) const;
     // Children, or with `recursive` every node below this one.
     std::uint32_t ChildCount(bool recursive = false) const;
-    bool IsLastChild() const;
     // Number of ancestors.
     std::uint32_t Depth() const;
-    // True when `node` is a proper ancestor of this node.
-    bool IsDescendantOf(const CNode* node) const;
-    // Fills `path` with the ancestors from the root down and this node last.
-    // NResult::kOk, or kNoMemory (the array is then empty).
-    int PathFromRoot(TArray<CNode>& path);
 
     // The node after `node` in a depth-first, parent-before-children walk of
     // this node's subtree (this node excluded); null after the last one.
     CNode* NextInSubtree(const CNode* node) const;
 
 private:
+    // Unlinks this node from its parent; kNotAChild when it has none.
+    int Unlink();
+    // True when `node` is a proper ancestor of this node.
+    bool IsDescendantOf(const CNode* node) const;
     // Links `child` into this node's non-empty list just in front of `successor`.
     void LinkBefore(CNode* child, CNode* successor);
 

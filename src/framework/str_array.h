@@ -11,9 +11,9 @@ namespace NString {
 
 // A pointer array that owns its strings (`TStr<char>` or `TStr<char16_t>`,
 // each in a heap object of its own): clearing or destroying the array deletes
-// every string still in it. A string taken out with Remove, RemoveAt,
-// PopFront or PopBack passes to the caller; a string given to Add or Insert
-// passes to the array unless the call returns -1.
+// every string still in it. A string taken out with Remove or PopBack passes
+// to the caller; a string given to Add passes to the array unless the call
+// returns -1.
 template <class S> class TStrArray : public NPtr::TArray<S> {
 public:
     TStrArray() = default;

@@ -58,15 +58,6 @@ template <typename Char> int UnitLength(const Char* text) {
     return text == nullptr ? 0 : static_cast<int>(std::basic_string_view<Char>(text).size());
 }
 
-template <typename Char> int CountCharacters(const Char* text) {
-    if (text == nullptr)
-        return 0;
-    int count = 0;
-    for (; *text != 0; ++count)
-        DecodeNext(text);
-    return count;
-}
-
 template <typename Char> int UnitsOfPrefix(const Char* text, int count) {
     if (text == nullptr)
         return 0;
@@ -99,46 +90,6 @@ int ConvertText(Destination* destination, const Source* source) {
     return static_cast<int>(out - destination);
 }
 
-// ---- Copying ----
-
-template <typename Char> void CopyFirst(Char* destination, const Char* source, int count) {
-    if (destination == nullptr || source == nullptr)
-        return;
-    const int units = UnitsOfPrefix(source, count);
-    CopyUnits(destination, source, units);
-    destination[units] = 0;
-}
-
-template <typename Char> void AppendText(Char* destination, const Char* source) {
-    if (destination != nullptr)
-        CopyFirst(destination + UnitLength(destination), source, kAllCharacters);
-}
-
-// Copies whole characters while `keepGoing` accepts them and they fit.
-template <typename Char, typename Predicate>
-const Char* CopySpanOf(Char* destination, int size, const Char* source, Predicate keepGoing) {
-    if (source == nullptr) {
-        if (destination != nullptr && size > 0)
-            *destination = 0;
-        return nullptr;
-    }
-    if (destination == nullptr || size <= 0)
-        return source;
-    int written = 0;
-    while (*source != 0) {
-        const Char* next = source;
-        const char32_t codePoint = DecodeNext(next);
-        const int units = static_cast<int>(next - source);
-        if (!keepGoing(codePoint) || written + units > size - 1)
-            break;
-        CopyUnits(destination + written, source, units);
-        written += units;
-        source = next;
-    }
-    destination[written] = 0;
-    return source;
-}
-
 // ---- Comparison ----
 
 char32_t Unchanged(char32_t codePoint) {
@@ -162,18 +113,17 @@ char32_t LowerCase(char32_t codePoint) {
 }
 
 template <typename A, typename B, typename Fold>
-int CompareCodePoints(const A* a, const B* b, int count, Fold fold) {
+int CompareCodePoints(const A* a, const B* b, Fold fold) {
     a = OrEmpty(a);
     b = OrEmpty(b);
-    for (int i = 0; i < count; ++i) {
+    for (;;) {
         const char32_t left = fold(DecodeNext(a));
         const char32_t right = fold(DecodeNext(b));
         if (left != right)
             return static_cast<int>(left) - static_cast<int>(right);
         if (left == 0)
-            break;
+            return 0;
     }
-    return 0;
 }
 
 template <typename Char> bool BeginsWith(const Char* text, const Char* prefix) {
@@ -200,21 +150,12 @@ const Char* FindCodePoint(const Char* text, char32_t codePoint, bool last) {
     return found;
 }
 
-template <typename Char> const Char* FindUnits(const Char* text, const Char* needle, bool last) {
+template <typename Char> const Char* FindUnits(const Char* text, const Char* needle) {
     if (text == nullptr || needle == nullptr)
         return nullptr;
     const std::basic_string_view<Char> haystack(text);
-    const auto at = last ? haystack.rfind(needle) : haystack.find(needle);
+    const auto at = haystack.find(needle);
     return at == haystack.npos ? nullptr : text + at;
-}
-
-template <typename Char> const Char* SkipUnits(const Char* text, const Char* set) {
-    if (text == nullptr || set == nullptr)
-        return text;
-    const std::basic_string_view<Char> members(set);
-    while (*text != 0 && members.find(*text) != members.npos)
-        ++text;
-    return text;
 }
 
 // ---- Editing in place ----
@@ -225,59 +166,20 @@ template <typename Char> Char* SkipMembers(Char* text, const Char* set) {
     return text;
 }
 
-template <typename Char> Char* FindMember(Char* text, const Char* set) {
-    while (*text != 0 && !SetContains(set, CodePointAt(text)))
-        text = AfterChar(text);
-    return text;
-}
-
-template <typename Char>
-int SplitTokens(Char* text, const Char* separators, Char** tokens, int maxTokens,
-                EmptyTokens mode) {
-    if (text == nullptr || tokens == nullptr || maxTokens <= 0)
-        return 0;
-    const bool collapse = mode == EmptyTokens::Collapse;
-    int count = 0;
-    Char* position = text;
-    for (;;) {
-        if (collapse) {
-            position = SkipMembers(position, separators);
-            if (*position == 0)
-                break;
-        }
-        tokens[count++] = position;
-        if (count == maxTokens)
-            break;
-        Char* separator = FindMember(position, separators);
-        if (*separator == 0)
-            break;
-        position = AfterChar(separator);
-        *separator = 0;
-    }
-    return count;
-}
-
-template <typename Char> int TrimText(Char* text, const Char* set, TrimSide side) {
+template <typename Char> int TrimText(Char* text, const Char* set) {
     if (text == nullptr)
         return 0;
-    int length = UnitLength(text);
-    if (side != TrimSide::Trailing) {
-        const int removed = static_cast<int>(SkipMembers(text, set) - text);
-        length -= removed;
-        CopyUnits(text, text + removed, length + 1);
+    const int removed = static_cast<int>(SkipMembers(text, set) - text);
+    CopyUnits(text, text + removed, UnitLength(text) - removed + 1);
+    Char* keptEnd = text;
+    for (Char* position = text; *position != 0;) {
+        const bool member = SetContains(set, CodePointAt(position));
+        position = AfterChar(position);
+        if (!member)
+            keptEnd = position;
     }
-    if (side != TrimSide::Leading) {
-        Char* keptEnd = text;
-        for (Char* position = text; *position != 0;) {
-            const bool member = SetContains(set, CodePointAt(position));
-            position = AfterChar(position);
-            if (!member)
-                keptEnd = position;
-        }
-        *keptEnd = 0;
-        length = static_cast<int>(keptEnd - text);
-    }
-    return length;
+    *keptEnd = 0;
+    return static_cast<int>(keptEnd - text);
 }
 
 // Rewrites `text` character by character: `rewrite` gets each code point with
@@ -299,20 +201,6 @@ template <typename Char, typename Rewrite> int RewriteText(Char* text, Rewrite r
 template <typename Char> int KeepOriginal(const Char* original, int units, Char* out) {
     CopyUnits(out, original, units);
     return units;
-}
-
-template <typename Char> bool ReplaceMembers(Char* text, const Char* set, char32_t replacement) {
-    if (EncodedLength(replacement, text) != 1)
-        return false;
-    bool replaced = false;
-    RewriteText(text, [&](char32_t codePoint, const Char* original, int units, Char* out) {
-        if (!SetContains(set, codePoint))
-            return KeepOriginal(original, units, out);
-        *out = static_cast<Char>(replacement);
-        replaced = true;
-        return 1;
-    });
-    return replaced;
 }
 
 template <typename Char> int RemoveMembers(Char* text, const Char* set, CharSelection which) {
@@ -369,13 +257,6 @@ int Length(const char16_t* text) {
     return UnitLength(text);
 }
 
-int CharLength(const char* text) {
-    return CountCharacters(text);
-}
-int CharLength(const char16_t* text) {
-    return CountCharacters(text);
-}
-
 int PrefixLength(const char* text, int count) {
     return UnitsOfPrefix(text, count);
 }
@@ -397,44 +278,6 @@ int Convert(char* destination, const char16_t* source) {
     return ConvertText(destination, source);
 }
 
-void Copy(char* destination, const char* source) {
-    CopyFirst(destination, source, kAllCharacters);
-}
-void Copy(char16_t* destination, const char16_t* source) {
-    CopyFirst(destination, source, kAllCharacters);
-}
-void CopyPrefix(char* destination, const char* source, int count) {
-    CopyFirst(destination, source, count);
-}
-void CopyPrefix(char16_t* destination, const char16_t* source, int count) {
-    CopyFirst(destination, source, count);
-}
-void Concatenate(char* destination, const char* source) {
-    AppendText(destination, source);
-}
-void Concatenate(char16_t* destination, const char16_t* source) {
-    AppendText(destination, source);
-}
-
-const char* CopyWhileInSet(char* destination, int size, const char* source, const char* set) {
-    return CopySpanOf(destination, size, source,
-                      [set](char32_t codePoint) { return SetContains(set, codePoint); });
-}
-const char16_t* CopyWhileInSet(char16_t* destination, int size, const char16_t* source,
-                               const char16_t* set) {
-    return CopySpanOf(destination, size, source,
-                      [set](char32_t codePoint) { return SetContains(set, codePoint); });
-}
-const char* CopyUntilStop(char* destination, int size, const char* source, const char* stops) {
-    return CopySpanOf(destination, size, source,
-                      [stops](char32_t codePoint) { return !SetContains(stops, codePoint); });
-}
-const char16_t* CopyUntilStop(char16_t* destination, int size, const char16_t* source,
-                              const char16_t* stops) {
-    return CopySpanOf(destination, size, source,
-                      [stops](char32_t codePoint) { return !SetContains(stops, codePoint); });
-}
-
 int Compare(const char* a, const char* b) {
     const auto* left = reinterpret_cast<const unsigned char*>(OrEmpty(a));
     const auto* right = reinterpret_cast<const unsigned char*>(OrEmpty(b));
@@ -445,27 +288,20 @@ int Compare(const char* a, const char* b) {
     return static_cast<int>(*left) - static_cast<int>(*right);
 }
 int Compare(const char16_t* a, const char16_t* b) {
-    return CompareCodePoints(a, b, kAllCharacters, Unchanged);
+    return CompareCodePoints(a, b, Unchanged);
 }
 int Compare(const char* a, const char16_t* b) {
-    return CompareCodePoints(a, b, kAllCharacters, Unchanged);
+    return CompareCodePoints(a, b, Unchanged);
 }
 int Compare(const char16_t* a, const char* b) {
-    return CompareCodePoints(a, b, kAllCharacters, Unchanged);
-}
-
-int CompareFirst(const char* a, const char* b, int count) {
-    return CompareCodePoints(a, b, count, Unchanged);
-}
-int CompareFirst(const char16_t* a, const char16_t* b, int count) {
-    return CompareCodePoints(a, b, count, Unchanged);
+    return CompareCodePoints(a, b, Unchanged);
 }
 
 int CompareNoCase(const char* a, const char* b) {
-    return CompareCodePoints(a, b, kAllCharacters, LowerCase);
+    return CompareCodePoints(a, b, LowerCase);
 }
 int CompareNoCase(const char16_t* a, const char16_t* b) {
-    return CompareCodePoints(a, b, kAllCharacters, LowerCase);
+    return CompareCodePoints(a, b, LowerCase);
 }
 
 bool StartsWith(const char* text, const char* prefix) {
@@ -489,42 +325,17 @@ const char16_t* FindLastChar(const char16_t* text, char32_t codePoint) {
 }
 
 const char* FindText(const char* text, const char* needle) {
-    return FindUnits(text, needle, false);
+    return FindUnits(text, needle);
 }
 const char16_t* FindText(const char16_t* text, const char16_t* needle) {
-    return FindUnits(text, needle, false);
-}
-const char16_t* FindLastText(const char16_t* text, const char16_t* needle) {
-    return FindUnits(text, needle, true);
+    return FindUnits(text, needle);
 }
 
-const char* SkipSet(const char* text, const char* set) {
-    return SkipUnits(text, set);
+int Trim(char* text, const char* set) {
+    return TrimText(text, set);
 }
-const char16_t* SkipSet(const char16_t* text, const char16_t* set) {
-    return SkipUnits(text, set);
-}
-
-int Tokenise(char* text, const char* separators, char** tokens, int maxTokens, EmptyTokens mode) {
-    return SplitTokens(text, separators, tokens, maxTokens, mode);
-}
-int Tokenise(char16_t* text, const char16_t* separators, char16_t** tokens, int maxTokens,
-             EmptyTokens mode) {
-    return SplitTokens(text, separators, tokens, maxTokens, mode);
-}
-
-int Trim(char* text, const char* set, TrimSide side) {
-    return TrimText(text, set, side);
-}
-int Trim(char16_t* text, const char16_t* set, TrimSide side) {
-    return TrimText(text, set, side);
-}
-
-bool ReplaceChars(char* text, const char* set, char32_t replacement) {
-    return ReplaceMembers(text, set, replacement);
-}
-bool ReplaceChars(char16_t* text, const char16_t* set, char32_t replacement) {
-    return ReplaceMembers(text, set, replacement);
+int Trim(char16_t* text, const char16_t* set) {
+    return TrimText(text, set);
 }
 
 int RemoveChars(char* text, const char* set, CharSelection which) {

@@ -17,10 +17,6 @@ constexpr int kAllCharacters = 0x7FFFFFFF;
 int Length(const char* text);
 int Length(const char16_t* text);
 
-// Length in characters (code points).
-int CharLength(const char* text);
-int CharLength(const char16_t* text);
-
 // Bytes or units taken by the first `count` characters (fewer when the text is shorter).
 int PrefixLength(const char* text, int count);
 int PrefixLength(const char16_t* text, int count);
@@ -36,28 +32,6 @@ int Utf8Length(const char16_t* text);
 int Convert(char16_t* destination, const char* source);
 int Convert(char* destination, const char16_t* source);
 
-// ---- Copying; a null source or destination does nothing ----
-
-void Copy(char* destination, const char* source);
-void Copy(char16_t* destination, const char16_t* source);
-// Copies at most `count` characters and a terminator.
-void CopyPrefix(char* destination, const char* source, int count);
-void CopyPrefix(char16_t* destination, const char16_t* source, int count);
-void Concatenate(char* destination, const char* source);
-void Concatenate(char16_t* destination, const char16_t* source);
-
-// Copy `source` into `destination` of `size` bytes or units (at most size - 1
-// of them, then a terminator; whole characters only), either while its
-// characters belong to `set` or until one of `stops`. Returns the position in
-// `source` of the first character not copied: past the span, or where the
-// destination ran full.
-const char* CopyWhileInSet(char* destination, int size, const char* source, const char* set);
-const char16_t* CopyWhileInSet(char16_t* destination, int size, const char16_t* source,
-                               const char16_t* set);
-const char* CopyUntilStop(char* destination, int size, const char* source, const char* stops);
-const char16_t* CopyUntilStop(char16_t* destination, int size, const char16_t* source,
-                              const char16_t* stops);
-
 // ---- Comparison ----
 
 // < 0, 0 or > 0. UTF-8 against UTF-8 compares unsigned bytes and returns the
@@ -67,10 +41,6 @@ int Compare(const char* a, const char* b);
 int Compare(const char16_t* a, const char16_t* b);
 int Compare(const char* a, const char16_t* b);
 int Compare(const char16_t* a, const char* b);
-
-// Compares the first `count` characters by code points.
-int CompareFirst(const char* a, const char* b, int count);
-int CompareFirst(const char16_t* a, const char16_t* b, int count);
 
 // Compares code points after mapping both to lower case (see `ToLower`).
 int CompareNoCase(const char* a, const char* b);
@@ -89,66 +59,20 @@ const char16_t* FindChar(const char16_t* text, char32_t codePoint);
 const char* FindLastChar(const char* text, char32_t codePoint);
 const char16_t* FindLastChar(const char16_t* text, char32_t codePoint);
 
-// First (UTF-16 also last) occurrence of `needle`; an empty needle is found
-// at the start (last: at the end).
+// First occurrence of `needle`; an empty needle is found at the start.
 const char* FindText(const char* text, const char* needle);
 const char16_t* FindText(const char16_t* text, const char16_t* needle);
-const char16_t* FindLastText(const char16_t* text, const char16_t* needle);
 
-// Skips bytes or units that occur in `set`.
-const char* SkipSet(const char* text, const char* set);
-const char16_t* SkipSet(const char16_t* text, const char16_t* set);
-
-// Writable forms of the searches, for text the caller may change.
+// Writable form of FindChar, for text the caller may change.
 inline char* FindChar(char* text, char32_t codePoint) {
     return const_cast<char*>(FindChar(static_cast<const char*>(text), codePoint));
-}
-inline char16_t* FindChar(char16_t* text, char32_t codePoint) {
-    return const_cast<char16_t*>(FindChar(static_cast<const char16_t*>(text), codePoint));
-}
-inline char* FindLastChar(char* text, char32_t codePoint) {
-    return const_cast<char*>(FindLastChar(static_cast<const char*>(text), codePoint));
-}
-inline char16_t* FindLastChar(char16_t* text, char32_t codePoint) {
-    return const_cast<char16_t*>(FindLastChar(static_cast<const char16_t*>(text), codePoint));
-}
-inline char* FindText(char* text, const char* needle) {
-    return const_cast<char*>(FindText(static_cast<const char*>(text), needle));
-}
-inline char16_t* FindText(char16_t* text, const char16_t* needle) {
-    return const_cast<char16_t*>(FindText(static_cast<const char16_t*>(text), needle));
-}
-inline char* SkipSet(char* text, const char* set) {
-    return const_cast<char*>(SkipSet(static_cast<const char*>(text), set));
-}
-inline char16_t* SkipSet(char16_t* text, const char16_t* set) {
-    return const_cast<char16_t*>(SkipSet(static_cast<const char16_t*>(text), set));
 }
 
 // ---- Editing in place ----
 
-enum class EmptyTokens { Collapse, Keep };
-
-// Splits `text` at characters of `separators` by writing terminators over
-// them and stores up to `maxTokens` token starts in `tokens`; the last token
-// keeps the rest of the text unsplit. With Collapse, runs of separators count
-// as one and no token is empty; with Keep, every separator ends a token, so
-// an empty text is one empty token. Returns the number of tokens.
-int Tokenise(char* text, const char* separators, char** tokens, int maxTokens, EmptyTokens mode);
-int Tokenise(char16_t* text, const char16_t* separators, char16_t** tokens, int maxTokens,
-             EmptyTokens mode);
-
-enum class TrimSide { Leading, Trailing, Both };
-
-// Removes characters of `set` from the chosen ends; returns the new length.
-int Trim(char* text, const char* set, TrimSide side);
-int Trim(char16_t* text, const char16_t* set, TrimSide side);
-
-// Replaces every character of `set` by `replacement`, which must encode to a
-// single byte (UTF-8) or unit (UTF-16); otherwise nothing changes. True when
-// anything was replaced.
-bool ReplaceChars(char* text, const char* set, char32_t replacement);
-bool ReplaceChars(char16_t* text, const char16_t* set, char32_t replacement);
+// Removes characters of `set` from both ends; returns the new length.
+int Trim(char* text, const char* set);
+int Trim(char16_t* text, const char16_t* set);
 
 enum class CharSelection { InSet, NotInSet };
 

@@ -4,13 +4,10 @@
 
 namespace NSys {
 
-// A plain lock, locked and unlocked explicitly or through std::lock_guard.
+// A plain lock, BasicLockable so that std::lock_guard and std::unique_lock
+// take it.
 class CThreadMutex {
 public:
-    void Lock() { m_mutex.lock(); }
-    void Unlock() { m_mutex.unlock(); }
-
-    // BasicLockable, so that std::lock_guard and std::unique_lock take it.
     void lock() { m_mutex.lock(); }
     void unlock() { m_mutex.unlock(); }
 

@@ -72,27 +72,6 @@ char32_t DecodeNext(const char16_t*& position) {
     return 0x10000 + ((static_cast<char32_t>(unit & 0x3FF) << 10) | (next & 0x3FF));
 }
 
-char32_t DecodePrevious(const char* start, const char*& position) {
-    if (position <= start)
-        return 0;
-    --position;
-    while (position > start && IsContinuationByte(static_cast<unsigned char>(*position)))
-        --position;
-    const char* decode = position;
-    return DecodeNext(decode);
-}
-
-char32_t DecodePrevious(const char16_t* start, const char16_t*& position) {
-    if (position <= start)
-        return 0;
-    --position;
-    if (position > start && *position >= 0xDC00 && *position <= 0xDFFF && position[-1] >= 0xD800 &&
-        position[-1] <= 0xDBFF)
-        --position;
-    const char16_t* decode = position;
-    return DecodeNext(decode);
-}
-
 int EncodedLengthUtf8(char32_t codePoint) {
     if (IsSurrogate(codePoint) || codePoint > kLastCodePoint)
         return 0;

@@ -16,10 +16,6 @@ char32_t DecodeNext(const char16_t*& position);
 // `position` on, also over a zero byte, which decodes as 0.
 char32_t DecodeNext(const char*& position, const char* end);
 
-// Moves `position` back over one character (never before `start`) and returns it.
-char32_t DecodePrevious(const char* start, const char*& position);
-char32_t DecodePrevious(const char16_t* start, const char16_t*& position);
-
 // Writes `codePoint` and returns the number of bytes or units written: 0 for
 // surrogate code points and values above U+10FFFF, which cannot be encoded.
 int EncodeChar(char32_t codePoint, char* out);

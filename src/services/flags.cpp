@@ -6,16 +6,14 @@
 
 namespace NSettings {
 
-CFlags::CFlags(const char16_t* path, std::uint32_t mask) : m_path(path), m_mask(mask) {}
-
 void CFlags::Load(std::uint32_t defaults) {
-    const std::uint32_t stored = ReadDword(Path(), kFlagsSentinel);
-    Replace(m_mask, stored == kFlagsSentinel ? defaults : stored);
+    const std::uint32_t stored = ReadDword(kFlagsPath, kFlagsSentinel);
+    Replace(kPersistedFlagMask, stored == kFlagsSentinel ? defaults : stored);
 }
 
 int CFlags::Save() {
     std::lock_guard lock(m_saveMutex);
-    return WriteDword(Path(), Value() & m_mask);
+    return WriteDword(kFlagsPath, Value() & kPersistedFlagMask);
 }
 
 void CFlags::Set(std::uint32_t bits) {
@@ -41,7 +39,7 @@ void CFlags::Replace(std::uint32_t field, std::uint32_t bits) {
 }
 
 void CFlags::SaveIfPersisted(std::uint32_t changed) {
-    if ((changed & m_mask) != 0)
+    if ((changed & kPersistedFlagMask) != 0)
         Save();
 }
 

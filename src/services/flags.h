@@ -38,13 +38,13 @@ constexpr std::uint32_t kPersistedFlagMask = 0xFFFFFF00;
 // equals it: saving clears the low byte, which is not zero here.
 constexpr std::uint32_t kFlagsSentinel = 0xCAB0BABE;
 
-// A 32-bit word of flags of which the bits under a mask are kept in the
-// settings store. Any thread may read and change it: every access is atomic.
-// Changing a persisted bit writes the word at once; other bits never reach
-// the store.
+// The application's 32-bit flags word, of which the bits under
+// kPersistedFlagMask are kept in the settings store. Any thread may read and
+// change it: every access is atomic. Changing a persisted bit writes the word
+// at once; other bits never reach the store.
 class CFlags {
 public:
-    explicit CFlags(const char16_t* path = kFlagsPath, std::uint32_t mask = kPersistedFlagMask);
+    CFlags() = default;
     CFlags(const CFlags&) = delete;
     CFlags& operator=(const CFlags&) = delete;
 
@@ -66,17 +66,12 @@ public:
     // Makes the bits under `field` equal to those of `bits`.
     void Assign(std::uint32_t field, std::uint32_t bits);
 
-    const char16_t* Path() const { return m_path.Text(); }
-    std::uint32_t Mask() const { return m_mask; }
-
 private:
     // Sets the bits under `field` to `bits` in one atomic step.
     void Replace(std::uint32_t field, std::uint32_t bits);
     void SaveIfPersisted(std::uint32_t changed);
 
     std::atomic<std::uint32_t> m_value{0};
-    NString::TStr<char16_t> m_path;
-    const std::uint32_t m_mask;
     // Keeps saves in order, so that the stored word is never older than the
     // last change that asked for a save.
     NSys::CThreadMutex m_saveMutex;

@@ -6,6 +6,12 @@
 namespace NString {
 namespace {
 
+// An inclusive range of code points. Range tables are sorted and do not overlap.
+struct SCodePointRange {
+    char32_t first;
+    char32_t last;
+};
+
 using RangeSpan = std::span<const SCodePointRange>;
 
 constexpr SCodePointRange kNameStartRanges[] = {
@@ -20,14 +26,6 @@ constexpr SCodePointRange kNameOnlyRanges[] = {
     {'-', '.'}, {'0', '9'}, {0x00B7, 0x00B7}, {0x0300, 0x036F}, {0x203F, 0x2040},
 };
 
-// The ranges of a table, without its end marker.
-RangeSpan RangesOf(const SCodePointRange* table) {
-    const SCodePointRange* end = table;
-    while (end->last != 0)
-        ++end;
-    return {table, end};
-}
-
 bool Contains(RangeSpan ranges, char32_t codePoint) {
     // The first range that does not end before the code point.
     const auto range = std::ranges::lower_bound(ranges, codePoint, {}, &SCodePointRange::last);
@@ -35,18 +33,6 @@ bool Contains(RangeSpan ranges, char32_t codePoint) {
 }
 
 } // namespace
-
-bool IsSpace(char32_t codePoint) {
-    return codePoint == ' ' || codePoint == '\t' || codePoint == '\n' || codePoint == '\r';
-}
-
-bool IsWordChar(char32_t codePoint) {
-    static const RangeSpan kWordTables[] = {RangesOf(kBaseCharRanges), RangesOf(kDigitRanges),
-                                            RangesOf(kIdeographicRanges),
-                                            RangesOf(kCombiningCharRanges)};
-    return std::ranges::any_of(kWordTables,
-                               [codePoint](RangeSpan table) { return Contains(table, codePoint); });
-}
 
 bool IsNameStartChar(char32_t codePoint) {
     return Contains(kNameStartRanges, codePoint);

@@ -2,7 +2,6 @@
 
 #include "framework/string_functions.h"
 #include "framework/utf.h"
-#include "text/fixed_digits.h"
 #include "text/format_placeholder.h"
 #include "text/format_sink.h"
 
@@ -14,8 +13,6 @@
 namespace NString {
 namespace {
 
-constexpr int kDefaultPrecision = 5;
-constexpr int kPointerDigits = 8;
 constexpr char kDigits[] = "0123456789ABCDEF";
 
 // An integer placeholder's value, ready to be written as digits.
@@ -23,11 +20,9 @@ struct SNumber {
     bool negative = false;
     std::uint64_t magnitude = 0;
     unsigned base = 10;
-    int minDigits = 1;
 };
 
-// Digits of `number` at the end of `buffer`, least significant first,
-// extended with zeros to its minimum count.
+// Digits of `number` at the end of `buffer`, least significant first.
 std::string_view DigitsOf(const SNumber& number, std::span<char, 64> buffer) {
     char* end = buffer.data() + buffer.size();
     char* first = end;
@@ -36,8 +31,6 @@ std::string_view DigitsOf(const SNumber& number, std::span<char, 64> buffer) {
         *--first = kDigits[rest % number.base];
         rest /= number.base;
     } while (rest != 0);
-    while (end - first < number.minDigits)
-        *--first = '0';
     return {first, static_cast<std::size_t>(end - first)};
 }
 
@@ -64,38 +57,12 @@ std::optional<SNumber> NumberFor(char32_t type, const CFormatArg& arg) {
         return SNumber{false, arg.Bits64()};
     case U'u':
     case U'x':
-    case U'b':
         if (!arg.Is32BitInteger())
             return std::nullopt;
-        return SNumber{false, arg.Bits32(), type == U'u' ? 10u : type == U'x' ? 16u : 2u};
-    case U'p':
-        if (arg.Kind() != CFormatArg::EKind::kPointer)
-            return std::nullopt;
-        return SNumber{false, reinterpret_cast<std::uintptr_t>(arg.Pointer()), 16, kPointerDigits};
+        return SNumber{false, arg.Bits32(), type == U'u' ? 10u : 16u};
     default:
         return std::nullopt;
     }
-}
-
-// The 36 characters of a GUID in its 8-4-4-4-12 form.
-std::string_view GuidText(const SGuid& guid, std::span<char, 36> buffer) {
-    char* out = buffer.data();
-    const auto hex = [&out](std::uint64_t value, int digits) {
-        for (int shift = (digits - 1) * 4; shift >= 0; shift -= 4)
-            *out++ = kDigits[(value >> shift) & 0xF];
-    };
-    hex(guid.data1, 8);
-    *out++ = '-';
-    hex(guid.data2, 4);
-    *out++ = '-';
-    hex(guid.data3, 4);
-    *out++ = '-';
-    for (int i = 0; i < 2; ++i)
-        hex(guid.data4[i], 2);
-    *out++ = '-';
-    for (int i = 2; i < 8; ++i)
-        hex(guid.data4[i], 2);
-    return {buffer.data(), buffer.size()};
 }
 
 template <typename T> const T* FindUnitOrEnd(const T* position, char32_t unit) {
@@ -157,14 +124,6 @@ private:
             if (arg.Is32BitInteger())
                 WriteCharacter(placeholder, arg.Bits32());
             return;
-        case U'g':
-            if (arg.Kind() == CFormatArg::EKind::kGuid && arg.Guid() != nullptr)
-                WriteGuid(placeholder, *arg.Guid());
-            return;
-        case U'f':
-            if (arg.Kind() == CFormatArg::EKind::kDouble)
-                WriteFixed(placeholder, arg.Double());
-            return;
         default:
             if (const auto number = NumberFor(placeholder.type, arg))
                 WriteInteger(placeholder, *number);
@@ -196,51 +155,18 @@ private:
     static int ConvertedLength(const char16_t* text) { return Utf8Length(text); }
     static int ConvertedLength(const char* text) { return Utf16Length(text); }
 
-    // "c" takes a code point. "Ac" takes a byte, which UTF-8 output receives
-    // as it is and UTF-16 output as the code point of the same value.
-    void WriteCharacter(const SPlaceholder& placeholder, std::uint32_t value) {
-        const bool isByte = placeholder.prefix == U'A';
+    // "c" takes a code point; 0, which is no character of the text, and what
+    // cannot be encoded write nothing.
+    void WriteCharacter(const SPlaceholder& placeholder, char32_t codePoint) {
         T units[4];
-        const std::size_t length = CharacterUnits(isByte ? value & 0xFF : value, isByte, units);
+        const auto length = codePoint == 0 ? std::size_t{0}
+                                           : static_cast<std::size_t>(EncodeChar(codePoint, units));
         WritePadded(placeholder, length, [&] { m_sink.Put(units, length); });
-    }
-
-    // None for 0, which is no character of the text, or for what cannot be encoded.
-    static std::size_t CharacterUnits(char32_t codePoint, bool isByte, T* units) {
-        if (codePoint == 0)
-            return 0;
-        if (isByte && std::is_same_v<T, char>) {
-            units[0] = static_cast<T>(codePoint);
-            return 1;
-        }
-        return static_cast<std::size_t>(EncodeChar(codePoint, units));
-    }
-
-    void WriteGuid(const SPlaceholder& placeholder, const SGuid& guid) {
-        char buffer[36];
-        const std::string_view text = GuidText(guid, buffer);
-        WritePadded(placeholder, text.size(), [&] { PutAscii(text); });
     }
 
     void WriteInteger(const SPlaceholder& placeholder, const SNumber& number) {
         char buffer[64];
         WriteNumber(placeholder, number.negative, DigitsOf(number, buffer));
-    }
-
-    // The integer part is a number field; with fraction digits it always
-    // stands right-aligned in the width.
-    void WriteFixed(const SPlaceholder& placeholder, double value) {
-        const int precision = placeholder.precision < 0 ? kDefaultPrecision : placeholder.precision;
-        const CFixedDigits digits(value, precision);
-        SPlaceholder integerField = placeholder;
-        integerField.rightAligned = placeholder.rightAligned || precision > 0;
-        // "inf" and "nan" are words, not digits to pad with zeros.
-        integerField.zeroPadded = placeholder.zeroPadded && digits.IsFinite();
-        WriteNumber(integerField, digits.IsNegative(), digits.IntegerDigits());
-        if (!digits.IsFinite())
-            return;
-        PutAscii(".");
-        PutAscii(precision == 0 ? "0" : digits.FractionDigits());
     }
 
     void WriteNumber(const SPlaceholder& placeholder, bool negative, std::string_view digits) {

@@ -15,18 +15,13 @@
 // path. A format is text with numbered, typed placeholders:
 //
 //   "{" index spec type "}"   index "0"-"9" or "A"-"Z" names argument 0-35;
-//                              spec: width digits, "." precision digits,
-//                              "R" right alignment, "Z" zero padding;
-//                              the character before the type is its prefix.
+//                              spec: width digits, "R" right alignment,
+//                              "Z" zero padding; other characters are ignored.
 //   "{{"                       one "{"; a lone "}" is ordinary text.
 //   "{+}" at the very start    appends to the text already in the destination.
 //
-// Types: "s" text, "c" character ("Ac": 8-bit character), "d" signed 32-bit,
-// "l" 64-bit, "u" unsigned 32-bit, "x" hexadecimal, "b" binary, "p" pointer
-// (hexadecimal, at least 8 digits), "g" GUID (8-4-4-4-12 upper-case hex), "f"
-// fixed point (precision 5 by default, "." alone means 0, rounded half away
-// from zero; the width applies to the integer part). Any other type writes
-// nothing.
+// Types: "s" text, "c" character, "d" signed 32-bit, "l" 64-bit, "u" unsigned
+// 32-bit, "x" hexadecimal. Any other type writes nothing.
 //
 // Numbers are padded with spaces to the width, on the right unless "R" is
 // given; with "Z" zeros fill the width and a minus sign goes in front of it.
@@ -35,15 +30,14 @@
 //
 // Arguments carry their own types, so a placeholder checks its own argument:
 // one that does not fit the type, or is missing, writes nothing. The 32-bit
-// types ("d", "u", "x", "b", "c") take 32-bit integers and read their bits
+// types ("d", "u", "x", "c") take 32-bit integers and read their bits
 // ("u" of -1 is 4294967295); "l" takes any integer and prints its value.
 // Text of either encoding is converted to the output's encoding (whatever
-// the prefix says, since the argument knows its encoding) and padded like any
-// other text; a null text is empty. "c" takes a code point; "Ac" takes a byte,
-// written as it is into UTF-8 output and as U+0000-U+00FF into UTF-16 output.
-// A character that cannot be encoded, or 0, is not written.
+// characters stand before the type, since the argument knows its encoding)
+// and padded like any other text; a null text is empty. "c" takes a code
+// point; a character that cannot be encoded, or 0, is not written.
 //
-// "f" of infinity or NaN writes "inf" or "nan". A placeholder whose index is
+// A placeholder whose index is
 // not "0"-"9"/"A"-"Z", or that has no type, writes nothing. A placeholder
 // without its closing "}" ends the output there; what was written before it
 // is kept.

@@ -8,16 +8,8 @@
 
 namespace NString {
 
-// A 16-byte globally unique identifier in its binary layout.
-struct SGuid {
-    std::uint32_t data1;
-    std::uint16_t data2;
-    std::uint16_t data3;
-    std::uint8_t data4[8];
-};
-
 // One argument of `Format`: a value that knows its own type, built implicitly
-// from whatever the caller passes. Text, GUID and string arguments are kept by
+// from whatever the caller passes. Text and string arguments are kept by
 // pointer, so an argument must not outlive the value it was built from (a
 // `Format` call's arguments live until the call returns).
 class CFormatArg {
@@ -27,11 +19,8 @@ public:
         kUInt32,
         kInt64,
         kUInt64,
-        kDouble,
         kUtf8Text,
         kUtf16Text,
-        kPointer,
-        kGuid,
     };
 
     // Every integer type, classified by its size and signedness, so that
@@ -42,13 +31,8 @@ public:
         else
             m_integer = value;
     }
-    CFormatArg(double value) : m_kind(EKind::kDouble), m_double(value) {}
     CFormatArg(const char* text) : m_kind(EKind::kUtf8Text), m_utf8(text) {}
     CFormatArg(const char16_t* text) : m_kind(EKind::kUtf16Text), m_utf16(text) {}
-    CFormatArg(const void* pointer) : m_kind(EKind::kPointer), m_pointer(pointer) {}
-    CFormatArg(std::nullptr_t) : m_kind(EKind::kPointer), m_pointer(nullptr) {}
-    CFormatArg(const SGuid& guid) : m_kind(EKind::kGuid), m_guid(&guid) {}
-    CFormatArg(const SGuid* guid) : m_kind(EKind::kGuid), m_guid(guid) {}
     template <int N> CFormatArg(const TStr<char, N>& text) : CFormatArg(text.Text()) {}
     template <int N> CFormatArg(const TStr<char16_t, N>& text) : CFormatArg(text.Text()) {}
 
@@ -63,11 +47,8 @@ public:
     std::uint64_t Bits64() const { return m_integer; }
     bool IsSigned() const { return m_kind == EKind::kInt32 || m_kind == EKind::kInt64; }
 
-    double Double() const { return m_double; }
     const char* Utf8Text() const { return m_utf8; }
     const char16_t* Utf16Text() const { return m_utf16; }
-    const void* Pointer() const { return m_pointer; }
-    const SGuid* Guid() const { return m_guid; }
 
 private:
     template <typename Integer> static constexpr EKind IntegerKind() {
@@ -81,11 +62,8 @@ private:
     EKind m_kind;
     union {
         std::uint64_t m_integer;
-        double m_double;
         const char* m_utf8;
         const char16_t* m_utf16;
-        const void* m_pointer;
-        const SGuid* m_guid;
     };
 };
 

@@ -21,19 +21,15 @@ int AppendDigit(int value, char32_t digit, int limit) {
 }
 
 void ReadSpec(SPlaceholder& placeholder, const auto* begin, const auto* end) {
-    bool inPrecision = false;
+    bool afterPoint = false;
     for (const auto* position = begin; position != end; ++position) {
         const char32_t character = *position;
         if (character >= U'0' && character <= U'9') {
-            if (inPrecision)
-                placeholder.precision =
-                    AppendDigit(placeholder.precision, character, SPlaceholder::kMaxPrecision);
-            else
+            if (!afterPoint)
                 placeholder.width =
                     AppendDigit(placeholder.width, character, SPlaceholder::kMaxWidth);
         } else if (character == U'.') {
-            inPrecision = true;
-            placeholder.precision = 0;
+            afterPoint = true;
         } else if (character == U'R') {
             placeholder.rightAligned = true;
         } else if (character == U'Z') {
@@ -52,8 +48,6 @@ template <typename T> std::optional<SPlaceholder> Read(const T* begin, const T* 
         return std::nullopt;
     const T* typePosition = end - 1;
     placeholder.type = static_cast<char32_t>(*typePosition);
-    if (typePosition - 1 > begin)
-        placeholder.prefix = static_cast<char32_t>(typePosition[-1]);
     ReadSpec(placeholder, begin + 1, typePosition);
     return placeholder;
 }

@@ -6,19 +6,15 @@ namespace NString {
 
 // What one "{...}" placeholder asks for. The index is a single character,
 // "0"-"9" or "A"-"Z" (0-35); the type is the last character before the closing
-// brace and the prefix the character just before it. In between, digits before
-// a "." form the width, digits after it the precision, "R" aligns right and "Z"
-// pads numbers with zeros; any other character is ignored.
+// brace. In between, digits before a "." form the width, "R" aligns right and
+// "Z" pads numbers with zeros; any other character, and digits after a ".",
+// are ignored.
 struct SPlaceholder {
     static constexpr int kMaxWidth = 256;
-    // The same cap bounds the work done for one "f" field.
-    static constexpr int kMaxPrecision = kMaxWidth;
 
     int index = 0;
     char32_t type = 0;
-    char32_t prefix = 0; // 0 when the type directly follows the index
     int width = 0;
-    int precision = -1; // -1: no "." given
     bool rightAligned = false;
     bool zeroPadded = false;
 };

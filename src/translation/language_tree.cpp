@@ -37,17 +37,6 @@ int ReadCharacterData(const NXML::CElement& element, bool decode, TStr<char16_t>
     return 1;
 }
 
-int Write(NIO::CBase& stream, std::string_view text) {
-    return text.empty() ? NResult::kOk : stream.WriteBytes(text.data(), text.size());
-}
-
-// Writes the pieces in order; NResult::kOk or the first failure.
-template <class... Pieces> int WriteAll(NIO::CBase& stream, const Pieces&... pieces) {
-    int result = NResult::kOk;
-    ((result = result == NResult::kOk ? Write(stream, pieces) : result), ...);
-    return result;
-}
-
 const NXML::CElement* LanguageElement(const NXML::CDoc& doc) {
     return doc.FindChildElement(kLanguageElement);
 }
@@ -107,16 +96,6 @@ int CNode::OverlayFrom(const NXML::CElement& element, bool decode) {
             node->OverlayFrom(*child, decode);
     }
     return 1;
-}
-
-int CNode::WriteTo(NIO::CBase& stream, const char* indent) const {
-    const std::string_view outer(indent != nullptr ? indent : "");
-    int result = WriteAll(stream, outer, "<Group name='", name.Text(), "'>\r\n");
-    const std::string inner = std::string(outer) + '\t';
-    for (const CNode* child = FirstChild(); child != nullptr && result == NResult::kOk;
-         child = child->NextSibling())
-        result = child->WriteTo(stream, inner.c_str());
-    return result == NResult::kOk ? WriteAll(stream, outer, "</Group>\r\n") : result;
 }
 
 CNode* CNode::Find(const char* key) const {
@@ -201,14 +180,6 @@ int CText::LoadFrom(const NXML::CElement& element, bool decode) {
 
 int CText::OverlayFrom(const NXML::CElement& element, bool decode) {
     return ReadCharacterData(element, decode, overrideText);
-}
-
-int CText::WriteTo(NIO::CBase& stream, const char* indent) const {
-    if (overrideText.IsEmpty())
-        return NResult::kOk;
-    const TStr<char> text = EncodeReferences(overrideText.Text());
-    return WriteAll(stream, std::string_view(indent != nullptr ? indent : ""), "<Text name='",
-                    name.Text(), "'>", text.Text(), "</Text>\r\n");
 }
 
 } // namespace NString::NTranslator

@@ -66,11 +66,6 @@ public:
     // nothing is created. A group returns 1.
     virtual int OverlayFrom(const NXML::CElement& element, bool decode);
 
-    // Writes the group as UTF-8: the indent, "<Group name='", the name,
-    // "'>\r\n", each child with the indent extended by a tab, then the indent
-    // and "</Group>\r\n". NResult::kOk or the first failing stream result.
-    virtual int WriteTo(NIO::CBase& stream, const char* indent) const;
-
     // The node that the dotted `key` names below this one: its first part is
     // looked up among the children by byte comparison of the names, the rest
     // (if any) below that child. Null when nothing matches or `key` is null.
@@ -130,11 +125,6 @@ public:
     int LoadFrom(const NXML::CElement& element, bool decode) override;
     // The same for the override text; the name stays.
     int OverlayFrom(const NXML::CElement& element, bool decode) override;
-    // Writes nothing unless the override text is set; then the indent,
-    // "<Text name='", the name, "'>", the override text in UTF-8 with "&",
-    // "<", ">" and line feeds escaped the way loading decodes them, and
-    // "</Text>\r\n".
-    int WriteTo(NIO::CBase& stream, const char* indent) const override;
 
     // The override text when it is not empty, else the base text.
     const TStr<char16_t>& Shown() const { return overrideText.IsEmpty() ? baseText : overrideText; }

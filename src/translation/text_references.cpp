@@ -25,22 +25,6 @@ constexpr std::array<SReference, 8> kReferences{{
     {u"\\n", u'\n'},
 }};
 
-// The escape for `unit`, or the unit itself when it needs none.
-std::u16string_view Encoded(const char16_t& unit) {
-    switch (unit) {
-    case u'&':
-        return u"&amp;";
-    case u'<':
-        return u"&lt;";
-    case u'>':
-        return u"&gt;";
-    case u'\n':
-        return u"\\n";
-    default:
-        return {&unit, 1};
-    }
-}
-
 } // namespace
 
 int ReplaceAll(TStr<char16_t>& text, const char16_t* pattern, char16_t replacement) {
@@ -75,13 +59,6 @@ int DecodeReferences(TStr<char16_t>& text) {
             return 0;
     }
     return 1;
-}
-
-TStr<char> EncodeReferences(const char16_t* text) {
-    std::u16string encoded;
-    for (const char16_t* unit = text; unit != nullptr && *unit != 0; ++unit)
-        encoded += Encoded(*unit);
-    return TStr<char>(encoded.c_str());
 }
 
 } // namespace NString

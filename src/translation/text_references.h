@@ -3,7 +3,7 @@
 #include "framework/str.h"
 
 // The escapes of language files: the entity references and "\n" that a text
-// may hold, turned into the characters they stand for, and back.
+// may hold, turned into the characters they stand for.
 namespace NString {
 
 // Replaces every occurrence of `pattern` (not empty) by the single unit
@@ -19,9 +19,5 @@ int ReplaceAll(TStr<char16_t>& text, const char16_t* pattern, char16_t replaceme
 // (U+00A9) and the two characters "\n" (a line feed). So "&amp;apos;" ends as
 // "'". 1, or 0 when memory ran out.
 int DecodeReferences(TStr<char16_t>& text);
-
-// The UTF-8 form of `text` that DecodeReferences turns back into `text`:
-// "&", "<" and ">" as references and a line feed as "\n".
-TStr<char> EncodeReferences(const char16_t* text);
 
 } // namespace NString

@@ -68,12 +68,8 @@ public:
     CNode* FirstChild() const { return Cast(NPtr::CNode::FirstChild()); }
     CNode* LastChild() const { return Cast(NPtr::CNode::LastChild()); }
     CNode* ChildAt(std::uint32_t index) const { return Cast(NPtr::CNode::ChildAt(index)); }
-    CNode* NextSibling(bool bounded = true) const {
-        return Cast(NPtr::CNode::NextSibling(bounded));
-    }
-    CNode* PreviousSibling(bool bounded = true) const {
-        return Cast(NPtr::CNode::PreviousSibling(bounded));
-    }
+    CNode* NextSibling() const { return Cast(NPtr::CNode::NextSibling()); }
+    CNode* PreviousSibling() const { return Cast(NPtr::CNode::PreviousSibling()); }
 
     // ---- Lookups ----
     CElement* FirstChildElement() const;

@@ -86,7 +86,7 @@ TEST(Buffer, ClearResetsSizeAndFlags) {
     for (const bool release : {false, true}) {
         Stream stream;
         Write(stream, std::string(100, 'z'));
-        stream.SetFlags(CBase::kByteSwapped | CBase::kReadPastEnd);
+        stream.ClearFlags(CBase::kWritable);
         stream.Clear(release);
         EXPECT_EQ(stream.Size(), 0u);
         EXPECT_EQ(stream.Position(), 0u);

@@ -119,14 +119,14 @@ TEST(TextSearch, FindsText) {
 
 TEST(TextTrim, RemovesMembersFromBothEnds) {
     char both[] = " \t text \n ";
-    EXPECT_EQ(Trim(both, " \t\n", TrimSide::Both), 4);
+    EXPECT_EQ(Trim(both, " \t\n"), 4);
     EXPECT_STREQ(both, "text");
     char all[] = "    ";
-    EXPECT_EQ(Trim(all, " ", TrimSide::Both), 0);
+    EXPECT_EQ(Trim(all, " "), 0);
     EXPECT_STREQ(all, "");
 
     std::u16string wide = u"\u00A0\U0001F600mid\u00A0";
-    EXPECT_EQ(Trim(wide.data(), u"\u00A0\U0001F600", TrimSide::Both), 3);
+    EXPECT_EQ(Trim(wide.data(), u"\u00A0\U0001F600"), 3);
     EXPECT_EQ(std::u16string(wide.c_str()), u"mid");
 }
 

@@ -32,10 +32,6 @@ std::basic_string<T> Formatted(const T* format, const Args&... args) {
     return result;
 }
 
-const void* PointerOf(std::uintptr_t value) {
-    return reinterpret_cast<const void*>(value);
-}
-
 } // namespace
 
 TEST(Format, ProducesTheMessagesTheProgramUses) {
@@ -85,16 +81,13 @@ TEST(Format, PlaceholdersWithoutIndexOrTypeWriteNothing) {
 TEST(Format, MissingOrMismatchedArgumentsWriteNothing) {
     EXPECT_EQ(Formatted("[{0d}|{1d}|{Zd}]", 5), "[5||]");
     EXPECT_EQ(Formatted("[{0d}]"), "[]");
-    const SGuid guid{};
     // Each line pairs a type with arguments it does not take.
-    EXPECT_EQ(Formatted("[{0d}{1d}{2d}{3d}]", 1.5, std::int64_t{1}, "x", PointerOf(1)), "[]");
-    EXPECT_EQ(Formatted("[{0u}{1x}{2b}{3c}]", std::int64_t{1}, std::uint64_t{1}, 2.0, u"x"), "[]");
-    EXPECT_EQ(Formatted("[{0l}{1l}{2s}{3s}]", 1.0, "x", 7, PointerOf(1)), "[]");
-    EXPECT_EQ(Formatted("[{0f}{1f}{2g}{3g}]", 1, "x", 1, PointerOf(1)), "[]");
-    EXPECT_EQ(Formatted("[{0p}{1p}{2p}]", 0x1234, guid, "x"), "[]");
+    EXPECT_EQ(Formatted("[{0d}{1d}{2d}]", std::int64_t{1}, "x", u"y"), "[]");
+    EXPECT_EQ(Formatted("[{0u}{1x}{2c}]", std::int64_t{1}, std::uint64_t{1}, u"x"), "[]");
+    EXPECT_EQ(Formatted("[{0l}{1l}{2s}{3s}]", "x", u"y", 7, std::uint64_t{7}), "[]");
     // The same arguments print once they meet their own types.
-    EXPECT_EQ(Formatted("[{0f}|{1l}|{2s}|{3p}]", 1.5, std::int64_t{1}, "x", PointerOf(1)),
-              "[1.50000|1|x|00000001]");
+    EXPECT_EQ(Formatted("[{0l}|{1l}|{2s}|{3s}]", std::int64_t{1}, std::uint64_t{2}, "x", u"y"),
+              "[1|2|x|y]");
 }
 
 TEST(Format, EdgeValuesOfTheIntegerTypes) {
