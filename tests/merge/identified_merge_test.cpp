@@ -202,8 +202,7 @@ TEST_P(ShippedSpecMerge, TheChangeLandsOnItsElement) {
     const SShippedCase& row = GetParam();
     const std::unique_ptr<CFileSpec> spec = FormatsTest::LoadShippedSpec(row.specFile);
     ASSERT_NE(spec, nullptr);
-    const COperation operation(row.merge.base, row.merge.left, row.merge.right, true, spec.get());
-    ExpectMergeOutcome(operation, row.merge.merged, row.merge.what);
+    ExpectMergeOutcome(MergeTest::MergeOf(row.merge, spec.get()), row.merge.merged, row.merge.what);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ShippedSpecMerge, ::testing::ValuesIn(kShippedCases),
@@ -238,10 +237,7 @@ TEST(InferredIdentityMerge, AnIdentityThatRepeatsLaterLosesNoChange) {
          "<r><x id='1' v='a'/><x id='1' v='b'/></r>", "<r><x id='1' v='a'/><x id='1' v='L'/></r>",
          "<r><x id='1' v='a'/><x id='1' v='R'/></r>", nullptr},
     };
-    for (const SMergeCase& test : kCases) {
-        const COperation operation(test.base, test.left, test.right, true, spec.get());
-        ExpectMergeOutcome(operation, test.merged, test.what);
-    }
+    MergeTest::ExpectMergeOutcomes(kCases, spec.get());
 }
 
 // The same in a parent whose children have no order: siblings of one identity
@@ -265,8 +261,5 @@ TEST(InferredIdentityMerge, AnIdentityThatRepeatsInAnUnorderedParentLosesNoChang
          "<r><x id='1' v='c'/><x id='1' v='b'/></r>", "<r><x id='1' v='a'/></r>",
          "<r><x id='1' v='c'/></r>"},
     };
-    for (const SMergeCase& test : kCases) {
-        const COperation operation(test.base, test.left, test.right, true, spec.get());
-        ExpectMergeOutcome(operation, test.merged, test.what);
-    }
+    MergeTest::ExpectMergeOutcomes(kCases, spec.get());
 }

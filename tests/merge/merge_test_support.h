@@ -14,6 +14,8 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -81,15 +83,20 @@ private:
     }
 };
 
-// One three-way merge of a test table, with the result it must give.
+// One merge of a test table, with the result it must give.
 struct SMergeCase {
     const char* what;
+    // Null for a two-way merge.
     const char* base;
     const char* left;
     const char* right;
     // The clean result, or null where a conflict must stay open.
     const char* merged;
 };
+
+inline void PrintTo(const SMergeCase& test, std::ostream* out) {
+    *out << test.what;
+}
 
 // Checks a merge's outcome: `merged` is the exact result, or null where a
 // conflict must remain and nothing can be saved.
@@ -101,6 +108,24 @@ inline void ExpectMergeOutcome(const COperation& operation, const char* merged, 
         EXPECT_EQ(operation.model.ConflictCount(), 0u) << what;
         EXPECT_EQ(operation.Merged(), merged) << what;
     }
+}
+
+// A two-way operation where `base` is null.
+inline COperation OperationOf(const char* base, std::string_view left, std::string_view right,
+                              bool merge, const CFileSpec* spec = nullptr) {
+    return base != nullptr ? COperation(base, left, right, merge, spec)
+                           : COperation(std::nullopt, left, right, merge, spec);
+}
+
+inline COperation MergeOf(const SMergeCase& test, const CFileSpec* spec = nullptr) {
+    return OperationOf(test.base, test.left, test.right, true, spec);
+}
+
+// Merges each case, under `spec` where one is given, and checks its outcome.
+inline void ExpectMergeOutcomes(std::span<const SMergeCase> cases,
+                                const CFileSpec* spec = nullptr) {
+    for (const SMergeCase& test : cases)
+        ExpectMergeOutcome(MergeOf(test, spec), test.merged, test.what);
 }
 
 } // namespace MergeTest

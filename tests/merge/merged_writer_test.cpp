@@ -1,4 +1,3 @@
-#include "../formats/formats_test_support.h"
 #include "merge/content_block.h"
 #include "merge_test_support.h"
 #include "xml/writer.h"
@@ -170,15 +169,22 @@ const SWriteCase kWriteCases[] = {
      "<!DOCTYPE r [<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>]><r/>",
      {},
      "<!DOCTYPE r [<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>]><r/>"},
+    // An open difference fails the write, at the top level or inside an element.
+    {"OpenAtTheTop", nullptr, "<!--a--><r/>", "<!--b--><r/>", {kSideNone}, "<failed>"},
+    {"OpenInAnElement", nullptr, "<r><a>1</a></r>", "<r><a>2</a></r>", {kSideNone}, "<failed>"},
+    {"ResolvedInAnElement",
+     nullptr,
+     "<r><a>1</a></r>",
+     "<r><a>2</a></r>",
+     {kSideRight},
+     "<r><a>2</a></r>"},
 };
 
 class CMergedWriting : public testing::TestWithParam<SWriteCase> {};
 
 TEST_P(CMergedWriting, WritesTheChosenAlternatives) {
     const SWriteCase& test = GetParam();
-    COperation operation = test.base != nullptr
-                               ? COperation(test.base, test.left, test.right, true)
-                               : COperation(std::nullopt, test.left, test.right, true);
+    COperation operation = MergeTest::OperationOf(test.base, test.left, test.right, true);
     ASSERT_EQ(operation.model.DifferenceCount(), test.resolutions.size());
     for (std::uint32_t index = 0; index < test.resolutions.size(); ++index) {
         if (test.resolutions[index] != kSideNone)
@@ -191,39 +197,6 @@ INSTANTIATE_TEST_SUITE_P(Blocks, CMergedWriting, testing::ValuesIn(kWriteCases),
                          [](const testing::TestParamInfo<SWriteCase>& info) {
                              return std::string(info.param.name);
                          });
-
-// A rule's attributes come first in the display, never in the document.
-TEST(MergedWriting, AttributesKeepTheirSourceOrder) {
-    const auto spec = FormatsTest::ReadSpec(
-        "<file name='test' root='r'><element name='a'><attribute name='id'/></element></file>");
-    struct SCase {
-        const char* base;
-        const char* left;
-        const char* right;
-        const char* merged;
-    } cases[] = {
-        {"<r><a k='1' id='2' m='3'/></r>", "<r><a k='1' id='2' m='3'/></r>",
-         "<r><a k='1' id='2' m='3'/></r>", "<r><a k='1' id='2' m='3'/></r>"},
-        // Changed, added and deleted on either side: each added one after
-        // the attribute it follows on its side.
-        {"<r><a k='1' id='2' m='3'/></r>", "<r><a k='5' id='2' m='3' n='6'/></r>",
-         "<r><a x='0' k='1' id='2'/></r>", "<r><a x='0' k='5' id='2' n='6'/></r>"},
-    };
-    for (const SCase& test : cases) {
-        const COperation operation(test.base, test.left, test.right, true, spec.get());
-        EXPECT_EQ(operation.Merged(), test.merged) << test.left << " / " << test.right;
-    }
-}
-
-TEST(MergedWriting, AnOpenDifferenceFailsTheWrite) {
-    // Open at the top level, and open inside an element.
-    COperation top(std::nullopt, "<!--a--><r/>", "<!--b--><r/>", true);
-    EXPECT_EQ(top.Merged(), "<failed>");
-    COperation nested(std::nullopt, "<r><a>1</a></r>", "<r><a>2</a></r>", true);
-    EXPECT_EQ(nested.Merged(), "<failed>");
-    nested.model.Resolve(nested.Difference(0), kSideRight);
-    EXPECT_EQ(nested.Merged(), "<r><a>2</a></r>");
-}
 
 TEST(MergedWriting, IndentedFormWritesEveryAlternative) {
     const COperation operation(
@@ -283,28 +256,6 @@ TEST(ContentLines, SplitAtEveryKindOfBreak) {
             split.emplace_back(line->text.Text(), line->lineBreak.Text());
         lines.DeleteAll();
         EXPECT_EQ(split, test.lines) << test.text;
-    }
-}
-
-TEST(ContentLines, OnlyALastLineWithoutBreakBorrowsTheText) {
-    struct SCase {
-        const char* text;
-        // Offset of the borrowed line in the text, -1 when every line is a copy.
-        int borrowedAt;
-    };
-    for (const SCase& test : {SCase{"one line", 0}, SCase{"a\r\nlast", 3}, SCase{"a\nb\n", -1}}) {
-        NPtr::TArray<CContentBlock::SLine> lines;
-        SplitIntoLines(test.text, lines);
-        EXPECT_EQ(lines.Capacity(), lines.Count()) << test.text;
-        for (const CContentBlock::SLine* line : lines) {
-            const bool last = line == lines[lines.Count() - 1];
-            const bool borrowed = last && test.borrowedAt >= 0;
-            EXPECT_EQ(line->text.IsBorrowed(), borrowed) << test.text;
-            if (borrowed) {
-                EXPECT_EQ(line->text.Text(), test.text + test.borrowedAt) << test.text;
-            }
-        }
-        lines.DeleteAll();
     }
 }
 
