@@ -1,10 +1,9 @@
+#include "../formats/formats_test_support.h"
 #include "framework/buffer.h"
 #include "framework/result.h"
 #include "merge/result_file.h"
 #include "merge_test_support.h"
 #include "services/prompts.h"
-#include "translation/embedded_language.h"
-#include "translation/translator.h"
 #include "xml/doc.h"
 
 #include <cstdlib>
@@ -25,11 +24,7 @@ namespace {
 
 class SaveMergedResultTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
-                                                   true, u"/nonexistent/quillmere/Text"),
-                  1);
-    }
+    static void SetUpTestSuite() { FormatsTest::LoadEnglish(); }
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "quillmere-save-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
