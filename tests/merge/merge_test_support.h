@@ -3,6 +3,7 @@
 // Building merge models from documents held in memory, and capturing what
 // the blocks write.
 
+#include "../xml/xml_test_support.h"
 #include "compare/data_node.h"
 #include "framework/buffer.h"
 #include "merge/block_building.h"
@@ -21,16 +22,8 @@
 
 namespace MergeTest {
 
-inline std::string StreamContent(const NIO::TBuffer<0>& stream) {
-    return std::string(reinterpret_cast<const char*>(stream.Data()), stream.Size());
-}
-
-// Parses `bytes` as a whole file would be.
-inline int ParseBytes(NXML::CDoc& doc, std::string_view bytes) {
-    NIO::TBuffer<0> stream;
-    stream.Borrow(bytes.data(), bytes.size());
-    return doc.Parse(stream);
-}
+using XmlTest::ParseBytes;
+using XmlTest::StreamContent;
 
 // One operation: the parsed inputs (base only in a three-way one), their
 // match tree and the model built from it.

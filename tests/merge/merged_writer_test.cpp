@@ -1,12 +1,11 @@
+#include "../formats/formats_test_support.h"
 #include "merge/content_block.h"
 #include "merge_test_support.h"
 #include "xml/writer.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,11 +13,6 @@
 using MergeTest::COperation;
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 std::vector<std::filesystem::path> CorpusFiles() {
     std::vector<std::filesystem::path> files;
@@ -29,19 +23,6 @@ std::vector<std::filesystem::path> CorpusFiles() {
     }
     std::sort(files.begin(), files.end());
     return files;
-}
-
-// "" when equal, else where the first difference lies and the bytes there.
-std::string FirstDifference(const std::string& expected, const std::string& actual) {
-    if (expected == actual)
-        return "";
-    const auto mismatch =
-        std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
-    const auto offset = static_cast<std::size_t>(mismatch.first - expected.begin());
-    return "first difference at byte " + std::to_string(offset) + " of " +
-           std::to_string(expected.size()) + " (got " + std::to_string(actual.size()) +
-           " bytes)\n  expected: \"" + expected.substr(offset, 40) + "\"\n  actual  : \"" +
-           actual.substr(std::min(offset, actual.size()), 40) + "\"";
 }
 
 struct SMode {
@@ -59,7 +40,7 @@ TEST_P(CCorpusRoundTrip, IdenticalInputsAreWrittenBackUnchanged) {
     const std::vector<std::filesystem::path> files = CorpusFiles();
     ASSERT_FALSE(files.empty());
     for (const std::filesystem::path& path : files) {
-        const std::string bytes = ReadFile(path);
+        const std::string bytes = FormatsTest::ReadTextFile(path);
         const COperation operation = mode.threeWay
                                          ? COperation(bytes, bytes, bytes, mode.merge)
                                          : COperation(std::nullopt, bytes, bytes, mode.merge);
@@ -67,7 +48,8 @@ TEST_P(CCorpusRoundTrip, IdenticalInputsAreWrittenBackUnchanged) {
         NIO::TBuffer<0> expected;
         ASSERT_EQ(NXML::WriteDocument(expected, left), NResult::kOk) << path;
         EXPECT_EQ(operation.model.DifferenceCount(), 0u) << path;
-        EXPECT_EQ(FirstDifference(MergeTest::StreamContent(expected), operation.Merged()), "")
+        EXPECT_EQ(XmlTest::FirstDifference(MergeTest::StreamContent(expected), operation.Merged()),
+                  "")
             << path;
     }
 }

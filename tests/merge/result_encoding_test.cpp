@@ -1,3 +1,4 @@
+#include "../xml/xml_test_support.h"
 #include "framework/buffer.h"
 #include "framework/result.h"
 #include "merge/result_encoding.h"
@@ -13,10 +14,6 @@
 using namespace std::string_view_literals;
 
 namespace {
-
-std::string Bytes(const NIO::TBuffer<0>& buffer) {
-    return std::string(reinterpret_cast<const char*>(buffer.Data()), buffer.Size());
-}
 
 constexpr int kLatin1 = NString::kCharsetIso8859_1;
 constexpr int kAscii = NString::kCharsetUsAscii;
@@ -49,7 +46,7 @@ TEST(ResultEncoding, WritesEveryFormWithItsMark) {
         NIO::TBuffer<0> out;
         EXPECT_EQ(EncodeResultFile(text, encoding.charset, encoding.byteOrderMark, out),
                   EEncodeResult::Ok);
-        EXPECT_EQ(Bytes(out), encoding.expected) << encoding.charset;
+        EXPECT_EQ(XmlTest::StreamContent(out), encoding.expected) << encoding.charset;
     }
 }
 
@@ -97,7 +94,7 @@ TEST(ResultEncoding, ReferencesCharactersTheSetCannotHoldWhereXmlAllows) {
         const EEncodeResult result = EncodeResultFile(test.text, test.charset, false, out, &where);
         if (test.expected != nullptr) {
             EXPECT_EQ(result, EEncodeResult::Ok);
-            EXPECT_EQ(Bytes(out), test.expected);
+            EXPECT_EQ(XmlTest::StreamContent(out), test.expected);
         } else {
             EXPECT_EQ(result, EEncodeResult::Unrepresentable);
             EXPECT_EQ(where.codePoint, test.codePoint);
@@ -175,10 +172,12 @@ TEST(ResultEncoding, ReproducesEveryInputEncodingByteForByte) {
         ASSERT_EQ(doc.Parse(input), NResult::kOk);
         NIO::TBuffer<0> text;
         ASSERT_EQ(NXML::WriteDocument(text, doc), NResult::kOk);
-        const SResultForm form = ResultForm(Bytes(text), {doc.charset, doc.byteOrderMark});
+        const SResultForm form =
+            ResultForm(XmlTest::StreamContent(text), {doc.charset, doc.byteOrderMark});
         NIO::TBuffer<0> out;
-        ASSERT_EQ(EncodeResultFile(Bytes(text), form.charset, form.byteOrderMark, out),
-                  EEncodeResult::Ok);
-        EXPECT_EQ(Bytes(out), file);
+        ASSERT_EQ(
+            EncodeResultFile(XmlTest::StreamContent(text), form.charset, form.byteOrderMark, out),
+            EEncodeResult::Ok);
+        EXPECT_EQ(XmlTest::StreamContent(out), file);
     }
 }

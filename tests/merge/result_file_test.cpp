@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -36,10 +35,7 @@ protected:
         return SaveMergedResult(operation.model, *operation.docs[kSideLeft], 0,
                                 m_target.u16string().c_str());
     }
-    std::string Saved() const {
-        std::ifstream in(m_target, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Saved() const { return FormatsTest::ReadTextFile(m_target); }
 
     std::ostringstream m_messages;
     NPrompts::CHeadlessPrompts m_prompts{m_messages};
