@@ -1,3 +1,4 @@
+#include "../formats/formats_test_support.h"
 #include "formats/file_spec.h"
 #include "merge/attribute_block.h"
 #include "merge/content_block.h"
@@ -292,20 +293,17 @@ TEST(MergeModel, WidthsFollowTheInstalledMetrics) {
 TEST(MergeModel, ElementPathsNameIdentifyingAttributes) {
     COperation operation(std::nullopt, "<r><item id=\"7\" key=\"k\"><sub/></item><item/></r>",
                          "<r><item id=\"7\" key=\"k\"><sub/></item><item/></r>", false);
-    NXML::CDoc specDoc;
-    MergeTest::ParseBytes(specDoc, "<file name='s' root='r'><element name='item'>"
-                                   "<attribute name='id'/><attribute name='missing'/>"
-                                   "<attribute name='key'/></element></file>");
-    CFileSpec spec;
-    spec.Read(*specDoc.FirstChildElement(), 0);
+    const auto spec = FormatsTest::ReadSpec("<file name='s' root='r'><element name='item'>"
+                                            "<attribute name='id'/><attribute name='missing'/>"
+                                            "<attribute name='key'/></element></file>");
 
     const CRootBlock& root = operation.model.Root();
     NString::TStr<char> path;
-    root.FindLine(2)->GetPath(path, &spec);
+    root.FindLine(2)->GetPath(path, spec.get());
     EXPECT_STREQ(path.Text(), "r.item[7][k]");
-    root.FindLine(5)->GetPath(path, &spec);
+    root.FindLine(5)->GetPath(path, spec.get());
     EXPECT_STREQ(path.Text(), "r.item[7][k].sub");
-    root.FindLine(3)->GetPath(path, &spec);
+    root.FindLine(3)->GetPath(path, spec.get());
     EXPECT_STREQ(path.Text(), "r.item[7][k]");
     root.FindLine(7)->GetPath(path, nullptr);
     EXPECT_STREQ(path.Text(), "r.item");
