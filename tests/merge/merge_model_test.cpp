@@ -45,17 +45,11 @@ void RunSteps(CMergeModel& model, const std::vector<SStep>& steps) {
     }
 }
 
-TEST(MergeModel, CountsDifferencesAndConflicts) {
+TEST(MergeModel, StepsThroughDifferencesAndConflictsOfAMerge) {
     COperation operation = FourDifferences(true);
     EXPECT_EQ(operation.model.DifferenceCount(), 4u);
     EXPECT_EQ(operation.model.ConflictCount(), 2u);
-    EXPECT_EQ(operation.model.IndexOf(&operation.Difference(2)), 2u);
-    EXPECT_EQ(operation.model.IndexOf(nullptr), 4u);
     EXPECT_EQ(operation.model.CurrentDifference(), nullptr);
-}
-
-TEST(MergeModel, StepsThroughDifferencesAndConflictsOfAMerge) {
-    COperation operation = FourDifferences(true);
     RunSteps(operation.model, {
                                   {SStep::Previous, false, false, -1},
                                   {SStep::Next, false, true, 0},
@@ -105,6 +99,7 @@ TEST(MergeModel, SetCurrentRepaintsTheFormerAndTheNewDifference) {
     EXPECT_TRUE(operation.model.SetCurrent(&operation.Difference(1)));
     EXPECT_TRUE(operation.model.SetCurrent(&operation.Difference(3)));
     EXPECT_FALSE(operation.model.SetCurrent(&operation.Difference(3)));
+    EXPECT_FALSE(operation.model.SetCurrent(nullptr));
     EXPECT_TRUE(operation.model.IsCurrent(&operation.Difference(3)));
     operation.model.ClearCurrent();
     EXPECT_EQ(view.events, (std::vector<std::string>{"repaint 1", "refresh", "repaint 1",
