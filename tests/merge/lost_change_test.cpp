@@ -41,7 +41,7 @@ const SMergeCase kCases[] = {
      "<r><b/></r>"},
 };
 
-// Strings identified by their names in an unordered list.
+// Under kStringsSpec.
 const SMergeCase kKeyedCases[] = {
     {"the same key added with different texts", "<resources></resources>",
      "<resources><string name=\"x\">One</string></resources>",
@@ -72,12 +72,8 @@ const SMergeCase kIdentifiedCases[] = {
 
 TEST(LostChange, ADroppedSubtreeMustHoldNoChange) {
     MergeTest::ExpectMergeOutcomes(kCases);
-    MergeTest::ExpectMergeOutcomes(
-        kKeyedCases,
-        FormatsTest::ReadSpec("<file name='test' root='resources'>"
-                              "<element name='resources' order='Random'/><element "
-                              "name='string'><attribute name='name'/></element></file>")
-            .get());
+    MergeTest::ExpectMergeOutcomes(kKeyedCases,
+                                   FormatsTest::ReadSpec(MergeTest::kStringsSpec).get());
     MergeTest::ExpectMergeOutcomes(
         kIdentifiedCases,
         FormatsTest::ReadSpec(

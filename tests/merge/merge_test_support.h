@@ -76,6 +76,12 @@ private:
     }
 };
 
+// Strings in an unordered list, identified by their names.
+inline constexpr const char* kStringsSpec =
+    "<file name='test' root='resources'>"
+    "<element name='resources' order='Random'/><element "
+    "name='string'><attribute name='name'/></element></file>";
+
 // One merge of a test table, with the result it must give.
 struct SMergeCase {
     const char* what;

@@ -12,11 +12,6 @@ using MergeTest::SMergeCase;
 
 namespace {
 
-constexpr const char* kStringsSpec = "<file name='test' root='resources'>"
-                                     "<element name='resources' order='Random'/>"
-                                     "<element name='string'><attribute name='name'/></element>"
-                                     "</file>";
-
 const SMergeCase kCases[] = {
     {"inserted in the middle by the right",
      "<resources>\n  <string name=\"a\">A</string>\n  <string name=\"c\">C</string>\n"
@@ -136,7 +131,7 @@ const SMergeCase kCases[] = {
 };
 
 TEST(UnorderedPlacement, EachSidesInsertionsAndOrderAreKept) {
-    MergeTest::ExpectMergeOutcomes(kCases, FormatsTest::ReadSpec(kStringsSpec).get());
+    MergeTest::ExpectMergeOutcomes(kCases, FormatsTest::ReadSpec(MergeTest::kStringsSpec).get());
 }
 
 } // namespace
