@@ -7,182 +7,156 @@ using CompareTest::SOperation;
 
 namespace {
 
-// Ordered matching: nodes present on one side only come out before the
-// nodes that wait for a correspondent further ahead; ties go left.
-TEST(OrderedMatching, InsertionAgainstChangeLeftComesFirst) {
-    EXPECT_EQ(Dump(SOperation("<r>\n  <A/>\n  <B/>\n  <C/>\n</r>\n",
-                              "<r>\n  <A/>\n  <X/>\n  <C/>\n</r>\n")),
-              "<r> [L R] same\n"
-              "  <A> [L R] same\n"
-              "  <B> [L -] open\n"
-              "  <X> [- R] open\n"
-              "  <C> [L R] same\n");
-}
+struct SCase {
+    const char* what;
+    SOperation operation;
+    const char* dump;
+};
 
-TEST(OrderedMatching, MovedElementBecomesDeletionAndAddition) {
-    EXPECT_EQ(Dump(SOperation("<r><B/><A/></r>", "<r><A/><B/></r>")), "<r> [L R] same\n"
-                                                                      "  <B> [L -] open\n"
-                                                                      "  <A> [L R] same\n"
-                                                                      "  <B> [- R] open\n");
-}
+const SCase kCases[] = {
+    // Ordered matching: nodes present on one side only come out before the
+    // nodes that wait for a correspondent further ahead; ties go left.
+    {"OrderedMatching.InsertionAgainstChangeLeftComesFirst",
+     SOperation("<r>\n  <A/>\n  <B/>\n  <C/>\n</r>\n", "<r>\n  <A/>\n  <X/>\n  <C/>\n</r>\n"),
+     "<r> [L R] same\n"
+     "  <A> [L R] same\n"
+     "  <B> [L -] open\n"
+     "  <X> [- R] open\n"
+     "  <C> [L R] same\n"},
+    {"OrderedMatching.MovedElementBecomesDeletionAndAddition",
+     SOperation("<r><B/><A/></r>", "<r><A/><B/></r>"),
+     "<r> [L R] same\n"
+     "  <B> [L -] open\n"
+     "  <A> [L R] same\n"
+     "  <B> [- R] open\n"},
+    {"OrderedMatching.ThreeWayMergeKeepsDeletionAndAddition",
+     SOperation("<r><a/><c/></r>", "<r><a/><b/><c/><d/></r>").Base("<r><a/><b/><c/></r>").Merge(),
+     "<r> [L B R] same\n"
+     "  <a> [L B R] same\n"
+     "  <b> [- B R] pick left\n"
+     "  <c> [L B R] same\n"
+     "  <d> [- - R] pick right\n"},
+    {"OrderedMatching.DocumentChildrenKeepTheirOrderWhateverTheRules",
+     SOperation("<!--c--><r/>", "<r/><!--c-->").Rules("<element name='*' order='Random'/>"),
+     "<!--c--> [L -] open\n"
+     "<r> [L R] same\n"
+     "<!--c--> [- R] open\n"},
+    // Siblings that only their names tell apart are aligned on the unchanged
+    // ones; between those, the most alike pair up.
+    {"OrderedMatching.NameOnlySiblingsAlignOnUnchangedOnes",
+     SOperation("<r><x n='a'/><x n='b'/></r>", "<r><x n='new'/><x n='a'/><x n='b' v='1'/></r>"),
+     "<r> [L R] same\n"
+     "  <x> [- R] open\n"
+     "    @n=\"new\" [- R] open\n"
+     "  <x> [L R] same\n"
+     "    @n=\"a\" [L R] same\n"
+     "  <x> [L R] same\n"
+     "    @n=\"b\" [L R] same\n"
+     "    @v=\"1\" [- R] open\n"},
+    {"OrderedMatching.NameOnlySiblingsPairByLikeness",
+     SOperation("<r><x n='a' k='1'/><x n='b' k='2'/></r>", "<r><x n='b' k='3'/></r>"),
+     "<r> [L R] same\n"
+     "  <x> [L -] open\n"
+     "    @n=\"a\" [L -] open\n"
+     "    @k=\"1\" [L -] open\n"
+     "  <x> [L R] same\n"
+     "    @n=\"b\" [L R] same\n"
+     "    @k=\"2\" [L R] open\n"},
+    {"OrderedMatching.CommentsAlignOnUnchangedOnes",
+     SOperation("<r><!--a--><x/></r>", "<r><!--new--><!--a--><x/></r>"),
+     "<r> [L R] same\n"
+     "  <!--new--> [- R] open\n"
+     "  <!--a--> [L R] same\n"
+     "  <x> [L R] same\n"},
+    // Unordered matching: children are joined by identity, in the order of the
+    // left side; what only the right side has follows its predecessor there.
+    {"UnorderedMatching.JoinsByIdentifyingAttribute",
+     SOperation("<r>\n <x id='1'/>\n <x id='2'/>\n</r>", "<r>\n <x id='2'/>\n <x id='1'/>\n</r>")
+         .Rules("<element name='r' order='Random'/>"
+                "<element name='x'><attribute name='id'/></element>"),
+     "<r> [L R] same\n"
+     "  <x> [L R] same\n"
+     "    @id=\"1\" [L R] same\n"
+     "  <x> [L R] same\n"
+     "    @id=\"2\" [L R] same\n"},
+    {"UnorderedMatching.TextOtherThanWhitespaceForcesOrder",
+     SOperation("<r><x id='1'/>t<x id='2'/></r>", "<r><x id='2'/>t<x id='1'/></r>")
+         .Rules("<element name='r' order='Random'/>"
+                "<element name='x'><attribute name='id'/></element>"),
+     "<r> [L R] same\n"
+     "  <x> [L -] open\n"
+     "    @id=\"1\" [L -] open\n"
+     "  \"t\" [L -] open\n"
+     "  <x> [L R] same\n"
+     "    @id=\"2\" [L R] same\n"
+     "  \"t\" [- R] open\n"
+     "  <x> [- R] open\n"
+     "    @id=\"1\" [- R] open\n"},
+    // A rule without child rules does not identify: the default rule does.
+    {"UnorderedMatching.NamedRuleWithoutChildRulesFallsBackToDefault",
+     SOperation("<r><x key='a' v='1'/></r>", "<r><x key='b'/><x key='a' v='2'/></r>")
+         .Rules("<element name='*'><attribute name='key'/></element>"
+                "<element name='x'/>"),
+     "<r> [L R] same\n"
+     "  <x> [- R] open\n"
+     "    @key=\"b\" [- R] open\n"
+     "  <x> [L R] same\n"
+     "    @key=\"a\" [L R] same\n"
+     "    @v=\"1\" [L R] open\n"},
+    {"UnorderedMatching.CommentsJoinByText",
+     SOperation("<r><!--a--><!--b--></r>", "<r><!--b--><!--c--></r>")
+         .Rules("<element name='r' order='Random'/>"),
+     "<r> [L R] same\n"
+     "  <!--a--> [L -] open\n"
+     "  <!--b--> [L R] same\n"
+     "  <!--c--> [- R] open\n"},
+    // An identifying child or text that is missing on both sides is alike:
+    // such elements match each other, in order and unordered, and never an
+    // element that has the child.
+    {"UnorderedMatching.IdentifyingChildMissingOnBothSidesMatches",
+     SOperation("<r><x><k>1</k></x><x/></r>", "<r><x/><x><k> 1 </k></x></r>")
+         .Rules("<element name='r' order='Random'/>"
+                "<element name='x'><element name='k'><content/></element></element>"),
+     "<r> [L R] same\n"
+     "  <x> [L R] same\n"
+     "    <k> [L R] same\n"
+     "      \"1\" [L R] open\n"
+     "  <x> [L R] same\n"},
+    {"OrderedMatching.ElementsWithoutIdentifyingTextMatch",
+     SOperation("<r><m n='U'/><m n='F'/><m>x</m></r>",
+                "<r><m n='U'/><m n='G'/><m>y</m><m>x</m></r>")
+         .Rules("<element name='m'><content/></element>"),
+     "<r> [L R] same\n"
+     "  <m> [L R] same\n"
+     "    @n=\"U\" [L R] same\n"
+     "  <m> [L R] same\n"
+     "    @n=\"F\" [L R] open\n"
+     "  <m> [- R] open\n"
+     "    \"y\" [- R] open\n"
+     "  <m> [L R] same\n"
+     "    \"x\" [L R] same\n"},
+    {"AttributeMatching.RuleNamedAttributesComeFirst",
+     SOperation("<x a='1' id='7'/>", "<x id='7' b='2' a='1'/>")
+         .Rules("<element name='x'><attribute name='id'/></element>"),
+     "<x> [L R] same\n"
+     "  @id=\"7\" [L R] same\n"
+     "  @a=\"1\" [L R] same\n"
+     "  @b=\"2\" [- R] open\n"},
+    {"DeclarationMatching.DeclarationsJoinByKindAndName",
+     SOperation("<!DOCTYPE r [<!ELEMENT r ANY><!ELEMENT s ANY>]><r/>",
+                "<!DOCTYPE r [\n<!ELEMENT s ANY>\n<!ELEMENT r EMPTY>\n]><r/>"),
+     "<!DOCTYPE r> [L R] same\n"
+     "  <!ELEMENT r> [L R] open\n"
+     "  <!ELEMENT s> [L R] same\n"
+     "<r> [L R] same\n"},
+    {"Matching.WhitespaceNeverMakesANode", SOperation("<r>\n\t<a/>\n</r>", "<r>  <a/>  </r>"),
+     "<r> [L R] same\n"
+     "  <a> [L R] same\n"},
+};
 
-TEST(OrderedMatching, ThreeWayMergeKeepsDeletionAndAddition) {
-    EXPECT_EQ(Dump(SOperation("<r><a/><c/></r>", "<r><a/><b/><c/><d/></r>")
-                       .Base("<r><a/><b/><c/></r>")
-                       .Merge()),
-              "<r> [L B R] same\n"
-              "  <a> [L B R] same\n"
-              "  <b> [- B R] pick left\n"
-              "  <c> [L B R] same\n"
-              "  <d> [- - R] pick right\n");
-}
-
-TEST(OrderedMatching, DocumentChildrenKeepTheirOrderWhateverTheRules) {
-    EXPECT_EQ(
-        Dump(
-            SOperation("<!--c--><r/>", "<r/><!--c-->").Rules("<element name='*' order='Random'/>")),
-        "<!--c--> [L -] open\n"
-        "<r> [L R] same\n"
-        "<!--c--> [- R] open\n");
-}
-
-// Siblings that only their names tell apart are aligned on the unchanged
-// ones; between those, the most alike pair up.
-TEST(OrderedMatching, NameOnlySiblingsAlignOnUnchangedOnes) {
-    EXPECT_EQ(Dump(SOperation("<r><x n='a'/><x n='b'/></r>",
-                              "<r><x n='new'/><x n='a'/><x n='b' v='1'/></r>")),
-              "<r> [L R] same\n"
-              "  <x> [- R] open\n"
-              "    @n=\"new\" [- R] open\n"
-              "  <x> [L R] same\n"
-              "    @n=\"a\" [L R] same\n"
-              "  <x> [L R] same\n"
-              "    @n=\"b\" [L R] same\n"
-              "    @v=\"1\" [- R] open\n");
-}
-
-TEST(OrderedMatching, NameOnlySiblingsPairByLikeness) {
-    EXPECT_EQ(
-        Dump(SOperation("<r><x n='a' k='1'/><x n='b' k='2'/></r>", "<r><x n='b' k='3'/></r>")),
-        "<r> [L R] same\n"
-        "  <x> [L -] open\n"
-        "    @n=\"a\" [L -] open\n"
-        "    @k=\"1\" [L -] open\n"
-        "  <x> [L R] same\n"
-        "    @n=\"b\" [L R] same\n"
-        "    @k=\"2\" [L R] open\n");
-}
-
-TEST(OrderedMatching, CommentsAlignOnUnchangedOnes) {
-    EXPECT_EQ(Dump(SOperation("<r><!--a--><x/></r>", "<r><!--new--><!--a--><x/></r>")),
-              "<r> [L R] same\n"
-              "  <!--new--> [- R] open\n"
-              "  <!--a--> [L R] same\n"
-              "  <x> [L R] same\n");
-}
-
-// Unordered matching: children are joined by identity, in the order of the
-// left side; what only the right side has follows its predecessor there.
-TEST(UnorderedMatching, JoinsByIdentifyingAttribute) {
-    EXPECT_EQ(Dump(SOperation("<r>\n <x id='1'/>\n <x id='2'/>\n</r>",
-                              "<r>\n <x id='2'/>\n <x id='1'/>\n</r>")
-                       .Rules("<element name='r' order='Random'/>"
-                              "<element name='x'><attribute name='id'/></element>")),
-              "<r> [L R] same\n"
-              "  <x> [L R] same\n"
-              "    @id=\"1\" [L R] same\n"
-              "  <x> [L R] same\n"
-              "    @id=\"2\" [L R] same\n");
-}
-
-TEST(UnorderedMatching, TextOtherThanWhitespaceForcesOrder) {
-    EXPECT_EQ(Dump(SOperation("<r><x id='1'/>t<x id='2'/></r>", "<r><x id='2'/>t<x id='1'/></r>")
-                       .Rules("<element name='r' order='Random'/>"
-                              "<element name='x'><attribute name='id'/></element>")),
-              "<r> [L R] same\n"
-              "  <x> [L -] open\n"
-              "    @id=\"1\" [L -] open\n"
-              "  \"t\" [L -] open\n"
-              "  <x> [L R] same\n"
-              "    @id=\"2\" [L R] same\n"
-              "  \"t\" [- R] open\n"
-              "  <x> [- R] open\n"
-              "    @id=\"1\" [- R] open\n");
-}
-
-// A rule without child rules does not identify: the default rule does.
-TEST(UnorderedMatching, NamedRuleWithoutChildRulesFallsBackToDefault) {
-    EXPECT_EQ(Dump(SOperation("<r><x key='a' v='1'/></r>", "<r><x key='b'/><x key='a' v='2'/></r>")
-                       .Rules("<element name='*'><attribute name='key'/></element>"
-                              "<element name='x'/>")),
-              "<r> [L R] same\n"
-              "  <x> [- R] open\n"
-              "    @key=\"b\" [- R] open\n"
-              "  <x> [L R] same\n"
-              "    @key=\"a\" [L R] same\n"
-              "    @v=\"1\" [L R] open\n");
-}
-
-TEST(UnorderedMatching, CommentsJoinByText) {
-    EXPECT_EQ(Dump(SOperation("<r><!--a--><!--b--></r>", "<r><!--b--><!--c--></r>")
-                       .Rules("<element name='r' order='Random'/>")),
-              "<r> [L R] same\n"
-              "  <!--a--> [L -] open\n"
-              "  <!--b--> [L R] same\n"
-              "  <!--c--> [- R] open\n");
-}
-
-// An identifying child or text that is missing on both sides is alike:
-// such elements match each other, in order and unordered, and never an
-// element that has the child.
-TEST(UnorderedMatching, IdentifyingChildMissingOnBothSidesMatches) {
-    EXPECT_EQ(
-        Dump(SOperation("<r><x><k>1</k></x><x/></r>", "<r><x/><x><k> 1 </k></x></r>")
-                 .Rules("<element name='r' order='Random'/>"
-                        "<element name='x'><element name='k'><content/></element></element>")),
-        "<r> [L R] same\n"
-        "  <x> [L R] same\n"
-        "    <k> [L R] same\n"
-        "      \"1\" [L R] open\n"
-        "  <x> [L R] same\n");
-}
-
-TEST(OrderedMatching, ElementsWithoutIdentifyingTextMatch) {
-    EXPECT_EQ(Dump(SOperation("<r><m n='U'/><m n='F'/><m>x</m></r>",
-                              "<r><m n='U'/><m n='G'/><m>y</m><m>x</m></r>")
-                       .Rules("<element name='m'><content/></element>")),
-              "<r> [L R] same\n"
-              "  <m> [L R] same\n"
-              "    @n=\"U\" [L R] same\n"
-              "  <m> [L R] same\n"
-              "    @n=\"F\" [L R] open\n"
-              "  <m> [- R] open\n"
-              "    \"y\" [- R] open\n"
-              "  <m> [L R] same\n"
-              "    \"x\" [L R] same\n");
-}
-
-TEST(AttributeMatching, RuleNamedAttributesComeFirst) {
-    EXPECT_EQ(Dump(SOperation("<x a='1' id='7'/>", "<x id='7' b='2' a='1'/>")
-                       .Rules("<element name='x'><attribute name='id'/></element>")),
-              "<x> [L R] same\n"
-              "  @id=\"7\" [L R] same\n"
-              "  @a=\"1\" [L R] same\n"
-              "  @b=\"2\" [- R] open\n");
-}
-
-TEST(DeclarationMatching, DeclarationsJoinByKindAndName) {
-    EXPECT_EQ(Dump(SOperation("<!DOCTYPE r [<!ELEMENT r ANY><!ELEMENT s ANY>]><r/>",
-                              "<!DOCTYPE r [\n<!ELEMENT s ANY>\n<!ELEMENT r EMPTY>\n]><r/>")),
-              "<!DOCTYPE r> [L R] same\n"
-              "  <!ELEMENT r> [L R] open\n"
-              "  <!ELEMENT s> [L R] same\n"
-              "<r> [L R] same\n");
-}
-
-TEST(Matching, WhitespaceNeverMakesANode) {
-    EXPECT_EQ(Dump(SOperation("<r>\n\t<a/>\n</r>", "<r>  <a/>  </r>")), "<r> [L R] same\n"
-                                                                        "  <a> [L R] same\n");
+TEST(Matching, MatchTrees) {
+    for (const SCase& test : kCases)
+        EXPECT_EQ(Dump(test.operation), test.dump) << test.what;
 }
 
 TEST(Matching, DeepDocumentsBuildWithoutRecursion) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-using MergeTest::COperation;
-
 namespace {
 
 struct SRenderingCase {
@@ -141,10 +139,8 @@ class CRenderingTest : public testing::TestWithParam<SRenderingCase> {};
 
 TEST_P(CRenderingTest, RendersEveryDisplayLine) {
     const SRenderingCase& test = GetParam();
-    const COperation operation = test.base != nullptr
-                                     ? COperation(test.base, test.left, test.right, test.merge)
-                                     : COperation(std::nullopt, test.left, test.right, test.merge);
-    EXPECT_EQ(operation.Rendering(), test.rendering);
+    EXPECT_EQ(MergeTest::OperationOf(test.base, test.left, test.right, test.merge).Rendering(),
+              test.rendering);
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, CRenderingTest, testing::ValuesIn(kRenderingCases),

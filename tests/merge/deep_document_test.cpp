@@ -10,17 +10,23 @@ namespace {
 // The blocks' own operations may recurse along the depth: they run on a
 // stack as large as the job threads have.
 constexpr std::size_t kOperationStack = NSys::CJobThread::kStackSize;
+constexpr std::size_t kDepth = 100000;
+
+// The text "x" inside kDepth nested elements, the text at kDepth * 3.
+std::string NestedText() {
+    std::string document;
+    for (std::size_t level = 0; level < kDepth; ++level)
+        document += "<a>";
+    document += "x";
+    for (std::size_t level = 0; level < kDepth; ++level)
+        document += "</a>";
+    return document;
+}
 
 TEST(DeepDocument, HundredThousandLevelsAreBuiltNumberedAndWritten) {
-    constexpr int kDepth = 100000;
-    std::string left;
-    for (int level = 0; level < kDepth; ++level)
-        left += "<a>";
-    left += "x";
-    for (int level = 0; level < kDepth; ++level)
-        left += "</a>";
+    const std::string left = NestedText();
     std::string right = left;
-    right[std::size_t(kDepth) * 3] = 'y';
+    right[kDepth * 3] = 'y';
 
     NSys::RunWithStack(kOperationStack, [&] {
         MergeTest::COperation operation(std::nullopt, left, right, true);
@@ -35,16 +41,9 @@ TEST(DeepDocument, HundredThousandLevelsAreBuiltNumberedAndWritten) {
 // subtree on the other: unchanged, the deletion is taken; changed at the
 // bottom, it is a conflict.
 TEST(DeepDocument, DeletionAgainstAChangeHundredThousandLevelsDown) {
-    constexpr int kDepth = 100000;
-    std::string base = "<r>";
-    for (int level = 0; level < kDepth; ++level)
-        base += "<a>";
-    base += "x";
-    for (int level = 0; level < kDepth; ++level)
-        base += "</a>";
-    base += "</r>";
+    const std::string base = "<r>" + NestedText() + "</r>";
     std::string changed = base;
-    changed[3 + std::size_t(kDepth) * 3] = 'y';
+    changed[3 + kDepth * 3] = 'y';
 
     NSys::RunWithStack(kOperationStack, [&] {
         const MergeTest::COperation unchanged(base, "<r></r>", base, true);

@@ -168,12 +168,6 @@ const SShippedCase kShippedCases[] = {
       "</ItemGroup></Project>"}},
 };
 
-class ShippedSpecMerge : public ::testing::TestWithParam<SShippedCase> {};
-
-void PrintTo(const SShippedCase& row, std::ostream* out) {
-    *out << row.specFile << ": " << row.merge.what;
-}
-
 // A specification that has learnt from the three inputs alone.
 std::unique_ptr<CFileSpec> LearntSpec(const COperation& inputs) {
     auto spec = std::make_unique<CFileSpec>();
@@ -198,16 +192,14 @@ const SMergeCase kInferredCases[] = {
 
 } // namespace
 
-TEST_P(ShippedSpecMerge, TheChangeLandsOnItsElement) {
-    const SShippedCase& row = GetParam();
-    const std::unique_ptr<CFileSpec> spec = FormatsTest::LoadShippedSpec(row.specFile);
-    ASSERT_NE(spec, nullptr);
-    const COperation operation(row.merge.base, row.merge.left, row.merge.right, true, spec.get());
-    ExpectMergeOutcome(operation, row.merge.merged, row.merge.what);
+TEST(ShippedSpecMerge, TheChangeLandsOnItsElement) {
+    for (const SShippedCase& row : kShippedCases) {
+        const std::unique_ptr<CFileSpec> spec = FormatsTest::LoadShippedSpec(row.specFile);
+        ASSERT_NE(spec, nullptr) << row.specFile;
+        ExpectMergeOutcome(MergeTest::MergeOf(row.merge, spec.get()), row.merge.merged,
+                           row.merge.what);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Cases, ShippedSpecMerge, ::testing::ValuesIn(kShippedCases),
-                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(InferredIdentityMerge, TheChangeLandsOnItsElement) {
     for (const SMergeCase& test : kInferredCases) {
@@ -238,10 +230,7 @@ TEST(InferredIdentityMerge, AnIdentityThatRepeatsLaterLosesNoChange) {
          "<r><x id='1' v='a'/><x id='1' v='b'/></r>", "<r><x id='1' v='a'/><x id='1' v='L'/></r>",
          "<r><x id='1' v='a'/><x id='1' v='R'/></r>", nullptr},
     };
-    for (const SMergeCase& test : kCases) {
-        const COperation operation(test.base, test.left, test.right, true, spec.get());
-        ExpectMergeOutcome(operation, test.merged, test.what);
-    }
+    MergeTest::ExpectMergeOutcomes(kCases, spec.get());
 }
 
 // The same in a parent whose children have no order: siblings of one identity
@@ -265,8 +254,5 @@ TEST(InferredIdentityMerge, AnIdentityThatRepeatsInAnUnorderedParentLosesNoChang
          "<r><x id='1' v='c'/><x id='1' v='b'/></r>", "<r><x id='1' v='a'/></r>",
          "<r><x id='1' v='c'/></r>"},
     };
-    for (const SMergeCase& test : kCases) {
-        const COperation operation(test.base, test.left, test.right, true, spec.get());
-        ExpectMergeOutcome(operation, test.merged, test.what);
-    }
+    MergeTest::ExpectMergeOutcomes(kCases, spec.get());
 }

@@ -66,11 +66,14 @@ const SMergeCase kLayoutOnly[] = {
     {"document type spaced on the right", "<!DOCTYPE r SYSTEM 'r.dtd'><r/>",
      "<!DOCTYPE r SYSTEM 'r.dtd'><r/>", "<!DOCTYPE  r  SYSTEM  'r.dtd' >\n<r/>",
      "<!DOCTYPE  r  SYSTEM  'r.dtd' >\n<r/>"},
+    // Without a base to tell who changed the layout, the left's stays.
+    {"two-way", nullptr, "<r>\n <e b='2' a='1' />\n</r>\n", "<r><e a=\"1\" b=\"2\"/></r>",
+     "<r>\n <e b='2' a='1' />\n</r>\n"},
 };
 
 TEST(LayoutMerge, AOneSidedLayoutChangeIsKeptAndIsNoDifference) {
     for (const SMergeCase& test : kLayoutOnly) {
-        const COperation operation(test.base, test.left, test.right, true);
+        const COperation operation = MergeTest::MergeOf(test);
         EXPECT_EQ(operation.model.DifferenceCount(), 0u) << test.what;
         ExpectMergeOutcome(operation, test.merged, test.what);
     }
@@ -115,17 +118,7 @@ const SMergeCase kLayoutAndContent[] = {
 };
 
 TEST(LayoutMerge, LayoutBesideChangesOfContent) {
-    for (const SMergeCase& test : kLayoutAndContent)
-        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
-                           test.what);
-}
-
-// A two-way merge has no base to tell who changed the layout: the left's stays.
-TEST(LayoutMerge, TwoWayMergeKeepsTheLeftsLayout) {
-    const COperation operation(std::nullopt, "<r>\n <e b='2' a='1' />\n</r>\n",
-                               "<r><e a=\"1\" b=\"2\"/></r>", true);
-    EXPECT_EQ(operation.model.DifferenceCount(), 0u);
-    EXPECT_EQ(operation.Merged(), "<r>\n <e b='2' a='1' />\n</r>\n");
+    MergeTest::ExpectMergeOutcomes(kLayoutAndContent);
 }
 
 } // namespace

@@ -12,8 +12,6 @@
 #include "merge/operation.h"
 #include "services/flags.h"
 #include "services/settings_backend.h"
-#include "translation/embedded_language.h"
-#include "translation/translator.h"
 #include "xml/element.h"
 
 #include <chrono>
@@ -48,11 +46,7 @@ void RecordNotice(int charset) {
 class LoadJob : public ::testing::Test {
 protected:
     LoadJob() : m_backend(m_settings) {
-        const auto file = NString::NTranslator::EmbeddedLanguageFile(
-            NString::NTranslator::kBuiltInLanguageResource);
-        NIO::TBuffer<0> stream;
-        stream.Borrow(file.data(), file.size());
-        NString::NTranslator::LoadLanguage(stream, true);
+        FormatsTest::LoadEnglish();
         formats.LoadFrom(m_formatsFolder.Folder().c_str());
         // The documents share one specification, so no question is asked.
         WriteTextFile(m_formatsFolder.Path() / "inventory.qmfmt",

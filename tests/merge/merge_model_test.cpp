@@ -1,3 +1,4 @@
+#include "../formats/formats_test_support.h"
 #include "formats/file_spec.h"
 #include "merge/attribute_block.h"
 #include "merge/content_block.h"
@@ -44,17 +45,11 @@ void RunSteps(CMergeModel& model, const std::vector<SStep>& steps) {
     }
 }
 
-TEST(MergeModel, CountsDifferencesAndConflicts) {
+TEST(MergeModel, StepsThroughDifferencesAndConflictsOfAMerge) {
     COperation operation = FourDifferences(true);
     EXPECT_EQ(operation.model.DifferenceCount(), 4u);
     EXPECT_EQ(operation.model.ConflictCount(), 2u);
-    EXPECT_EQ(operation.model.IndexOf(&operation.Difference(2)), 2u);
-    EXPECT_EQ(operation.model.IndexOf(nullptr), 4u);
     EXPECT_EQ(operation.model.CurrentDifference(), nullptr);
-}
-
-TEST(MergeModel, StepsThroughDifferencesAndConflictsOfAMerge) {
-    COperation operation = FourDifferences(true);
     RunSteps(operation.model, {
                                   {SStep::Previous, false, false, -1},
                                   {SStep::Next, false, true, 0},
@@ -104,6 +99,7 @@ TEST(MergeModel, SetCurrentRepaintsTheFormerAndTheNewDifference) {
     EXPECT_TRUE(operation.model.SetCurrent(&operation.Difference(1)));
     EXPECT_TRUE(operation.model.SetCurrent(&operation.Difference(3)));
     EXPECT_FALSE(operation.model.SetCurrent(&operation.Difference(3)));
+    EXPECT_FALSE(operation.model.SetCurrent(nullptr));
     EXPECT_TRUE(operation.model.IsCurrent(&operation.Difference(3)));
     operation.model.ClearCurrent();
     EXPECT_EQ(view.events, (std::vector<std::string>{"repaint 1", "refresh", "repaint 1",
@@ -292,20 +288,17 @@ TEST(MergeModel, WidthsFollowTheInstalledMetrics) {
 TEST(MergeModel, ElementPathsNameIdentifyingAttributes) {
     COperation operation(std::nullopt, "<r><item id=\"7\" key=\"k\"><sub/></item><item/></r>",
                          "<r><item id=\"7\" key=\"k\"><sub/></item><item/></r>", false);
-    NXML::CDoc specDoc;
-    MergeTest::ParseBytes(specDoc, "<file name='s' root='r'><element name='item'>"
-                                   "<attribute name='id'/><attribute name='missing'/>"
-                                   "<attribute name='key'/></element></file>");
-    CFileSpec spec;
-    spec.Read(*specDoc.FirstChildElement(), 0);
+    const auto spec = FormatsTest::ReadSpec("<file name='s' root='r'><element name='item'>"
+                                            "<attribute name='id'/><attribute name='missing'/>"
+                                            "<attribute name='key'/></element></file>");
 
     const CRootBlock& root = operation.model.Root();
     NString::TStr<char> path;
-    root.FindLine(2)->GetPath(path, &spec);
+    root.FindLine(2)->GetPath(path, spec.get());
     EXPECT_STREQ(path.Text(), "r.item[7][k]");
-    root.FindLine(5)->GetPath(path, &spec);
+    root.FindLine(5)->GetPath(path, spec.get());
     EXPECT_STREQ(path.Text(), "r.item[7][k].sub");
-    root.FindLine(3)->GetPath(path, &spec);
+    root.FindLine(3)->GetPath(path, spec.get());
     EXPECT_STREQ(path.Text(), "r.item[7][k]");
     root.FindLine(7)->GetPath(path, nullptr);
     EXPECT_STREQ(path.Text(), "r.item");

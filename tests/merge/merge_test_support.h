@@ -3,6 +3,7 @@
 // Building merge models from documents held in memory, and capturing what
 // the blocks write.
 
+#include "../xml/xml_test_support.h"
 #include "compare/data_node.h"
 #include "framework/buffer.h"
 #include "merge/block_building.h"
@@ -14,21 +15,15 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <optional>
+#include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 
 namespace MergeTest {
 
-inline std::string StreamContent(const NIO::TBuffer<0>& stream) {
-    return std::string(reinterpret_cast<const char*>(stream.Data()), stream.Size());
-}
-
-// Parses `bytes` as a whole file would be.
-inline int ParseBytes(NXML::CDoc& doc, std::string_view bytes) {
-    NIO::TBuffer<0> stream;
-    stream.Borrow(bytes.data(), bytes.size());
-    return doc.Parse(stream);
-}
+using XmlTest::ParseBytes;
+using XmlTest::StreamContent;
 
 // One operation: the parsed inputs (base only in a three-way one), their
 // match tree and the model built from it.
@@ -81,15 +76,26 @@ private:
     }
 };
 
-// One three-way merge of a test table, with the result it must give.
+// Strings in an unordered list, identified by their names.
+inline constexpr const char* kStringsSpec =
+    "<file name='test' root='resources'>"
+    "<element name='resources' order='Random'/><element "
+    "name='string'><attribute name='name'/></element></file>";
+
+// One merge of a test table, with the result it must give.
 struct SMergeCase {
     const char* what;
+    // Null for a two-way merge.
     const char* base;
     const char* left;
     const char* right;
     // The clean result, or null where a conflict must stay open.
     const char* merged;
 };
+
+inline void PrintTo(const SMergeCase& test, std::ostream* out) {
+    *out << test.what;
+}
 
 // Checks a merge's outcome: `merged` is the exact result, or null where a
 // conflict must remain and nothing can be saved.
@@ -101,6 +107,24 @@ inline void ExpectMergeOutcome(const COperation& operation, const char* merged, 
         EXPECT_EQ(operation.model.ConflictCount(), 0u) << what;
         EXPECT_EQ(operation.Merged(), merged) << what;
     }
+}
+
+// A two-way operation where `base` is null.
+inline COperation OperationOf(const char* base, std::string_view left, std::string_view right,
+                              bool merge, const CFileSpec* spec = nullptr) {
+    return base != nullptr ? COperation(base, left, right, merge, spec)
+                           : COperation(std::nullopt, left, right, merge, spec);
+}
+
+inline COperation MergeOf(const SMergeCase& test, const CFileSpec* spec = nullptr) {
+    return OperationOf(test.base, test.left, test.right, true, spec);
+}
+
+// Merges each case, under `spec` where one is given, and checks its outcome.
+inline void ExpectMergeOutcomes(std::span<const SMergeCase> cases,
+                                const CFileSpec* spec = nullptr) {
+    for (const SMergeCase& test : cases)
+        ExpectMergeOutcome(MergeOf(test, spec), test.merged, test.what);
 }
 
 } // namespace MergeTest

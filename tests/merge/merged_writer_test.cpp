@@ -5,9 +5,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,11 +13,6 @@
 using MergeTest::COperation;
 
 namespace {
-
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-}
 
 std::vector<std::filesystem::path> CorpusFiles() {
     std::vector<std::filesystem::path> files;
@@ -30,19 +23,6 @@ std::vector<std::filesystem::path> CorpusFiles() {
     }
     std::sort(files.begin(), files.end());
     return files;
-}
-
-// "" when equal, else where the first difference lies and the bytes there.
-std::string FirstDifference(const std::string& expected, const std::string& actual) {
-    if (expected == actual)
-        return "";
-    const auto mismatch =
-        std::mismatch(expected.begin(), expected.end(), actual.begin(), actual.end());
-    const auto offset = static_cast<std::size_t>(mismatch.first - expected.begin());
-    return "first difference at byte " + std::to_string(offset) + " of " +
-           std::to_string(expected.size()) + " (got " + std::to_string(actual.size()) +
-           " bytes)\n  expected: \"" + expected.substr(offset, 40) + "\"\n  actual  : \"" +
-           actual.substr(std::min(offset, actual.size()), 40) + "\"";
 }
 
 struct SMode {
@@ -60,7 +40,7 @@ TEST_P(CCorpusRoundTrip, IdenticalInputsAreWrittenBackUnchanged) {
     const std::vector<std::filesystem::path> files = CorpusFiles();
     ASSERT_FALSE(files.empty());
     for (const std::filesystem::path& path : files) {
-        const std::string bytes = ReadFile(path);
+        const std::string bytes = FormatsTest::ReadTextFile(path);
         const COperation operation = mode.threeWay
                                          ? COperation(bytes, bytes, bytes, mode.merge)
                                          : COperation(std::nullopt, bytes, bytes, mode.merge);
@@ -68,7 +48,8 @@ TEST_P(CCorpusRoundTrip, IdenticalInputsAreWrittenBackUnchanged) {
         NIO::TBuffer<0> expected;
         ASSERT_EQ(NXML::WriteDocument(expected, left), NResult::kOk) << path;
         EXPECT_EQ(operation.model.DifferenceCount(), 0u) << path;
-        EXPECT_EQ(FirstDifference(MergeTest::StreamContent(expected), operation.Merged()), "")
+        EXPECT_EQ(XmlTest::FirstDifference(MergeTest::StreamContent(expected), operation.Merged()),
+                  "")
             << path;
     }
 }
@@ -91,17 +72,6 @@ struct SWriteCase {
 };
 
 const SWriteCase kWriteCases[] = {
-    // The whitespace before a comment and before a document type declaration
-    // is written with them, and the text the declaration held before its ">".
-    {"WhitespaceBeforeCommentsAndDocType",
-     nullptr,
-     "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n  <!-- in -->\n]  >\n<!-- top -->\n<r>\n  "
-     "<!-- one -->\n  <a/>\n</r>",
-     "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n  <!-- in -->\n]  >\n<!-- top -->\n<r>\n  "
-     "<!-- one -->\n  <a/>\n</r>",
-     {},
-     "<?xml version=\"1.0\"?>\n<!DOCTYPE r [\n  <!-- in -->\n]  >\n<!-- top -->\n<r>\n  "
-     "<!-- one -->\n  <a/>\n</r>"},
     // A node only on the right is written with the whitespace that stood
     // before it there; the end tag keeps the left's.
     {"AddedNodeKeepsItsWhitespace",
@@ -158,27 +128,22 @@ const SWriteCase kWriteCases[] = {
      "<r  a = 'A' b=\"2\">x\ny</r>",
      {kSideNone, kSideNone, kSideRight},
      "<r  a = 'A' b='3'>x\ny</r>"},
-    {"PrefixesAsTheSourceWroteThem",
+    // An open difference fails the write, at the top level or inside an element.
+    {"OpenAtTheTop", nullptr, "<!--a--><r/>", "<!--b--><r/>", {kSideNone}, "<failed>"},
+    {"OpenInAnElement", nullptr, "<r><a>1</a></r>", "<r><a>2</a></r>", {kSideNone}, "<failed>"},
+    {"ResolvedInAnElement",
      nullptr,
-     "<p:r xmlns:p=\"u\" xmlns:q=\"u\"><q:a/><z:b/></p:r>",
-     "<p:r xmlns:p=\"u\" xmlns:q=\"u\"><q:a/><z:b/></p:r>",
-     {},
-     "<p:r xmlns:p=\"u\" xmlns:q=\"u\"><q:a/><z:b/></p:r>"},
-    {"AttributeListDeclarationWrittenOnce",
-     nullptr,
-     "<!DOCTYPE r [<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>]><r/>",
-     "<!DOCTYPE r [<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>]><r/>",
-     {},
-     "<!DOCTYPE r [<!ATTLIST r a CDATA #IMPLIED b (x|y) 'x'>]><r/>"},
+     "<r><a>1</a></r>",
+     "<r><a>2</a></r>",
+     {kSideRight},
+     "<r><a>2</a></r>"},
 };
 
 class CMergedWriting : public testing::TestWithParam<SWriteCase> {};
 
 TEST_P(CMergedWriting, WritesTheChosenAlternatives) {
     const SWriteCase& test = GetParam();
-    COperation operation = test.base != nullptr
-                               ? COperation(test.base, test.left, test.right, true)
-                               : COperation(std::nullopt, test.left, test.right, true);
+    COperation operation = MergeTest::OperationOf(test.base, test.left, test.right, true);
     ASSERT_EQ(operation.model.DifferenceCount(), test.resolutions.size());
     for (std::uint32_t index = 0; index < test.resolutions.size(); ++index) {
         if (test.resolutions[index] != kSideNone)
@@ -191,39 +156,6 @@ INSTANTIATE_TEST_SUITE_P(Blocks, CMergedWriting, testing::ValuesIn(kWriteCases),
                          [](const testing::TestParamInfo<SWriteCase>& info) {
                              return std::string(info.param.name);
                          });
-
-// A rule's attributes come first in the display, never in the document.
-TEST(MergedWriting, AttributesKeepTheirSourceOrder) {
-    const auto spec = FormatsTest::ReadSpec(
-        "<file name='test' root='r'><element name='a'><attribute name='id'/></element></file>");
-    struct SCase {
-        const char* base;
-        const char* left;
-        const char* right;
-        const char* merged;
-    } cases[] = {
-        {"<r><a k='1' id='2' m='3'/></r>", "<r><a k='1' id='2' m='3'/></r>",
-         "<r><a k='1' id='2' m='3'/></r>", "<r><a k='1' id='2' m='3'/></r>"},
-        // Changed, added and deleted on either side: each added one after
-        // the attribute it follows on its side.
-        {"<r><a k='1' id='2' m='3'/></r>", "<r><a k='5' id='2' m='3' n='6'/></r>",
-         "<r><a x='0' k='1' id='2'/></r>", "<r><a x='0' k='5' id='2' n='6'/></r>"},
-    };
-    for (const SCase& test : cases) {
-        const COperation operation(test.base, test.left, test.right, true, spec.get());
-        EXPECT_EQ(operation.Merged(), test.merged) << test.left << " / " << test.right;
-    }
-}
-
-TEST(MergedWriting, AnOpenDifferenceFailsTheWrite) {
-    // Open at the top level, and open inside an element.
-    COperation top(std::nullopt, "<!--a--><r/>", "<!--b--><r/>", true);
-    EXPECT_EQ(top.Merged(), "<failed>");
-    COperation nested(std::nullopt, "<r><a>1</a></r>", "<r><a>2</a></r>", true);
-    EXPECT_EQ(nested.Merged(), "<failed>");
-    nested.model.Resolve(nested.Difference(0), kSideRight);
-    EXPECT_EQ(nested.Merged(), "<r><a>2</a></r>");
-}
 
 TEST(MergedWriting, IndentedFormWritesEveryAlternative) {
     const COperation operation(
@@ -283,28 +215,6 @@ TEST(ContentLines, SplitAtEveryKindOfBreak) {
             split.emplace_back(line->text.Text(), line->lineBreak.Text());
         lines.DeleteAll();
         EXPECT_EQ(split, test.lines) << test.text;
-    }
-}
-
-TEST(ContentLines, OnlyALastLineWithoutBreakBorrowsTheText) {
-    struct SCase {
-        const char* text;
-        // Offset of the borrowed line in the text, -1 when every line is a copy.
-        int borrowedAt;
-    };
-    for (const SCase& test : {SCase{"one line", 0}, SCase{"a\r\nlast", 3}, SCase{"a\nb\n", -1}}) {
-        NPtr::TArray<CContentBlock::SLine> lines;
-        SplitIntoLines(test.text, lines);
-        EXPECT_EQ(lines.Capacity(), lines.Count()) << test.text;
-        for (const CContentBlock::SLine* line : lines) {
-            const bool last = line == lines[lines.Count() - 1];
-            const bool borrowed = last && test.borrowedAt >= 0;
-            EXPECT_EQ(line->text.IsBorrowed(), borrowed) << test.text;
-            if (borrowed) {
-                EXPECT_EQ(line->text.Text(), test.text + test.borrowedAt) << test.text;
-            }
-        }
-        lines.DeleteAll();
     }
 }
 

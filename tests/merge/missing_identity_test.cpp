@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-using MergeTest::COperation;
-using MergeTest::ExpectMergeOutcome;
 using MergeTest::SMergeCase;
 
 namespace {
@@ -79,10 +77,7 @@ const SMergeCase kCases[] = {
 TEST(MissingIdentity, MergedOnceWithEveryChange) {
     const std::unique_ptr<CFileSpec> pom = FormatsTest::LoadShippedSpec("Maven POM.qmfmt");
     ASSERT_NE(pom, nullptr);
-    for (const SMergeCase& test : kCases) {
-        const COperation operation(test.base, test.left, test.right, true, pom.get());
-        ExpectMergeOutcome(operation, test.merged, test.what);
-    }
+    MergeTest::ExpectMergeOutcomes(kCases, pom.get());
 }
 
 } // namespace

@@ -1,7 +1,6 @@
+#include "../formats/formats_test_support.h"
 #include "merge/report.h"
 #include "merge_test_support.h"
-#include "translation/embedded_language.h"
-#include "translation/translator.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -12,11 +11,7 @@ namespace {
 
 class ReportTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
-                                                   true, u"/nonexistent/quillmere/Text"),
-                  1);
-    }
+    static void SetUpTestSuite() { FormatsTest::LoadEnglish(); }
 
     static std::string Report(const COperation& operation) {
         const std::array<SReportFile, 3> files{

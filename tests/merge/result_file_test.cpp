@@ -1,17 +1,15 @@
+#include "../formats/formats_test_support.h"
 #include "framework/buffer.h"
 #include "framework/result.h"
 #include "merge/result_file.h"
 #include "merge_test_support.h"
 #include "services/prompts.h"
-#include "translation/embedded_language.h"
-#include "translation/translator.h"
 #include "xml/doc.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -25,11 +23,7 @@ namespace {
 
 class SaveMergedResultTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
-                                                   true, u"/nonexistent/quillmere/Text"),
-                  1);
-    }
+    static void SetUpTestSuite() { FormatsTest::LoadEnglish(); }
     void SetUp() override {
         std::string pattern = (fs::temp_directory_path() / "quillmere-save-XXXXXX").string();
         ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
@@ -41,10 +35,7 @@ protected:
         return SaveMergedResult(operation.model, *operation.docs[kSideLeft], 0,
                                 m_target.u16string().c_str());
     }
-    std::string Saved() const {
-        std::ifstream in(m_target, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string Saved() const { return FormatsTest::ReadTextFile(m_target); }
 
     std::ostringstream m_messages;
     NPrompts::CHeadlessPrompts m_prompts{m_messages};

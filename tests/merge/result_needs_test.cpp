@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 using MergeTest::COperation;
-using MergeTest::ExpectMergeOutcome;
 using MergeTest::SMergeCase;
 
 namespace {
@@ -29,10 +28,7 @@ const SMergeCase kIdentifiedCases[] = {
 };
 
 TEST(ResultNeeds, IdentifiedElementsAreWrittenOnce) {
-    const auto spec = FormatsTest::ReadSpec(kKeyedSpec);
-    for (const SMergeCase& test : kIdentifiedCases)
-        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true, spec.get()),
-                           test.merged, test.what);
+    MergeTest::ExpectMergeOutcomes(kIdentifiedCases, FormatsTest::ReadSpec(kKeyedSpec).get());
 }
 
 // Elements known by their names only.
@@ -76,12 +72,16 @@ const SMergeCase kRepeatedAdditionCases[] = {
      "<r><x><y/></x><c/><d/><x><z/></x></r>"},
     {"one side adds a copy of an element the other side keeps", "<r><b/><c/></r>",
      "<r><b/><c/><b/></r>", "<r><b/><c v=\"1\"/></r>", "<r><b/><c v=\"1\"/><b/></r>"},
+    // Without a base, an element each side has at another place.
+    {"two-way: swapped", nullptr, "<r><x><y/></x><a/></r>", "<r><a/><x><y/></x></r>", nullptr},
+    {"two-way: one side's own addition", nullptr, "<r><a/></r>", "<r><a/><x/></r>",
+     "<r><a/><x/></r>"},
+    {"two-way: the same at the same place", nullptr, "<r><x/><a/></r>", "<r><x/><a/></r>",
+     "<r><x/><a/></r>"},
 };
 
 TEST(ResultNeeds, AnAdditionMadeApartOnBothSidesIsWrittenOnceOrLeftOpen) {
-    for (const SMergeCase& test : kRepeatedAdditionCases)
-        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
-                           test.what);
+    MergeTest::ExpectMergeOutcomes(kRepeatedAdditionCases);
 }
 
 TEST(ResultNeeds, EveryPlaceOfElementsMovedApartIsLeftOpen) {
@@ -90,22 +90,6 @@ TEST(ResultNeeds, EveryPlaceOfElementsMovedApartIsLeftOpen) {
                                "<r><a/><b><x n=\"1\"/><x n=\"2\"/></b><c/></r>",
                                "<r><a/><b/><c><x n=\"2\"/><x n=\"1\"/></c></r>", true);
     EXPECT_EQ(operation.model.ConflictCount(), 4u);
-}
-
-TEST(ResultNeeds, AnElementEachSideHasAtAnotherPlaceIsLeftOpenInATwoWayMerge) {
-    const struct {
-        const char* what;
-        const char* left;
-        const char* right;
-        const char* merged;
-    } cases[] = {
-        {"swapped", "<r><x><y/></x><a/></r>", "<r><a/><x><y/></x></r>", nullptr},
-        {"one side's own addition", "<r><a/></r>", "<r><a/><x/></r>", "<r><a/><x/></r>"},
-        {"the same at the same place", "<r><x/><a/></r>", "<r><x/><a/></r>", "<r><x/><a/></r>"},
-    };
-    for (const auto& test : cases)
-        ExpectMergeOutcome(COperation(std::nullopt, test.left, test.right, true), test.merged,
-                           test.what);
 }
 
 // Where one side alone touches the attributes, the other side changes b, so
@@ -140,20 +124,25 @@ const SMergeCase kAttributePlaceCases[] = {
 };
 
 TEST(ResultNeeds, AnAddedAttributeStandsWhereItsSidePutIt) {
-    for (const SMergeCase& test : kAttributePlaceCases)
-        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
-                           test.what);
+    MergeTest::ExpectMergeOutcomes(kAttributePlaceCases);
 }
 
+// Identifying attributes come first in the display, not in the result.
+const SMergeCase kIdentifyingAttributeCases[] = {
+    {"added around an identifying attribute", "<r><a k=\"1\" id=\"2\"/><b/></r>",
+     "<r><a k=\"1\" id=\"2\"/><b v=\"1\"/></r>", "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b/></r>",
+     "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b v=\"1\"/></r>"},
+    {"changed, added and deleted on either side", "<r><a k='1' id='2' m='3'/></r>",
+     "<r><a k='5' id='2' m='3' n='6'/></r>", "<r><a x='0' k='1' id='2'/></r>",
+     "<r><a x='0' k='5' id='2' n='6'/></r>"},
+};
+
 TEST(ResultNeeds, AnAddedAttributeKeepsItsPlaceBesideIdentifyingOnes) {
-    // Identifying attributes come first in the display, not in the result.
-    const auto spec = FormatsTest::ReadSpec(
-        "<file name='test' root='r'><element name='a'><attribute name='id'/></element></file>");
-    ExpectMergeOutcome(
-        COperation("<r><a k=\"1\" id=\"2\"/><b/></r>", "<r><a k=\"1\" id=\"2\"/><b v=\"1\"/></r>",
-                   "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b/></r>", true, spec.get()),
-        "<r><a k=\"1\" m=\"5\" id=\"2\" n=\"6\"/><b v=\"1\"/></r>",
-        "added around an identifying attribute");
+    MergeTest::ExpectMergeOutcomes(
+        kIdentifyingAttributeCases,
+        FormatsTest::ReadSpec(
+            "<file name='test' root='r'><element name='a'><attribute name='id'/></element></file>")
+            .get());
 }
 
 const SMergeCase kPrefixCases[] = {
@@ -190,9 +179,7 @@ const SMergeCase kPrefixCases[] = {
 };
 
 TEST(ResultNeeds, APrefixTheResultUsesIsDeclaredInIt) {
-    for (const SMergeCase& test : kPrefixCases)
-        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true), test.merged,
-                           test.what);
+    MergeTest::ExpectMergeOutcomes(kPrefixCases);
 }
 
 TEST(ResultNeeds, BothDifferencesBehindAnUndeclaredPrefixStayOpen) {

@@ -7,18 +7,10 @@
 #include "merge_test_support.h"
 
 #include <gtest/gtest.h>
-#include <memory>
 
-using MergeTest::COperation;
-using MergeTest::ExpectMergeOutcome;
 using MergeTest::SMergeCase;
 
 namespace {
-
-constexpr const char* kStringsSpec = "<file name='test' root='resources'>"
-                                     "<element name='resources' order='Random'/>"
-                                     "<element name='string'><attribute name='name'/></element>"
-                                     "</file>";
 
 const SMergeCase kCases[] = {
     {"inserted in the middle by the right",
@@ -129,28 +121,17 @@ const SMergeCase kCases[] = {
      "<!DOCTYPE r [\n  <!ELEMENT a ANY>\n  <!ELEMENT c ANY>\n]>\n<r/>",
      "<!DOCTYPE r [\n  <!ELEMENT a ANY>\n  <!ELEMENT b ANY>\n  <!ELEMENT c ANY>\n]>\n<r/>",
      "<!DOCTYPE r [\n  <!ELEMENT a ANY>\n  <!ELEMENT b ANY>\n  <!ELEMENT c ANY>\n]>\n<r/>"},
+    // Without a base, the right's own siblings follow their predecessor there.
+    {"two-way: the right's own siblings", nullptr,
+     "<resources><string name=\"a\"/><string name=\"c\"/></resources>",
+     "<resources><string name=\"b\"/><string name=\"a\"/><string name=\"x\"/>"
+     "<string name=\"c\"/></resources>",
+     "<resources><string name=\"b\"/><string name=\"a\"/><string name=\"x\"/>"
+     "<string name=\"c\"/></resources>"},
 };
 
 TEST(UnorderedPlacement, EachSidesInsertionsAndOrderAreKept) {
-    const std::unique_ptr<CFileSpec> spec = FormatsTest::ReadSpec(kStringsSpec);
-    for (const SMergeCase& test : kCases)
-        ExpectMergeOutcome(COperation(test.base, test.left, test.right, true, spec.get()),
-                           test.merged, test.what);
-}
-
-// A two-way merge keeps what either side has: the right's own siblings
-// follow their predecessor on the right.
-TEST(UnorderedPlacement, TwoWayMergePlacesTheRightsOwnSiblings) {
-    const std::unique_ptr<CFileSpec> spec = FormatsTest::ReadSpec(kStringsSpec);
-    const COperation operation(std::nullopt,
-                               "<resources><string name=\"a\"/><string name=\"c\"/></resources>",
-                               "<resources><string name=\"b\"/><string name=\"a\"/>"
-                               "<string name=\"x\"/><string name=\"c\"/></resources>",
-                               true, spec.get());
-    ExpectMergeOutcome(operation,
-                       "<resources><string name=\"b\"/><string name=\"a\"/><string name=\"x\"/>"
-                       "<string name=\"c\"/></resources>",
-                       "two-way");
+    MergeTest::ExpectMergeOutcomes(kCases, FormatsTest::ReadSpec(MergeTest::kStringsSpec).get());
 }
 
 } // namespace
