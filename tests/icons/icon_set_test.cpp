@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPixmap>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -16,28 +17,19 @@ QImage Render(const QIcon& icon, int size, qreal ratio) {
         .convertToFormat(QImage::Format_ARGB32);
 }
 
-int CountVisible(const QImage& image) {
-    int count = 0;
+// How many pixels of each row are visible.
+std::vector<int> RowWidths(const QImage& image) {
+    std::vector<int> widths(static_cast<std::size_t>(image.height()));
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            count += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
-    return count;
-}
-
-// How many pixels of row `y` are visible.
-int RowWidth(const QImage& image, int y) {
-    int width = 0;
-    for (int x = 0; x < image.width(); ++x)
-        width += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
-    return width;
+            widths[static_cast<std::size_t>(y)] += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+    return widths;
 }
 
 // The widths of the first and the last row that show anything.
 std::pair<int, int> EndRowWidths(const QImage& image) {
-    std::vector<int> widths;
-    for (int y = 0; y < image.height(); ++y)
-        if (const int width = RowWidth(image, y); width > 0)
-            widths.push_back(width);
+    std::vector<int> widths = RowWidths(image);
+    std::erase(widths, 0);
     return widths.empty() ? std::pair(0, 0) : std::pair(widths.front(), widths.back());
 }
 
@@ -80,7 +72,8 @@ TEST(IconSet, EveryIconShowsSomethingAtEachSizeAndRatio) {
             const QImage image = Render(icon, test.size, test.ratio);
             ASSERT_FALSE(image.isNull()) << path;
             // At least a fifth of the square is drawn on.
-            EXPECT_GE(CountVisible(image) * 5, image.width() * image.height())
+            const std::vector<int> widths = RowWidths(image);
+            EXPECT_GE(std::reduce(widths.begin(), widths.end()) * 5, image.width() * image.height())
                 << path << " " << test.size << "@" << test.ratio;
         }
     }
