@@ -17,7 +17,9 @@ namespace NCommands {
 // commands by the key table, and sends the wheel turned over the main
 // window's other panes to the document view. Dialogs, menus and text fields
 // keep their keys and wheel: only events addressed to the main window and its
-// panes are looked at. Installed on the application while it lives.
+// panes are looked at. Installed on the application while it lives. Menu
+// items show their shortcuts in their texts but bind no keys themselves, so
+// that this table alone decides.
 class CCommandKeyFilter final : public QObject {
 public:
     CCommandKeyFilter(QWidget& mainWindow, ICommandTarget& target,

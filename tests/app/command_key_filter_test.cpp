@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -166,6 +167,20 @@ TEST_F(CommandKeyFilterTest, LeavesKeysOfDialogsToThem) {
     QTest::keyClick(dialogPane, Qt::Key_F5);
     QTest::keyClick(dialogPane, Qt::Key_Down);
     EXPECT_EQ(dialogPane->keys, 2);
+    EXPECT_TRUE(target.ran.empty());
+}
+
+TEST_F(CommandKeyFilterTest, LeavesKeysOfOpenMenusToThem) {
+    Focus(*overview);
+    QMenu menu(&window);
+    QAction* first = menu.addAction(u"First"_qs);
+    QAction* second = menu.addAction(u"Second"_qs);
+    menu.popup(window.mapToGlobal(QPoint(10, 10)));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu));
+    menu.setActiveAction(first);
+    QTest::keyClick(&menu, Qt::Key_Down);
+    QTest::keyClick(&menu, Qt::Key_F5);
+    EXPECT_EQ(menu.activeAction(), second);
     EXPECT_TRUE(target.ran.empty());
 }
 
