@@ -108,7 +108,6 @@ TEST_F(CommandKeyFilterTest, RunsTheCommandsOfKeysTypedInTheMainWindowsPanes) {
         {true, Qt::Key_Down, Qt::AltModifier, {kViewNextDiff}, false},
         {false, Qt::Key_Down, Qt::AltModifier, {kViewNextDiff}, false},
         {true, Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier, {kViewNextConflict}, false},
-        {true, Qt::Key_F5, Qt::NoModifier, {kFileReload}, false},
         {true, Qt::Key_A, Qt::ControlModifier, {kEditSelectAll}, false},
         // Exact modifiers: one more held key is no command of the table.
         {true, Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier, {}, true},
@@ -116,8 +115,6 @@ TEST_F(CommandKeyFilterTest, RunsTheCommandsOfKeysTypedInTheMainWindowsPanes) {
         // Keys for the times the focus is outside the view.
         {false, Qt::Key_Down, Qt::NoModifier, {kScrollLineDown}, false},
         {true, Qt::Key_Down, Qt::NoModifier, {}, true},
-        {false, Qt::Key_PageUp, Qt::NoModifier, {kScrollPageUp}, false},
-        {true, Qt::Key_PageUp, Qt::NoModifier, {}, true},
         {false, Qt::Key_End, Qt::ControlModifier, {kScrollBottom}, false},
         {true, Qt::Key_End, Qt::ControlModifier, {}, true},
     };
