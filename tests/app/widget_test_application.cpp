@@ -1,0 +1,31 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// The one QApplication of the widget tests, alive while the tests run. Made
+// and ended around the tests rather than as a static, which would outlive
+// Qt's own state.
+class CWidgetTestApplication final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        // ctest selects the offscreen platform; a run by hand must not open
+        // windows on the desktop either.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_application = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_application.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[20] = "quillmere_app_tests";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_application;
+};
+
+[[maybe_unused]] ::testing::Environment* const kApplication =
+    ::testing::AddGlobalTestEnvironment(new CWidgetTestApplication);
+
+} // namespace
