@@ -23,20 +23,6 @@ CPrompts& BuiltInPrompts() {
 
 using NString::NTranslator::Text;
 
-const char* AnswerKey(EAnswer answer) {
-    switch (answer) {
-    case EAnswer::Ok:
-        return "Misc.OKBtn";
-    case EAnswer::Cancel:
-        return "Misc.CancelBtn";
-    case EAnswer::Yes:
-        return "Misc.YesBtn";
-    case EAnswer::No:
-        return "Misc.NoBtn";
-    }
-    return "Misc.OKBtn";
-}
-
 NString::TStr<char> Utf8(const char16_t* text) {
     return NString::TStr<char>(text);
 }
@@ -78,6 +64,20 @@ EAnswer DefaultAnswer(EButtons buttons) {
         return EAnswer::Yes;
     }
     return EAnswer::Ok;
+}
+
+const char* AnswerTextKey(EAnswer answer) {
+    switch (answer) {
+    case EAnswer::Ok:
+        return "Misc.OKBtn";
+    case EAnswer::Cancel:
+        return "Misc.CancelBtn";
+    case EAnswer::Yes:
+        return "Misc.YesBtn";
+    case EAnswer::No:
+        return "Misc.NoBtn";
+    }
+    return "Misc.OKBtn";
 }
 
 EAnswer EscapeAnswer(EButtons buttons) {
@@ -129,7 +129,7 @@ EAnswer CHeadlessPrompts::ShowMessage(void*, const char16_t* text, const char16_
     std::lock_guard lock(m_mutex);
     m_out << Utf8(caption).Text() << ": " << Utf8(text).Text() << '\n';
     if (buttons != EButtons::Ok)
-        m_out << Translated("Headless.Answered", Text(AnswerKey(answer))).Text() << '\n';
+        m_out << Translated("Headless.Answered", Text(AnswerTextKey(answer))).Text() << '\n';
     m_out.flush();
     return answer;
 }

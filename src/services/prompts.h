@@ -34,6 +34,9 @@ struct SSpecChoice {
     int suggested = -1;
 };
 
+// The key of the translated text of the button that gives `answer`.
+const char* AnswerTextKey(EAnswer answer);
+
 // The indices of `names` in the order of their names, ignoring case; equal
 // names keep their order.
 std::vector<int> NameOrder(std::span<const char* const> names);
