@@ -44,7 +44,10 @@ CChooseSpecDialog::CChooseSpecDialog(QWidget* owner, const NPrompts::SSpecChoice
 
     connect(m_list, &QListWidget::itemSelectionChanged, this,
             [this] { m_ok->setEnabled(Selected() >= 0); });
-    connect(m_list, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem* item) {
+        m_list->setCurrentItem(item);
+        accept();
+    });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
