@@ -1,7 +1,7 @@
 #pragma once
 
-// The application object and the English texts that the widget tests need,
-// and a way to act on a modal dialog once it has opened.
+// The English texts that the widget tests need, and a way to act on a modal
+// dialog once it has opened.
 
 #include "translation/embedded_language.h"
 #include "translation/translator.h"
@@ -16,25 +16,13 @@
 
 namespace PromptsTest {
 
-// One application object for the whole test program, drawing off screen
-// when no platform is chosen, with the built-in English texts loaded.
-inline QApplication& Application() {
-    static int argc = 1;
-    static char name[] = "quillmere_prompts_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* application = [] {
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        static QApplication made(argc, argv);
-        return &made;
-    }();
-    return *application;
-}
-
+// The tests of this program run with one application object, made before the
+// first test and destroyed after the last (qt_test_application.cpp), and the
+// built-in English texts.
 class CWidgetTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        Application();
+        ASSERT_NE(QApplication::instance(), nullptr);
         ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
                                                    true, u"/nonexistent/quillmere/Text"),
                   1);
