@@ -50,6 +50,9 @@ CCreateSpecDialog::CCreateSpecDialog(QWidget* owner, const NPrompts::SSpecReques
     m_cancel = buttons->button(QDialogButtonBox::Cancel);
     m_cancel->setObjectName("ctl2");
 
+    // Room for a name and a few wildcards without scrolling.
+    m_name->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
+
     auto* layout = new QFormLayout(this);
     layout->addRow(m_nameLabel, m_name);
     layout->addRow(m_wildcardsLabel, m_wildcards);
