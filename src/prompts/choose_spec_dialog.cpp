@@ -1,5 +1,6 @@
 #include "prompts/choose_spec_dialog.h"
 
+#include "prompts/ok_cancel_buttons.h"
 #include "prompts/translated_text.h"
 
 #include <QDialogButtonBox>
@@ -29,18 +30,15 @@ CChooseSpecDialog::CChooseSpecDialog(QWidget* owner, const NPrompts::SSpecChoice
         if (candidate == offered)
             m_list->setCurrentItem(item);
     }
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setObjectName("ctl1");
-    m_cancel = buttons->button(QDialogButtonBox::Cancel);
-    m_cancel->setObjectName("ctl2");
     m_ok->setEnabled(Selected() >= 0);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(info);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
-    ApplyTexts();
+    setWindowTitle(TranslatedText("ChooseSpec.Title"));
 
     connect(m_list, &QListWidget::itemSelectionChanged, this,
             [this] { m_ok->setEnabled(Selected() >= 0); });
@@ -48,14 +46,6 @@ CChooseSpecDialog::CChooseSpecDialog(QWidget* owner, const NPrompts::SSpecChoice
         m_list->setCurrentItem(item);
         accept();
     });
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-}
-
-void CChooseSpecDialog::ApplyTexts() {
-    setWindowTitle(TranslatedText("ChooseSpec.Title"));
-    m_ok->setText(TranslatedText("Misc.OKBtn"));
-    m_cancel->setText(TranslatedText("Misc.CancelBtn"));
 }
 
 int CChooseSpecDialog::Selected() const {

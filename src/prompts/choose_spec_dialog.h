@@ -21,9 +21,6 @@ public:
     static int Run(QWidget* owner, const NPrompts::SSpecChoice& choice);
 
 private:
-    void ApplyTexts();
-
     QListWidget* m_list;
     QPushButton* m_ok;
-    QPushButton* m_cancel;
 };

@@ -1,5 +1,6 @@
 #include "prompts/create_spec_dialog.h"
 
+#include "prompts/ok_cancel_buttons.h"
 #include "prompts/prompt_message_box.h"
 #include "prompts/translated_text.h"
 #include "translation/translator.h"
@@ -44,11 +45,8 @@ CCreateSpecDialog::CCreateSpecDialog(QWidget* owner, const NPrompts::SSpecReques
     auto* separator = new QFrame(this);
     separator->setFrameShape(QFrame::HLine);
     separator->setFrameShadow(QFrame::Sunken);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QDialogButtonBox* buttons = MakeOkCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
-    m_ok->setObjectName("ctl1");
-    m_cancel = buttons->button(QDialogButtonBox::Cancel);
-    m_cancel->setObjectName("ctl2");
 
     // Room for a name and a few wildcards without scrolling.
     m_name->setMinimumWidth(fontMetrics().averageCharWidth() * 40);
@@ -63,16 +61,12 @@ CCreateSpecDialog::CCreateSpecDialog(QWidget* owner, const NPrompts::SSpecReques
     const auto enableOk = [this] { m_ok->setEnabled(!m_name->text().isEmpty()); };
     enableOk();
     connect(m_name, &QLineEdit::textChanged, this, enableOk);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 }
 
 void CCreateSpecDialog::ApplyTexts() {
     setWindowTitle(TranslatedText("CreateSpec.Title"));
     m_nameLabel->setText(TranslatedText("CreateSpec.Specification"));
     m_wildcardsLabel->setText(TranslatedText("CreateSpec.Filename"));
-    m_ok->setText(TranslatedText("Misc.OKBtn"));
-    m_cancel->setText(TranslatedText("Misc.CancelBtn"));
 }
 
 NPrompts::SNewSpec CCreateSpecDialog::Entered() const {

@@ -33,5 +33,4 @@ private:
     QLabel* m_nameLabel;
     QLabel* m_wildcardsLabel;
     QPushButton* m_ok;
-    QPushButton* m_cancel;
 };
