@@ -1,5 +1,6 @@
 #include "prompts/prompt_message_box.h"
 #include "prompts/qt_prompts.h"
+#include "prompts/translated_text.h"
 #include "qt_test_support.h"
 #include "services/prompts.h"
 
@@ -20,10 +21,6 @@ using PromptsTest::CWhenOpened;
 namespace {
 
 using MessageBoxes = PromptsTest::CWidgetTest;
-
-QString AppName() {
-    return QString::fromUtf16(Text("Misc.AppName").Text());
-}
 
 // The standard buttons of `box` with their texts, in the order of `kOrder`.
 QStringList ButtonTexts(const QMessageBox& box) {
@@ -146,7 +143,7 @@ TEST_F(MessageBoxes, ShowTheKindsOneToOneAndAnswerTheButtonPressed) {
                                         << c.press << ", key " << c.key);
         const char16_t* text = u"<b>not bold</b> & C:\\path";
         CWhenOpened<QMessageBox> answer([&c, text](QMessageBox& box) {
-            EXPECT_EQ(box.windowTitle(), AppName());
+            EXPECT_EQ(box.windowTitle(), TranslatedText("Misc.AppName"));
             EXPECT_EQ(box.text(), QString::fromUtf16(text));
             EXPECT_EQ(box.textFormat(), Qt::PlainText);
             EXPECT_EQ(box.icon(), c.shownIcon);

@@ -1,6 +1,7 @@
 #include "prompts/choose_spec_dialog.h"
 #include "prompts/create_spec_dialog.h"
 #include "prompts/qt_prompts.h"
+#include "prompts/translated_text.h"
 #include "qt_test_support.h"
 
 #include <QLabel>
@@ -9,25 +10,24 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <optional>
-#include <string>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
-using NString::NTranslator::Text;
 using PromptsTest::CWhenOpened;
 
 namespace {
 
 using SpecDialogs = PromptsTest::CWidgetTest;
 
-QString Translated(const char* key) {
-    return QString::fromUtf16(Text(key).Text());
-}
-
+// The control of `dialog` named `name`. A missing one ends the test program:
+// the callers run inside Qt's event handlers, which no exception may leave.
 template <typename Widget> Widget& Control(QWidget& dialog, const char* name) {
     auto* control = dialog.findChild<Widget*>(name);
-    if (control == nullptr)
-        throw std::runtime_error(std::string("no control ") + name);
+    if (control == nullptr) {
+        std::fprintf(stderr, "no control %s\n", name);
+        std::abort();
+    }
     return *control;
 }
 
@@ -69,14 +69,15 @@ TEST_F(SpecDialogs, ChoosingAnswersTheIndexOfTheCandidateOrMinusOneOnCancel) {
         SCOPED_TRACE(testing::Message()
                      << "suggested " << c.suggested << ", action " << static_cast<int>(c.action));
         CWhenOpened<CChooseSpecDialog> answer([&](CChooseSpecDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), Translated("ChooseSpec.Title"));
+            EXPECT_EQ(dialog.windowTitle(), TranslatedText("ChooseSpec.Title"));
             EXPECT_EQ(Control<QLabel>(dialog, "ctl1026").text(), "Pick <one> & go");
             auto& list = Control<QListWidget>(dialog, "ctl1032");
             EXPECT_EQ(Lines(list), sorted);
             EXPECT_EQ(SelectedLine(list), c.selected);
             auto& ok = Control<QPushButton>(dialog, "ctl1");
-            EXPECT_EQ(ok.text(), Translated("Misc.OKBtn"));
-            EXPECT_EQ(Control<QPushButton>(dialog, "ctl2").text(), Translated("Misc.CancelBtn"));
+            EXPECT_EQ(ok.text(), TranslatedText("Misc.OKBtn"));
+            EXPECT_EQ(Control<QPushButton>(dialog, "ctl2").text(),
+                      TranslatedText("Misc.CancelBtn"));
             switch (c.action) {
             case EAction::Ok:
                 ok.click();
@@ -163,15 +164,16 @@ TEST_F(SpecDialogs, CreationAnswersTheFieldsAsTypedAfterSayingHowToEdit) {
         std::vector<QString> told;
         CWhenOpened<QMessageBox> acknowledge([&](QMessageBox& box) {
             EXPECT_EQ(box.icon(), QMessageBox::Information);
-            EXPECT_EQ(box.windowTitle(), Translated("Misc.AppName"));
+            EXPECT_EQ(box.windowTitle(), TranslatedText("Misc.AppName"));
             told.push_back(box.text());
             box.accept();
         });
         CWhenOpened<CCreateSpecDialog> fill([accept](CCreateSpecDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), Translated("CreateSpec.Title"));
+            EXPECT_EQ(dialog.windowTitle(), TranslatedText("CreateSpec.Title"));
             EXPECT_EQ(Control<QLabel>(dialog, "ctl1058").text(),
-                      Translated("CreateSpec.Specification"));
-            EXPECT_EQ(Control<QLabel>(dialog, "ctl1059").text(), Translated("CreateSpec.Filename"));
+                      TranslatedText("CreateSpec.Specification"));
+            EXPECT_EQ(Control<QLabel>(dialog, "ctl1059").text(),
+                      TranslatedText("CreateSpec.Filename"));
             Control<QLineEdit>(dialog, "ctl1054").setText("Orders \xC3\xA9");
             Control<QLineEdit>(dialog, "ctl1057").setText(" *.ORD , *.Xml ");
             Control<QPushButton>(dialog, accept ? "ctl1" : "ctl2").click();
@@ -183,7 +185,8 @@ TEST_F(SpecDialogs, CreationAnswersTheFieldsAsTypedAfterSayingHowToEdit) {
         EXPECT_EQ(fill.Count(), 1);
         EXPECT_STREQ(created.name.Text(), accept ? "Orders \xC3\xA9" : "untouched");
         EXPECT_STREQ(created.wildcards.Text(), accept ? " *.ORD , *.Xml " : "");
-        EXPECT_EQ(told, accept ? std::vector<QString>{Translated("CreateSpec.HowToEditYourSpec")}
-                               : std::vector<QString>{});
+        EXPECT_EQ(told, accept
+                            ? std::vector<QString>{TranslatedText("CreateSpec.HowToEditYourSpec")}
+                            : std::vector<QString>{});
     }
 }
