@@ -4,10 +4,11 @@
 #include "text/format.h"
 #include "translation/translator.h"
 
+#include <algorithm>
 #include <atomic>
 #include <iostream>
+#include <numeric>
 #include <ostream>
-#include <utility>
 
 namespace NPrompts {
 
@@ -21,20 +22,6 @@ CPrompts& BuiltInPrompts() {
 }
 
 using NString::NTranslator::Text;
-
-const char* AnswerKey(EAnswer answer) {
-    switch (answer) {
-    case EAnswer::Ok:
-        return "Misc.OKBtn";
-    case EAnswer::Cancel:
-        return "Misc.CancelBtn";
-    case EAnswer::Yes:
-        return "Misc.YesBtn";
-    case EAnswer::No:
-        return "Misc.NoBtn";
-    }
-    return "Misc.OKBtn";
-}
 
 NString::TStr<char> Utf8(const char16_t* text) {
     return NString::TStr<char>(text);
@@ -65,20 +52,6 @@ NString::TStr<char> ExtensionWildcard(const char16_t* path) {
     return wildcard;
 }
 
-// The index of the name that sorts first, ignoring case; -1 for none.
-int FirstByName(std::span<const char* const> names) {
-    int first = -1;
-    NString::TStr<char16_t> firstName;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        NString::TStr<char16_t> name(names[i]);
-        if (first < 0 || NString::CompareNoCase(name.Text(), firstName.Text()) < 0) {
-            first = static_cast<int>(i);
-            firstName = std::move(name);
-        }
-    }
-    return first;
-}
-
 } // namespace
 
 EAnswer DefaultAnswer(EButtons buttons) {
@@ -93,6 +66,61 @@ EAnswer DefaultAnswer(EButtons buttons) {
     return EAnswer::Ok;
 }
 
+const char* AnswerTextKey(EAnswer answer) {
+    switch (answer) {
+    case EAnswer::Ok:
+        return "Misc.OKBtn";
+    case EAnswer::Cancel:
+        return "Misc.CancelBtn";
+    case EAnswer::Yes:
+        return "Misc.YesBtn";
+    case EAnswer::No:
+        return "Misc.NoBtn";
+    }
+    return "Misc.OKBtn";
+}
+
+EAnswer EscapeAnswer(EButtons buttons) {
+    switch (buttons) {
+    case EButtons::Ok:
+        return EAnswer::Ok;
+    case EButtons::OkCancel:
+    case EButtons::YesNoCancel:
+        return EAnswer::Cancel;
+    case EButtons::YesNo:
+        return EAnswer::No;
+    }
+    return EAnswer::Cancel;
+}
+
+std::vector<int> NameOrder(std::span<const char* const> names) {
+    std::vector<NString::TStr<char16_t>> wide;
+    wide.reserve(names.size());
+    for (const char* name : names)
+        wide.emplace_back(name);
+    std::vector<int> order(names.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(), [&wide](int a, int b) {
+        return NString::CompareNoCase(wide[static_cast<std::size_t>(a)].Text(),
+                                      wide[static_cast<std::size_t>(b)].Text()) < 0;
+    });
+    return order;
+}
+
+int OfferedChoice(const SSpecChoice& choice) {
+    if (choice.suggested >= 0 && static_cast<std::size_t>(choice.suggested) < choice.names.size())
+        return choice.suggested;
+    const std::vector<int> order = NameOrder(choice.names);
+    return order.empty() ? -1 : order.front();
+}
+
+SNewSpec OfferedSpec(const SSpecRequest& request) {
+    SNewSpec offered;
+    offered.name = *request.suggestedName != 0 ? request.suggestedName : request.rootName;
+    offered.wildcards = ExtensionWildcard(request.leftPath);
+    return offered;
+}
+
 CHeadlessPrompts::CHeadlessPrompts() : m_out(std::cerr) {}
 
 EAnswer CHeadlessPrompts::ShowMessage(void*, const char16_t* text, const char16_t* caption, EIcon,
@@ -101,15 +129,13 @@ EAnswer CHeadlessPrompts::ShowMessage(void*, const char16_t* text, const char16_
     std::lock_guard lock(m_mutex);
     m_out << Utf8(caption).Text() << ": " << Utf8(text).Text() << '\n';
     if (buttons != EButtons::Ok)
-        m_out << Translated("Headless.Answered", Text(AnswerKey(answer))).Text() << '\n';
+        m_out << Translated("Headless.Answered", Text(AnswerTextKey(answer))).Text() << '\n';
     m_out.flush();
     return answer;
 }
 
 int CHeadlessPrompts::ChooseFileSpec(void*, const SSpecChoice& choice) {
-    const bool suggests =
-        choice.suggested >= 0 && static_cast<std::size_t>(choice.suggested) < choice.names.size();
-    const int chosen = suggests ? choice.suggested : FirstByName(choice.names);
+    const int chosen = OfferedChoice(choice);
     std::lock_guard lock(m_mutex);
     m_out << Utf8(choice.info).Text() << '\n';
     for (const char* name : choice.names)
@@ -125,8 +151,7 @@ int CHeadlessPrompts::ChooseFileSpec(void*, const SSpecChoice& choice) {
 bool CHeadlessPrompts::CreateFileSpec(void*, const SSpecRequest& request, SNewSpec& created) {
     if (*request.rootName == 0)
         return false;
-    created.name = *request.suggestedName != 0 ? request.suggestedName : request.rootName;
-    created.wildcards = ExtensionWildcard(request.leftPath);
+    created = OfferedSpec(request);
     std::lock_guard lock(m_mutex);
     m_out << Translated("Headless.CreatingSpec", created.name, request.rootName, created.wildcards,
                         request.folder)

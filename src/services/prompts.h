@@ -5,6 +5,7 @@
 #include <iosfwd>
 #include <mutex>
 #include <span>
+#include <vector>
 
 // The questions the core puts to the user: message boxes and the two format
 // specification dialogs. The user interface installs an implementation that
@@ -19,6 +20,10 @@ enum class EAnswer { Ok, Cancel, Yes, No };
 // The button that answers a message box when nobody presses one: the first.
 EAnswer DefaultAnswer(EButtons buttons);
 
+// The answer of a message box closed without pressing a button (Esc): Cancel
+// when it has one, No for a Yes/No question, else OK.
+EAnswer EscapeAnswer(EButtons buttons);
+
 // What the choose-specification dialog shows.
 struct SSpecChoice {
     // The explanation above the list (UTF-16).
@@ -28,6 +33,17 @@ struct SSpecChoice {
     // The candidate the files point to most, offered first; -1 for none.
     int suggested = -1;
 };
+
+// The key of the translated text of the button that gives `answer`.
+const char* AnswerTextKey(EAnswer answer);
+
+// The indices of `names` in the order of their names, ignoring case; equal
+// names keep their order.
+std::vector<int> NameOrder(std::span<const char* const> names);
+
+// The candidate offered before the user chooses: the suggested one, else the
+// one whose name sorts first; -1 when there is none.
+int OfferedChoice(const SSpecChoice& choice);
 
 // What the create-specification step knows about the files it is for.
 struct SSpecRequest {
@@ -48,6 +64,11 @@ struct SNewSpec {
     // File-name wildcards, as entered: several may be separated by ",".
     NString::TStr<char> wildcards;
 };
+
+// What is offered for a new specification: the suggested name (the root
+// element's when none is suggested) and "*." with the left file's extension
+// ("*." alone for a file name without one).
+SNewSpec OfferedSpec(const SSpecRequest& request);
 
 // `owner` is the window a question belongs to; the core passes it through
 // without looking at it. Implementations must accept calls from any thread.
@@ -77,13 +98,9 @@ public:
     // Writes "caption: text"; for a question also the answer given.
     EAnswer ShowMessage(void* owner, const char16_t* text, const char16_t* caption, EIcon icon,
                         EButtons buttons) override;
-    // Takes the suggested candidate, else the one that sorts first by name,
-    // ignoring case, as a sorted list with its first line selected would
-    // offer it.
+    // Takes the offered candidate.
     int ChooseFileSpec(void* owner, const SSpecChoice& choice) override;
-    // Takes the suggested name (the root element's when none is suggested),
-    // takes "*." and the left file's extension as its wildcard ("*." alone for
-    // a name without one), and says so.
+    // Takes the offered name and wildcard, and says so.
     bool CreateFileSpec(void* owner, const SSpecRequest& request, SNewSpec& created) override;
 
 private:

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 #include <utility>
+#include <vector>
 
 using NPrompts::CHeadlessPrompts;
 using NPrompts::EAnswer;
@@ -81,6 +82,39 @@ TEST_F(HeadlessPrompts, ChoiceTakesTheSuggestionOrTheNameThatSortsFirst) {
                   choice.chosen)
             << choice.suggested;
     EXPECT_EQ(prompts.ChooseFileSpec(nullptr, SSpecChoice{u"Nothing", {}}), -1);
+}
+
+TEST(PromptAnswers, EscapeCancelsOrSaysNoAndADialogWithOneButtonOnlyAcknowledges) {
+    const struct {
+        EButtons buttons;
+        EAnswer byDefault;
+        EAnswer onEscape;
+    } kCases[] = {
+        {EButtons::Ok, EAnswer::Ok, EAnswer::Ok},
+        {EButtons::OkCancel, EAnswer::Ok, EAnswer::Cancel},
+        {EButtons::YesNo, EAnswer::Yes, EAnswer::No},
+        {EButtons::YesNoCancel, EAnswer::Yes, EAnswer::Cancel},
+    };
+    for (const auto& c : kCases) {
+        EXPECT_EQ(NPrompts::DefaultAnswer(c.buttons), c.byDefault) << static_cast<int>(c.buttons);
+        EXPECT_EQ(NPrompts::EscapeAnswer(c.buttons), c.onEscape) << static_cast<int>(c.buttons);
+    }
+}
+
+TEST(PromptAnswers, NamesAreOrderedIgnoringCaseWithTiesInTheirOrder) {
+    const struct {
+        std::vector<const char*> names;
+        std::vector<int> order;
+    } kCases[] = {
+        {{}, {}},
+        {{"orders"}, {0}},
+        {{"orders", "Archive", "billing"}, {1, 2, 0}},
+        {{"b", "C", "A", "a"}, {2, 3, 0, 1}},
+        {{"x", "X", "x"}, {0, 1, 2}},
+        {{"\xC3\xA9t\xC3\xA9", "Zeta", "alpha"}, {2, 1, 0}},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(NPrompts::NameOrder(c.names), c.order) << c.names.size();
 }
 
 TEST_F(HeadlessPrompts, CreationTakesTheSuggestedNameOrTheRootAndTheLeftExtension) {

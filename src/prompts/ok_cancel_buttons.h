@@ -1,0 +1,8 @@
+#pragma once
+
+class QDialog;
+class QDialogButtonBox;
+
+// The OK and Cancel buttons of `dialog`, named by their control identifiers
+// ("ctl1", "ctl2"), with translated texts, accepting and rejecting it.
+QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog);
