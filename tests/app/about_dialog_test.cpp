@@ -1,50 +1,21 @@
 #include "app/about_dialog.h"
-#include "translation/embedded_language.h"
 #include "translation/translator.h"
+#include "widget_test.h"
 
-#include <QApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QTest>
-#include <filesystem>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 
-QString Translated(const char* key) {
-    return QString::fromUtf16(NString::NTranslator::Text(key).Text());
-}
-
-// Widgets need an application object; where the suite has none, one is made
-// on the offscreen platform, which stands in for a display on a test machine.
-class AboutDialogTest : public ::testing::Test {
+class AboutDialogTest : public CWidgetTest {
 protected:
-    static void SetUpTestSuite() {
-        const auto languages = std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path()
-                                   .parent_path() / "data" / "Text";
-        ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
-                                                   true, languages.u16string().c_str()),
-                  1);
-        if (QApplication::instance() != nullptr)
-            return;
-        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-            qputenv("QT_QPA_PLATFORM", "offscreen");
-        s_application = std::make_unique<QApplication>(s_argc, s_argv);
-    }
-    static void TearDownTestSuite() { s_application.reset(); }
-
     static QString Shown(const QWidget& dialog, int control) {
         return dialog.findChild<QLabel*>(NWindows::ControlName(control))->text();
     }
-
-private:
-    static inline char s_name[] = "quillmere_app_tests";
-    static inline char* s_argv[] = {s_name, nullptr};
-    static inline int s_argc = 1;
-    static inline std::unique_ptr<QApplication> s_application;
 };
 
 TEST_F(AboutDialogTest, ShowsNameVersionAndSecondLineInTheLanguageShown) {
