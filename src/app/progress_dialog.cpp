@@ -27,6 +27,7 @@ CProgressDialog::CProgressDialog(QWidget* owner)
     m_bar->setObjectName(NWindows::ControlName(kProgressBar));
     m_bar->setRange(0, 100);
     m_bar->setValue(0);
+    m_bar->setTextVisible(false);
     m_bar->setMinimumWidth(kBarWidth);
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
