@@ -23,11 +23,6 @@ public:
     // to the same place on `target`.
     void CopyTo(QPainter& target, const QRect& area) const;
 
-    // Frees the surface.
-    void Release() { m_image = QImage(); }
-
-    const QImage& Image() const { return m_image; }
-
 private:
     QImage m_image;
 };

@@ -60,12 +60,4 @@ TEST(BackBuffer, CopyBringsTheAreaToTheSamePlaceAtAnyPixelRatio) {
     }
 }
 
-TEST(BackBuffer, ReleaseFreesTheSurface) {
-    CBackBuffer buffer;
-    buffer.Surface({10, 10}, 1);
-    buffer.Release();
-    EXPECT_TRUE(buffer.Image().isNull());
-    EXPECT_EQ(buffer.Surface({4, 4}, 1).size(), QSize(4, 4));
-}
-
 } // namespace

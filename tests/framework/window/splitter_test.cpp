@@ -93,15 +93,6 @@ TEST_F(SplitterTest, PaneThatKeepsItsSizeLeavesGrowthToTheOthers) {
     EXPECT_EQ(Extent(1) + Extent(2), others + 200);
 }
 
-TEST_F(SplitterTest, HiddenPaneLeavesItsRoomToTheOthers) {
-    Make(Qt::Horizontal, 2, CSplitter::EBars::Draggable);
-    ASSERT_EQ(splitter->SetPaneLimits(0, 30, 30), NResult::kOk);
-    Show(300);
-    splitter->Pane(0)->hide();
-    QApplication::processEvents();
-    EXPECT_EQ(Extent(1), 300);
-}
-
 TEST_F(SplitterTest, SwappedPaneGoesBackToTheCallerAndSlotsKeepTheirOrder) {
     Make(Qt::Horizontal, 3, CSplitter::EBars::Draggable);
     Show(300);
