@@ -3,8 +3,8 @@
 #include "app/usage.h"
 #include "translation/translator.h"
 
-#include <QFrame>
 #include <QBoxLayout>
+#include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
@@ -39,8 +39,8 @@ CAboutDialog::CAboutDialog(const QIcon& programIcon, QWidget* parent)
         icon->setPixmap(programIcon.pixmap(kIconSize, kIconSize));
 
     QLabel* name = AddLabel(*this, kNameAndVersion);
-    name->setText(QString::fromUtf16(NString::NTranslator::Text("Misc.AppName").Text()) +
-                  u' ' + QString::fromLatin1(ProgramVersion()));
+    name->setText(QString::fromUtf16(NString::NTranslator::Text("Misc.AppName").Text()) + u' ' +
+                  QString::fromLatin1(ProgramVersion()));
     QLabel* secondLine = AddLabel(*this, kSecondLine);
 
     auto* separator = new QFrame(this);

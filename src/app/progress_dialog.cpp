@@ -2,6 +2,7 @@
 
 #include "framework/job_manager.h"
 #include "framework/window/base_dialog.h"
+#include "framework/window/dialog_owner.h"
 #include "merge/load_job.h"
 #include "translation/translator.h"
 
@@ -15,14 +16,10 @@ constexpr int kProgressBar = 1028;
 // The bar's width in pixels: room for a long load to show small steps.
 constexpr int kBarWidth = 500;
 
-QWidget* ShownOwner(QWidget* owner) {
-    return owner != nullptr && owner->isVisible() ? owner : nullptr;
-}
-
 } // namespace
 
 CProgressDialog::CProgressDialog(QWidget* owner)
-    : QDialog(ShownOwner(owner)), m_bar(new QProgressBar(this)) {
+    : QDialog(NWindows::DialogOwner(owner)), m_bar(new QProgressBar(this)) {
     setWindowTitle(QString::fromUtf16(NString::NTranslator::Text("Progress.Title").Text()));
     m_bar->setObjectName(NWindows::ControlName(kProgressBar));
     m_bar->setRange(0, 100);

@@ -80,19 +80,6 @@ TEST_F(ProgressDialogTest, BarFollowsTheJobAndTheDialogStaysUntilTheJobEnds) {
     EXPECT_EQ(dialog.windowTitle(), Translated("Progress.Title"));
 }
 
-TEST_F(ProgressDialogTest, StandsAloneWhileTheMainWindowIsHidden) {
-    QWidget mainWindow;
-    struct SCase {
-        bool mainWindowShown;
-        bool owned;
-    };
-    for (const SCase test : {SCase{false, false}, SCase{true, true}}) {
-        mainWindow.setVisible(test.mainWindowShown);
-        CProgressDialog dialog(&mainWindow);
-        EXPECT_EQ(dialog.parentWidget() == &mainWindow, test.owned) << test.mainWindowShown;
-    }
-}
-
 // A whole load behind the dialog: the operation is built while the dialog
 // waits, and the job's outcome comes back.
 TEST_F(ProgressDialogTest, RunsTheLoadOfAnOperation) {

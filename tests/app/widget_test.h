@@ -16,8 +16,9 @@
 class CWidgetTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        const auto languages = std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path()
-                                   .parent_path() / "data" / "Text";
+        const auto languages =
+            std::filesystem::path(QUILLMERE_TEST_DATA_DIR).parent_path().parent_path() / "data" /
+            "Text";
         ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
                                                    true, languages.u16string().c_str()),
                   1);

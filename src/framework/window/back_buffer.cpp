@@ -9,9 +9,10 @@ namespace NWindows {
 QImage& CBackBuffer::Surface(const QSize& size, qreal devicePixelRatio, bool exact) {
     const QSize pixels = (QSizeF(size) * devicePixelRatio).toSize();
     const QSize present = m_image.size();
-    const bool fits = m_image.devicePixelRatio() == devicePixelRatio &&
-                      (exact ? present == pixels
-                             : present.width() >= pixels.width() && present.height() >= pixels.height());
+    const bool fits =
+        m_image.devicePixelRatio() == devicePixelRatio &&
+        (exact ? present == pixels
+               : present.width() >= pixels.width() && present.height() >= pixels.height());
     if (m_image.isNull() || !fits) {
         m_image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
         m_image.setDevicePixelRatio(devicePixelRatio);

@@ -73,8 +73,8 @@ int CSplitter::SetKeepsSize(int index, bool keeps) {
 
 int CSplitter::SplitterIndex(int index) const {
     const auto end = m_panes.begin() + index;
-    return static_cast<int>(
-        std::count_if(m_panes.begin(), end, [](const SPane& pane) { return !pane.widget.isNull(); }));
+    return static_cast<int>(std::count_if(m_panes.begin(), end,
+                                          [](const SPane& pane) { return !pane.widget.isNull(); }));
 }
 
 void CSplitter::ApplyLimits(QWidget& widget, int minimum, int maximum) const {

@@ -30,8 +30,8 @@ TEST(BackBuffer, SurfaceIsMadeAgainOnlyWhenTheFrameNoLongerFits) {
         CBackBuffer buffer;
         const uchar* before = buffer.Surface(test.first, test.firstRatio).constBits();
         const QImage& after = buffer.Surface(test.second, test.secondRatio, test.exact);
-        EXPECT_EQ(after.constBits() == before, test.kept) << test.second.width() << "x"
-                                                          << test.second.height();
+        EXPECT_EQ(after.constBits() == before, test.kept)
+            << test.second.width() << "x" << test.second.height();
         EXPECT_EQ(after.size(), test.pixels);
         EXPECT_EQ(after.devicePixelRatio(), test.secondRatio);
     }

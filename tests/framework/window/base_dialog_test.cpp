@@ -111,7 +111,9 @@ void ExpectTheTableShown(const CSampleDialog& dialog) {
 
 class BaseDialogTest : public ::testing::Test {
 protected:
-    void TearDown() override { ASSERT_EQ(NString::NTranslator::ApplyLanguage(nullptr), NResult::kOk); }
+    void TearDown() override {
+        ASSERT_EQ(NString::NTranslator::ApplyLanguage(nullptr), NResult::kOk);
+    }
 };
 
 TEST_F(BaseDialogTest, TextTableLandsOnTheControlsInTheLanguageShown) {

@@ -27,8 +27,8 @@ protected:
     }
 
     void Resize(int extent) {
-        const QSize size = splitter->orientation() == Qt::Horizontal ? QSize(extent, 80)
-                                                                     : QSize(80, extent);
+        const QSize size =
+            splitter->orientation() == Qt::Horizontal ? QSize(extent, 80) : QSize(80, extent);
         window->resize(size);
         splitter->resize(size);
         QApplication::processEvents();
