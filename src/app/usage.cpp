@@ -1,5 +1,9 @@
 #include "app/usage.h"
 
+const char* ProgramVersion() {
+    return QUILLMERE_VERSION;
+}
+
 const char* VersionText() {
     return "quillmere " QUILLMERE_VERSION "\n";
 }

@@ -1,0 +1,164 @@
+#include "framework/result.h"
+#include "framework/window/base_dialog.h"
+#include "translation/translator.h"
+
+#include <QCheckBox>
+#include <QDesktopServices>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QVBoxLayout>
+#include <array>
+#include <gtest/gtest.h>
+#include <vector>
+
+using NWindows::CBaseDialog;
+using NWindows::ControlName;
+using NWindows::SControlText;
+
+namespace {
+
+QString Translated(const char* key) {
+    return QString::fromUtf16(NString::NTranslator::Text(key).Text());
+}
+
+// Takes the addresses that would go to the browser.
+class CUrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    CUrlRecorder() {
+        for (const char* scheme : kSchemes)
+            QDesktopServices::setUrlHandler(scheme, this, "Open");
+    }
+    ~CUrlRecorder() override {
+        for (const char* scheme : kSchemes)
+            QDesktopServices::unsetUrlHandler(scheme);
+    }
+
+    std::vector<QUrl> opened;
+
+public slots:
+    void Open(const QUrl& url) { opened.push_back(url); }
+
+private:
+    static constexpr std::array kSchemes = {"http", "https", "file"};
+};
+
+constexpr int kMissingControl = 9999;
+
+constexpr SControlText kTexts[] = {
+    {NWindows::kDialogTitle, "Open.Title"},
+    {1053, "Open.Type"},
+    {1050, "Open.CompareType"},
+    {1020, "Open.UseBase"},
+    {1060, "CreateSpec.Group"},
+    {1, "Misc.OKBtn"},
+    {kMissingControl, "Misc.CancelBtn"},
+};
+
+// A dialog with one control of each kind that carries a text.
+class CSampleDialog final : public CBaseDialog {
+public:
+    explicit CSampleDialog(QString helpPage) : CBaseDialog(kTexts, std::move(helpPage)) {
+        auto* layout = new QVBoxLayout(this);
+        Add<QLabel>(layout, 1053);
+        Add<QRadioButton>(layout, 1050);
+        Add<QCheckBox>(layout, 1020);
+        Add<QGroupBox>(layout, 1060);
+        Add<QPushButton>(layout, 1);
+        edit = Add<QLineEdit>(layout, 1054);
+        edit->setText(QStringLiteral("typed"));
+        ApplyTexts();
+    }
+
+    void Reapply() { ApplyTexts(); }
+
+    QLineEdit* edit = nullptr;
+
+private:
+    template <typename T> T* Add(QVBoxLayout* layout, int control) {
+        auto* widget = new T(this);
+        widget->setObjectName(ControlName(control));
+        layout->addWidget(widget);
+        return widget;
+    }
+};
+
+// What a control shows, read through its own type.
+QString Shown(const QWidget& dialog, int control) {
+    const QWidget* widget = dialog.findChild<QWidget*>(ControlName(control));
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        return group->title();
+    return QStringLiteral("<no such control>");
+}
+
+void ExpectTheTableShown(const CSampleDialog& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), Translated("Open.Title"));
+    for (const SControlText& line : kTexts) {
+        if (line.control != NWindows::kDialogTitle && line.control != kMissingControl) {
+            EXPECT_EQ(Shown(dialog, line.control), Translated(line.key)) << line.key;
+        }
+    }
+    EXPECT_EQ(dialog.edit->text(), QStringLiteral("typed"));
+}
+
+class BaseDialogTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        ASSERT_EQ(NString::NTranslator::ApplyLanguage(nullptr), NResult::kOk);
+    }
+};
+
+TEST_F(BaseDialogTest, TextTableLandsOnTheControlsInTheLanguageShown) {
+    CSampleDialog dialog(QString{});
+    ExpectTheTableShown(dialog);
+    EXPECT_EQ(Shown(dialog, 1050), QStringLiteral("XML File Comparison"));
+
+    ASSERT_EQ(NString::NTranslator::ApplyLanguage(u"Deutsch.xml"), NResult::kOk);
+    dialog.Reapply();
+    ExpectTheTableShown(dialog);
+    EXPECT_NE(Shown(dialog, 1050), QStringLiteral("XML File Comparison"));
+}
+
+TEST_F(BaseDialogTest, F1OpensTheHelpPageInTheLanguageShown) {
+    struct SCase {
+        const char16_t* language; // null: the built-in English
+        QString helpPage;
+        Qt::Key key;
+        bool inEdit;
+        const char* openedPathEnd; // null: nothing opened
+    };
+    const SCase cases[] = {
+        {nullptr, QStringLiteral("/opendialog.php"), Qt::Key_F1, false, "/en/opendialog.php"},
+        {nullptr, QStringLiteral("/opendialog.php"), Qt::Key_F1, true, "/en/opendialog.php"},
+        {u"Deutsch.xml", QStringLiteral("/searchdialog.php"), Qt::Key_F1, false,
+         "/de/searchdialog.php"},
+        {nullptr, QStringLiteral("/opendialog.php"), Qt::Key_F2, false, nullptr},
+        {nullptr, QString{}, Qt::Key_F1, false, nullptr},
+    };
+    for (const SCase& test : cases) {
+        ASSERT_EQ(NString::NTranslator::ApplyLanguage(test.language), NResult::kOk);
+        CUrlRecorder recorder;
+        CSampleDialog dialog(test.helpPage);
+        QTest::keyClick(test.inEdit ? static_cast<QWidget*>(dialog.edit) : &dialog, test.key);
+        if (test.openedPathEnd == nullptr) {
+            EXPECT_TRUE(recorder.opened.empty()) << test.helpPage.toStdString();
+            continue;
+        }
+        ASSERT_EQ(recorder.opened.size(), 1u) << test.helpPage.toStdString();
+        EXPECT_TRUE(recorder.opened[0].path().endsWith(QLatin1String(test.openedPathEnd)))
+            << recorder.opened[0].toString().toStdString();
+        EXPECT_TRUE(recorder.opened[0].isValid());
+    }
+}
+
+} // namespace
+
+#include "base_dialog_test.moc"
