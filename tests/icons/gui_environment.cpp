@@ -4,8 +4,8 @@
 
 namespace {
 
-// Icons need a QGuiApplication. It is made before the first test and always
-// on the offscreen platform, so no test draws on (or needs) a real display.
+// Made and ended around the tests: a static application would outlive Qt's
+// globals. Always off screen, so no test needs a display.
 class CGuiEnvironment final : public testing::Environment {
 public:
     void SetUp() override { m_application = std::make_unique<QGuiApplication>(m_argc, m_argv); }
@@ -13,9 +13,9 @@ public:
 
 private:
     char m_name[24] = "quillmere_icons_tests";
-    char m_platformOption[10] = "-platform";
+    char m_option[10] = "-platform";
     char m_platform[10] = "offscreen";
-    char* m_argv[4] = {m_name, m_platformOption, m_platform, nullptr};
+    char* m_argv[4] = {m_name, m_option, m_platform, nullptr};
     int m_argc = 3;
     std::unique_ptr<QGuiApplication> m_application;
 };
