@@ -33,19 +33,11 @@ std::unique_ptr<NXML::CDoc> Parse(std::string_view text) {
     return document;
 }
 
-std::vector<std::string> Patterns(const CFileSpec& spec) {
-    std::vector<std::string> patterns;
-    for (const NString::TStr<char>* pattern : spec.patterns)
-        patterns.emplace_back(pattern->Text());
-    return patterns;
-}
-
 } // namespace
 
-// The specification selection asks from the load job's thread: whether to
-// create a specification, then its name and wildcards. Each question is
-// answered on the user-interface thread, owned by the load's window, and the
-// wildcards typed end up split, trimmed and lower-cased as from any prompts.
+// The load job's thread asks whether to create a specification and then for
+// its name; each question is answered on the user-interface thread, owned by
+// the load's window.
 TEST_F(CoreQuestions, ANewSpecificationIsCreatedThroughTheDialogsFromTheLoadThread) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -90,6 +82,5 @@ TEST_F(CoreQuestions, ANewSpecificationIsCreatedThroughTheDialogsFromTheLoadThre
     ASSERT_NE(created, nullptr);
     EXPECT_STREQ(created->name.Text(), "Order book");
     EXPECT_STREQ(created->root.Text(), "orders");
-    EXPECT_EQ(Patterns(*created), (std::vector<std::string>{"*.ord", "book*.xml"}));
     EXPECT_EQ(QDir(folder.path()).entryList({"*.qmfmt"}), QStringList{"Order book.qmfmt"});
 }

@@ -69,15 +69,11 @@ TEST_F(SpecDialogs, ChoosingAnswersTheIndexOfTheCandidateOrMinusOneOnCancel) {
         SCOPED_TRACE(testing::Message()
                      << "suggested " << c.suggested << ", action " << static_cast<int>(c.action));
         CWhenOpened<CChooseSpecDialog> answer([&](CChooseSpecDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), TranslatedText("ChooseSpec.Title"));
             EXPECT_EQ(Control<QLabel>(dialog, "ctl1026").text(), "Pick <one> & go");
             auto& list = Control<QListWidget>(dialog, "ctl1032");
             EXPECT_EQ(Lines(list), sorted);
             EXPECT_EQ(SelectedLine(list), c.selected);
             auto& ok = Control<QPushButton>(dialog, "ctl1");
-            EXPECT_EQ(ok.text(), TranslatedText("Misc.OKBtn"));
-            EXPECT_EQ(Control<QPushButton>(dialog, "ctl2").text(),
-                      TranslatedText("Misc.CancelBtn"));
             switch (c.action) {
             case EAction::Ok:
                 ok.click();
@@ -139,8 +135,6 @@ TEST_F(SpecDialogs, CreationOffersANameAndWildcardAndNeedsAName) {
         EXPECT_FALSE(ok.isEnabled());
         QTest::keyClicks(&name, "x");
         EXPECT_TRUE(ok.isEnabled());
-        QTest::keyClick(&name, Qt::Key_Backspace);
-        EXPECT_FALSE(ok.isEnabled());
     }
 
     CWhenOpened<CCreateSpecDialog> pressEnter([](CCreateSpecDialog& dialog) {
@@ -164,16 +158,10 @@ TEST_F(SpecDialogs, CreationAnswersTheFieldsAsTypedAfterSayingHowToEdit) {
         std::vector<QString> told;
         CWhenOpened<QMessageBox> acknowledge([&](QMessageBox& box) {
             EXPECT_EQ(box.icon(), QMessageBox::Information);
-            EXPECT_EQ(box.windowTitle(), TranslatedText("Misc.AppName"));
             told.push_back(box.text());
             box.accept();
         });
         CWhenOpened<CCreateSpecDialog> fill([accept](CCreateSpecDialog& dialog) {
-            EXPECT_EQ(dialog.windowTitle(), TranslatedText("CreateSpec.Title"));
-            EXPECT_EQ(Control<QLabel>(dialog, "ctl1058").text(),
-                      TranslatedText("CreateSpec.Specification"));
-            EXPECT_EQ(Control<QLabel>(dialog, "ctl1059").text(),
-                      TranslatedText("CreateSpec.Filename"));
             Control<QLineEdit>(dialog, "ctl1054").setText("Orders \xC3\xA9");
             Control<QLineEdit>(dialog, "ctl1057").setText(" *.ORD , *.Xml ");
             Control<QPushButton>(dialog, accept ? "ctl1" : "ctl2").click();
