@@ -2,12 +2,10 @@
 #include "icons/image_strength.h"
 #include "icons/svg_icon_engine.h"
 
-#include <QFile>
 #include <QIcon>
 #include <QImage>
 #include <QPainter>
 #include <QPixmap>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -69,19 +67,8 @@ TEST(SvgIconEngine, PaintsAtThePainterDevicePixelRatio) {
     EXPECT_EQ(surface, expected);
 }
 
-TEST(SvgIconEngine, AnUnreadableSvgGivesANullIcon) {
-    QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString garbage = folder.filePath(QStringLiteral("garbage.svg"));
-    {
-        QFile file(garbage);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("<svg this is not XML");
-    }
-    const QString paths[] = {QStringLiteral(":/icons/missing.svg"), garbage};
-    for (const QString& path : paths) {
-        const QIcon icon(new CSvgIconEngine(path));
-        EXPECT_TRUE(icon.isNull()) << path.toStdString();
-        EXPECT_TRUE(icon.pixmap(QSize(16, 16), 1.0).isNull()) << path.toStdString();
-    }
+TEST(SvgIconEngine, AMissingSvgGivesANullIcon) {
+    const QIcon icon(new CSvgIconEngine(QStringLiteral(":/icons/missing.svg")));
+    EXPECT_TRUE(icon.isNull());
+    EXPECT_TRUE(icon.pixmap(QSize(16, 16), 1.0).isNull());
 }

@@ -14,6 +14,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
+#include <atomic>
 #include <memory>
 #include <string_view>
 #include <thread>
@@ -37,7 +39,7 @@ std::unique_ptr<NXML::CDoc> Parse(std::string_view text) {
 
 // The load job's thread asks whether to create a specification and then for
 // its name; each question is answered on the user-interface thread, owned by
-// the load's window.
+// the load's window, while the job stays blocked however long the user takes.
 TEST_F(CoreQuestions, ANewSpecificationIsCreatedThroughTheDialogsFromTheLoadThread) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
@@ -48,11 +50,15 @@ TEST_F(CoreQuestions, ANewSpecificationIsCreatedThroughTheDialogsFromTheLoadThre
     const SInputFile files[] = {{left.get(), u"/in/left.ord"}, {right.get(), u"/in/right.ord"}};
 
     QWidget owner;
+    std::atomic<bool> returned{false};
     std::vector<QMessageBox::Icon> boxes;
     CWhenOpened<QMessageBox> answerBoxes([&](QMessageBox& box) {
         boxes.push_back(box.icon());
         if (box.icon() == QMessageBox::Question) {
             EXPECT_EQ(box.parentWidget(), &owner);
+            EXPECT_EQ(box.thread(), owner.thread());
+            QTest::qWait(100);
+            EXPECT_FALSE(returned.load());
             box.button(QMessageBox::Yes)->click();
         } else {
             box.accept();
@@ -71,6 +77,7 @@ TEST_F(CoreQuestions, ANewSpecificationIsCreatedThroughTheDialogsFromTheLoadThre
     CFileSpec* created = nullptr;
     std::thread job([&] {
         created = FindSpecForOperation(library, SOperationFiles{files, true}, &owner);
+        returned = true;
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec();

@@ -5,12 +5,8 @@
 #include "services/prompts.h"
 
 #include <QAbstractButton>
-#include <QEventLoop>
 #include <QPushButton>
 #include <QTest>
-#include <QThread>
-#include <atomic>
-#include <thread>
 
 using NPrompts::EAnswer;
 using NPrompts::EButtons;
@@ -115,35 +111,4 @@ TEST_F(MessageBoxes, ShowTheKindsOneToOneAndAnswerTheButtonPressed) {
         EXPECT_EQ(prompts.ShowMessage(nullptr, text, caption, c.icon, c.buttons), c.answer);
         EXPECT_EQ(answer.Count(), 1);
     }
-}
-
-// The load job asks from its own thread: the box is made and answered on the
-// user-interface thread, owned by the window given, while the job waits.
-TEST_F(MessageBoxes, AQuestionFromAWorkerThreadIsAnsweredOnTheUserInterfaceThread) {
-    CQtPrompts prompts;
-    QWidget owner;
-    std::atomic<bool> returned{false};
-    QThread* userInterfaceThread = QThread::currentThread();
-    CWhenOpened<QMessageBox> answer([&](QMessageBox& box) {
-        EXPECT_EQ(box.thread(), userInterfaceThread);
-        EXPECT_EQ(box.parentWidget(), &owner);
-        EXPECT_EQ(box.text(), "Create one?");
-        // The asking thread stays blocked however long the user takes.
-        QTest::qWait(100);
-        EXPECT_FALSE(returned.load());
-        box.button(QMessageBox::No)->click();
-    });
-    QEventLoop loop;
-    EAnswer answered = EAnswer::Yes;
-    std::thread job([&] {
-        answered =
-            prompts.ShowMessage(&owner, u"Create one?", u"Q", EIcon::Question, EButtons::YesNo);
-        returned = true;
-        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-    });
-    loop.exec();
-    job.join();
-    EXPECT_EQ(answer.Count(), 1);
-    EXPECT_TRUE(returned.load());
-    EXPECT_EQ(answered, EAnswer::No);
 }

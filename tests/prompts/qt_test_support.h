@@ -1,8 +1,5 @@
 #pragma once
 
-// The English texts that the widget tests need, and a way to act on a modal
-// dialog once it has opened.
-
 #include "translation/embedded_language.h"
 #include "translation/translator.h"
 
@@ -16,9 +13,8 @@
 
 namespace PromptsTest {
 
-// The tests of this program run with one application object, made before the
-// first test and destroyed after the last (qt_test_application.cpp), and the
-// built-in English texts.
+// The application comes from qt_test_application.cpp; this adds the built-in
+// English texts.
 class CWidgetTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -29,9 +25,8 @@ protected:
     }
 };
 
-// Acts on each modal dialog of type `Dialog` once it is shown, from the
-// user-interface thread's event loop. Counts how often it acted, so that a
-// dialog that never opened fails the test. Stops looking when destroyed.
+// Acts once on each modal `Dialog` shown, from the user-interface thread, and
+// counts them so that a dialog that never opened fails the test.
 template <typename Dialog> class CWhenOpened {
 public:
     explicit CWhenOpened(std::function<void(Dialog&)> act) : m_act(std::move(act)) {
