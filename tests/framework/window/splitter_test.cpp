@@ -113,17 +113,4 @@ TEST_F(SplitterTest, SwappedPaneGoesBackToTheCallerAndSlotsKeepTheirOrder) {
     EXPECT_EQ(splitter->count(), 3);
 }
 
-TEST_F(SplitterTest, BadArgumentsChangeNothing) {
-    Make(Qt::Horizontal, 2, CSplitter::EBars::Draggable);
-    Show(300);
-    auto stray = std::make_unique<QWidget>();
-    EXPECT_EQ(splitter->SetPane(2, stray.get()), stray.get());
-    EXPECT_EQ(stray->parent(), nullptr);
-    EXPECT_EQ(splitter->SetPaneLimits(0, 50, 40), NResult::kInvalidArgument);
-    EXPECT_EQ(splitter->Pane(0)->minimumWidth(), CSplitter::kDefaultMinimum);
-    EXPECT_EQ(splitter->SetPaneLimits(2, 10, 20), NResult::kInvalidArgument);
-    EXPECT_EQ(splitter->SetPaneSize(5, 10), NResult::kInvalidArgument);
-    EXPECT_EQ(splitter->Pane(2), nullptr);
-}
-
 } // namespace
