@@ -41,7 +41,7 @@ std::string ShortcutText(std::uint32_t keyWord) {
     if (const auto name = kNames.find(code); name != kNames.end())
         text += name->second;
     else if (code >= kVkF1 && code <= kVkF24)
-        text += "F" + std::to_string(code - kVkF1 + 1);
+        text.append("F").append(std::to_string(code - kVkF1 + 1));
     else
         text += static_cast<char>(code);
     return text;
