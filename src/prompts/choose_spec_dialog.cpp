@@ -1,7 +1,7 @@
 #include "prompts/choose_spec_dialog.h"
 
+#include "framework/window/base_dialog.h"
 #include "prompts/ok_cancel_buttons.h"
-#include "prompts/translated_text.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -11,12 +11,18 @@
 
 namespace {
 
+constexpr NWindows::SControlText kTexts[] = {
+    {NWindows::kDialogTitle, "ChooseSpec.Title"},
+    {1, "Misc.OKBtn"},
+    {2, "Misc.CancelBtn"},
+};
+
 constexpr int kCandidateRole = Qt::UserRole;
 
 } // namespace
 
 CChooseSpecDialog::CChooseSpecDialog(QWidget* owner, const NPrompts::SSpecChoice& choice)
-    : QDialog(owner), m_list(new QListWidget(this)) {
+    : CBaseDialog(kTexts, QString(), owner), m_list(new QListWidget(this)) {
     auto* info = new QLabel(QString::fromUtf16(choice.info), this);
     info->setObjectName("ctl1026");
     info->setTextFormat(Qt::PlainText);
@@ -38,7 +44,7 @@ CChooseSpecDialog::CChooseSpecDialog(QWidget* owner, const NPrompts::SSpecChoice
     layout->addWidget(info);
     layout->addWidget(m_list);
     layout->addWidget(buttons);
-    setWindowTitle(TranslatedText("ChooseSpec.Title"));
+    ApplyTexts();
 
     connect(m_list, &QListWidget::itemSelectionChanged, this,
             [this] { m_ok->setEnabled(Selected() >= 0); });

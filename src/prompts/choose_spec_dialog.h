@@ -1,8 +1,7 @@
 #pragma once
 
+#include "framework/window/base_dialog.h"
 #include "services/prompts.h"
-
-#include <QDialog>
 
 class QListWidget;
 class QPushButton;
@@ -10,7 +9,7 @@ class QPushButton;
 // Asks which of several format specifications to use: the explanation, the
 // candidates' names sorted ignoring case with the offered one selected, OK
 // and Cancel. A double click on a name chooses it.
-class CChooseSpecDialog final : public QDialog {
+class CChooseSpecDialog final : public NWindows::CBaseDialog {
 public:
     CChooseSpecDialog(QWidget* owner, const NPrompts::SSpecChoice& choice);
 

@@ -1,8 +1,8 @@
 #include "prompts/create_spec_dialog.h"
 
+#include "framework/window/base_dialog.h"
 #include "prompts/ok_cancel_buttons.h"
 #include "prompts/prompt_message_box.h"
-#include "prompts/translated_text.h"
 #include "translation/translator.h"
 
 #include <QDialogButtonBox>
@@ -13,6 +13,14 @@
 #include <QPushButton>
 
 namespace {
+
+constexpr NWindows::SControlText kTexts[] = {
+    {NWindows::kDialogTitle, "CreateSpec.Title"},
+    {1058, "CreateSpec.Specification"},
+    {1059, "CreateSpec.Filename"},
+    {1, "Misc.OKBtn"},
+    {2, "Misc.CancelBtn"},
+};
 
 using NString::NTranslator::Text;
 
@@ -34,8 +42,8 @@ QLabel* NamedLabel(const char* objectName, QWidget* buddy) {
 } // namespace
 
 CCreateSpecDialog::CCreateSpecDialog(QWidget* owner, const NPrompts::SSpecRequest& request)
-    : QDialog(owner), m_name(new QLineEdit(this)), m_wildcards(new QLineEdit(this)),
-      m_nameLabel(NamedLabel("ctl1058", m_name)),
+    : CBaseDialog(kTexts, QString(), owner), m_name(new QLineEdit(this)),
+      m_wildcards(new QLineEdit(this)), m_nameLabel(NamedLabel("ctl1058", m_name)),
       m_wildcardsLabel(NamedLabel("ctl1059", m_wildcards)) {
     const NPrompts::SNewSpec offered = NPrompts::OfferedSpec(request);
     m_name->setObjectName("ctl1054");
@@ -61,12 +69,6 @@ CCreateSpecDialog::CCreateSpecDialog(QWidget* owner, const NPrompts::SSpecReques
     const auto enableOk = [this] { m_ok->setEnabled(!m_name->text().isEmpty()); };
     enableOk();
     connect(m_name, &QLineEdit::textChanged, this, enableOk);
-}
-
-void CCreateSpecDialog::ApplyTexts() {
-    setWindowTitle(TranslatedText("CreateSpec.Title"));
-    m_nameLabel->setText(TranslatedText("CreateSpec.Specification"));
-    m_wildcardsLabel->setText(TranslatedText("CreateSpec.Filename"));
 }
 
 NPrompts::SNewSpec CCreateSpecDialog::Entered() const {

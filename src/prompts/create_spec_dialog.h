@@ -1,8 +1,7 @@
 #pragma once
 
+#include "framework/window/base_dialog.h"
 #include "services/prompts.h"
-
-#include <QDialog>
 
 class QLabel;
 class QLineEdit;
@@ -12,7 +11,7 @@ class QPushButton;
 // specification, offering NPrompts::OfferedSpec. OK is enabled only while the
 // name is not empty; it tells the user how to edit the new specification
 // before the dialog closes.
-class CCreateSpecDialog final : public QDialog {
+class CCreateSpecDialog final : public NWindows::CBaseDialog {
 public:
     CCreateSpecDialog(QWidget* owner, const NPrompts::SSpecRequest& request);
 
@@ -26,8 +25,6 @@ public:
                     NPrompts::SNewSpec& created);
 
 private:
-    void ApplyTexts();
-
     QLineEdit* m_name;
     QLineEdit* m_wildcards;
     QLabel* m_nameLabel;

@@ -1,7 +1,5 @@
 #include "prompts/ok_cancel_buttons.h"
 
-#include "prompts/translated_text.h"
-
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -10,10 +8,8 @@ QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
     ok->setObjectName("ctl1");
-    ok->setText(TranslatedText("Misc.OKBtn"));
     QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
     cancel->setObjectName("ctl2");
-    cancel->setText(TranslatedText("Misc.CancelBtn"));
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     return buttons;

@@ -4,5 +4,5 @@ class QDialog;
 class QDialogButtonBox;
 
 // The OK and Cancel buttons of `dialog`, named by their control identifiers
-// ("ctl1", "ctl2"), with translated texts, accepting and rejecting it.
+// ("ctl1", "ctl2") for the dialog's text table, accepting and rejecting it.
 QDialogButtonBox* MakeOkCancelButtons(QDialog& dialog);

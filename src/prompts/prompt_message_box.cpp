@@ -1,6 +1,6 @@
 #include "prompts/prompt_message_box.h"
 
-#include "prompts/translated_text.h"
+#include "framework/window/base_dialog.h"
 
 #include <QAbstractButton>
 #include <QPushButton>
@@ -69,13 +69,14 @@ QMessageBox::Icon IconOf(NPrompts::EIcon icon) {
 CPromptMessageBox::CPromptMessageBox(QWidget* owner, const char16_t* text, const char16_t* caption,
                                      NPrompts::EIcon icon, EButtons buttons)
     : QMessageBox(owner), m_buttons(buttons) {
-    setWindowTitle(*caption != 0 ? QString::fromUtf16(caption) : TranslatedText("Misc.AppName"));
+    setWindowTitle(*caption != 0 ? QString::fromUtf16(caption)
+                                 : NWindows::TranslatedText("Misc.AppName"));
     setTextFormat(Qt::PlainText);
     setText(QString::fromUtf16(text));
     setIcon(IconOf(icon));
     for (const EAnswer answer : AnswersOf(buttons))
         addButton(StandardButtonOf(answer))
-            ->setText(TranslatedText(NPrompts::AnswerTextKey(answer)));
+            ->setText(NWindows::TranslatedText(NPrompts::AnswerTextKey(answer)));
     setDefaultButton(StandardButtonOf(NPrompts::DefaultAnswer(buttons)));
     setEscapeButton(button(StandardButtonOf(NPrompts::EscapeAnswer(buttons))));
 }

@@ -1,6 +1,6 @@
+#include "framework/window/base_dialog.h"
 #include "prompts/prompt_message_box.h"
 #include "prompts/qt_prompts.h"
-#include "prompts/translated_text.h"
 #include "qt_test_support.h"
 #include "services/prompts.h"
 
@@ -95,8 +95,8 @@ TEST_F(MessageBoxes, ShowTheKindsOneToOneAndAnswerTheButtonPressed) {
         // An empty caption gives the program's name.
         const char16_t* caption = c.icon == EIcon::Information ? u"" : u"Q";
         CWhenOpened<MB> answer([&c, text, caption](MB& box) {
-            EXPECT_EQ(box.windowTitle(),
-                      *caption != 0 ? QString::fromUtf16(caption) : TranslatedText("Misc.AppName"));
+            EXPECT_EQ(box.windowTitle(), *caption != 0 ? QString::fromUtf16(caption)
+                                                       : NWindows::TranslatedText("Misc.AppName"));
             EXPECT_EQ(box.text(), QString::fromUtf16(text));
             EXPECT_EQ(box.textFormat(), Qt::PlainText);
             EXPECT_EQ(box.icon(), c.shownIcon);

@@ -1,7 +1,7 @@
+#include "framework/window/base_dialog.h"
 #include "prompts/choose_spec_dialog.h"
 #include "prompts/create_spec_dialog.h"
 #include "prompts/qt_prompts.h"
-#include "prompts/translated_text.h"
 #include "qt_test_support.h"
 
 #include <QLabel>
@@ -173,8 +173,8 @@ TEST_F(SpecDialogs, CreationAnswersTheFieldsAsTypedAfterSayingHowToEdit) {
         EXPECT_EQ(fill.Count(), 1);
         EXPECT_STREQ(created.name.Text(), accept ? "Orders \xC3\xA9" : "untouched");
         EXPECT_STREQ(created.wildcards.Text(), accept ? " *.ORD , *.Xml " : "");
-        EXPECT_EQ(told, accept
-                            ? std::vector<QString>{TranslatedText("CreateSpec.HowToEditYourSpec")}
-                            : std::vector<QString>{});
+        EXPECT_EQ(told, accept ? std::vector<QString>{NWindows::TranslatedText(
+                                     "CreateSpec.HowToEditYourSpec")}
+                               : std::vector<QString>{});
     }
 }

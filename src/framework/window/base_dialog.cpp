@@ -10,10 +10,6 @@ namespace NWindows {
 
 namespace {
 
-QString Translated(const char* key) {
-    return QString::fromUtf16(NString::NTranslator::Text(key).Text());
-}
-
 // The property that holds what a control shows as its text.
 const char* TextProperty(const QObject& control) {
     const QMetaObject& meta = *control.metaObject();
@@ -25,6 +21,10 @@ const char* TextProperty(const QObject& control) {
 }
 
 } // namespace
+
+QString TranslatedText(const char* key) {
+    return QString::fromUtf16(NString::NTranslator::Text(key).Text());
+}
 
 QString ControlName(int control) {
     return QStringLiteral("ctl") + QString::number(control);
@@ -41,14 +41,14 @@ void CBaseDialog::ShowHelp() const {
 void CBaseDialog::ApplyTexts() {
     for (const SControlText& line : m_texts) {
         if (line.control == kDialogTitle) {
-            setWindowTitle(Translated(line.key));
+            setWindowTitle(TranslatedText(line.key));
             continue;
         }
         QWidget* control = findChild<QWidget*>(ControlName(line.control));
         if (control == nullptr)
             continue;
         if (const char* property = TextProperty(*control))
-            control->setProperty(property, Translated(line.key));
+            control->setProperty(property, TranslatedText(line.key));
     }
 }
 

@@ -17,6 +17,9 @@ struct SControlText {
 
 inline constexpr int kDialogTitle = -1;
 
+// The text of a translator key in the language shown.
+QString TranslatedText(const char* key);
+
 // The object name of the control with identifier `control`: "ctl" and the
 // number ("ctl1050"). Dialogs name their controls so, and the text table
 // finds them by it.
