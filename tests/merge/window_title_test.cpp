@@ -40,8 +40,7 @@ TEST_F(WindowTitleTest, NamesTheOperationThenTheProgramThenTheCount) {
     };
     const std::u16string app = kAppName;
     const SCase cases[] = {
-        {true, true, true, nullptr,
-         u"Merging mine.xml with theirs (HEAD), base base.xml - " + app},
+        {true, true, true, nullptr, u"Merging mine.xml with theirs (HEAD), base base.xml - " + app},
         {true, false, true, nullptr,
          u"Comparing mine.xml with theirs (HEAD), base base.xml - " + app},
         {true, true, false, nullptr, u"Merging mine.xml with theirs (HEAD) - " + app},
