@@ -54,7 +54,7 @@ constexpr NWindows::SControlText kTexts[] = {
     {2, "Misc.CancelBtn"},
 };
 
-// The controls and settings of one file's row, indexed by EFileSide.
+// The controls and settings of one file's row, indexed by side.
 struct SSideRow {
     int label;
     int path;
@@ -65,15 +65,15 @@ struct SSideRow {
     const char16_t* recentPath;
 };
 
-constexpr SSideRow kRows[kSideCount] = {
+constexpr SSideRow kRows[3] = {
     {1023, 1016, 1017, "Open.MsgSelectBase", NSettings::kRecentBaseFilePath},
     {1021, 1012, 1013, "Open.MsgSelectLeft", NSettings::kRecentLeftFilePath},
     {1022, 1014, 1015, "Open.MsgSelectRight", NSettings::kRecentRightFilePath},
 };
 
 // The order OK checks the sides in, and the grid's order of the rows.
-constexpr EFileSide kCheckOrder[] = {kLeftSide, kRightSide, kBaseSide};
-constexpr EFileSide kRowOrder[] = {kBaseSide, kLeftSide, kRightSide};
+constexpr int kCheckOrder[] = {kSideLeft, kSideRight, kSideBase};
+constexpr int kRowOrder[] = {kSideBase, kSideLeft, kSideRight};
 
 QString Translated(const char* key) {
     return QString::fromUtf16(Text(key).Text());
@@ -92,7 +92,7 @@ QString StoredPath(const char16_t* recentPath) {
     return QString::fromStdU16String(path);
 }
 
-QComboBox* NewPathField(QWidget& dialog, EFileSide side, const QStringList& recent) {
+QComboBox* NewPathField(QWidget& dialog, int side, const QStringList& recent) {
     auto* field = NewControl<QComboBox>(dialog, kRows[side].path);
     field->setEditable(true);
     // What the user types is a path, not a new entry of the list.
@@ -153,7 +153,7 @@ COpenDialog::COpenDialog(const QIcon& programIcon, const NSettings::CFlags& flag
 
     const QStringList recent = RecentList(recentFiles);
     int row = 4;
-    for (const EFileSide side : kRowOrder) {
+    for (const int side : kRowOrder) {
         m_paths[side] = NewPathField(*this, side, recent);
         m_browse[side] = NewControl<QPushButton>(*this, kRows[side].browse);
         m_browse[side]->setText(QStringLiteral("..."));
@@ -197,16 +197,16 @@ bool COpenDialog::ThreeWay() const {
     return m_useBase->isChecked();
 }
 
-QString COpenDialog::Path(EFileSide side) const {
+QString COpenDialog::Path(int side) const {
     return m_paths[side]->currentText();
 }
 
 void COpenDialog::EnableBase() {
-    m_paths[kBaseSide]->setEnabled(ThreeWay());
-    m_browse[kBaseSide]->setEnabled(ThreeWay());
+    m_paths[kSideBase]->setEnabled(ThreeWay());
+    m_browse[kSideBase]->setEnabled(ThreeWay());
 }
 
-void COpenDialog::Browse(EFileSide side) {
+void COpenDialog::Browse(int side) {
     const QString current = Path(side);
     const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
     const QString chosen =
@@ -216,7 +216,7 @@ void COpenDialog::Browse(EFileSide side) {
         m_paths[side]->setEditText(chosen);
 }
 
-bool COpenDialog::CheckPath(EFileSide side) {
+bool COpenDialog::CheckPath(int side) {
     const std::u16string path = Path(side).toStdU16String();
     if (path.empty()) {
         Tell(*this, Text(kRows[side].emptyKey).Text(), NPrompts::EIcon::Warning);
@@ -233,8 +233,8 @@ bool COpenDialog::CheckPath(EFileSide side) {
 }
 
 void COpenDialog::accept() {
-    for (const EFileSide side : kCheckOrder)
-        if ((side != kBaseSide || ThreeWay()) && !CheckPath(side))
+    for (const int side : kCheckOrder)
+        if ((side != kSideBase || ThreeWay()) && !CheckPath(side))
             return;
     CBaseDialog::accept();
 }
@@ -244,8 +244,8 @@ namespace {
 // Makes the dialog's choice the next operation's: every field at once, after
 // the dialog has accepted all of it.
 void Commit(const COpenDialog& dialog, NSettings::CFlags& flags, std::array<CXMLFile, 3>& files) {
-    for (const EFileSide side : kCheckOrder) {
-        if (side == kBaseSide && !dialog.ThreeWay()) {
+    for (const int side : kCheckOrder) {
+        if (side == kSideBase && !dialog.ThreeWay()) {
             files[side].ClearPendingPath();
             continue;
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compare/side_order.h"
 #include "compare/xml_file.h"
 #include "framework/window/base_dialog.h"
 
@@ -17,9 +18,6 @@ class CFlags;
 class CRecentFiles;
 } // namespace NSettings
 
-// Where each input file sits in the records the Open dialog fills.
-enum EFileSide { kBaseSide = 0, kLeftSide = 1, kRightSide = 2, kSideCount = 3 };
-
 // The Open dialog: compare or merge, with or without a common base file, and
 // the path of each file. It shows what the flags and the recent paths say and
 // changes nothing itself; OK closes it only when every path names a file.
@@ -33,7 +31,8 @@ public:
     // What was chosen; meaningful after OK.
     bool Merge() const;
     bool ThreeWay() const;
-    QString Path(EFileSide side) const;
+    // The path of `side` (kSideBase, kSideLeft or kSideRight) as typed.
+    QString Path(int side) const;
 
     // Checks the left, right and (when used) base paths in that order and
     // closes the dialog with OK when all name files; otherwise tells the user
@@ -44,21 +43,21 @@ private:
     // Enables the base row as the base check box says.
     void EnableBase();
     // Lets the user pick the file of `side` with the system's file dialog.
-    void Browse(EFileSide side);
+    void Browse(int side);
     // Whether the path of `side` names a file; if not, says so.
-    bool CheckPath(EFileSide side);
+    bool CheckPath(int side);
 
     QRadioButton* m_compare;
     QRadioButton* m_merge;
     QCheckBox* m_useBase;
-    std::array<QComboBox*, kSideCount> m_paths{};
-    std::array<QPushButton*, kSideCount> m_browse{};
+    std::array<QComboBox*, 3> m_paths{};
+    std::array<QPushButton*, 3> m_browse{};
 };
 
 // Shows the Open dialog over `owner` (null at start-up, when the main window
 // is still hidden: the title then gets " - " and "Misc.AppName"). On OK, with
 // every check passed, it has set the pending path of the left and right
-// records of `files` (indexed by EFileSide) and of the base when "Use a
+// records of `files` (indexed by side) and of the base when "Use a
 // Common Base File" is checked (else the base's pending path is emptied), the
 // merge and three-way bits and kFlagChosenInOpenDialog of `flags`, and the
 // Recent\Left, Recent\Right (Recent\Base) values. On Cancel nothing at all has

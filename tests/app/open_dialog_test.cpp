@@ -33,22 +33,22 @@ using NSettings::kFlagThreeWay;
 struct SState {
     std::uint32_t flags;
     std::uint32_t storedFlags;
-    std::u16string pending[kSideCount];
-    std::u16string recent[kSideCount];
+    std::u16string pending[3];
+    std::u16string recent[3];
     bool operator==(const SState&) const = default;
 };
 
-const char16_t* const kRecentPaths[kSideCount] = {NSettings::kRecentBaseFilePath,
-                                                  NSettings::kRecentLeftFilePath,
-                                                  NSettings::kRecentRightFilePath};
+const char16_t* const kRecentPaths[3] = {NSettings::kRecentBaseFilePath,
+                                         NSettings::kRecentLeftFilePath,
+                                         NSettings::kRecentRightFilePath};
 
 // The files chosen on OK, under the test's folder. Paths are taken exactly as
 // typed, spaces and all, and however long.
-QString ChosenFile(EFileSide side) {
+QString ChosenFile(int side) {
     switch (side) {
-    case kBaseSide:
+    case kSideBase:
         return QStringLiteral("base.xml");
-    case kLeftSide:
+    case kSideLeft:
         return QStringLiteral(" left with spaces.xml ");
     default:
         return (QString(200, u'd') + u'/').repeated(6) + QStringLiteral("right.xml");
@@ -61,14 +61,14 @@ protected:
         ASSERT_TRUE(m_folder.isValid());
         for (const char* name : {"base.xml", "left.xml", "right.xml"})
             Create(QString::fromLatin1(name));
-        for (const EFileSide side : {kBaseSide, kLeftSide, kRightSide})
+        for (const int side : {kSideBase, kSideLeft, kSideRight})
             Create(ChosenFile(side));
         ASSERT_TRUE(QDir(m_folder.path()).mkdir(QStringLiteral("folder")));
         m_flags.Load(NSettings::kDefaultFlags);
         m_recent.Add(u"/earlier/one.xml");
         m_recent.Add(u"/earlier/two.xml");
         NSettings::WriteString(NSettings::kRecentLeftFilePath, u"/earlier/one.xml");
-        m_files[kBaseSide].SetPendingPath(u"/abandoned/base.xml");
+        m_files[kSideBase].SetPendingPath(u"/abandoned/base.xml");
     }
 
     QString File(const char* name) const { return m_folder.filePath(QString::fromLatin1(name)); }
@@ -83,7 +83,7 @@ protected:
 
     SState State() const {
         SState state{m_flags.Value(), NSettings::ReadDword(NSettings::kFlagsPath, 0), {}, {}};
-        for (int side = 0; side < kSideCount; ++side) {
+        for (int side = 0; side < 3; ++side) {
             state.pending[side] = m_files[side].pendingPath.Text();
             NSettings::ReadString(kRecentPaths[side], state.recent[side]);
         }
@@ -233,12 +233,12 @@ TEST_F(OpenDialogTest, OkWritesEveryChoiceAndAnUnusedBaseIsDropped) {
     };
     for (const SCase& test : cases) {
         m_flags.Assign(kFlagMerge | kFlagThreeWay | kFlagChosenInOpenDialog, test.flagsBefore);
-        m_files[kBaseSide].SetPendingPath(u"/abandoned/base.xml");
+        m_files[kSideBase].SetPendingPath(u"/abandoned/base.xml");
         const SState before = State();
         EXPECT_TRUE(Run([&](COpenDialog& dialog) {
-            Fill(dialog, test.merge, test.useBase, m_folder.filePath(ChosenFile(kBaseSide)),
-                 m_folder.filePath(ChosenFile(kLeftSide)),
-                 m_folder.filePath(ChosenFile(kRightSide)));
+            Fill(dialog, test.merge, test.useBase, m_folder.filePath(ChosenFile(kSideBase)),
+                 m_folder.filePath(ChosenFile(kSideLeft)),
+                 m_folder.filePath(ChosenFile(kSideRight)));
             Click(dialog, 1);
         }));
         EXPECT_TRUE(m_prompts.messages.empty());
@@ -246,8 +246,8 @@ TEST_F(OpenDialogTest, OkWritesEveryChoiceAndAnUnusedBaseIsDropped) {
         expected.flags = (before.flags & ~(kFlagMerge | kFlagThreeWay)) | test.flagsAfter |
                          kFlagChosenInOpenDialog;
         expected.storedFlags = expected.flags & NSettings::kPersistedFlagMask;
-        for (const EFileSide side : {kLeftSide, kRightSide, kBaseSide}) {
-            if (side == kBaseSide && !test.useBase)
+        for (const int side : {kSideLeft, kSideRight, kSideBase}) {
+            if (side == kSideBase && !test.useBase)
                 expected.pending[side].clear();
             else
                 expected.pending[side] = expected.recent[side] =
