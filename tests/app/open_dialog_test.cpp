@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QIcon>
 #include <QPushButton>
@@ -265,6 +266,35 @@ TEST_F(OpenDialogTest, CancelChangesNothing) {
     }));
     EXPECT_TRUE(m_prompts.messages.empty());
     EXPECT_EQ(State(), before);
+}
+
+// "..." opens the file chooser in the folder of the side's path; a chosen file
+// replaces the path, and cancelling the chooser keeps it.
+TEST_F(OpenDialogTest, BrowseStartsInThePathsFolderAndTakesTheChosenFile) {
+    COpenDialog dialog(QIcon(), m_flags, m_recent);
+    auto& right = Control<QComboBox>(dialog, 1014);
+    for (const bool choose : {false, true}) {
+        right.setEditText(File("folder"));
+        QString title;
+        QStringList filters;
+        QString folder;
+        QTimer::singleShot(0, [&] {
+            auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(chooser, nullptr);
+            title = chooser->windowTitle();
+            filters = chooser->nameFilters();
+            folder = chooser->directory().path();
+            if (!choose)
+                return chooser->reject();
+            chooser->selectFile(File("right.xml"));
+            static_cast<QDialog*>(chooser)->accept();
+        });
+        Click(dialog, 1015);
+        EXPECT_EQ(title, Translated("Open.FileTitle"));
+        EXPECT_EQ(filters, QStringList({"XML Files (*.xml)", "All Files (*)"}));
+        EXPECT_EQ(folder, m_folder.path());
+        EXPECT_EQ(right.currentText(), choose ? File("right.xml") : File("folder"));
+    }
 }
 
 } // namespace
