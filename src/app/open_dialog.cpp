@@ -1,5 +1,6 @@
 #include "app/open_dialog.h"
 
+#include "app/program_icon_label.h"
 #include "framework/file_functions.h"
 #include "framework/window/file_dialog_filter.h"
 #include "prompts/ok_cancel_buttons.h"
@@ -16,6 +17,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QGridLayout>
 #include <QIcon>
@@ -36,7 +38,6 @@ constexpr int kCompareRadio = 1050;
 constexpr int kMergeRadio = 1051;
 constexpr int kUseBaseBox = 1020;
 constexpr int kHelpButton = 3;
-constexpr int kIconSize = 32;
 // Wide enough for a usual path; longer ones scroll rather than widen the dialog.
 constexpr int kPathFieldCharacters = 48;
 
@@ -75,10 +76,6 @@ constexpr SSideRow kRows[3] = {
 constexpr int kCheckOrder[] = {kSideLeft, kSideRight, kSideBase};
 constexpr int kRowOrder[] = {kSideBase, kSideLeft, kSideRight};
 
-QString Translated(const char* key) {
-    return QString::fromUtf16(Text(key).Text());
-}
-
 template <typename TWidget> TWidget* NewControl(QWidget& dialog, int control) {
     auto* widget = new TWidget(&dialog);
     widget->setObjectName(NWindows::ControlName(control));
@@ -104,6 +101,19 @@ QComboBox* NewPathField(QWidget& dialog, int side, const QStringList& recent) {
     return field;
 }
 
+QPushButton* NewBrowseButton(QWidget& dialog, int side) {
+    auto* button = NewControl<QPushButton>(dialog, kRows[side].browse);
+    button->setText(QStringLiteral("..."));
+    // As narrow as its text allows: the path field gets the width.
+    const QFontMetrics metrics = button->fontMetrics();
+    button->setFixedWidth(
+        std::max(button->sizeHint().height(),
+                 metrics.horizontalAdvance(button->text()) + 2 * metrics.averageCharWidth()));
+    // Enter in a path field means OK, not another look for a file.
+    button->setAutoDefault(false);
+    return button;
+}
+
 QStringList RecentList(const NSettings::CRecentFiles& recentFiles) {
     std::vector<std::u16string> entries;
     recentFiles.Fill(entries);
@@ -125,15 +135,6 @@ QFrame* NewSeparator(QWidget& dialog) {
     return separator;
 }
 
-QLabel* NewIcon(QWidget& dialog, const QIcon& programIcon) {
-    auto* icon = new QLabel(&dialog);
-    icon->setObjectName(QStringLiteral("programIcon"));
-    icon->setFixedSize(kIconSize, kIconSize);
-    if (!programIcon.isNull())
-        icon->setPixmap(programIcon.pixmap(kIconSize, kIconSize));
-    return icon;
-}
-
 } // namespace
 
 COpenDialog::COpenDialog(const QIcon& programIcon, const NSettings::CFlags& flags,
@@ -147,30 +148,15 @@ COpenDialog::COpenDialog(const QIcon& programIcon, const NSettings::CFlags& flag
     grid->addWidget(NewControl<QLabel>(*this, kOperationLabel), 0, 0);
     grid->addWidget(m_compare, 0, 1);
     grid->addWidget(m_merge, 1, 1);
-    grid->addWidget(NewIcon(*this, programIcon), 0, 2, 2, 1, Qt::AlignRight | Qt::AlignTop);
+    grid->addWidget(NewProgramIconLabel(*this, programIcon), 0, 2, 2, 1,
+                    Qt::AlignRight | Qt::AlignTop);
     grid->setRowMinimumHeight(2, fontMetrics().height() / 2);
     grid->addWidget(m_useBase, 3, 1);
 
     const QStringList recent = RecentList(recentFiles);
     int row = 4;
-    for (const int side : kRowOrder) {
-        m_paths[side] = NewPathField(*this, side, recent);
-        m_browse[side] = NewControl<QPushButton>(*this, kRows[side].browse);
-        m_browse[side]->setText(QStringLiteral("..."));
-        // As narrow as its text allows: the path field gets the width.
-        m_browse[side]->setFixedWidth(
-            std::max(m_browse[side]->sizeHint().height(),
-                     fontMetrics().horizontalAdvance(m_browse[side]->text()) +
-                         2 * fontMetrics().averageCharWidth()));
-        m_browse[side]->setAutoDefault(false);
-        connect(m_browse[side], &QPushButton::clicked, this, [this, side] { Browse(side); });
-        auto* label = NewControl<QLabel>(*this, kRows[side].label);
-        label->setBuddy(m_paths[side]);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(m_paths[side], row, 1);
-        grid->addWidget(m_browse[side], row, 2);
-        ++row;
-    }
+    for (const int side : kRowOrder)
+        AddFileRow(*grid, row++, side, recent);
 
     QDialogButtonBox* buttons = MakeOkCancelButtons(*this);
     QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
@@ -186,7 +172,19 @@ COpenDialog::COpenDialog(const QIcon& programIcon, const NSettings::CFlags& flag
 
     ApplyTexts();
     if (parent == nullptr)
-        setWindowTitle(windowTitle() + QStringLiteral(" - ") + Translated("Misc.AppName"));
+        setWindowTitle(windowTitle() + QStringLiteral(" - ") +
+                       NWindows::TranslatedText("Misc.AppName"));
+}
+
+void COpenDialog::AddFileRow(QGridLayout& grid, int row, int side, const QStringList& recent) {
+    m_paths[side] = NewPathField(*this, side, recent);
+    m_browse[side] = NewBrowseButton(*this, side);
+    connect(m_browse[side], &QPushButton::clicked, this, [this, side] { Browse(side); });
+    auto* label = NewControl<QLabel>(*this, kRows[side].label);
+    label->setBuddy(m_paths[side]);
+    grid.addWidget(label, row, 0);
+    grid.addWidget(m_paths[side], row, 1);
+    grid.addWidget(m_browse[side], row, 2);
 }
 
 bool COpenDialog::Merge() const {
@@ -210,7 +208,7 @@ void COpenDialog::Browse(int side) {
     const QString current = Path(side);
     const QString folder = current.isEmpty() ? QString() : QFileInfo(current).absolutePath();
     const QString chosen =
-        QFileDialog::getOpenFileName(this, Translated("Open.FileTitle"), folder,
+        QFileDialog::getOpenFileName(this, NWindows::TranslatedText("Open.FileTitle"), folder,
                                      NWindows::FileDialogFilter(Text("Open.Filter").Text()));
     if (!chosen.isEmpty())
         m_paths[side]->setEditText(chosen);

@@ -5,10 +5,12 @@
 #include "framework/window/base_dialog.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QIcon;
 class QPushButton;
 class QRadioButton;
@@ -40,6 +42,8 @@ public:
     void accept() override;
 
 private:
+    // Puts the label, path field and "..." button of `side` in `row`.
+    void AddFileRow(QGridLayout& grid, int row, int side, const QStringList& recent);
     // Enables the base row as the base check box says.
     void EnableBase();
     // Lets the user pick the file of `side` with the system's file dialog.
