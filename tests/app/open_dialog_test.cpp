@@ -60,7 +60,7 @@ class OpenDialogTest : public CWidgetTest {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_folder.isValid());
-        for (const char* name : {"base.xml", "left.xml", "right.xml"})
+        for (const char* name : {"left.xml", "right.xml"})
             Create(QString::fromLatin1(name));
         for (const int side : {kSideBase, kSideLeft, kSideRight})
             Create(ChosenFile(side));
