@@ -1,5 +1,6 @@
 #include "app/about_dialog.h"
 
+#include "app/program_icon_label.h"
 #include "app/usage.h"
 #include "translation/translator.h"
 
@@ -14,7 +15,6 @@ namespace {
 constexpr int kNameAndVersion = 1069;
 constexpr int kSecondLine = 1070;
 constexpr int kClose = 1;
-constexpr int kIconSize = 32;
 
 constexpr NWindows::SControlText kTexts[] = {
     {NWindows::kDialogTitle, "About.Title"},
@@ -32,11 +32,7 @@ QLabel* AddLabel(QWidget& dialog, int control) {
 
 CAboutDialog::CAboutDialog(const QIcon& programIcon, QWidget* parent)
     : CBaseDialog(kTexts, QString{}, parent) {
-    auto* icon = new QLabel(this);
-    icon->setObjectName(QStringLiteral("programIcon"));
-    icon->setFixedSize(kIconSize, kIconSize);
-    if (!programIcon.isNull())
-        icon->setPixmap(programIcon.pixmap(kIconSize, kIconSize));
+    QLabel* icon = NewProgramIconLabel(*this, programIcon);
 
     QLabel* name = AddLabel(*this, kNameAndVersion);
     name->setText(QString::fromUtf16(NString::NTranslator::Text("Misc.AppName").Text()) + u' ' +
@@ -65,7 +61,7 @@ CAboutDialog::CAboutDialog(const QIcon& programIcon, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
     layout->addLayout(top);
-    layout->addSpacing(kIconSize / 2);
+    layout->addSpacing(icon->height() / 2);
     layout->addWidget(separator);
     layout->addLayout(buttons);
     ApplyTexts();
