@@ -1,7 +1,10 @@
 #include "app/application.h"
 
 #include "app/command_line.h"
+#include "app/desktop_run.h"
 #include "app/exit_code.h"
+#include "app/load_failure.h"
+#include "app/operation_report.h"
 #include "app/qt_settings_backend.h"
 #include "app/usage.h"
 #include "compare/load_progress.h"
@@ -16,7 +19,6 @@
 #include "framework/thread.h"
 #include "merge/load_job.h"
 #include "merge/operation.h"
-#include "merge/report.h"
 #include "merge/result_file.h"
 #include "merge/write_failure.h"
 #include "services/flags.h"
@@ -28,7 +30,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <ctime>
 #include <memory>
 #include <unistd.h>
 
@@ -72,13 +73,6 @@ const char* MistakeKey(ECommandLineError error) {
     return nullptr;
 }
 
-std::tm LocalTimeNow() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    return local;
-}
-
 // Questions of the specification choice need an owner to be asked at all;
 // without a window the headless prompts answer them.
 int g_headlessOwner;
@@ -94,25 +88,6 @@ private:
     NSys::CEvent m_ended;
 };
 
-// The load job shows no message for a file that cannot be opened; a script
-// still needs to know which one it was. A side without a file stays silent.
-void ReportUnopenedFile(const CLoadJob& job, const COperation& operation) {
-    if (job.FailedSide() < 0 || job.FailedResult() == NResult::kNotWellFormed ||
-        job.FailedResult() == NResult::kUnsupportedCharset)
-        return;
-    const CXMLFile& file = operation.files[static_cast<std::size_t>(job.FailedSide())];
-    if (file.path.IsEmpty())
-        return;
-    NString::TStr<char16_t> text;
-    if (const int reason = NIO::ReadFailureReason(file.path.Text()); reason != 0)
-        NString::Format(text, Text("Msg.CannotReadFile").Text(), file.path.Text(),
-                        NIO::SystemErrorText(reason));
-    else
-        NString::Format(text, Text("Msg.CannotOpenFile").Text(), file.path.Text());
-    NPrompts::CurrentPrompts().ShowMessage(nullptr, text.Text(), Text("Misc.AppName").Text(),
-                                           NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
-}
-
 // Loads the operation on a job thread, as the progress dialog has it done,
 // and waits for the end. False after the failing step's message.
 bool LoadOperation(COperation& operation) {
@@ -124,15 +99,8 @@ bool LoadOperation(COperation& operation) {
     end.Wait();
     if (!operation.flags.Has(NSettings::kFlagLoadFailed))
         return true;
-    ReportUnopenedFile(*job, operation);
+    ReportUnopenedFile(*job, operation, nullptr);
     return false;
-}
-
-std::array<SReportFile, 3> ReportFiles(const COperation& operation) {
-    std::array<SReportFile, 3> files;
-    for (std::size_t side = 0; side < files.size(); ++side)
-        files[side] = {operation.files[side].path.Text(), operation.files[side].DisplayName()};
-    return files;
 }
 
 // "-" names standard output.
@@ -142,7 +110,7 @@ bool IsStandardOutput(const NString::TStr<char16_t>& path) {
 
 EExitCode WriteReportFile(const COperation& operation, const NString::TStr<char16_t>& path) {
     NIO::TBuffer<0> report;
-    if (!WriteReport(report, operation.model, ReportFiles(operation), LocalTimeNow())) {
+    if (!WriteOperationReport(report, operation)) {
         Say("Msg.ReportNotMade");
         return kExitFailure;
     }
@@ -198,11 +166,9 @@ EExitCode SaveSilently(const COperation& operation, const NString::TStr<char16_t
     return kExitFailure;
 }
 
-// Loads the operation the command line names, then does what comes after
-// loading: the report, and for a silent merge the result.
+// The silent run: loads the operation the command line names, then does what
+// comes after loading: the report, and for a merge the result.
 EExitCode RunOperation(const SCommandLine& commandLine, CFlags& flags, CFormatList& formats) {
-    if (ReportOverwritesAFile(commandLine))
-        return kExitFailure;
     auto operation = std::make_unique<COperation>(flags, formats);
     for (std::size_t side = 0; side < operation->files.size(); ++side) {
         operation->files[side].SetPath(commandLine.paths[side].Text());
@@ -213,8 +179,6 @@ EExitCode RunOperation(const SCommandLine& commandLine, CFlags& flags, CFormatLi
     EExitCode code = kExitSuccess;
     if (flags.Has(NSettings::kFlagReportRequested))
         code = WriteReportFile(*operation, commandLine.reportPath);
-    if (!flags.Has(NSettings::kFlagSilent))
-        return MoreSevere(code, NeedsWindow("Msg.WindowToShow"));
     if (flags.Has(NSettings::kFlagMerge))
         code = MoreSevere(code, SaveSilently(*operation, commandLine.resultPath));
     return code;
@@ -251,15 +215,20 @@ EExitCode RunConfigured(const SCommandLine& commandLine, CFlags& flags) {
     case ECommandLineOutcome::Operation:
         break;
     }
-    const bool bothFiles =
-        !commandLine.paths[kSideLeft].IsEmpty() && !commandLine.paths[kSideRight].IsEmpty();
-    if (!silent && !bothFiles)
-        return NeedsWindow("Msg.WindowToChoose");
+    if (!silent && !IsDisplayAvailable())
+        return NeedsWindow("Msg.NoDisplay");
+    if (ReportOverwritesAFile(commandLine))
+        return kExitFailure;
     if (NSys::StartJobThreads(kJobThreads) != NResult::kOk)
         return kExitFailure;
     EExitCode code = kExitFailure;
-    NSys::RunWithStack(kOperationStackSize,
-                       [&] { code = RunOperation(commandLine, flags, formats); });
+    if (silent)
+        NSys::RunWithStack(kOperationStackSize,
+                           [&] { code = RunOperation(commandLine, flags, formats); });
+    else
+        code = RunDesktop(commandLine, flags, formats, [&](const COperation& operation) {
+            return WriteReportFile(operation, commandLine.reportPath);
+        });
     NSys::StopJobThreads();
     return code;
 }

@@ -136,6 +136,10 @@ const SCommand* FindCommand(std::uint32_t id) {
     return found != kCommands.end() ? &*found : nullptr;
 }
 
+bool IsToggleCommand(std::uint32_t id) {
+    return id == kViewToolbar || id == kViewOverview;
+}
+
 std::span<const SMenuEntry> MenuBar() {
     return kMenuBar;
 }

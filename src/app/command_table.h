@@ -87,6 +87,10 @@ std::span<const SCommand> Commands();
 // The command `id`, or null when there is none.
 const SCommand* FindCommand(std::uint32_t id);
 
+// Whether the menu item of `id` switches something on and off (and shows a
+// check mark).
+bool IsToggleCommand(std::uint32_t id);
+
 // The pop-ups of the menu bar, left to right.
 std::span<const SMenuEntry> MenuBar();
 

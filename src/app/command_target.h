@@ -11,6 +11,8 @@ public:
     virtual ~ICommandTarget() = default;
     // Whether `command` may run now, by its enabling rule.
     virtual bool IsCommandEnabled(std::uint32_t command) const = 0;
+    // Whether the menu item of `command` shows a check mark.
+    virtual bool IsCommandChecked(std::uint32_t /*command*/) const { return false; }
     virtual void RunCommand(std::uint32_t command) = 0;
 };
 

@@ -18,7 +18,7 @@ trap 'rm -rf "$work"' EXIT
 # display is needed.
 export HOME="$work/home" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
 export QUILLMERE_FORMATS_DIR="$work/formats"
-unset DISPLAY WAYLAND_DISPLAY
+unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 mkdir -p "$HOME"
 
 failures=0

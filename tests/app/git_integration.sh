@@ -16,6 +16,8 @@ git config --global user.email "test@quillmere.invalid"
 git config --global init.defaultBranch main
 git config --global difftool.quillmere.cmd \
   "'$quillmere' -silent -compare -left \"\$LOCAL\" -right \"\$REMOTE\" -lefttitle \"\$MERGED\" -righttitle \"\$MERGED\" -report -"
+# The README's mergetool opens the window; here it runs silently, as a
+# machine without a display does, with the same files and titles.
 git config --global mergetool.quillmere.cmd \
   "'$quillmere' -silent -merge -base \"\$BASE\" -left \"\$LOCAL\" -right \"\$REMOTE\" -basetitle \"\$MERGED\" -lefttitle \"\$MERGED\" -righttitle \"\$MERGED\" -result \"\$MERGED\""
 git config --global mergetool.quillmere.trustExitCode true

@@ -17,4 +17,12 @@ void OpenHelpPage(QStringView page) {
     QDesktopServices::openUrl(HelpPageUrl(page));
 }
 
+QUrl WebsiteUrl(QStringView path) {
+    return QUrl(QStringLiteral(QUILLMERE_WEBSITE_URL) + path.toString());
+}
+
+void OpenWebsite(QStringView path) {
+    QDesktopServices::openUrl(WebsiteUrl(path));
+}
+
 } // namespace NWindows

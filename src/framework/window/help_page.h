@@ -13,4 +13,11 @@ QUrl HelpPageUrl(QStringView page);
 // through here.
 void OpenHelpPage(QStringView page);
 
+// The address of page `path` ("/support.php") of the product's web site; an
+// empty path is the site's front page.
+QUrl WebsiteUrl(QStringView path);
+
+// Opens a page of the product's web site in the browser.
+void OpenWebsite(QStringView path);
+
 } // namespace NWindows

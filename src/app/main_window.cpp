@@ -1,0 +1,395 @@
+#include "app/main_window.h"
+
+#include "app/about_dialog.h"
+#include "app/command_key_filter.h"
+#include "app/command_table.h"
+#include "app/load_failure.h"
+#include "app/main_menu_bar.h"
+#include "app/main_toolbar.h"
+#include "app/open_dialog.h"
+#include "app/progress_dialog.h"
+#include "app/translated_menus.h"
+#include "app/window_placement.h"
+#include "framework/window/help_page.h"
+#include "framework/window/splitter.h"
+#include "icons/icon_set.h"
+#include "merge/count_text.h"
+#include "merge/load_job.h"
+#include "merge/operation.h"
+#include "merge/window_title.h"
+#include "services/display_settings.h"
+#include "services/flags.h"
+#include "services/recent_files.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+using namespace NCommands;
+using NSettings::CFlags;
+
+namespace {
+
+constexpr int kOverviewPane = 0;
+constexpr int kMainPane = 1;
+constexpr int kOverviewWidth = 30;
+
+constexpr std::uint32_t kOperationBits = NSettings::kFlagMerge | NSettings::kFlagThreeWay;
+
+// A pane filled with one colour of the palette.
+QWidget* PlainPane(const char* name, QPalette::ColorRole role, QWidget* parent) {
+    auto* pane = new QWidget(parent);
+    pane->setObjectName(QString::fromLatin1(name));
+    pane->setBackgroundRole(role);
+    pane->setAutoFillBackground(true);
+    pane->hide();
+    return pane;
+}
+
+// Commands whose targets (the document view, the undo history, search and
+// Preferences) are not part of the window yet: their items are shown and
+// disabled. This is the one place where they plug in.
+bool HasNoTargetYet(std::uint32_t command) {
+    switch (command) {
+    case kEditUndo:
+    case kEditRedo:
+    case kEditCutText:
+    case kEditCutXML:
+    case kEditCopy:
+    case kEditCopyXML:
+    case kEditPasteText:
+    case kEditPasteXML:
+    case kEditDeleteText:
+    case kEditDeleteXML:
+    case kEditSelectAll:
+    case kEditPreferences:
+    case kViewSearch:
+    case kViewPrevMatch:
+    case kViewNextMatch:
+        return true;
+    default:
+        return command >= kScrollLineUp && command <= kScrollBottom;
+    }
+}
+
+QString ToQString(const NString::TStr<char16_t>& text) {
+    return QString::fromUtf16(text.Text());
+}
+
+} // namespace
+
+CMainWnd::CMainWnd(COperation& operation, CPath& resultPath, CPath& reportPath)
+    : m_operation(operation), m_resultPath(resultPath),
+      m_saving(*this, operation, resultPath, reportPath, m_resultShown),
+      m_splitter(
+          new NWindows::CSplitter(Qt::Horizontal, 2, NWindows::CSplitter::EBars::None, this)),
+      m_toolbar(new CMainToolbar(*this, this)),
+      m_overview(PlainPane("QuillmereNavPane", QPalette::Window, this)),
+      m_placeholder(PlainPane("QMDummyPane", QPalette::Dark, this)),
+      m_resultPane(PlainPane("resultPane", QPalette::Base, this)) {
+    setObjectName(QStringLiteral("QuillmereMainWndClass"));
+    setWindowIcon(ProgramIcon());
+    setMinimumSize(NWindowPlacement::kMinimumSize);
+    STranslatedMenus menus = TranslateMenus();
+    BuildMenuBar(*menuBar(), menus.menuBar, *this);
+    m_keyFilter = std::make_unique<CCommandKeyFilter>(*this, *this, std::move(menus.keyTable));
+    addToolBar(m_toolbar);
+    m_toolbar->setVisible(m_operation.flags.Has(NSettings::kFlagToolbar));
+    m_splitter->SetPaneLimits(kOverviewPane, kOverviewWidth, kOverviewWidth);
+    m_splitter->SetKeepsSize(kOverviewPane, true);
+    setCentralWidget(m_splitter);
+    PutPane(kMainPane, m_placeholder);
+    Refresh();
+}
+
+CMainWnd::~CMainWnd() = default;
+
+void CMainWnd::PutPane(int index, QWidget* widget) {
+    if (QWidget* previous = m_splitter->SetPane(index, widget)) {
+        previous->setParent(this);
+        previous->hide();
+    }
+}
+
+bool CMainWnd::IsLoaded() const {
+    return m_resultShown;
+}
+
+bool CMainWnd::IsMerge() const {
+    return m_operation.flags.Has(NSettings::kFlagMerge);
+}
+
+QString CMainWnd::CountText() const {
+    return IsLoaded() ? ToQString(::CountText(m_operation.model)) : QString();
+}
+
+void CMainWnd::ShowFirstTime() {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    NSettings::SWindowPos stored{};
+    std::optional<NSettings::SWindowPos> storedPlacement;
+    if (NSettings::ReadWindowPos(stored))
+        storedPlacement = stored;
+    const std::optional<QRect> restored =
+        NWindowPlacement::RestoredPlacement(storedPlacement, screens);
+    setGeometry(restored ? *restored
+                         : NWindowPlacement::DefaultPlacement(primary != nullptr
+                                                                  ? primary->availableGeometry()
+                                                                  : QRect(0, 0, 1024, 768)));
+    if (m_operation.flags.Has(NSettings::kFlagMaximised))
+        showMaximized();
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+// ---- Loading -------------------------------------------------------------
+
+bool CMainWnd::StartOperation(bool wantDialog) {
+    CFlags& flags = m_operation.flags;
+    const std::uint32_t rememberedOperation = flags.Value() & kOperationBits;
+    auto& files = m_operation.files;
+    if (files[kSideLeft].path.IsEmpty() || files[kSideRight].path.IsEmpty())
+        wantDialog = true;
+    QWidget* const owner = isVisible() ? this : nullptr;
+    for (;;) {
+        // Cancelling leaves everything as it was, the unsaved changes too.
+        if (wantDialog && !RunOpenDialog(owner, ProgramIcon(), flags, *m_operation.recentFiles,
+                                         m_operation.files)) {
+            Refresh();
+            return false;
+        }
+        if (!m_saving.MayDiscardChanges()) {
+            ForgetChosenFiles(rememberedOperation);
+            return false;
+        }
+        // Files chosen anew are saved somewhere new; until the question
+        // above, the old result path still served the old changes.
+        if (wantDialog)
+            m_resultPath.Clear();
+        ShowResult(false);
+        const NPtr::THolder<CLoadJob> job = RunProgressDialog(m_operation, owner);
+        if (job && !flags.Has(NSettings::kFlagLoadFailed)) {
+            m_operation.model.GoNext(false);
+            ShowResult(true);
+            return true;
+        }
+        if (job)
+            ReportUnopenedFile(*job, m_operation, owner);
+        // Whatever was unsaved went with the model the load threw away.
+        flags.Clear(NSettings::kFlagResultUnsaved);
+        if (!wantDialog) {
+            ForgetChosenFiles(rememberedOperation);
+            return false;
+        }
+    }
+}
+
+void CMainWnd::ForgetChosenFiles(std::uint32_t rememberedOperation) {
+    for (CXMLFile& file : m_operation.files)
+        file.ClearPendingPath();
+    m_operation.flags.Assign(kOperationBits, rememberedOperation);
+    Refresh();
+}
+
+// Nothing reads the model while it is rebuilt: the placeholder stands in for
+// the result pane from the start of a load until it has succeeded.
+void CMainWnd::ShowResult(bool shown) {
+    m_resultShown = shown;
+    PutPane(kMainPane, shown ? m_resultPane : m_placeholder);
+    ShowOverview(shown && m_operation.flags.Has(NSettings::kFlagOverviewPane));
+    Refresh();
+}
+
+// ---- Commands ------------------------------------------------------------
+
+bool CMainWnd::CanGo(bool next, bool conflicts) const {
+    if (!IsLoaded() || (conflicts && !IsMerge()))
+        return false;
+    return next ? m_operation.model.CanGoNext(conflicts)
+                : m_operation.model.CanGoPrevious(conflicts);
+}
+
+bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
+    if (HasNoTargetYet(command))
+        return false;
+    const bool loaded = IsLoaded();
+    const bool resolvable = loaded && IsMerge() && m_operation.model.CurrentDifference() != nullptr;
+    switch (command) {
+    case kFileReload:
+    case kFileGenReport:
+        return loaded;
+    case kFileSave:
+    case kFileSaveAs:
+        return loaded && m_operation.flags.Has(NSettings::kFlagResultUnsaved);
+    case kEditResolveLeft:
+    case kEditResolveRight:
+        return resolvable;
+    case kEditResolveBase:
+        return resolvable && m_operation.flags.Has(NSettings::kFlagThreeWay);
+    case kViewPrevDiff:
+        return CanGo(false, false);
+    case kViewNextDiff:
+        return CanGo(true, false);
+    case kViewPrevConflict:
+        return CanGo(false, true);
+    case kViewNextConflict:
+        return CanGo(true, true);
+    default:
+        return true;
+    }
+}
+
+bool CMainWnd::IsCommandChecked(std::uint32_t command) const {
+    switch (command) {
+    case kViewToolbar:
+        return m_operation.flags.Has(NSettings::kFlagToolbar);
+    case kViewOverview:
+        return m_operation.flags.Has(NSettings::kFlagOverviewPane);
+    default:
+        return false;
+    }
+}
+
+void CMainWnd::RunCommand(std::uint32_t command) {
+    switch (command) {
+    case kFileOpen:
+        StartOperation(true);
+        break;
+    case kFileReload:
+        StartOperation(false);
+        break;
+    case kFileSave:
+        m_saving.Save();
+        break;
+    case kFileSaveAs:
+        m_saving.SaveAs();
+        break;
+    case kFileGenReport:
+        m_saving.SaveReport();
+        break;
+    case kFileExit:
+        close();
+        return;
+    case kEditResolveLeft:
+        Resolve(kSideLeft);
+        break;
+    case kEditResolveBase:
+        Resolve(kSideBase);
+        break;
+    case kEditResolveRight:
+        Resolve(kSideRight);
+        break;
+    case kViewToolbar:
+        ToggleToolbar();
+        break;
+    case kViewOverview:
+        ToggleOverview();
+        break;
+    case kViewPrevDiff:
+    case kViewNextDiff:
+    case kViewPrevConflict:
+    case kViewNextConflict:
+        Go(command == kViewNextDiff || command == kViewNextConflict,
+           command == kViewPrevConflict || command == kViewNextConflict);
+        break;
+    case kHelpWebsite:
+        NWindows::OpenWebsite(u"");
+        break;
+    case kHelpManual:
+        NWindows::OpenWebsite(u"/support.php");
+        break;
+    case kHelpAbout:
+        RunAboutDialog(ProgramIcon(), this);
+        break;
+    default:
+        break;
+    }
+    Refresh();
+}
+
+void CMainWnd::Resolve(int side) {
+    CBlockSelector* difference = m_operation.model.CurrentDifference();
+    if (difference == nullptr)
+        return;
+    m_operation.model.Resolve(*difference, side);
+    m_operation.flags.Set(NSettings::kFlagResultUnsaved);
+}
+
+void CMainWnd::Go(bool next, bool conflicts) {
+    if (next)
+        m_operation.model.GoNext(conflicts);
+    else
+        m_operation.model.GoPrevious(conflicts);
+}
+
+// ---- Toolbar, title and panes --------------------------------------------
+
+void CMainWnd::Refresh() {
+    if (m_toolbar->isVisibleTo(this))
+        m_toolbar->Refresh(CountText());
+    RefreshTitle();
+}
+
+void CMainWnd::RefreshTitle() {
+    const CFlags& flags = m_operation.flags;
+    const NString::TStr<char16_t> count = m_toolbar->isVisibleTo(this) || !IsLoaded()
+                                              ? NString::TStr<char16_t>()
+                                              : ::CountText(m_operation.model);
+    setWindowTitle(
+        ToQString(WindowTitle(m_operation.files, IsLoaded(), flags.Has(NSettings::kFlagMerge),
+                              flags.Has(NSettings::kFlagThreeWay), count.Text())));
+}
+
+void CMainWnd::ToggleToolbar() {
+    CFlags& flags = m_operation.flags;
+    flags.Change(NSettings::kFlagToolbar, !flags.Has(NSettings::kFlagToolbar));
+    m_toolbar->setVisible(flags.Has(NSettings::kFlagToolbar));
+}
+
+void CMainWnd::ToggleOverview() {
+    CFlags& flags = m_operation.flags;
+    flags.Change(NSettings::kFlagOverviewPane, !flags.Has(NSettings::kFlagOverviewPane));
+    ShowOverview(IsLoaded() && flags.Has(NSettings::kFlagOverviewPane));
+}
+
+void CMainWnd::ShowOverview(bool shown) {
+    PutPane(kOverviewPane, shown ? m_overview : nullptr);
+}
+
+// ---- Window events -------------------------------------------------------
+
+void CMainWnd::closeEvent(QCloseEvent* event) {
+    if (m_saving.MayClose())
+        event->accept();
+    else
+        event->ignore();
+}
+
+// The window's own area, without the frame, is stored and restored: the frame
+// is the window manager's, unknown until the window is shown, and a window
+// sized by its outer size would grow by the frame with every start.
+void CMainWnd::RememberPlacement() {
+    if (isVisible() && !isMaximized() && !isMinimized() && !isFullScreen())
+        NSettings::WriteWindowPos(NWindowPlacement::StoredPlacement(geometry()));
+}
+
+void CMainWnd::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    RememberPlacement();
+}
+
+void CMainWnd::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    RememberPlacement();
+}
+
+void CMainWnd::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        m_operation.flags.Change(NSettings::kFlagMaximised, isMaximized());
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/command_target.h"
+#include "app/result_saving.h"
+#include "framework/str.h"
+
+#include <QMainWindow>
+#include <memory>
+
+class COperation;
+
+namespace NCommands {
+class CCommandKeyFilter;
+class CMainToolbar;
+} // namespace NCommands
+namespace NWindows {
+class CSplitter;
+}
+
+// The frame window: menu bar, toolbar with the counts, and a splitter whose
+// left pane is the overview and whose right pane is a placeholder until an
+// operation is loaded, the result pane after. It carries out every command
+// of the command table, keeps the title, asks before unsaved work is lost,
+// and remembers where it was on the screen.
+class CMainWnd final : public QMainWindow, public NCommands::ICommandTarget {
+public:
+    using CPath = NString::TStr<char16_t>;
+
+    // The window starts hidden, with nothing loaded. It works on `operation`
+    // and the result and report paths for the whole run.
+    CMainWnd(COperation& operation, CPath& resultPath, CPath& reportPath);
+    ~CMainWnd() override;
+
+    // Obtains the input files (through the Open dialog when `wantDialog`, or
+    // when the left or right file is missing), loads them behind the progress
+    // dialog and shows the result. A load that fails after the dialog brings
+    // the dialog back. True when an operation is loaded and shown.
+    bool StartOperation(bool wantDialog);
+
+    // Shows the window for the first time where it was last, maximised when
+    // it was.
+    void ShowFirstTime();
+
+    bool IsCommandEnabled(std::uint32_t command) const override;
+    bool IsCommandChecked(std::uint32_t command) const override;
+    void RunCommand(std::uint32_t command) override;
+
+    bool IsResultShown() const { return m_resultShown; }
+    QString CountText() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    bool IsLoaded() const;
+    bool IsMerge() const;
+    bool CanGo(bool next, bool conflicts) const;
+    void PutPane(int index, QWidget* widget);
+    void ShowResult(bool shown);
+    void ForgetChosenFiles(std::uint32_t rememberedOperation);
+
+    void Refresh();
+    void RefreshTitle();
+    void ToggleToolbar();
+    void ToggleOverview();
+    void ShowOverview(bool shown);
+    void Resolve(int side);
+    void Go(bool next, bool conflicts);
+    void RememberPlacement();
+
+    COperation& m_operation;
+    CPath& m_resultPath;
+    bool m_resultShown = false;
+    CResultSaving m_saving;
+    NWindows::CSplitter* m_splitter;
+    NCommands::CMainToolbar* m_toolbar;
+    QWidget* m_overview;
+    QWidget* m_placeholder;
+    QWidget* m_resultPane;
+    std::unique_ptr<NCommands::CCommandKeyFilter> m_keyFilter;
+};

@@ -1,0 +1,285 @@
+#include "../formats/formats_test_support.h"
+#include "../formats/scripted_prompts.h"
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "formats/format_list.h"
+#include "framework/job_manager.h"
+#include "framework/result.h"
+#include "merge/operation.h"
+#include "services/display_settings.h"
+#include "services/flags.h"
+#include "services/recent_files.h"
+#include "services/settings_backend.h"
+#include "widget_test.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QLabel>
+#include <QTest>
+#include <QTimer>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace NCommands;
+using FormatsTest::U16;
+using NPrompts::EAnswer;
+using NSettings::kFlagResultUnsaved;
+
+// Item 1 changed differently on each side (a conflict), item 2 only on the
+// left (a difference).
+constexpr const char* kBase = "<inventory><item sku='1'>a</item><item sku='2'>x</item></inventory>";
+constexpr const char* kLeft = "<inventory><item sku='1'>b</item><item sku='2'>y</item></inventory>";
+constexpr const char* kRight =
+    "<inventory><item sku='1'>c</item><item sku='2'>x</item></inventory>";
+
+class MainWindowTest : public CWidgetTest {
+protected:
+    static void SetUpTestSuite() {
+        CWidgetTest::SetUpTestSuite();
+        ASSERT_EQ(NSys::StartJobThreads(1), NResult::kOk);
+    }
+    static void TearDownTestSuite() { NSys::StopJobThreads(); }
+
+    void SetUp() override {
+        FormatsTest::WriteTextFile(m_formatsFolder.Path() / "inventory.qmfmt",
+                                   "<file name='inventory' filenames='*.xml' root='inventory'>"
+                                   "<element name='item'><attribute name='sku'/></element></file>");
+        m_formats.LoadFrom(m_formatsFolder.Folder().c_str());
+        m_flags.Load(NSettings::kDefaultFlags);
+        for (const auto& [name, text] :
+             {std::pair{"base.xml", kBase}, {"left.xml", kLeft}, {"right.xml", kRight}})
+            FormatsTest::WriteTextFile(m_files.Path() / name, text);
+    }
+
+    std::filesystem::path File(const char* name) const { return m_files.Path() / name; }
+
+    // A window with the files named as on the command line, loaded.
+    std::unique_ptr<CMainWnd> Loaded(bool merge, bool threeWay) {
+        m_flags.Change(NSettings::kFlagMerge, merge);
+        m_flags.Change(NSettings::kFlagThreeWay, threeWay);
+        m_operation.files[kSideBase].SetPath(threeWay ? U16(File("base.xml")).c_str() : u"");
+        m_operation.files[kSideLeft].SetPath(U16(File("left.xml")).c_str());
+        m_operation.files[kSideRight].SetPath(U16(File("right.xml")).c_str());
+        auto window = std::make_unique<CMainWnd>(m_operation, m_resultPath, m_reportPath);
+        EXPECT_TRUE(window->StartOperation(false));
+        return window;
+    }
+
+    // Picks `path` in the next file dialog, noting the dialog's title.
+    static void ChooseInFileDialog(const std::filesystem::path& path, QString& title) {
+        QTimer::singleShot(0, [path, &title] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            title = dialog->windowTitle();
+            dialog->selectFile(QString::fromStdString(path.string()));
+            QMetaObject::invokeMethod(dialog, "accept");
+        });
+    }
+
+    QString LastMessage() const {
+        return m_prompts.messages.empty()
+                   ? QString()
+                   : QString::fromStdU16String(m_prompts.messages.back().text);
+    }
+
+    NSettings::CMemoryBackend m_settings;
+    NSettings::CScopedBackend m_backend{m_settings};
+    FormatsTest::CTempFolder m_formatsFolder;
+    FormatsTest::CTempFolder m_files;
+    FormatsTest::CScriptedPrompts m_prompts;
+    CFormatList m_formats;
+    NSettings::CFlags m_flags;
+    NSettings::CRecentFiles m_recentFiles;
+    COperation m_operation{m_flags, m_formats, &m_recentFiles};
+    CMainWnd::CPath m_resultPath;
+    CMainWnd::CPath m_reportPath;
+};
+
+TEST_F(MainWindowTest, CommandsAreEnabledByTheOperation) {
+    struct SCase {
+        bool merge;
+        bool threeWay;
+        bool resolveLeft;
+        bool resolveBase;
+        bool save;
+        // Whether a conflict follows the first difference, where a load
+        // puts the current one: both differences conflict without a base,
+        // and the only conflict comes first with one.
+        bool nextConflict;
+    };
+    const SCase cases[] = {
+        {false, false, false, false, false, false},
+        {true, false, true, false, true, true},
+        {true, true, true, true, true, false},
+    };
+    for (const SCase& test : cases) {
+        const auto window = Loaded(test.merge, test.threeWay);
+        const std::string name = std::to_string(test.merge) + std::to_string(test.threeWay);
+        EXPECT_TRUE(window->IsResultShown()) << name;
+        EXPECT_EQ(window->IsCommandEnabled(kEditResolveLeft), test.resolveLeft) << name;
+        EXPECT_EQ(window->IsCommandEnabled(kEditResolveRight), test.resolveLeft) << name;
+        EXPECT_EQ(window->IsCommandEnabled(kEditResolveBase), test.resolveBase) << name;
+        EXPECT_EQ(window->IsCommandEnabled(kFileSave), test.save) << name;
+        EXPECT_EQ(window->IsCommandEnabled(kViewNextConflict), test.nextConflict) << name;
+        EXPECT_TRUE(window->IsCommandEnabled(kFileGenReport)) << name;
+        // Their targets come with the document view.
+        EXPECT_FALSE(window->IsCommandEnabled(kEditUndo)) << name;
+        EXPECT_FALSE(window->IsCommandEnabled(kEditCopy)) << name;
+    }
+}
+
+TEST_F(MainWindowTest, CountsShowInTheToolbarOrElseInTheTitle) {
+    const auto window = Loaded(true, true);
+    const QString count = window->CountText();
+    EXPECT_EQ(count, QStringLiteral("1 difference + 1 conflict"));
+    const auto* label = window->findChild<QLabel*>(QStringLiteral("ctl10000"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), count);
+    EXPECT_FALSE(window->windowTitle().contains(count));
+    window->RunCommand(kViewToolbar);
+    EXPECT_FALSE(m_flags.Has(NSettings::kFlagToolbar));
+    EXPECT_TRUE(window->windowTitle().endsWith(QStringLiteral(" - ") + count));
+    window->RunCommand(kViewToolbar);
+    EXPECT_FALSE(window->windowTitle().contains(count));
+}
+
+TEST_F(MainWindowTest, SaveRefusesWhileConflictsRemainAndWritesOnceResolved) {
+    const auto window = Loaded(true, true);
+    const std::filesystem::path result = File("merged.xml");
+    m_resultPath = U16(result).c_str();
+    window->RunCommand(kFileSave);
+    EXPECT_EQ(LastMessage(), Translated("Msg.MustResolve"));
+    EXPECT_FALSE(std::filesystem::exists(result));
+
+    window->RunCommand(kViewNextConflict);
+    window->RunCommand(kEditResolveRight);
+    EXPECT_EQ(window->CountText(), QStringLiteral("2 differences + 0 conflicts"));
+    ASSERT_TRUE(window->IsCommandEnabled(kFileSave));
+    // Without a result path, Save asks for one.
+    m_resultPath.Clear();
+    QString title;
+    ChooseInFileDialog(result, title);
+    window->RunCommand(kFileSave);
+    EXPECT_EQ(title, Translated("Misc.SaveTitle"));
+    EXPECT_EQ(FormatsTest::ReadTextFile(result),
+              "<inventory><item sku='1'>c</item><item sku='2'>y</item></inventory>");
+    EXPECT_FALSE(m_flags.Has(kFlagResultUnsaved));
+    EXPECT_FALSE(window->IsCommandEnabled(kFileSave));
+}
+
+TEST_F(MainWindowTest, ReportIsWrittenWhereTheUserChooses) {
+    const auto window = Loaded(false, true);
+    const std::filesystem::path report = File("report.txt");
+    QString title;
+    ChooseInFileDialog(report, title);
+    window->RunCommand(kFileGenReport);
+    EXPECT_EQ(title, Translated("Misc.ReportTitle"));
+    EXPECT_EQ(FormatsTest::ReadTextFile(report).rfind("Report: Three-way comparison", 0), 0u);
+}
+
+TEST_F(MainWindowTest, ClosingAsksAboutUnsavedWork) {
+    struct SCase {
+        bool resolveConflict;
+        EAnswer answer;
+        const char* questionKey;
+        bool closes;
+    };
+    const SCase cases[] = {
+        {false, EAnswer::Yes, "Msg.UnsavedConflicts", true},
+        {false, EAnswer::No, "Msg.UnsavedConflicts", false},
+        {true, EAnswer::No, "Msg.UnsavedChanges", true},
+        {true, EAnswer::Cancel, "Msg.UnsavedChanges", false},
+        // The save fails (its folder is missing): the window stays.
+        {true, EAnswer::Yes, "Msg.UnsavedChanges", false},
+    };
+    for (const SCase& test : cases) {
+        const auto window = Loaded(true, true);
+        window->show();
+        if (test.resolveConflict) {
+            window->RunCommand(kViewNextConflict);
+            window->RunCommand(kEditResolveLeft);
+        }
+        m_resultPath = U16(File("missing-folder/merged.xml")).c_str();
+        m_prompts.messages.clear();
+        m_prompts.answers = {test.answer};
+        EXPECT_EQ(window->close(), test.closes) << test.questionKey;
+        ASSERT_FALSE(m_prompts.messages.empty());
+        EXPECT_EQ(QString::fromStdU16String(m_prompts.messages.front().text),
+                  Translated(test.questionKey));
+        EXPECT_TRUE(m_flags.Has(kFlagResultUnsaved));
+    }
+}
+
+// Cancelling the Open dialog ends a start without files and keeps what was
+// unsaved.
+TEST_F(MainWindowTest, StartWithoutFilesAsksAndCancelKeepsEverything) {
+    m_flags.Set(kFlagResultUnsaved);
+    CMainWnd window(m_operation, m_resultPath, m_reportPath);
+    bool asked = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        asked = dialog != nullptr && dialog->findChild<QWidget*>(QStringLiteral("ctl1050"));
+        if (dialog != nullptr)
+            static_cast<QDialog*>(dialog)->reject();
+    });
+    EXPECT_FALSE(window.StartOperation(false));
+    EXPECT_TRUE(asked);
+    EXPECT_TRUE(m_flags.Has(kFlagResultUnsaved));
+    EXPECT_FALSE(window.IsResultShown());
+}
+
+TEST_F(MainWindowTest, AFailedReloadLeavesNothingToSaveOrReport) {
+    const auto window = Loaded(true, true);
+    std::filesystem::remove(File("right.xml"));
+    // Reloading throws the unsaved merge away.
+    m_prompts.answers = {EAnswer::No};
+    window->RunCommand(kFileReload);
+    EXPECT_TRUE(LastMessage().contains(QStringLiteral("right.xml")));
+    EXPECT_FALSE(window->IsResultShown());
+    for (const std::uint32_t command :
+         {kFileReload, kFileSave, kFileSaveAs, kFileGenReport, kEditResolveLeft, kViewNextDiff})
+        EXPECT_FALSE(window->IsCommandEnabled(command)) << command;
+    EXPECT_TRUE(window->IsCommandEnabled(kFileOpen));
+    EXPECT_EQ(window->CountText(), QString());
+}
+
+TEST_F(MainWindowTest, KeysOfTheTableRunTheirCommands) {
+    const auto window = Loaded(true, false);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    const int first = m_operation.model.CurrentIndex();
+    QTest::keyClick(window.get(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(m_operation.model.CurrentIndex(), first + 1);
+    // Resolving to the base needs a base.
+    QTest::keyClick(window.get(), Qt::Key_B, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_EQ(window->CountText(), QStringLiteral("2 conflicts"));
+    QTest::keyClick(window.get(), Qt::Key_L, Qt::ShiftModifier | Qt::AltModifier);
+    EXPECT_EQ(window->CountText(), QStringLiteral("1 difference + 1 conflict"));
+}
+
+TEST_F(MainWindowTest, PlacementIsRememberedAndAnOffScreenOneIgnored) {
+    const QRect placed(40, 30, 700, 400);
+    {
+        const auto window = Loaded(false, false);
+        window->ShowFirstTime();
+        window->setGeometry(placed);
+        QTest::qWait(0);
+    }
+    NSettings::SWindowPos stored{};
+    ASSERT_TRUE(NSettings::ReadWindowPos(stored));
+    EXPECT_EQ(QRect(stored.left, stored.top, stored.width, stored.height), placed);
+    {
+        const auto window = Loaded(false, false);
+        window->ShowFirstTime();
+        EXPECT_EQ(window->geometry(), placed);
+    }
+    NSettings::WriteWindowPos({-5000, -5000, 700, 400});
+    const auto window = Loaded(false, false);
+    window->ShowFirstTime();
+    EXPECT_TRUE(window->screen()->availableGeometry().intersects(window->geometry()));
+}
+
+} // namespace

@@ -1,0 +1,119 @@
+// Renders the main window with the examples merged, and each dialog, to PNG
+// files in the folder named by the only argument. Qt's offscreen platform
+// stands in for a display, and the settings stay in memory: nothing of the
+// user's is read or changed.
+#include "app/about_dialog.h"
+#include "app/main_window.h"
+#include "app/open_dialog.h"
+#include "app/progress_dialog.h"
+#include "formats/format_list.h"
+#include "framework/job_manager.h"
+#include "icons/icon_set.h"
+#include "merge/operation.h"
+#include "prompts/choose_spec_dialog.h"
+#include "prompts/create_spec_dialog.h"
+#include "services/flags.h"
+#include "services/recent_files.h"
+#include "services/settings_backend.h"
+#include "text/format.h"
+#include "translation/embedded_language.h"
+#include "translation/translator.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+const QString kSourceDir = QStringLiteral(QUILLMERE_SOURCE_DIR);
+
+std::u16string SourcePath(const char* relative) {
+    return (kSourceDir + u'/' + QLatin1String(relative)).toStdU16String();
+}
+
+bool Save(QWidget& widget, const QDir& folder, const char* name) {
+    widget.show();
+    QApplication::processEvents();
+    const QString path = folder.filePath(QLatin1String(name));
+    const bool saved = widget.grab().save(path);
+    std::printf("%s %s\n", saved ? "wrote" : "could not write", qPrintable(path));
+    widget.hide();
+    return saved;
+}
+
+// The dialogs over the shown main window, each as the user first sees it.
+bool SaveDialogs(CMainWnd& window, NSettings::CFlags& flags,
+                 const NSettings::CRecentFiles& recentFiles, const QDir& folder) {
+    bool saved = true;
+    COpenDialog open(ProgramIcon(), flags, recentFiles, &window);
+    saved &= Save(open, folder, "open-dialog.png");
+    CProgressDialog progress(&window);
+    progress.SetPosition(50);
+    saved &= Save(progress, folder, "progress-dialog.png");
+    CAboutDialog about(ProgramIcon(), &window);
+    saved &= Save(about, folder, "about-dialog.png");
+    const char* const names[] = {"Android resources", "Android resources (strings first)"};
+    NString::TStr<char16_t> info;
+    NString::Format(info, NString::NTranslator::Text("ChooseSpec.Info").Text(), "resources");
+    CChooseSpecDialog choose(&window, {info.Text(), names, 0});
+    saved &= Save(choose, folder, "choose-spec-dialog.png");
+    CCreateSpecDialog create(&window, {"resources", u"strings.xml", u"", "resources"});
+    saved &= Save(create, folder, "create-spec-dialog.png");
+    return saved;
+}
+
+bool SaveScreenshots(const QDir& folder) {
+    NSettings::CFlags flags;
+    flags.Load(NSettings::kDefaultFlags);
+    flags.Set(NSettings::kFlagMerge | NSettings::kFlagThreeWay);
+    // A load may teach the specifications (and save them): copies are used.
+    QTemporaryDir formatsFolder;
+    const QDir shipped(kSourceDir + QStringLiteral("/data/Formats"));
+    for (const QString& name : shipped.entryList(QDir::Files))
+        QFile::copy(shipped.filePath(name), formatsFolder.filePath(name));
+    CFormatList formats;
+    formats.LoadFrom((formatsFolder.path() + u'/').toStdU16String().c_str());
+    NSettings::CRecentFiles recentFiles;
+    COperation operation(flags, formats, &recentFiles);
+    operation.files[kSideBase].SetPath(SourcePath("examples/base.xml").c_str());
+    operation.files[kSideLeft].SetPath(SourcePath("examples/left.xml").c_str());
+    operation.files[kSideRight].SetPath(SourcePath("examples/right.xml").c_str());
+    CMainWnd::CPath resultPath;
+    CMainWnd::CPath reportPath;
+    CMainWnd window(operation, resultPath, reportPath);
+    if (!window.StartOperation(false)) {
+        std::fputs("screenshots: the examples did not load\n", stderr);
+        return false;
+    }
+    window.resize(1000, 600);
+    const bool saved = Save(window, folder, "main-window.png");
+    window.show();
+    return SaveDialogs(window, flags, recentFiles, folder) && saved;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fputs("usage: quillmere_screenshots FOLDER\n", stderr);
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "screenshots: cannot make %s\n", argv[1]);
+        return 2;
+    }
+    NSettings::CMemoryBackend settings;
+    const NSettings::CScopedBackend backend(settings);
+    if (NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource, true,
+                                         SourcePath("data/Text").c_str()) != 1 ||
+        NSys::StartJobThreads(1) != NResult::kOk)
+        return 2;
+    const bool saved = SaveScreenshots(folder);
+    NSys::StopJobThreads();
+    return saved ? 0 : 1;
+}
