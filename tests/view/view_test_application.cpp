@@ -1,0 +1,28 @@
+#include <QApplication>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace {
+
+// The one QApplication of the view tests, made and ended around them: a static
+// one would outlive Qt's own state. Never on the desktop, even run by hand.
+class CWidgetTestApplication final : public ::testing::Environment {
+public:
+    void SetUp() override {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_application = std::make_unique<QApplication>(m_argc, m_argv);
+    }
+    void TearDown() override { m_application.reset(); }
+
+private:
+    int m_argc = 1;
+    char m_name[24] = "quillmere_view_tests";
+    char* m_argv[2] = {m_name, nullptr};
+    std::unique_ptr<QApplication> m_application;
+};
+
+[[maybe_unused]] ::testing::Environment* const kApplication =
+    ::testing::AddGlobalTestEnvironment(new CWidgetTestApplication);
+
+} // namespace
