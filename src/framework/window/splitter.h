@@ -11,7 +11,7 @@ namespace NWindows {
 // each slot keeps its limits along the splitter's direction, so a pane can be
 // held at a fixed size (minimum = maximum) while the others take the rest.
 // A hidden pane takes no part in the layout.
-class CSplitter final : public QSplitter {
+class CSplitter : public QSplitter {
 public:
     // The smallest and largest extent of a pane unless told otherwise.
     static constexpr int kDefaultMinimum = 4;
