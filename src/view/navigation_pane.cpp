@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <optional>
 
 namespace {
 
@@ -27,9 +28,14 @@ public:
     // The y where `line` begins.
     int Y(std::int64_t line) const { return static_cast<int>(line * (m_height - 1) / m_lines); }
     // The line at `y`.
-    std::int64_t LineAt(int y) const { return std::int64_t{m_lines} * y / (m_height - 1); }
-    // Every mark is at least one line tall, and at least one pixel.
-    int MarkHeight() const { return static_cast<int>(std::max<std::int64_t>(1, m_height / m_lines)); }
+    std::int64_t LineAt(int y) const { return m_lines * y / (m_height - 1); }
+    // The rows of the mark of `difference`: from its first line to past its
+    // last, which makes it at least one line of the pane tall, and one pixel.
+    int Top(const CBlockSelector& difference) const { return Y(difference.FirstLine()); }
+    int Bottom(const CBlockSelector& difference) const {
+        return Y(difference.LastLine()) +
+               static_cast<int>(std::max<std::int64_t>(1, m_height / m_lines));
+    }
 
 private:
     std::int64_t m_height;
@@ -83,6 +89,18 @@ void DrawMark(QPainter& painter, const QRect& mark, const QColor& colour, const 
 bool HasSide(const CBlockSelector& difference, int side) {
     const CSimpleBlock* alternative = difference.AlternativeOfSide(side);
     return alternative != nullptr && alternative->node != nullptr;
+}
+
+// The scale of `model` in a pane `height` pixels high, when it has lines to
+// place and there is a view to follow.
+std::optional<COverviewScale> ViewScale(const CMergeModel* model, const IViewport* viewport,
+                                        int height) {
+    if (model == nullptr || viewport == nullptr || viewport->LineHeight() <= 0)
+        return std::nullopt;
+    const COverviewScale scale(height, model->LineCount());
+    if (scale.IsEmpty())
+        return std::nullopt;
+    return scale;
 }
 
 } // namespace
@@ -155,8 +173,8 @@ void CNavigationPane::DrawMarks(QImage& surface) const {
     // unresolved one is covered in red once every mark is drawn.
     const bool resolvable = m_merge || m_threeWay;
     for (const CBlockSelector* difference : m_model->Differences()) {
-        const int top = scale.Y(difference->FirstLine());
-        const int bottom = scale.Y(difference->LastLine()) + scale.MarkHeight();
+        const int top = scale.Top(*difference);
+        const int bottom = scale.Bottom(*difference);
         if (!resolvable) {
             for (const int side : {kSideLeft, kSideRight}) {
                 if (HasSide(*difference, side))
@@ -174,35 +192,30 @@ void CNavigationPane::DrawMarks(QImage& surface) const {
         return;
     for (const CBlockSelector* difference : m_model->Differences()) {
         if (!difference->IsResolved())
-            painter.fillRect(columns.All(scale.Y(difference->FirstLine()),
-                                         scale.Y(difference->LastLine()) + scale.MarkHeight()),
+            painter.fillRect(columns.All(scale.Top(*difference), scale.Bottom(*difference)),
                              NSideColours::kConflict);
     }
 }
 
 void CNavigationPane::DrawViewFrame(QPainter& painter) const {
-    if (m_model == nullptr || m_viewport == nullptr)
+    const std::optional<COverviewScale> scale = ViewScale(m_model, m_viewport, height());
+    if (!scale)
         return;
-    const COverviewScale scale(height(), m_model->LineCount());
     const int lineHeight = m_viewport->LineHeight();
-    if (scale.IsEmpty() || lineHeight <= 0)
-        return;
-    const int top = scale.Y(m_viewport->VerticalPosition() / lineHeight);
+    const int top = scale->Y(m_viewport->VerticalPosition() / lineHeight);
     // At least a top and a bottom line, however long the document.
-    const int height = std::max(2, scale.Y(m_viewport->PageHeight() / lineHeight + 1));
+    const int height = std::max(2, scale->Y(m_viewport->PageHeight() / lineHeight + 1));
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(1, top, width() - 2, height).adjusted(0, 0, -1, -1));
 }
 
 void CNavigationPane::CentreLineAt(int y) {
-    if (m_model == nullptr || m_viewport == nullptr)
+    const std::optional<COverviewScale> scale = ViewScale(m_model, m_viewport, height());
+    if (!scale)
         return;
-    const COverviewScale scale(height(), m_model->LineCount());
     const int lineHeight = m_viewport->LineHeight();
-    if (scale.IsEmpty() || lineHeight <= 0)
-        return;
-    const std::int64_t line = scale.LineAt(std::clamp(y, 0, height() - 1));
+    const std::int64_t line = scale->LineAt(y);
     const std::int64_t position = (line - m_viewport->PageHeight() / lineHeight / 2) * lineHeight;
     m_viewport->ScrollToY(static_cast<int>(std::clamp<std::int64_t>(position, 0, INT_MAX)));
 }

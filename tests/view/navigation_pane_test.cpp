@@ -4,8 +4,8 @@
 #include "view/viewport.h"
 #include "widget_painting.h"
 
-#include <QMouseEvent>
 #include <QApplication>
+#include <QMouseEvent>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <string>

@@ -1,4 +1,3 @@
-#include "compare/side_order.h"
 #include "view/dummy_pane.h"
 #include "view/result_pane.h"
 #include "view/side_colours.h"
@@ -23,31 +22,30 @@ int ScrollBarWidth(const QWidget& widget) {
 TEST(TitleStrip, ColumnsInTheSideColoursCoverTheWidthLeftOfTheScrollBar) {
     struct SCase {
         bool threeWay;
-        std::vector<int> sides;
+        std::vector<QColor> colours;
     };
     const SCase cases[] = {
-        {false, {kSideLeft, kSideRight}},
-        {true, {kSideLeft, kSideBase, kSideRight}},
+        {false, {NSideColours::kLeft, NSideColours::kRight}},
+        {true, {NSideColours::kLeft, NSideColours::kBase, NSideColours::kRight}},
     };
     for (const SCase& test : cases) {
         CTitleStrip strip;
         strip.resize(601, strip.FixedHeight());
         strip.SetFiles({}, {u"/b.xml"_qs, u"/l.xml"_qs, u"/r.xml"_qs}, test.threeWay);
         const std::vector<CTitleStrip::SColumn> columns = strip.Columns();
-        ASSERT_EQ(columns.size(), test.sides.size());
+        ASSERT_EQ(columns.size(), test.colours.size());
         const QImage image = Paint(strip);
         const int panelRight = strip.width() - ScrollBarWidth(strip) - 1;
         int nextLeft = 2; // inside the sunken edge
         for (std::size_t index = 0; index < columns.size(); ++index) {
             const CTitleStrip::SColumn& column = columns[index];
-            EXPECT_EQ(column.side, test.sides[index]);
             EXPECT_EQ(column.area.left(), nextLeft);
             EXPECT_NEAR(column.area.width(), (panelRight - 3) / int(columns.size()), 1);
             nextLeft = column.area.right() + 1;
             // Left of where the text may reach, and at the bottom, below it.
             EXPECT_EQ(image.pixelColor(column.area.left() + 2, column.area.bottom()),
-                      NSideColours::OfSide(column.side))
-                << column.side;
+                      test.colours[index])
+                << index;
         }
         EXPECT_EQ(nextLeft, panelRight - 1);
         EXPECT_EQ(image.pixelColor(strip.width() - 1, strip.height() / 2),
