@@ -15,34 +15,28 @@ using ViewTest::Paint;
 namespace {
 
 constexpr int kWidth = 30;
-// One pixel more than a round number, so that lines land on whole pixels.
+// One more than a round number, so that lines land on whole pixels.
 constexpr int kHeight = 201;
-// The middle of each side's column in a pane kWidth wide.
-constexpr int kTwoWayLeftX = 9;
-constexpr int kTwoWayRightX = 21;
-constexpr int kThreeWayX[3] = {15, 7, 23}; // base, left, right
+// The middle of each side's column: two-way left and right; three-way by side.
+constexpr int kTwoWayX[2] = {9, 21};
+constexpr int kThreeWayX[3] = {15, 7, 23};
 
-// A view of `lines` lines, scrolled as the real one is: held to the range.
+// A view of `lines` lines of 16 pixels, a page of 10, held to its range.
 class CFakeViewport final : public IViewport {
 public:
-    static constexpr int kLineHeight = 16;
-    static constexpr int kPageLines = 10;
-
     explicit CFakeViewport(std::uint32_t lines) : m_lines(static_cast<int>(lines)) {}
-
-    int LineHeight() const override { return kLineHeight; }
+    int LineHeight() const override { return 16; }
     int VerticalPosition() const override { return position; }
-    int PageHeight() const override { return kPageLines * kLineHeight; }
+    int PageHeight() const override { return 160; }
     void ScrollToY(int y) override { position = std::clamp(y, 0, Bottom()); }
-    int Bottom() const { return std::max(0, m_lines * kLineHeight - PageHeight()); }
-
-    int position = 0;
+    int Bottom() const { return std::max(0, m_lines * 16 - PageHeight()); }
+    int position = 50;
 
 private:
     int m_lines;
 };
 
-// `children` equal elements, then `tail` in a root element.
+// `children` equal elements, then `tail`, in a root element.
 std::string Document(int children, const std::string& tail = {}) {
     std::string text = "<r>";
     for (int child = 0; child < children; ++child)
@@ -50,19 +44,20 @@ std::string Document(int children, const std::string& tail = {}) {
     return text + tail + "</r>";
 }
 
-// The y where `line` of `lines` begins in the pane.
-int LineY(std::uint32_t line, std::uint32_t lines) {
-    return static_cast<int>(std::int64_t{line} * (kHeight - 1) / lines);
+// The y where `line` of the operation begins.
+int LineY(const MergeTest::COperation& operation, std::uint32_t line) {
+    return static_cast<int>(std::int64_t{line} * (kHeight - 1) / operation.model.LineCount());
 }
 
-// The pane over `model`, kWidth by kHeight.
-struct SPane {
-    SPane(const CMergeModel* model, bool merge, bool threeWay) {
-        pane.resize(kWidth, kHeight);
-        pane.SetModel(model, merge, threeWay);
-    }
-    CNavigationPane pane;
-};
+// Sets `pane` kWidth by kHeight over `model`.
+void Place(CNavigationPane& pane, const CMergeModel* model, bool merge, bool threeWay) {
+    pane.resize(kWidth, kHeight);
+    pane.SetModel(model, merge, threeWay);
+}
+
+QColor Face(const QWidget& pane) {
+    return pane.palette().color(QPalette::Window);
+}
 
 // How many pixels from `start` on, stepping by `step`, are `colour`.
 int RunOf(const QImage& image, QPoint start, QPoint step, const QColor& colour) {
@@ -72,14 +67,7 @@ int RunOf(const QImage& image, QPoint start, QPoint step, const QColor& colour) 
     return count;
 }
 
-constexpr QPoint kDown(0, 1);
-constexpr QPoint kAcross(1, 0);
-
-QColor Face(const QWidget& widget) {
-    return widget.palette().color(QPalette::Window);
-}
-
-void Press(QWidget& widget, QEvent::Type type, int y) {
+void Mouse(QWidget& widget, QEvent::Type type, int y) {
     const QPointF point(kWidth / 2, y);
     QMouseEvent event(type, point, widget.mapToGlobal(point), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
@@ -87,51 +75,48 @@ void Press(QWidget& widget, QEvent::Type type, int y) {
 }
 
 TEST(NavigationPane, MarksAreAtLeastALineOfThePaneTall) {
-    struct SCase {
+    // A difference only on the right has two lines, a placeholder and the node:
+    // 40 pixels where a line has 20, and at least one where it has less.
+    const struct {
         int children;
         std::uint32_t lines;
-        int minimumHeight;
-    };
-    // A difference only on the right takes two lines: its left placeholder and the node.
-    const SCase cases[] = {{6, 10, 40}, {996, 1000, 1}};
-    for (const SCase& test : cases) {
+        int height;
+    } cases[] = {{6, 10, 40}, {996, 1000, 1}};
+    for (const auto& test : cases) {
         MergeTest::COperation operation(std::nullopt, Document(test.children),
                                         Document(test.children, "<d/>"), false);
         ASSERT_EQ(operation.model.LineCount(), test.lines);
-        SPane pane(&operation.model, false, false);
-        const QImage image = Paint(pane.pane);
-        const int top = LineY(operation.Difference(0).FirstLine(), test.lines);
-        EXPECT_NE(image.pixelColor(kTwoWayRightX, top - 1), NSideColours::kRight) << test.lines;
-        EXPECT_GE(RunOf(image, QPoint(kTwoWayRightX, top), kDown, NSideColours::kRight),
-                  test.minimumHeight)
+        CNavigationPane pane;
+        Place(pane, &operation.model, false, false);
+        const QImage image = Paint(pane);
+        const int top = LineY(operation, operation.Difference(0).FirstLine());
+        EXPECT_NE(image.pixelColor(kTwoWayX[1], top - 1), NSideColours::kRight) << test.lines;
+        EXPECT_GE(RunOf(image, QPoint(kTwoWayX[1], top), {0, 1}, NSideColours::kRight), test.height)
             << test.lines;
     }
 }
 
 TEST(NavigationPane, TwoWayCompareMarksTheSidesThatHaveTheDifference) {
-    struct SCase {
+    const struct {
         const char* left;
         const char* right;
-        bool leftMarked;
-        bool rightMarked;
+        bool marked[2]; // left, right
+    } cases[] = {
+        {"<r><a/></r>", "<r><a/><d/></r>", {false, true}},
+        {"<r><a/><d/></r>", "<r><a/></r>", {true, false}},
+        {"<r><a x='1'/></r>", "<r><a x='2'/></r>", {true, true}},
     };
-    const SCase cases[] = {
-        {"<r><a/></r>", "<r><a/><d/></r>", false, true},
-        {"<r><a/><d/></r>", "<r><a/></r>", true, false},
-        {"<r><a x='1'/></r>", "<r><a x='2'/></r>", true, true},
-    };
-    for (const SCase& test : cases) {
+    const QColor colours[2] = {NSideColours::kLeft, NSideColours::kRight};
+    for (const auto& test : cases) {
         MergeTest::COperation operation(std::nullopt, test.left, test.right, false);
-        ASSERT_EQ(operation.model.DifferenceCount(), 1u);
-        SPane pane(&operation.model, false, false);
-        const QImage image = Paint(pane.pane);
-        const int y = LineY(operation.Difference(0).FirstLine(), operation.model.LineCount()) + 1;
-        const QColor face = Face(pane.pane);
-        EXPECT_EQ(image.pixelColor(kTwoWayLeftX, y), test.leftMarked ? NSideColours::kLeft : face)
-            << test.left;
-        EXPECT_EQ(image.pixelColor(kTwoWayRightX, y),
-                  test.rightMarked ? NSideColours::kRight : face)
-            << test.right;
+        CNavigationPane pane;
+        Place(pane, &operation.model, false, false);
+        const QImage image = Paint(pane);
+        const int y = LineY(operation, operation.Difference(0).FirstLine()) + 1;
+        for (int column = 0; column < 2; ++column)
+            EXPECT_EQ(image.pixelColor(kTwoWayX[column], y),
+                      test.marked[column] ? colours[column] : Face(pane))
+                << test.left << " " << test.right;
     }
 }
 
@@ -139,96 +124,90 @@ TEST(NavigationPane, AConflictIsRedUntilResolvedThenShowsTheChosenSide) {
     for (const int chosen : {kSideBase, kSideLeft, kSideRight}) {
         MergeTest::COperation operation("<r><a x='0'/></r>", "<r><a x='1'/></r>",
                                         "<r><a x='2'/></r>", true);
-        ASSERT_EQ(operation.model.ConflictCount(), 1u);
-        SPane pane(&operation.model, true, true);
-        const int y = LineY(operation.Difference(0).FirstLine(), operation.model.LineCount()) + 1;
-        const QImage conflict = Paint(pane.pane);
-        for (const int side : {kSideBase, kSideLeft, kSideRight})
-            EXPECT_EQ(conflict.pixelColor(kThreeWayX[side], y), NSideColours::kConflict) << side;
-
+        CNavigationPane pane;
+        Place(pane, &operation.model, true, true);
+        const int y = LineY(operation, operation.Difference(0).FirstLine()) + 1;
+        const QImage conflict = Paint(pane);
         operation.model.Resolve(operation.Difference(0), chosen);
-        pane.pane.Refresh(true);
-        const QImage resolved = Paint(pane.pane);
-        for (const int side : {kSideBase, kSideLeft, kSideRight})
+        pane.Refresh(true);
+        const QImage resolved = Paint(pane);
+        for (const int side : {kSideBase, kSideLeft, kSideRight}) {
+            EXPECT_EQ(conflict.pixelColor(kThreeWayX[side], y), NSideColours::kConflict);
             EXPECT_EQ(resolved.pixelColor(kThreeWayX[side], y),
-                      side == chosen ? NSideColours::OfSide(side) : Face(pane.pane))
+                      side == chosen ? NSideColours::OfSide(side) : Face(pane))
                 << "chosen " << chosen << ", side " << side;
+        }
     }
 }
 
 TEST(NavigationPane, WithoutLinesThePaneIsEmptyAndPressesScrollNothing) {
     MergeTest::COperation loaded(std::nullopt, Document(3), Document(3, "<d/>"), false);
     const CMergeModel empty;
-    struct SCase {
+    const struct {
         const char* what;
         const CMergeModel* model;
         int height;
-    };
-    const SCase cases[] = {
-        {"no model", nullptr, kHeight},
-        {"no lines", &empty, kHeight},
-        {"no room", &loaded.model, 1},
-    };
-    for (const SCase& test : cases) {
-        SPane pane(test.model, true, true);
-        pane.pane.resize(kWidth, test.height);
+    } cases[] = {{"no model", nullptr, kHeight},
+                 {"no lines", &empty, kHeight},
+                 {"no room", &loaded.model, 1}};
+    for (const auto& test : cases) {
+        CNavigationPane pane;
+        Place(pane, test.model, true, true);
+        pane.resize(kWidth, test.height);
         CFakeViewport viewport(100);
-        viewport.position = 50;
-        pane.pane.SetViewport(&viewport);
-        const QImage image = Paint(pane.pane);
-        QImage face(image.size(), image.format());
-        face.fill(Face(pane.pane));
-        EXPECT_EQ(image, face) << test.what;
-        Press(pane.pane, QEvent::MouseButtonPress, test.height - 1);
+        pane.SetViewport(&viewport);
+        QImage face(pane.size(), QImage::Format_RGB32);
+        face.fill(Face(pane));
+        EXPECT_EQ(Paint(pane), face) << test.what;
+        Mouse(pane, QEvent::MouseButtonPress, test.height - 1);
         EXPECT_EQ(viewport.position, 50) << test.what;
     }
 }
 
-TEST(NavigationPane, PressingAndDraggingCentreTheLineAtThePointer) {
-    MergeTest::COperation operation(std::nullopt, Document(96), Document(96, "<d/>"), false);
+// A compare of 100 lines beside a view of them.
+class NavigationPaneOverView : public ::testing::Test {
+protected:
+    NavigationPaneOverView() {
+        Place(pane, &operation.model, false, false);
+        pane.SetViewport(&viewport);
+    }
+    MergeTest::COperation operation{std::nullopt, Document(96), Document(96, "<d/>"), false};
+    CFakeViewport viewport{operation.model.LineCount()};
+    CNavigationPane pane;
+};
+
+TEST_F(NavigationPaneOverView, PressingAndDraggingCentreTheLineAtThePointer) {
     ASSERT_EQ(operation.model.LineCount(), 100u);
-    CFakeViewport viewport(operation.model.LineCount());
-    struct SCase {
+    const struct {
         QEvent::Type type;
         int y;
-        int position; // the view's position afterwards
-    };
-    // Line 50 stands at y 100; the view's page is ten lines.
-    constexpr int kMiddle = (50 - CFakeViewport::kPageLines / 2) * CFakeViewport::kLineHeight;
-    const SCase cases[] = {
+        int position; // afterwards
+    } cases[] = {
         {QEvent::MouseButtonPress, kHeight - 1, viewport.Bottom()},
         {QEvent::MouseButtonPress, 0, 0},
-        {QEvent::MouseMove, 100, kMiddle},
+        // Line 50 stands at y 100: half a page (5 lines) above it is the top.
+        {QEvent::MouseMove, 100, 45 * 16},
         {QEvent::MouseMove, -40, 0},
         {QEvent::MouseMove, kHeight + 40, viewport.Bottom()},
     };
-    SPane pane(&operation.model, false, false);
-    pane.pane.SetViewport(&viewport);
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         viewport.position = 123;
-        Press(pane.pane, test.type, test.y);
+        Mouse(pane, test.type, test.y);
         EXPECT_EQ(viewport.position, test.position) << test.y;
     }
 }
 
-TEST(NavigationPane, FramesWhatTheViewShows) {
-    MergeTest::COperation operation(std::nullopt, Document(96), Document(96, "<d/>"), false);
-    const std::uint32_t lines = operation.model.LineCount();
-    SPane pane(&operation.model, false, false);
-    CFakeViewport viewport(lines);
-    pane.pane.SetViewport(&viewport);
-    for (const int firstLine : {0, 40, 88}) {
-        viewport.position = firstLine * CFakeViewport::kLineHeight;
-        pane.pane.Refresh(false);
-        const QImage image = Paint(pane.pane);
-        const int top = LineY(static_cast<std::uint32_t>(firstLine), lines);
-        const int bottom = top + LineY(CFakeViewport::kPageLines + 1, lines) - 1;
-        for (const int y : {top, bottom})
-            EXPECT_EQ(RunOf(image, QPoint(1, y), kAcross, Qt::black), kWidth - 2)
-                << firstLine << " at " << y;
-        EXPECT_EQ(image.pixelColor(1, (top + bottom) / 2), Qt::black) << firstLine;
-        EXPECT_EQ(image.pixelColor(kWidth - 2, (top + bottom) / 2), Qt::black) << firstLine;
-        EXPECT_NE(image.pixelColor(1, bottom + 1), Qt::black) << firstLine;
+TEST_F(NavigationPaneOverView, FramesWhatTheViewShows) {
+    for (const std::uint32_t firstLine : {0u, 40u, 88u}) {
+        viewport.position = static_cast<int>(firstLine) * 16;
+        pane.Refresh(false);
+        const QImage image = Paint(pane);
+        // From the first line shown to where a line past the page would end.
+        const int top = LineY(operation, firstLine);
+        const int bottom = LineY(operation, firstLine + 11) - 1;
+        EXPECT_EQ(RunOf(image, QPoint(1, top), {1, 0}, Qt::black), kWidth - 2) << firstLine;
+        EXPECT_EQ(RunOf(image, QPoint(1, bottom), {1, 0}, Qt::black), kWidth - 2) << firstLine;
+        EXPECT_EQ(RunOf(image, QPoint(kWidth - 2, top), {0, 1}, Qt::black), bottom - top + 1);
     }
 }
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QColor>
 #include <QImage>
 #include <QWidget>
 
@@ -13,10 +12,6 @@ inline QImage Paint(QWidget& widget) {
     image.fill(Qt::magenta);
     widget.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
-}
-
-inline QColor PixelAt(const QImage& image, int x, int y) {
-    return image.pixelColor(x, y);
 }
 
 } // namespace ViewTest
