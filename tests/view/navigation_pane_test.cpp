@@ -211,4 +211,16 @@ TEST_F(NavigationPaneOverView, FramesWhatTheViewShows) {
     }
 }
 
+TEST(NavigationPane, TheFrameStaysVisibleInALongDocument) {
+    // Eleven lines of 20,000 would make no row at all.
+    MergeTest::COperation operation(std::nullopt, Document(19996), Document(19996, "<d/>"), false);
+    CNavigationPane pane;
+    Place(pane, &operation.model, false, false);
+    CFakeViewport viewport(operation.model.LineCount());
+    viewport.position = 10000 * 16;
+    pane.SetViewport(&viewport);
+    const QImage image = Paint(pane);
+    EXPECT_EQ(RunOf(image, QPoint(kWidth - 2, LineY(operation, 10000)), {0, 1}, Qt::black), 2);
+}
+
 } // namespace
