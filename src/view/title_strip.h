@@ -16,7 +16,7 @@ public:
     struct SColumn {
         int side;
         QRect area;
-        // The title, or the path shortened to fit.
+        // The title or the path, shortened to fit.
         QString text;
     };
 
@@ -37,7 +37,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The area inside the sunken edge, left of the scroll bar's place.
+    // The sunken panel: everything left of the scroll bar's place.
     QRect PanelArea() const;
     QString TextOf(int side, int width) const;
 
