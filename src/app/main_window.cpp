@@ -20,6 +20,10 @@
 #include "services/display_settings.h"
 #include "services/flags.h"
 #include "services/recent_files.h"
+#include "view/dummy_pane.h"
+#include "view/navigation_pane.h"
+#include "view/result_pane.h"
+#include "view/title_strip.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -36,16 +40,6 @@ constexpr int kMainPane = 1;
 constexpr int kOverviewWidth = 30;
 
 constexpr std::uint32_t kOperationBits = NSettings::kFlagMerge | NSettings::kFlagThreeWay;
-
-// A pane filled with one colour of the palette.
-QWidget* PlainPane(const char* name, QPalette::ColorRole role, QWidget* parent) {
-    auto* pane = new QWidget(parent);
-    pane->setObjectName(QString::fromLatin1(name));
-    pane->setBackgroundRole(role);
-    pane->setAutoFillBackground(true);
-    pane->hide();
-    return pane;
-}
 
 // Commands whose targets (the document view, the undo history, search and
 // Preferences) are not part of the window yet: their items are shown and
@@ -84,10 +78,8 @@ CMainWnd::CMainWnd(COperation& operation, CPath& resultPath, CPath& reportPath)
       m_saving(*this, operation, resultPath, reportPath, m_resultShown),
       m_splitter(
           new NWindows::CSplitter(Qt::Horizontal, 2, NWindows::CSplitter::EBars::None, this)),
-      m_toolbar(new CMainToolbar(*this, this)),
-      m_overview(PlainPane("QuillmereNavPane", QPalette::Window, this)),
-      m_placeholder(PlainPane("QMDummyPane", QPalette::Dark, this)),
-      m_resultPane(PlainPane("resultPane", QPalette::Base, this)) {
+      m_toolbar(new CMainToolbar(*this, this)), m_overview(new CNavigationPane(this)),
+      m_placeholder(new CDummyPane(this)), m_resultPane(new CResultPane(this)) {
     setObjectName(QStringLiteral("QuillmereMainWndClass"));
     setWindowIcon(ProgramIcon());
     setMinimumSize(NWindowPlacement::kMinimumSize);
@@ -99,6 +91,8 @@ CMainWnd::CMainWnd(COperation& operation, CPath& resultPath, CPath& reportPath)
     m_splitter->SetPaneLimits(kOverviewPane, kOverviewWidth, kOverviewWidth);
     m_splitter->SetKeepsSize(kOverviewPane, true);
     setCentralWidget(m_splitter);
+    m_overview->hide();
+    m_resultPane->hide();
     PutPane(kMainPane, m_placeholder);
     Refresh();
 }
@@ -200,8 +194,14 @@ void CMainWnd::ForgetChosenFiles(std::uint32_t rememberedOperation) {
 // the result pane from the start of a load until it has succeeded.
 void CMainWnd::ShowResult(bool shown) {
     m_resultShown = shown;
-    PutPane(kMainPane, shown ? m_resultPane : m_placeholder);
-    ShowOverview(shown && m_operation.flags.Has(NSettings::kFlagOverviewPane));
+    const CFlags& flags = m_operation.flags;
+    const bool merge = flags.Has(NSettings::kFlagMerge);
+    const bool threeWay = flags.Has(NSettings::kFlagThreeWay);
+    m_overview->SetModel(shown ? &m_operation.model : nullptr, merge, threeWay);
+    if (shown)
+        ShowFiles();
+    PutPane(kMainPane, shown ? static_cast<QWidget*>(m_resultPane) : m_placeholder);
+    ShowOverview(shown && flags.Has(NSettings::kFlagOverviewPane));
     Refresh();
 }
 
@@ -318,6 +318,18 @@ void CMainWnd::Resolve(int side) {
         return;
     m_operation.model.Resolve(*difference, side);
     m_operation.flags.Set(NSettings::kFlagResultUnsaved);
+    m_overview->Refresh(true);
+}
+
+void CMainWnd::ShowFiles() {
+    std::array<QString, 3> titles;
+    std::array<QString, 3> paths;
+    for (std::size_t side = 0; side < titles.size(); ++side) {
+        titles[side] = ToQString(m_operation.files[side].title);
+        paths[side] = ToQString(m_operation.files[side].path);
+    }
+    m_resultPane->TitleStrip().SetFiles(titles, paths,
+                                        m_operation.flags.Has(NSettings::kFlagThreeWay));
 }
 
 void CMainWnd::Go(bool next, bool conflicts) {
@@ -359,6 +371,8 @@ void CMainWnd::ToggleOverview() {
 
 void CMainWnd::ShowOverview(bool shown) {
     PutPane(kOverviewPane, shown ? m_overview : nullptr);
+    if (shown)
+        m_overview->Refresh(true);
 }
 
 // ---- Window events -------------------------------------------------------

@@ -16,6 +16,9 @@ class CMainToolbar;
 namespace NWindows {
 class CSplitter;
 }
+class CDummyPane;
+class CNavigationPane;
+class CResultPane;
 
 // The frame window: menu bar, toolbar with the counts, and a splitter whose
 // left pane is the overview and whose right pane is a placeholder until an
@@ -60,6 +63,8 @@ private:
     bool CanGo(bool next, bool conflicts) const;
     void PutPane(int index, QWidget* widget);
     void ShowResult(bool shown);
+    // The titles and paths of the files above the view.
+    void ShowFiles();
     void ForgetChosenFiles(std::uint32_t rememberedOperation);
 
     void Refresh();
@@ -77,8 +82,8 @@ private:
     CResultSaving m_saving;
     NWindows::CSplitter* m_splitter;
     NCommands::CMainToolbar* m_toolbar;
-    QWidget* m_overview;
-    QWidget* m_placeholder;
-    QWidget* m_resultPane;
+    CNavigationPane* m_overview;
+    CDummyPane* m_placeholder;
+    CResultPane* m_resultPane;
     std::unique_ptr<NCommands::CCommandKeyFilter> m_keyFilter;
 };
