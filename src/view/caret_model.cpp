@@ -261,18 +261,20 @@ std::optional<STextPosition> CCaretModel::WordRight(STextPosition from) const {
 }
 
 std::optional<STextPosition> CCaretModel::WordLeft(STextPosition from) const {
-    std::optional<STextPosition> to = from;
+    // Back over what WordRight steps over: the spaces, then the word or one
+    // character.
+    STextPosition to = from;
     const std::u16string text = m_lines.LineText(from.line);
-    if (from.column > 0 && IsWordCharacter(text[from.column - 1])) {
-        while (to->column > 0 && IsWordCharacter(text[to->column - 1]))
-            --to->column;
-    } else if (!(to = StepLeft(from))) {
-        return std::nullopt;
+    while (to.column > 0 && IsSpaceCharacter(text[to.column - 1]))
+        --to.column;
+    if (to.column > 0 && IsWordCharacter(text[to.column - 1])) {
+        while (to.column > 0 && IsWordCharacter(text[to.column - 1]))
+            --to.column;
+        return to;
     }
-    const std::u16string landing = to->line == from.line ? text : m_lines.LineText(to->line);
-    while (to->column > 0 && IsSpaceCharacter(landing[to->column - 1]))
-        --to->column;
-    return to;
+    if (const auto step = StepLeft(to))
+        return step;
+    return to == from ? std::nullopt : std::optional(to);
 }
 
 std::optional<STextPosition> CCaretModel::LineStep(STextPosition from, int lines) const {
