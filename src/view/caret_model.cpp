@@ -87,8 +87,6 @@ int CCaretModel::Move(int command, bool shift, bool ctrl, IViewport& viewport) {
         PlaceCaret(*to);
     else
         m_caret = *to;
-    if (command == kCaretLineStart && ctrl)
-        m_rememberedX = 0;
     return kCaretActed;
 }
 
