@@ -129,7 +129,9 @@ TEST(CaretModel, KeysMoveTheCaretAndTheAnchorAsTheRulesSay) {
          {1, 2},
          {{kCaretDown, false, kCtrl, kActed, {1, 2}, kUnset, 1},
           {kCaretDown, false, kCtrl, kActed, {2, 2}, kUnset, 2},
-          {kCaretUp, false, kCtrl, kActed, {2, 2}, kUnset, 1},
+          {kCaretDown, false, false, kActed, {3, 2}, kUnset, 2},
+          {kCaretDown, false, false, kActed, {4, 2}, kUnset, 2},
+          {kCaretUp, false, kCtrl, kActed, {3, 2}, kUnset, 1},
           {kCaretUp, false, kCtrl, kActed, {2, 2}, kUnset, 0},
           {kCaretUp, false, kCtrl, kNothing, {2, 2}, kUnset, 0}}},
     };
