@@ -100,8 +100,7 @@ private:
     std::optional<STextPosition> WordLeft(STextPosition from) const;
     std::optional<STextPosition> LineStep(STextPosition from, int lines) const;
     STextPosition ScrollByLine(STextPosition from, int direction, IViewport& viewport) const;
-    std::optional<STextPosition> Page(STextPosition from, int direction,
-                                      IViewport& viewport) const;
+    std::optional<STextPosition> Page(STextPosition from, int direction, IViewport& viewport) const;
     STextPosition Home(STextPosition from) const;
     // Past the end of `line`: the next line's start, or the last line's end.
     STextPosition AfterLine(int line) const;

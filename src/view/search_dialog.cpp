@@ -97,10 +97,9 @@ bool CSearchDialog::WholeWords() const {
 void CSearchDialog::accept() {
     if (Text().isEmpty()) {
         using NString::NTranslator::Text;
-        NPrompts::CurrentPrompts().ShowMessage(this, Text("Search.MsgEnterText").Text(),
-                                               Text("Misc.AppName").Text(),
-                                               NPrompts::EIcon::Information,
-                                               NPrompts::EButtons::Ok);
+        NPrompts::CurrentPrompts().ShowMessage(
+            this, Text("Search.MsgEnterText").Text(), Text("Misc.AppName").Text(),
+            NPrompts::EIcon::Information, NPrompts::EButtons::Ok);
         m_text->setFocus();
         return;
     }

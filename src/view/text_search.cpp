@@ -18,8 +18,7 @@ std::u16string Folded(std::u16string text, bool matchCase) {
 // One line as searched, with the text to find already folded like it.
 class CLineSearch {
 public:
-    CLineSearch(const std::u16string& line, std::u16string_view text,
-                const SSearchOptions& options)
+    CLineSearch(const std::u16string& line, std::u16string_view text, const SSearchOptions& options)
         : m_line(line), m_folded(Folded(line, options.matchCase)), m_text(text),
           m_options(options) {}
 
@@ -36,8 +35,8 @@ public:
         if (limit < m_text.size())
             return std::u16string::npos;
         for (std::size_t at = m_folded.rfind(m_text, limit - m_text.size());
-             at != std::u16string::npos; at = at == 0 ? std::u16string::npos
-                                                      : m_folded.rfind(m_text, at - 1))
+             at != std::u16string::npos;
+             at = at == 0 ? std::u16string::npos : m_folded.rfind(m_text, at - 1))
             if (Accepted(at))
                 return at;
         return std::u16string::npos;
@@ -79,8 +78,8 @@ std::optional<STextRange> FindNext(const ILineSource& lines, STextPosition start
 
     const int startLine = std::clamp(start.line, 0, count - 1);
     const std::u16string first = lines.LineText(startLine);
-    const auto column = static_cast<std::size_t>(
-        std::clamp(start.column, 0, static_cast<int>(first.size())));
+    const auto column =
+        static_cast<std::size_t>(std::clamp(start.column, 0, static_cast<int>(first.size())));
     const CLineSearch startSearch(first, folded, options);
     if (auto match = Match(startLine, startSearch.Find(column), folded.size()))
         return match;

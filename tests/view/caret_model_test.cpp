@@ -358,12 +358,11 @@ TEST(ScrollIntoView, KeepsRoomBesideTheCaretAndItsLineWhole) {
         {0, 2, {0, 48}, 400, {0, 32}},
     };
     for (const SCase& test : cases) {
-        const SCaretInView caret{test.caretX, test.caretLine, test.position, test.pageWidth,
-                                 160, 16};
+        const SCaretInView caret{test.caretX, test.caretLine, test.position, test.pageWidth, 160,
+                                 16};
         const SScrollPosition result = ScrollIntoView(caret);
-        EXPECT_EQ(result, test.expected)
-            << test.caretX << "," << test.caretLine << " -> " << result.horizontal << ","
-            << result.vertical;
+        EXPECT_EQ(result, test.expected) << test.caretX << "," << test.caretLine << " -> "
+                                         << result.horizontal << "," << result.vertical;
     }
 }
 

@@ -69,8 +69,7 @@ protected:
     template <typename TWidget> static TWidget& Control(const QWidget& dialog, int control) {
         return *dialog.findChild<TWidget*>(NWindows::ControlName(control));
     }
-    static void Fill(const QWidget& dialog, const QString& text, bool matchCase,
-                     bool wholeWords) {
+    static void Fill(const QWidget& dialog, const QString& text, bool matchCase, bool wholeWords) {
         Control<QComboBox>(dialog, 1018).setEditText(text);
         Control<QCheckBox>(dialog, 1019).setChecked(matchCase);
         Control<QCheckBox>(dialog, 1020).setChecked(wholeWords);
