@@ -1,6 +1,7 @@
 #include "view/text_search.h"
 
 #include "framework/string_functions.h"
+#include "view/caret_model.h"
 #include "view/line_source.h"
 #include "view/word_characters.h"
 
@@ -95,4 +96,12 @@ std::optional<STextRange> FindNext(const ILineSource& lines, STextPosition start
             return match;
     }
     return std::nullopt;
+}
+
+std::optional<STextRange> SearchFromCaret(CCaretModel& caret, const ILineSource& lines,
+                                          std::u16string_view text, const SSearchOptions& options) {
+    const auto match = FindNext(lines, caret.SearchStart(options.upward), text, options);
+    if (match)
+        caret.Select(*match);
+    return match;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+class CCaretModel;
 class ILineSource;
 
 // How FindNext looks for the text.
@@ -22,3 +23,9 @@ struct SSearchOptions {
 // once, so a call always ends. Nothing matches an empty text.
 std::optional<STextRange> FindNext(const ILineSource& lines, STextPosition start,
                                    std::u16string_view text, const SSearchOptions& options);
+
+// FindNext from where the caret and the selection say (CCaretModel's
+// SearchStart); a match becomes the selection, the caret at its end, so that
+// searching again finds the next one. A miss changes nothing.
+std::optional<STextRange> SearchFromCaret(CCaretModel& caret, const ILineSource& lines,
+                                          std::u16string_view text, const SSearchOptions& options);

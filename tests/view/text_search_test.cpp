@@ -1,4 +1,5 @@
 #include "fake_lines.h"
+#include "view/caret_model.h"
 #include "view/text_search.h"
 
 #include <gtest/gtest.h>
@@ -118,6 +119,35 @@ TEST(TextSearch, AMissReadsEachLineOnce) {
             const std::map<int, int> once{{0, 1}, {1, 1}, {2, 1}, {3, 1}, {4, 1}};
             EXPECT_EQ(lines.reads, once) << start.line << " " << upward;
         }
+    }
+}
+
+// Searching again from a match finds the next one in the search's
+// direction; a miss keeps the caret and the selection as they were.
+TEST(TextSearch, SearchFromCaretSelectsEachMatchInTurnAndAMissChangesNothing) {
+    struct SStep {
+        std::u16string text;
+        bool upward;
+        STextPosition anchor;
+        STextPosition caret;
+    };
+    const SStep steps[] = {
+        {u"ab", false, {2, 0}, {2, 2}}, {u"ab", false, {0, 1}, {0, 3}},
+        {u"ab", false, {0, 4}, {0, 6}}, {u"zz", false, {0, 4}, {0, 6}},
+        {u"ab", kUp, {0, 1}, {0, 3}},   {u"ab", kUp, {2, 0}, {2, 2}},
+        {u"zz", kUp, {2, 0}, {2, 2}},
+    };
+    const CFakeLines lines({u"xab ab", u"cd", u"ab"});
+    CCaretModel caret(lines);
+    caret.Press({1, 1}, false, false);
+    int step = 0;
+    for (const SStep& test : steps) {
+        SCOPED_TRACE(++step);
+        const bool found = test.text != u"zz";
+        EXPECT_EQ(SearchFromCaret(caret, lines, test.text, {false, false, test.upward}).has_value(),
+                  found);
+        EXPECT_EQ(caret.Anchor(), test.anchor);
+        EXPECT_EQ(caret.Caret(), test.caret);
     }
 }
 
