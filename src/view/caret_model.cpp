@@ -100,6 +100,8 @@ int CCaretModel::SelectAll() {
 }
 
 int CCaretModel::Select(const STextRange& range) {
+    if (m_lines.LineCount() == 0)
+        return kCaretNothingToDo;
     const STextPosition anchor = range.start.IsSet() ? Clamped(range.start) : STextPosition{};
     const STextPosition caret = Clamped(range.end);
     if (anchor == m_anchor && caret == m_caret)

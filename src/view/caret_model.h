@@ -61,7 +61,8 @@ public:
     // `viewport` vertically; nothing else here scrolls.
     int Move(int command, bool shift, bool ctrl, IViewport& viewport);
     int SelectAll();
-    // Anchor to the range's start, caret to its end (a search match).
+    // Anchor to the range's start (none when it is unset), caret to its end,
+    // both held to the lines.
     int Select(const STextRange& range);
 
     // The mouse, with points already held to the lines; column -1 is the

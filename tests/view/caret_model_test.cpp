@@ -158,7 +158,9 @@ TEST(CaretModel, KeysInAnEmptyDocumentDoNothing) {
     for (int command = kCaretLeft; command <= kCaretLineEnd; ++command)
         EXPECT_EQ(caret.Move(command, false, false, viewport), kNothing) << command;
     EXPECT_EQ(caret.SelectAll(), kNothing);
+    EXPECT_EQ(caret.Select({{0, 0}, {0, 0}}), kNothing);
     EXPECT_EQ(caret.Press({0, 0}, false, false), kNothing);
+    EXPECT_EQ(caret.DoubleClick({0, 0}), kNothing);
     EXPECT_FALSE(caret.Caret().IsSet());
 }
 
