@@ -172,17 +172,24 @@ int CCaretModel::Release() {
 }
 
 int CCaretModel::ColumnFromX(int line, int x) const {
-    const int length = LineLength(line);
-    int nearest = std::abs(m_lines.ColumnX(line, 0) - x);
-    for (int column = 1; column <= length; ++column) {
-        if (nearest == 0)
-            return column - 1;
-        const int distance = std::abs(m_lines.ColumnX(line, column) - x);
-        if (distance >= nearest)
-            return column - 1;
-        nearest = distance;
+    // Columns never stand left of the ones before them, so the nearest is
+    // found by halving: measuring every column of a long line is too slow.
+    const auto columnX = [&](int column) { return m_lines.ColumnX(line, column); };
+    int column = 0;
+    for (int end = LineLength(line); column < end;) {
+        const int middle = column + (end - column) / 2;
+        if (columnX(middle) < x)
+            column = middle + 1;
+        else
+            end = middle;
     }
-    return length;
+    // `column` is the first at or right of x (or the line's end); the one
+    // before it may be nearer, and wins when as near.
+    if (column > 0 && x - columnX(column - 1) <= columnX(column) - x)
+        --column;
+    while (column > 0 && columnX(column - 1) == columnX(column))
+        --column;
+    return column;
 }
 
 int CCaretModel::LastLine() const {

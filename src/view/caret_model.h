@@ -76,9 +76,8 @@ public:
     int Release();
     bool ButtonDown() const { return (m_tracking & kButtonDown) != 0; }
 
-    // The column of `line` whose x is nearest to `x`: scanning from the left
-    // while the distance shrinks, an exact hit winning; beyond the last
-    // character, the line's end.
+    // The column of `line` whose x is nearest to `x`, the first of equally
+    // near ones; beyond the last character, the line's end.
     int ColumnFromX(int line, int x) const;
 
 private:

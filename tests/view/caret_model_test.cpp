@@ -325,18 +325,29 @@ TEST(CaretModel, ClampHoldsCaretAndAnchorToWhatIsLeft) {
 
 TEST(CaretModel, ColumnFromXTakesTheNearestColumn) {
     struct SCase {
+        int line;
         int x;
         int column;
     };
-    // Columns of "abcd" start at 0, 8, 16, 24 and the line ends at 32.
+    // Columns of "abcd" start at 0, 8, 16, 24 and the line ends at 32; in
+    // the second line columns 2 and 3 share x 16 around a combining mark.
     const SCase cases[] = {
-        {-10, 0}, {0, 0}, {3, 0}, {4, 0}, {5, 1}, {16, 2}, {20, 2}, {29, 4}, {32, 4}, {500, 4},
+        {0, -10, 0}, {0, 0, 0},  {0, 3, 0},  {0, 4, 0},  {0, 5, 1},
+        {0, 16, 2},  {0, 20, 2}, {0, 29, 4}, {0, 32, 4}, {0, 500, 4},
+        {1, 15, 2},  {1, 16, 2}, {1, 19, 2}, {1, 21, 4}, {2, 40, 0},
     };
-    const CFakeLines lines({u"abcd", u""});
+    const CFakeLines lines({u"abcd", u"ab\u0301c", u""});
     const CCaretModel caret(lines);
     for (const SCase& test : cases)
-        EXPECT_EQ(caret.ColumnFromX(0, test.x), test.column) << test.x;
-    EXPECT_EQ(caret.ColumnFromX(1, 40), 0);
+        EXPECT_EQ(caret.ColumnFromX(test.line, test.x), test.column) << test.line << ": " << test.x;
+}
+
+// Up and down on a very long line measure a few columns, not all of them.
+TEST(CaretModel, ColumnFromXMeasuresFewColumnsOfALongLine) {
+    const CFakeLines lines({std::u16string(100000, u'a')});
+    const CCaretModel caret(lines);
+    EXPECT_EQ(caret.ColumnFromX(0, 99990 * CFakeLines::kCharWidth + 1), 99990);
+    EXPECT_LT(lines.measured, 100);
 }
 
 TEST(ScrollIntoView, KeepsRoomBesideTheCaretAndItsLineWhole) {

@@ -4,6 +4,7 @@
 #include "view/viewport.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <map>
 #include <string>
 #include <utility>
@@ -11,8 +12,9 @@
 
 namespace ViewTest {
 
-// Lines held in memory, every character 8 pixels wide. Tests change `lines`
-// as a model change would; `reads` counts LineText calls per line.
+// Lines held in memory, every character 8 pixels wide but combining marks,
+// which take no room. Tests change `lines` as a model change would; `reads`
+// counts LineText calls per line, `measured` ColumnX calls.
 class CFakeLines final : public ILineSource {
 public:
     static constexpr int kCharWidth = 8;
@@ -25,14 +27,20 @@ public:
         return Exists(line) ? lines[line] : std::u16string();
     }
     int ColumnX(int line, int column) const override {
-        const int length = Exists(line) ? static_cast<int>(lines[line].size()) : 0;
-        return kCharWidth * std::clamp(column, 0, length);
+        ++measured;
+        if (!Exists(line))
+            return 0;
+        const std::u16string& text = lines[line];
+        const auto end = text.begin() + std::clamp<std::ptrdiff_t>(column, 0, text.size());
+        return kCharWidth * static_cast<int>(std::count_if(text.begin(), end, TakesRoom));
     }
 
     std::vector<std::u16string> lines;
     mutable std::map<int, int> reads;
+    mutable int measured = 0;
 
 private:
+    static bool TakesRoom(char16_t unit) { return unit < 0x0300 || unit > 0x036F; }
     bool Exists(int line) const { return line >= 0 && line < LineCount(); }
 };
 
