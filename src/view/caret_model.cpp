@@ -5,7 +5,6 @@
 #include "view/word_characters.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string>
 
 namespace {

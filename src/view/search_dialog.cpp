@@ -1,5 +1,6 @@
 #include "view/search_dialog.h"
 
+#include "framework/window/dialog_controls.h"
 #include "prompts/ok_cancel_buttons.h"
 #include "services/flags.h"
 #include "services/prompts.h"
@@ -9,12 +10,13 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
-#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
-#include <QLineEdit>
 
 namespace {
+
+using NWindows::NewControl;
+using NWindows::NewSeparator;
 
 constexpr int kTextLabel = 1026;
 constexpr int kTextField = 1018;
@@ -32,12 +34,6 @@ constexpr NWindows::SControlText kTexts[] = {
     {2, "Misc.CancelBtn"},
 };
 
-template <typename TWidget> TWidget* NewControl(QWidget& dialog, int control) {
-    auto* widget = new TWidget(&dialog);
-    widget->setObjectName(NWindows::ControlName(control));
-    return widget;
-}
-
 QComboBox* NewTextField(QWidget& dialog, const CSearchState& state) {
     auto* field = NewControl<QComboBox>(dialog, kTextField);
     field->setEditable(true);
@@ -50,13 +46,6 @@ QComboBox* NewTextField(QWidget& dialog, const CSearchState& state) {
     field->setCurrentIndex(field->findText(QString::fromStdU16String(state.Text()),
                                            Qt::MatchExactly | Qt::MatchCaseSensitive));
     return field;
-}
-
-QFrame* NewSeparator(QWidget& dialog) {
-    auto* separator = new QFrame(&dialog);
-    separator->setFrameShape(QFrame::HLine);
-    separator->setFrameShadow(QFrame::Sunken);
-    return separator;
 }
 
 } // namespace
