@@ -1,13 +1,16 @@
 #include "view/caret_model.h"
 
+#include "text/char_classes.h"
 #include "view/line_source.h"
 #include "view/viewport.h"
-#include "view/word_characters.h"
 
 #include <algorithm>
 #include <string>
 
 namespace {
+
+using NString::IsSpaceChar;
+using NString::IsWordChar;
 
 bool IsHorizontal(int command) {
     return command == kCaretLeft || command == kCaretRight || command == kCaretLineStart ||
@@ -17,9 +20,9 @@ bool IsHorizontal(int command) {
 // The class a word selection spreads over: 1 word characters, 2 spaces, 0
 // anything else (which stands alone).
 int WordClass(char16_t unit) {
-    if (IsWordCharacter(unit))
+    if (IsWordChar(unit))
         return 1;
-    return IsSpaceCharacter(unit) ? 2 : 0;
+    return IsSpaceChar(unit) ? 2 : 0;
 }
 
 // The first and last whole lines of the page, held to the document.
@@ -254,14 +257,14 @@ std::optional<STextPosition> CCaretModel::WordRight(STextPosition from) const {
     std::optional<STextPosition> to = from;
     const std::u16string text = m_lines.LineText(from.line);
     const auto length = static_cast<int>(text.size());
-    if (from.column < length && IsWordCharacter(text[from.column])) {
-        while (to->column < length && IsWordCharacter(text[to->column]))
+    if (from.column < length && IsWordChar(text[from.column])) {
+        while (to->column < length && IsWordChar(text[to->column]))
             ++to->column;
     } else if (!(to = StepRight(from))) {
         return std::nullopt;
     }
     const std::u16string landing = to->line == from.line ? text : m_lines.LineText(to->line);
-    while (to->column < static_cast<int>(landing.size()) && IsSpaceCharacter(landing[to->column]))
+    while (to->column < static_cast<int>(landing.size()) && IsSpaceChar(landing[to->column]))
         ++to->column;
     return to;
 }
@@ -271,10 +274,10 @@ std::optional<STextPosition> CCaretModel::WordLeft(STextPosition from) const {
     // character.
     STextPosition to = from;
     const std::u16string text = m_lines.LineText(from.line);
-    while (to.column > 0 && IsSpaceCharacter(text[to.column - 1]))
+    while (to.column > 0 && IsSpaceChar(text[to.column - 1]))
         --to.column;
-    if (to.column > 0 && IsWordCharacter(text[to.column - 1])) {
-        while (to.column > 0 && IsWordCharacter(text[to.column - 1]))
+    if (to.column > 0 && IsWordChar(text[to.column - 1])) {
+        while (to.column > 0 && IsWordChar(text[to.column - 1]))
             --to.column;
         return to;
     }
@@ -312,7 +315,7 @@ std::optional<STextPosition> CCaretModel::Page(STextPosition from, int direction
 
 STextPosition CCaretModel::Home(STextPosition from) const {
     const std::u16string text = m_lines.LineText(from.line);
-    const auto firstText = std::ranges::find_if_not(text, IsSpaceCharacter);
+    const auto firstText = std::ranges::find_if_not(text, IsSpaceChar);
     const auto indent = static_cast<int>(firstText - text.begin());
     return {from.line, from.column == indent ? 0 : indent};
 }

@@ -1,9 +1,9 @@
 #include "view/text_search.h"
 
 #include "framework/string_functions.h"
+#include "text/char_classes.h"
 #include "view/caret_model.h"
 #include "view/line_source.h"
-#include "view/word_characters.h"
 
 #include <algorithm>
 #include <string>
@@ -51,8 +51,8 @@ private:
         if (!m_options.wholeWords)
             return true;
         const std::size_t end = at + m_text.size();
-        return !(at > 0 && IsWordCharacter(m_line[at - 1])) &&
-               !(end < m_line.size() && IsWordCharacter(m_line[end]));
+        return !(at > 0 && NString::IsWordChar(m_line[at - 1])) &&
+               !(end < m_line.size() && NString::IsWordChar(m_line[end]));
     }
 
     const std::u16string& m_line;
