@@ -35,3 +35,9 @@ int VerticalPosition(const SCaretInView& caret) {
 SScrollPosition ScrollIntoView(const SCaretInView& caret) {
     return {HorizontalPosition(caret), VerticalPosition(caret)};
 }
+
+int CentredTopLine(int firstLine, int lineCount, int pageLines) {
+    if (lineCount >= pageLines)
+        return firstLine;
+    return firstLine - (pageLines - lineCount) / 2;
+}

@@ -28,3 +28,9 @@ struct SCaretInView {
 // and its line whole on the page. A position that already shows it stays;
 // neither coordinate goes below 0.
 SScrollPosition ScrollIntoView(const SCaretInView& caret);
+
+// The line to show at the top of a page of `pageLines` lines so that the
+// `lineCount` lines from `firstLine` (a search match, a difference) stand in
+// its middle; a stretch too long for the page starts at the top instead.
+// The caller holds the result to the scroll range.
+int CentredTopLine(int firstLine, int lineCount, int pageLines);

@@ -379,4 +379,20 @@ TEST(ScrollIntoView, KeepsRoomBesideTheCaretAndItsLineWhole) {
     }
 }
 
+TEST(ScrollIntoView, CentresAStretchThatFitsThePage) {
+    struct SCase {
+        int firstLine;
+        int lineCount;
+        int pageLines;
+        int top;
+    };
+    const SCase cases[] = {
+        {50, 1, 11, 45},  {50, 1, 10, 46},  {50, 3, 10, 47},
+        {50, 10, 10, 50}, {50, 30, 10, 50}, {2, 1, 11, -3},
+    };
+    for (const SCase& test : cases)
+        EXPECT_EQ(CentredTopLine(test.firstLine, test.lineCount, test.pageLines), test.top)
+            << test.firstLine << "+" << test.lineCount << " on " << test.pageLines;
+}
+
 } // namespace
