@@ -58,7 +58,8 @@ public:
     // from the caret; without, it is dropped. `ctrl` gives word jumps (left,
     // right), scrolling instead of moving (up, down) and the document's ends
     // (home, end). Up and down with Ctrl and the page commands scroll
-    // `viewport` vertically; nothing else here scrolls.
+    // `viewport` vertically; nothing else here scrolls. At an edge of the
+    // document nothing changes, the selection neither.
     int Move(int command, bool shift, bool ctrl, IViewport& viewport);
     int SelectAll();
     // Anchor to the range's start (none when it is unset), caret to its end,
