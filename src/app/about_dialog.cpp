@@ -2,10 +2,10 @@
 
 #include "app/program_icon_label.h"
 #include "app/usage.h"
+#include "framework/window/dialog_controls.h"
 #include "translation/translator.h"
 
 #include <QBoxLayout>
-#include <QFrame>
 #include <QIcon>
 #include <QLabel>
 #include <QPushButton>
@@ -39,9 +39,7 @@ CAboutDialog::CAboutDialog(const QIcon& programIcon, QWidget* parent)
                   QString::fromLatin1(ProgramVersion()));
     QLabel* secondLine = AddLabel(*this, kSecondLine);
 
-    auto* separator = new QFrame(this);
-    separator->setFrameShape(QFrame::HLine);
-    separator->setFrameShadow(QFrame::Sunken);
+    QFrame* separator = NWindows::NewSeparator(*this);
 
     auto* close = new QPushButton(this);
     close->setObjectName(NWindows::ControlName(kClose));

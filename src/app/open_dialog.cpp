@@ -2,6 +2,7 @@
 
 #include "app/program_icon_label.h"
 #include "framework/file_functions.h"
+#include "framework/window/dialog_controls.h"
 #include "framework/window/file_dialog_filter.h"
 #include "prompts/ok_cancel_buttons.h"
 #include "services/flags.h"
@@ -18,7 +19,6 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QFrame>
 #include <QGridLayout>
 #include <QIcon>
 #include <QLabel>
@@ -32,6 +32,7 @@
 namespace {
 
 using NString::NTranslator::Text;
+using NWindows::NewControl;
 
 constexpr int kOperationLabel = 1053;
 constexpr int kCompareRadio = 1050;
@@ -75,12 +76,6 @@ constexpr SSideRow kRows[3] = {
 // The order OK checks the sides in, and the grid's order of the rows.
 constexpr int kCheckOrder[] = {kSideLeft, kSideRight, kSideBase};
 constexpr int kRowOrder[] = {kSideBase, kSideLeft, kSideRight};
-
-template <typename TWidget> TWidget* NewControl(QWidget& dialog, int control) {
-    auto* widget = new TWidget(&dialog);
-    widget->setObjectName(NWindows::ControlName(control));
-    return widget;
-}
 
 // The last path accepted for a side; empty when none is stored.
 QString StoredPath(const char16_t* recentPath) {
@@ -128,13 +123,6 @@ void Tell(QWidget& owner, const char16_t* text, NPrompts::EIcon icon) {
                                            NPrompts::EButtons::Ok);
 }
 
-QFrame* NewSeparator(QWidget& dialog) {
-    auto* separator = new QFrame(&dialog);
-    separator->setFrameShape(QFrame::HLine);
-    separator->setFrameShadow(QFrame::Sunken);
-    return separator;
-}
-
 } // namespace
 
 COpenDialog::COpenDialog(const QIcon& programIcon, const NSettings::CFlags& flags,
@@ -162,7 +150,7 @@ COpenDialog::COpenDialog(const QIcon& programIcon, const NSettings::CFlags& flag
     QPushButton* help = buttons->addButton(QDialogButtonBox::Help);
     help->setObjectName(NWindows::ControlName(kHelpButton));
     connect(buttons, &QDialogButtonBox::helpRequested, this, &CBaseDialog::ShowHelp);
-    grid->addWidget(NewSeparator(*this), row++, 0, 1, 3);
+    grid->addWidget(NWindows::NewSeparator(*this), row++, 0, 1, 3);
     grid->addWidget(buttons, row, 0, 1, 3);
 
     (flags.Has(NSettings::kFlagMerge) ? m_merge : m_compare)->setChecked(true);

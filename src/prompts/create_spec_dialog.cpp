@@ -1,13 +1,13 @@
 #include "prompts/create_spec_dialog.h"
 
 #include "framework/window/base_dialog.h"
+#include "framework/window/dialog_controls.h"
 #include "prompts/ok_cancel_buttons.h"
 #include "prompts/prompt_message_box.h"
 #include "translation/translator.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -50,9 +50,7 @@ CCreateSpecDialog::CCreateSpecDialog(QWidget* owner, const NPrompts::SSpecReques
     m_name->setText(FromUtf8(offered.name));
     m_wildcards->setObjectName("ctl1057");
     m_wildcards->setText(FromUtf8(offered.wildcards));
-    auto* separator = new QFrame(this);
-    separator->setFrameShape(QFrame::HLine);
-    separator->setFrameShadow(QFrame::Sunken);
+    QFrame* separator = NWindows::NewSeparator(*this);
     QDialogButtonBox* buttons = MakeOkCancelButtons(*this);
     m_ok = buttons->button(QDialogButtonBox::Ok);
 

@@ -23,3 +23,23 @@ TEST(XmlName, NameCharactersAddDigitsPunctuationAndMarks) {
                            U'\uFFFE', char32_t{0}})
         EXPECT_FALSE(IsNameChar(other)) << std::hex << static_cast<unsigned>(other);
 }
+
+// The edges of the letter, ideographic, digit, combining and extender ranges,
+// and the name punctuation that separates words in text.
+TEST(WordCharacters, LettersDigitsMarksAndExtendersOfXml) {
+    for (char32_t word :
+         {U'A',      U'Z',      U'a',      U'z',      U'0',      U'9',      U'\u00C0',
+          U'\u0131', U'\u0134', U'\u0436', U'\u0660', U'\u0300', U'\u0345', U'\u00B7',
+          U'\u02D0', U'\u3005', U'\u3007', U'\u4E00', U'\u9FA5', U'\uAC00'})
+        EXPECT_TRUE(IsWordChar(word)) << std::hex << static_cast<unsigned>(word);
+    for (char32_t other : {U'-', U'.', U'_', U':', U'<', U'=', U' ', U'\u00A0', U'\u00D7',
+                           U'\u0132', U'\u0346', U'\u3001', U'\u9FA6', U'\U00010000', char32_t{0}})
+        EXPECT_FALSE(IsWordChar(other)) << std::hex << static_cast<unsigned>(other);
+}
+
+TEST(WordCharacters, SpacesAreTabLineEndsAndSpace) {
+    for (char32_t space : {U'\t', U'\n', U'\r', U' '})
+        EXPECT_TRUE(IsSpaceChar(space)) << static_cast<unsigned>(space);
+    for (char32_t other : {U'\v', U'\f', U'\u00A0', U'\u0085', U'\u2028', U'a', char32_t{0}})
+        EXPECT_FALSE(IsSpaceChar(other)) << static_cast<unsigned>(other);
+}
