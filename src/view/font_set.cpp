@@ -9,10 +9,6 @@
 
 namespace {
 
-// The sizes the Preferences accept.
-constexpr std::uint32_t kMinimumPoints = 1;
-constexpr std::uint32_t kMaximumPoints = 100;
-
 QFont Doubled(QFont font) {
     if (font.pointSizeF() > 0)
         font.setPointSizeF(2 * font.pointSizeF());
@@ -42,8 +38,12 @@ QFont CFontSet::DocumentFont(const NSettings::SXmlFont& stored) {
     const QString family = QString::fromUtf16(stored.name.Text());
     QFont font = QFontDatabase::hasFamily(family) ? QFont(family)
                                                   : QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setPointSize(static_cast<int>(std::clamp(stored.size, kMinimumPoints, kMaximumPoints)));
+    font.setPointSize(AcceptedSize(stored.size));
     font.setWeight((stored.style & NSettings::kFontStyleBold) != 0 ? QFont::Bold : QFont::Normal);
     font.setItalic((stored.style & NSettings::kFontStyleItalic) != 0);
     return font;
+}
+
+int CFontSet::AcceptedSize(std::int64_t points) {
+    return static_cast<int>(std::clamp<std::int64_t>(points, kMinimumPoints, kMaximumPoints));
 }

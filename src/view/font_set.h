@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <cstdint>
 
 namespace NSettings {
 struct SXmlFont;
@@ -11,6 +12,10 @@ struct SXmlFont;
 // interface font underlined.
 class CFontSet {
 public:
+    // The document font sizes in points that the program accepts.
+    static constexpr int kMinimumPoints = 1;
+    static constexpr int kMaximumPoints = 100;
+
     // Reads the document font from the settings.
     CFontSet();
 
@@ -27,6 +32,8 @@ public:
     // stored choice itself is left as it is, so that it still applies where
     // the family exists.
     static QFont DocumentFont(const NSettings::SXmlFont& stored);
+    // `points` held to the accepted sizes.
+    static int AcceptedSize(std::int64_t points);
 
 private:
     QFont m_interfaceBold;

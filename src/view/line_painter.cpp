@@ -37,10 +37,6 @@ bool IsBlank(char16_t unit) {
     return unit == u' ' || unit == u'\t';
 }
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit < 0xDC00;
-}
-
 } // namespace
 
 CLinePainter::CLinePainter(QPainter& painter, const SPaintState& state)
@@ -153,7 +149,7 @@ void CLinePainter::PaintText(const CBlockBase& block, int line, int top,
         if (x >= m_state.clientWidth)
             break;
         // A surrogate pair is drawn as one character.
-        const bool pair = IsHighSurrogate(character) && unit + 1 < length;
+        const bool pair = QChar::isHighSurrogate(character) && unit + 1 < length;
         if (!IsBlank(character) && x + placements[unit].width > kGutterWidth) {
             m_painter.setPen(unit < colours.size() ? ColourOf(colours[unit]) : kDefaultText);
             m_painter.drawText(QPoint(x, baseline),

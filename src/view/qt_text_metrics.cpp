@@ -5,17 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit < 0xDC00;
-}
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit < 0xE000;
-}
-
-} // namespace
-
 CQtTextMetrics::CQtTextMetrics(const QFont& font) : m_metrics(font) {
     SetFont(font);
 }
@@ -55,11 +44,11 @@ void CQtTextMetrics::Advances(std::u16string_view line, std::vector<int>& advanc
     int start = 0;
     for (qsizetype unit = 0; unit < length; ++unit) {
         const auto index = static_cast<std::size_t>(unit);
-        if (unit > 0 && IsLowSurrogate(line[index]) && IsHighSurrogate(line[index - 1]))
+        if (unit > 0 && QChar::isLowSurrogate(line[index]) && QChar::isHighSurrogate(line[index - 1]))
             continue;
         qsizetype next = unit + 1;
-        if (next < length && IsHighSurrogate(line[index]) &&
-            IsLowSurrogate(line[static_cast<std::size_t>(next)]))
+        if (next < length && QChar::isHighSurrogate(line[index]) &&
+            QChar::isLowSurrogate(line[static_cast<std::size_t>(next)]))
             ++next;
         const int end = static_cast<int>(std::lround(textLine.cursorToX(static_cast<int>(next))));
         advances[index] = end - start;

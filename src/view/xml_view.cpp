@@ -1,6 +1,7 @@
 #include "view/xml_view.h"
 
 #include "merge/merge_model.h"
+#include "services/display_settings.h"
 #include "view/difference_images.h"
 #include "view/gutter_cursor.h"
 #include "view/line_painter.h"
@@ -12,11 +13,14 @@
 #include <QPainter>
 #include <QPaintEvent>
 #include <QScrollBar>
+#include <QWheelEvent>
 #include <algorithm>
 
 namespace {
 
 const QColor kEmptyView(255, 255, 255);
+// The wheel's turn for one notch.
+constexpr int kWheelNotch = 120;
 
 // The block of `line`, asked of `block` (which showed the line before) and
 // then of its ancestors, so that the next line is found near the last one.
@@ -105,6 +109,15 @@ void CXMLView::ResetFonts() {
     m_fonts.ReloadDocumentFont();
     m_metrics.SetFont(m_fonts.Document());
     RemeasureAndRepaint();
+}
+
+void CXMLView::ChangeFontSize(int points) {
+    NSettings::SXmlFont font = NSettings::ReadXmlFont();
+    font.size = static_cast<std::uint32_t>(
+        CFontSet::AcceptedSize(CFontSet::AcceptedSize(font.size) + std::int64_t{points}));
+    NSettings::WriteXmlFont(font);
+    ResetFonts();
+    emit panesRefreshNeeded();
 }
 
 void CXMLView::RemeasureAndRepaint() {
@@ -310,6 +323,17 @@ void CXMLView::mouseMoveEvent(QMouseEvent* event) {
     UpdateCursor(point);
     if ((event->buttons() & Qt::LeftButton) != 0)
         emit mouseGesture(EMouse::Drag, event->modifiers(), PositionAt(point));
+}
+
+void CXMLView::wheelEvent(QWheelEvent* event) {
+    if ((event->modifiers() & Qt::ControlModifier) == 0)
+        return QAbstractScrollArea::wheelEvent(event);
+    m_wheelRemainder += event->angleDelta().y();
+    const int notches = m_wheelRemainder / kWheelNotch;
+    m_wheelRemainder %= kWheelNotch;
+    if (notches != 0)
+        ChangeFontSize(notches);
+    event->accept();
 }
 
 int CXMLView::LineCount() const {

@@ -46,6 +46,9 @@ public:
     // out with it.
     void ResetFonts();
     const CFontSet& Fonts() const { return m_fonts; }
+    // Makes the stored document font `points` larger (or smaller), within
+    // the accepted sizes, and lays everything out with it.
+    void ChangeFontSize(int points);
     int AverageCharWidth() const { return m_metrics.AverageCharWidth(); }
 
     // IViewport
@@ -107,6 +110,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // With Ctrl the wheel sizes the font a point a notch; else it scrolls.
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     class CModelNotifications;
@@ -145,4 +150,6 @@ private:
     STextPosition m_caret;
     STextPosition m_anchor;
     std::vector<SResolveButton> m_buttons;
+    // Wheel turns with Ctrl not yet amounting to a notch.
+    int m_wheelRemainder = 0;
 };

@@ -7,6 +7,8 @@
 
 #include <QImage>
 #include <QSignalSpy>
+#include <QWheelEvent>
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 #include <optional>
@@ -348,6 +350,33 @@ TEST(XmlView, FindsThePositionUnderAPointAndTheCaretsX) {
     shown.view.SetCaretAndAnchor({0, 99}, {});
     EXPECT_EQ(shown.view.Caret(), (STextPosition{0, 3}));
     EXPECT_EQ(shown.view.CaretX(), kTextLeft + 3 * charWidth);
+}
+
+TEST(XmlView, CtrlAndTheWheelSizeTheFontANotchAtATime) {
+    struct SCase {
+        std::uint32_t stored;
+        std::vector<int> turns;
+        std::uint32_t size;
+    };
+    const SCase cases[] = {
+        {9, {120}, 10},      {9, {60, 60}, 10}, {9, {60}, 9},     {9, {-240}, 7},
+        {1, {-120}, 1},      {100, {120}, 100}, {5000, {-120}, 99},
+    };
+    for (const SCase& test : cases) {
+        CShownOperation shown(kBase, kLeft, kRight, true);
+        NSettings::SXmlFont font = NSettings::ReadXmlFont();
+        font.size = test.stored;
+        ASSERT_EQ(NSettings::WriteXmlFont(font), NResult::kOk);
+        const QPoint point(100, 20);
+        for (const int turn : test.turns) {
+            QWheelEvent wheel(point, shown.view.viewport()->mapToGlobal(point), {}, {0, turn},
+                              Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(shown.view.viewport(), &wheel);
+        }
+        EXPECT_EQ(NSettings::ReadXmlFont().size, test.size) << test.stored << "+" << test.turns[0];
+        EXPECT_EQ(shown.view.Fonts().Document().pointSize(), CFontSet::AcceptedSize(test.size));
+        EXPECT_EQ(shown.view.VerticalPosition(), 0);
+    }
 }
 
 } // namespace
