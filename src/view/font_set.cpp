@@ -36,8 +36,9 @@ void CFontSet::ReloadDocumentFont() {
 
 QFont CFontSet::DocumentFont(const NSettings::SXmlFont& stored) {
     const QString family = QString::fromUtf16(stored.name.Text());
-    QFont font = QFontDatabase::hasFamily(family) ? QFont(family)
-                                                  : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font = QFontDatabase::hasFamily(family)
+                     ? QFont(family)
+                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(AcceptedSize(stored.size));
     font.setWeight((stored.style & NSettings::kFontStyleBold) != 0 ? QFont::Bold : QFont::Normal);
     font.setItalic((stored.style & NSettings::kFontStyleItalic) != 0);

@@ -96,8 +96,7 @@ void CLinePainter::PaintFrame(const CBlockSelector& selector, int line, int top,
     const int right = selector.FrameRight() - m_state.horizontalPosition;
     const int bottom = top + m_lineHeight - 1;
     const auto displayLine = static_cast<TLine>(line);
-    const QColor fill =
-        ColourOf(m_state.model.AlternativeLineBackground(selector, displayLine));
+    const QColor fill = ColourOf(m_state.model.AlternativeLineBackground(selector, displayLine));
     m_painter.fillRect(left, top, right - left, m_lineHeight,
                        inBand ? Shaded(fill, kBandFrameShade) : fill);
 
@@ -117,9 +116,8 @@ void CLinePainter::PaintFrame(const CBlockSelector& selector, int line, int top,
     }
 }
 
-std::optional<SResolveButton> CLinePainter::PaintImages(const CBlockBase& block,
-                                                        CBlockSelector& selector, int top,
-                                                        bool inBand) {
+std::optional<SResolveButton>
+CLinePainter::PaintImages(const CBlockBase& block, CBlockSelector& selector, int top, bool inBand) {
     const CSideOrder& order = m_state.model.Context().order;
     const int left = selector.FrameLeft() - m_state.horizontalPosition;
     const int imageTop = top + (m_lineHeight - kSideMarkSize) / 2;
@@ -130,9 +128,9 @@ std::optional<SResolveButton> CLinePainter::PaintImages(const CBlockBase& block,
     const bool chosen = selector.IsResolved() && order[selector.resolution] == block.side;
     const QRect rect(left + kResolveButtonOffset, imageTop, kResolveButtonWidth,
                      kResolveButtonHeight);
-    m_painter.drawPixmap(rect.topLeft(),
-                         m_state.images.ResolveButton(ResolveButtonImage(block.side, chosen, inBand),
-                                                      m_state.model.IsMerge()));
+    m_painter.drawPixmap(
+        rect.topLeft(), m_state.images.ResolveButton(ResolveButtonImage(block.side, chosen, inBand),
+                                                     m_state.model.IsMerge()));
     return SResolveButton{rect, &selector, block.side};
 }
 
@@ -152,9 +150,9 @@ void CLinePainter::PaintText(const CBlockBase& block, int line, int top,
         const bool pair = QChar::isHighSurrogate(character) && unit + 1 < length;
         if (!IsBlank(character) && x + placements[unit].width > kGutterWidth) {
             m_painter.setPen(unit < colours.size() ? ColourOf(colours[unit]) : kDefaultText);
-            m_painter.drawText(QPoint(x, baseline),
-                               QString(reinterpret_cast<const QChar*>(text.Text() + unit),
-                                       pair ? 2 : 1));
+            m_painter.drawText(
+                QPoint(x, baseline),
+                QString(reinterpret_cast<const QChar*>(text.Text() + unit), pair ? 2 : 1));
         }
         if (pair)
             ++unit;
@@ -172,8 +170,8 @@ void CLinePainter::InvertSelection(int line, int top,
             .x;
     };
     // A line selected beyond its end shows its line break as one more character.
-    const int left = line == selection.start.line ? columnX(selection.start.column)
-                                                  : placements.front().x;
+    const int left =
+        line == selection.start.line ? columnX(selection.start.column) : placements.front().x;
     const int right = line == selection.end.line
                           ? columnX(selection.end.column)
                           : placements.back().x + m_state.metrics.AverageCharWidth();

@@ -22,7 +22,8 @@ void CQtTextMetrics::SetFont(const QFont& font) {
     const int fontHeight = static_cast<int>(std::ceil(m_metrics.height()));
     m_lineHeight = std::max(kMinimumLineHeight, fontHeight);
     // A small font stands in the middle of its taller line.
-    m_baseline = (m_lineHeight - fontHeight) / 2 + static_cast<int>(std::lround(m_metrics.ascent()));
+    m_baseline =
+        (m_lineHeight - fontHeight) / 2 + static_cast<int>(std::lround(m_metrics.ascent()));
 }
 
 void CQtTextMetrics::Advances(std::u16string_view line, std::vector<int>& advances) const {
@@ -44,7 +45,8 @@ void CQtTextMetrics::Advances(std::u16string_view line, std::vector<int>& advanc
     int start = 0;
     for (qsizetype unit = 0; unit < length; ++unit) {
         const auto index = static_cast<std::size_t>(unit);
-        if (unit > 0 && QChar::isLowSurrogate(line[index]) && QChar::isHighSurrogate(line[index - 1]))
+        if (unit > 0 && QChar::isLowSurrogate(line[index]) &&
+            QChar::isHighSurrogate(line[index - 1]))
             continue;
         qsizetype next = unit + 1;
         if (next < length && QChar::isHighSurrogate(line[index]) &&

@@ -10,8 +10,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -72,9 +72,7 @@ private:
 };
 
 CXMLView::CXMLView(QWidget* parent)
-    : QAbstractScrollArea(parent),
-      m_metrics(m_fonts.Document()),
-      m_metricsInstalled(m_metrics),
+    : QAbstractScrollArea(parent), m_metrics(m_fonts.Document()), m_metricsInstalled(m_metrics),
       m_notifications(std::make_unique<CModelNotifications>(*this)),
       m_notificationsInstalled(std::make_unique<CScopedViewNotifications>(*m_notifications)),
       m_gutterCursor(GutterCursor()) {
@@ -157,8 +155,9 @@ void CXMLView::scrollContentsBy(int dx, int dy) {
     m_verticalPosition = verticalScrollBar()->value();
     if (dx != 0) {
         // The gutter stays where it is.
-        viewport()->scroll(dx, 0, QRect(kGutterWidth, 0, viewport()->width() - kGutterWidth,
-                                        viewport()->height()));
+        viewport()->scroll(
+            dx, 0,
+            QRect(kGutterWidth, 0, viewport()->width() - kGutterWidth, viewport()->height()));
     }
     if (dy != 0)
         viewport()->scroll(0, dy);
@@ -212,7 +211,8 @@ int CXMLView::CaretX() const {
 STextPosition CXMLView::PositionAt(QPoint point) const {
     if (LineCount() == 0)
         return {};
-    const int line = std::clamp((point.y() + m_verticalPosition) / LineHeight(), 0, LineCount() - 1);
+    const int line =
+        std::clamp((point.y() + m_verticalPosition) / LineHeight(), 0, LineCount() - 1);
     if (point.x() < kTextLeft)
         return {line, -1};
     const CBlockBase* block = BlockOfLine(line);
@@ -234,16 +234,20 @@ STextPosition CXMLView::PositionAt(QPoint point) const {
 void CXMLView::paintEvent(QPaintEvent* event) {
     const QRect area = event->rect();
     QPainter painter(viewport());
-    std::erase_if(m_buttons, [&area](const SResolveButton& button) {
-        return button.rect.intersects(area);
-    });
+    std::erase_if(m_buttons,
+                  [&area](const SResolveButton& button) { return button.rect.intersects(area); });
     if (m_model == nullptr) {
         painter.fillRect(area, kEmptyView);
         return;
     }
     const SSelection selection(m_caret, m_anchor);
-    const SPaintState state{*m_model,           m_metrics, Images(), viewport()->width(),
-                            m_horizontalPosition, selection, SelectedBand(selection)};
+    const SPaintState state{*m_model,
+                            m_metrics,
+                            Images(),
+                            viewport()->width(),
+                            m_horizontalPosition,
+                            selection,
+                            SelectedBand(selection)};
     CLinePainter lines(painter, state);
     int line = std::max(0, (area.top() + m_verticalPosition) / LineHeight());
     int top = LineTop(line);
@@ -387,10 +391,9 @@ void CXMLView::ForgetBlock(const CBlockBase& block) {
 }
 
 const SResolveButton* CXMLView::ButtonAt(QPoint point) const {
-    const auto found = std::find_if(m_buttons.begin(), m_buttons.end(),
-                                    [point](const SResolveButton& button) {
-                                        return button.rect.contains(point);
-                                    });
+    const auto found =
+        std::find_if(m_buttons.begin(), m_buttons.end(),
+                     [point](const SResolveButton& button) { return button.rect.contains(point); });
     return found != m_buttons.end() ? &*found : nullptr;
 }
 

@@ -46,9 +46,9 @@ TEST(SelectedBand, RepaintsTheLinesWhoseSelectionChanged) {
         {"selection moved elsewhere", {2, 1}, {3, 1}, {12, 0}, {10, 1}, {2, 12}},
     };
     for (const SCase& test : cases) {
-        EXPECT_EQ(LinesToRepaint(test.caretBefore, test.anchorBefore, test.caretAfter,
-                                 test.anchorAfter),
-                  test.lines)
+        EXPECT_EQ(
+            LinesToRepaint(test.caretBefore, test.anchorBefore, test.caretAfter, test.anchorAfter),
+            test.lines)
             << test.what;
     }
 }

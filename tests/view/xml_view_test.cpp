@@ -5,11 +5,11 @@
 #include "view/line_painter.h"
 #include "view/xml_view.h"
 
+#include <QApplication>
 #include <QImage>
 #include <QSignalSpy>
-#include <QWheelEvent>
-#include <QApplication>
 #include <QTest>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 #include <optional>
 
@@ -119,8 +119,7 @@ TEST(XmlView, FillsEachAlternativeOfAFrameBySide) {
     EXPECT_EQ(picture.pixelColor(shown.FrameX(2) - 1, shown.Middle(first)), border);
     EXPECT_EQ(picture.pixelColor(shown.FrameX(2), shown.Top(first + 1)), border);
     EXPECT_EQ(picture.pixelColor(shown.FrameX(2), shown.Top(first + 3) - 1), border);
-    EXPECT_EQ(picture.pixelColor(shown.FrameX(2) - 4, shown.Middle(first)),
-              QColor(232, 232, 232));
+    EXPECT_EQ(picture.pixelColor(shown.FrameX(2) - 4, shown.Middle(first)), QColor(232, 232, 232));
 }
 
 TEST(XmlView, MarksTheCurrentDifferenceInTheGutterAndAcrossTheView) {
@@ -201,10 +200,9 @@ TEST(XmlView, DrawsSideMarksAndResolveButtonsAtTheirPlaces) {
     for (int index = 0; index < 3; ++index) {
         const int line = first + index;
         const SAlternative& expected = alternatives[index];
-        const QColor mark =
-            expected.mark >= 0
-                ? images.SideMark(expected.mark).toImage().pixelColor(markPixel)
-                : picture.pixelColor(shown.FrameX(2), shown.Middle(line));
+        const QColor mark = expected.mark >= 0
+                                ? images.SideMark(expected.mark).toImage().pixelColor(markPixel)
+                                : picture.pixelColor(shown.FrameX(2), shown.Middle(line));
         EXPECT_EQ(picture.pixelColor(shown.PicturePoint(markLeft, line, markPixel)), mark) << index;
         EXPECT_EQ(picture.pixelColor(shown.PicturePoint(buttonLeft, line, buttonPixel)),
                   images.ResolveButton(expected.button, true).toImage().pixelColor(buttonPixel))
@@ -221,11 +219,11 @@ TEST(XmlView, DrawsSideMarksAndResolveButtonsAtTheirPlaces) {
 TEST(XmlView, ScrollingRightKeepsTheGutterAndMovesTheButtons) {
     // A comment only on the left (a difference at the top level, its buttons
     // near the gutter) and an element only on the left inside the root.
-    CShownOperation shown(std::nullopt,
-                          "<!--n-->\n<a long='aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa'>\n"
-                          "<d/>\n</a>",
-                          "<a long='aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa'>\n</a>",
-                          true, 300);
+    CShownOperation shown(
+        std::nullopt,
+        "<!--n-->\n<a long='aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa'>\n"
+        "<d/>\n</a>",
+        "<a long='aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa'>\n</a>", true, 300);
     ASSERT_GT(shown.view.ContentWidth(), shown.view.PageWidth() + 30);
     shown.operation.model.SetCurrent(&shown.operation.Difference(0));
     (void)shown.Picture();
@@ -352,6 +350,33 @@ TEST(XmlView, FindsThePositionUnderAPointAndTheCaretsX) {
     EXPECT_EQ(shown.view.CaretX(), kTextLeft + 3 * charWidth);
 }
 
+TEST(XmlView, HearsTheModelWhileItLives) {
+    auto shown = std::make_unique<CShownOperation>(kBase, kLeft, kRight, true);
+    (void)shown->Picture();
+    QSignalSpy refresh(&shown->view, &CXMLView::panesRefreshNeeded);
+    CMergeModel& model = shown->operation.model;
+    ASSERT_TRUE(model.SetCurrent(&shown->operation.Difference(1)));
+    EXPECT_EQ(refresh.count(), 1);
+
+    // A block leaving the tree takes its buttons with it.
+    const CBlockSelector* leaving = &shown->operation.Difference(0);
+    const auto buttonsOf = [&shown](const CBlockSelector* selector) {
+        const auto& buttons = shown->view.ResolveButtons();
+        return std::count_if(
+            buttons.begin(), buttons.end(),
+            [selector](const SResolveButton& button) { return button.selector == selector; });
+    };
+    ASSERT_EQ(buttonsOf(leaving), 3);
+    CurrentViewNotifications().DropBlock(*leaving->ParentBlock());
+    EXPECT_EQ(buttonsOf(leaving), 0);
+    EXPECT_EQ(buttonsOf(&shown->operation.Difference(2)), 3);
+
+    // Gone, the view hears nothing more (a dangling view would be reached here).
+    shown.reset();
+    MergeTest::COperation other(kBase, kLeft, kRight, true);
+    EXPECT_TRUE(other.model.SetCurrent(&other.Difference(0)));
+}
+
 TEST(XmlView, CtrlAndTheWheelSizeTheFontANotchAtATime) {
     struct SCase {
         std::uint32_t stored;
@@ -359,8 +384,8 @@ TEST(XmlView, CtrlAndTheWheelSizeTheFontANotchAtATime) {
         std::uint32_t size;
     };
     const SCase cases[] = {
-        {9, {120}, 10},      {9, {60, 60}, 10}, {9, {60}, 9},     {9, {-240}, 7},
-        {1, {-120}, 1},      {100, {120}, 100}, {5000, {-120}, 99},
+        {9, {120}, 10}, {9, {60, 60}, 10}, {9, {60}, 9},       {9, {-240}, 7},
+        {1, {-120}, 1}, {100, {120}, 100}, {5000, {-120}, 99},
     };
     for (const SCase& test : cases) {
         CShownOperation shown(kBase, kLeft, kRight, true);
