@@ -5,6 +5,22 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+// Whether narrow and wide letters, digits and punctuation are all one width.
+// A monospaced font that also holds some double-width characters is not
+// marked fixed-pitch by the font system, yet its text is set on a grid, and
+// measuring every line of a large document through the shaper is slow.
+bool SetsLatinAtOneWidth(const QFontMetricsF& metrics) {
+    const qreal width = metrics.horizontalAdvance(QLatin1Char('0'));
+    const QString probes = QStringLiteral("iW.m_ ");
+    return std::all_of(probes.begin(), probes.end(), [&metrics, width](QChar probe) {
+        return std::abs(metrics.horizontalAdvance(probe) - width) < 0.01;
+    });
+}
+
+} // namespace
+
 CQtTextMetrics::CQtTextMetrics(const QFont& font) : m_metrics(font) {
     SetFont(font);
 }
@@ -12,7 +28,7 @@ CQtTextMetrics::CQtTextMetrics(const QFont& font) : m_metrics(font) {
 void CQtTextMetrics::SetFont(const QFont& font) {
     m_font = font;
     m_metrics = QFontMetricsF(font);
-    m_fixedPitch = QFontInfo(font).fixedPitch();
+    m_fixedPitch = QFontInfo(font).fixedPitch() || SetsLatinAtOneWidth(m_metrics);
     // A fixed-pitch font's characters are all as wide as its digits; the
     // font's stated average may differ from that by a fraction that would add
     // up across a line.

@@ -95,6 +95,30 @@ TEST(QtTextMetrics, LinesAreAtLeastSixteenPixelsHigh) {
     }
 }
 
+TEST(QtTextMetrics, TakesAFontThatSetsLatinOnAGridAsFixedPitch) {
+    struct SCase {
+        const char* family;
+        bool fixedPitch;
+    };
+    // Noto Sans Mono holds double-width characters too and is not marked
+    // fixed-pitch by the font system.
+    const SCase cases[] = {
+        {"DejaVu Sans Mono", true}, {"Noto Sans Mono", true}, {"DejaVu Sans", false}};
+    for (const SCase& test : cases) {
+        const QString family = QString::fromLatin1(test.family);
+        ASSERT_TRUE(QFontDatabase::hasFamily(family)) << "the test machine's fonts changed";
+        QFont font(family);
+        font.setPixelSize(13);
+        const CQtTextMetrics metrics(font);
+        EXPECT_EQ(metrics.IsFixedPitch(), test.fixedPitch) << test.family;
+        if (test.fixedPitch) {
+            EXPECT_EQ(metrics.AverageCharWidth(),
+                      std::lround(QFontMetricsF(font).horizontalAdvance(QLatin1Char('W'))))
+                << test.family;
+        }
+    }
+}
+
 TEST(QtTextMetrics, MeasuresEachCharacterOfAProportionalLine) {
     QFont font(QStringLiteral("DejaVu Sans"));
     font.setPixelSize(20);
