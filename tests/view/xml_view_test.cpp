@@ -350,6 +350,26 @@ TEST(XmlView, FindsThePositionUnderAPointAndTheCaretsX) {
     EXPECT_EQ(shown.view.CaretX(), kTextLeft + 3 * charWidth);
 }
 
+TEST(XmlView, ShowsTheCaretOnlyWithTheFocus) {
+    for (const bool focus : {false, true}) {
+        CShownOperation shown(kBase, kLeft, kRight, true);
+        shown.view.SetCaretAndAnchor({5, 1}, {});
+        if (focus) {
+            shown.view.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&shown.view));
+            shown.view.setFocus();
+        }
+        ASSERT_EQ(shown.view.hasFocus(), focus);
+        const QImage picture = shown.Picture();
+        // Above the characters, where only the caret can be.
+        const int y = shown.Top(5) + 1;
+        const int x = shown.view.CaretX();
+        EXPECT_EQ(picture.pixelColor(x, y), focus ? QColor(0, 0, 0) : kWhite) << focus;
+        EXPECT_EQ(picture.pixelColor(x + 1, y), kWhite) << focus;
+        EXPECT_EQ(picture.pixelColor(x - 1, y), kWhite) << focus;
+    }
+}
+
 TEST(XmlView, HearsTheModelWhileItLives) {
     auto shown = std::make_unique<CShownOperation>(kBase, kLeft, kRight, true);
     (void)shown->Picture();
