@@ -36,7 +36,10 @@ public:
     ~CXMLView() override;
 
     // Shows `model` (null: nothing) as it is after a load; the view keeps
-    // the pointer until given another.
+    // the pointer until given another. Merge or compare, two- or three-way,
+    // come from the model's context. Give null before the model is built
+    // again: the load runs beside the user-interface thread, which must not
+    // paint the tree meanwhile.
     void SetModel(CMergeModel* model);
     CMergeModel* Model() const { return m_model; }
     // After the model was built again: the caret goes to the start of the
