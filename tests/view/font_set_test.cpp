@@ -67,34 +67,6 @@ TEST(FontSet, KeepsTheStoredChoiceWhenFallingBack) {
               std::u16string_view(NSettings::kDefaultXmlFontName));
 }
 
-TEST(FontSet, InterfaceFontsAreBoldTwiceAsHighAndUnderlined) {
-    const CFontSet fonts;
-    EXPECT_TRUE(fonts.InterfaceBold().bold());
-    EXPECT_TRUE(fonts.BigBold().bold());
-    EXPECT_NEAR(fonts.BigBold().pointSizeF(), 2 * fonts.InterfaceBold().pointSizeF(), 0.01);
-    EXPECT_TRUE(fonts.UnderlinedInterface().underline());
-    EXPECT_FALSE(fonts.UnderlinedInterface().bold());
-}
-
-TEST(QtTextMetrics, LinesAreAtLeastSixteenPixelsHigh) {
-    struct SCase {
-        int pixels;
-        bool grows;
-    };
-    ASSERT_TRUE(QFontDatabase::hasFamily(QStringLiteral("DejaVu Sans Mono")))
-        << "the test machine's fonts changed";
-    for (const SCase test : {SCase{6, false}, SCase{12, false}, SCase{40, true}}) {
-        QFont font(QStringLiteral("DejaVu Sans Mono"));
-        font.setPixelSize(test.pixels);
-        const CQtTextMetrics metrics(font);
-        const int fontHeight = static_cast<int>(std::ceil(QFontMetricsF(font).height()));
-        EXPECT_EQ(metrics.LineHeight(), test.grows ? fontHeight : 16) << test.pixels;
-        EXPECT_GE(metrics.LineHeight(), fontHeight) << test.pixels;
-        EXPECT_LT(metrics.Baseline(), metrics.LineHeight()) << test.pixels;
-        EXPECT_TRUE(metrics.IsFixedPitch()) << test.pixels;
-    }
-}
-
 TEST(QtTextMetrics, TakesAFontThatSetsLatinOnAGridAsFixedPitch) {
     struct SCase {
         const char* family;

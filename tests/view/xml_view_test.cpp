@@ -35,9 +35,10 @@ QColor Shaded(const QColor& colour, int amount) {
 class CShownOperation {
 public:
     CShownOperation(std::optional<std::string_view> base, std::string_view left,
-                    std::string_view right, bool merge, int width = kWidth)
-        : operation(base, left, right, merge) {
-        EXPECT_TRUE(fixedPitch);
+                    std::string_view right, bool merge, int width = kWidth,
+                    std::uint32_t points = 9)
+        : fontStored(StoreFixedPitchFont(points)), operation(base, left, right, merge) {
+        EXPECT_TRUE(fontStored);
         view.resize(width, kHeight);
         view.SetModel(&operation.model);
         view.show();
@@ -62,16 +63,17 @@ public:
 
     NSettings::CMemoryBackend settings;
     NSettings::CScopedBackend settingsScope{settings};
-    bool fixedPitch = StoreFixedPitchFont();
+    bool fontStored;
     MergeTest::COperation operation;
     CXMLView view;
 
 private:
     // A font of this machine whose characters are all one width, so that
     // columns are multiples of it.
-    static bool StoreFixedPitchFont() {
+    static bool StoreFixedPitchFont(std::uint32_t points) {
         NSettings::SXmlFont font = NSettings::ReadXmlFont();
         font.name = u"DejaVu Sans Mono";
+        font.size = points;
         return NSettings::WriteXmlFont(font) == NResult::kOk;
     }
 };
@@ -100,26 +102,6 @@ TEST(XmlView, PaintsLineBackgroundsByDifference) {
         // Nothing is current: the gutter has the line's colour.
         EXPECT_EQ(picture.pixelColor(5, shown.Middle(line)), test.colour) << what;
     }
-}
-
-TEST(XmlView, FillsEachAlternativeOfAFrameBySide) {
-    CShownOperation shown(kBase, kLeft, kRight, true);
-    const QImage picture = shown.Picture();
-    // Difference 2 is resolved to the left: its left alternative is strong,
-    // the others pale; then the grey frame border, and below the frame the
-    // line background again.
-    const int first = shown.FirstLine(2);
-    const QColor fills[] = {QColor(155, 194, 227), QColor(254, 253, 241), QColor(242, 251, 240)};
-    for (int alternative = 0; alternative < 3; ++alternative) {
-        EXPECT_EQ(picture.pixelColor(shown.FrameX(2), shown.Middle(first + alternative)),
-                  fills[alternative])
-            << alternative;
-    }
-    const QColor border(119, 119, 119);
-    EXPECT_EQ(picture.pixelColor(shown.FrameX(2) - 1, shown.Middle(first)), border);
-    EXPECT_EQ(picture.pixelColor(shown.FrameX(2), shown.Top(first + 1)), border);
-    EXPECT_EQ(picture.pixelColor(shown.FrameX(2), shown.Top(first + 3) - 1), border);
-    EXPECT_EQ(picture.pixelColor(shown.FrameX(2) - 4, shown.Middle(first)), QColor(232, 232, 232));
 }
 
 TEST(XmlView, MarksTheCurrentDifferenceInTheGutterAndAcrossTheView) {
@@ -181,7 +163,7 @@ TEST(XmlView, InvertsTheSelectedText) {
     EXPECT_EQ(picture.pixelColor(kTextLeft + 2 * charWidth + 1, y), band);
 }
 
-TEST(XmlView, DrawsSideMarksAndResolveButtonsAtTheirPlaces) {
+TEST(XmlView, FramesADifferenceWithItsSideMarksAndResolveButtons) {
     CShownOperation shown(kBase, kLeft, kRight, true);
     const QImage picture = shown.Picture();
     const CDifferenceImages images(1.0);
@@ -189,20 +171,25 @@ TEST(XmlView, DrawsSideMarksAndResolveButtonsAtTheirPlaces) {
     const int first = shown.FirstLine(2);
     const int markLeft = deletion.FrameLeft() + 3;
     const int buttonLeft = deletion.FrameLeft() + 17;
-    // Left (chosen, absent where the base has d), base, right (present like the base).
+    // Resolved to the left: the left is filled strong, the others pale. The
+    // left is absent where the base has d; the right is present like the base.
     struct SAlternative {
+        QColor fill;
         int mark;
         int button;
     };
-    const SAlternative alternatives[] = {{0, 0}, {-1, 4}, {-1, 5}};
+    const SAlternative alternatives[] = {{QColor(155, 194, 227), 0, 0},
+                                         {QColor(254, 253, 241), -1, 4},
+                                         {QColor(242, 251, 240), -1, 5}};
     const QPoint markPixel(3, 4);
     const QPoint buttonPixel(24, 7);
     for (int index = 0; index < 3; ++index) {
         const int line = first + index;
         const SAlternative& expected = alternatives[index];
+        EXPECT_EQ(picture.pixelColor(shown.FrameX(2), shown.Middle(line)), expected.fill) << index;
         const QColor mark = expected.mark >= 0
                                 ? images.SideMark(expected.mark).toImage().pixelColor(markPixel)
-                                : picture.pixelColor(shown.FrameX(2), shown.Middle(line));
+                                : expected.fill;
         EXPECT_EQ(picture.pixelColor(shown.PicturePoint(markLeft, line, markPixel)), mark) << index;
         EXPECT_EQ(picture.pixelColor(shown.PicturePoint(buttonLeft, line, buttonPixel)),
                   images.ResolveButton(expected.button, true).toImage().pixelColor(buttonPixel))
@@ -214,6 +201,12 @@ TEST(XmlView, DrawsSideMarksAndResolveButtonsAtTheirPlaces) {
             return button.rect == rect && button.selector == &deletion;
         })) << index;
     }
+    // Grey borders: left, between the alternatives, below; outside, the line's grey.
+    const QColor border(119, 119, 119);
+    EXPECT_EQ(picture.pixelColor(shown.FrameX(2) - 1, shown.Middle(first)), border);
+    EXPECT_EQ(picture.pixelColor(shown.FrameX(2), shown.Top(first + 1)), border);
+    EXPECT_EQ(picture.pixelColor(shown.FrameX(2), shown.Top(first + 3) - 1), border);
+    EXPECT_EQ(picture.pixelColor(shown.FrameX(2) - 4, shown.Middle(first)), QColor(232, 232, 232));
 }
 
 TEST(XmlView, ScrollingRightKeepsTheGutterAndMovesTheButtons) {
@@ -260,31 +253,21 @@ TEST(XmlView, ScrollingRightKeepsTheGutterAndMovesTheButtons) {
 }
 
 TEST(XmlView, SmallFontsStillGiveSixteenPixelLines) {
-    struct SCase {
-        std::uint32_t points;
-        bool atLeast16;
-    };
-    for (const SCase test : {SCase{3, false}, SCase{40, true}}) {
-        NSettings::CMemoryBackend settings;
-        const NSettings::CScopedBackend scope(settings);
-        NSettings::SXmlFont font = NSettings::ReadXmlFont();
-        font.size = test.points;
-        ASSERT_EQ(NSettings::WriteXmlFont(font), NResult::kOk);
-        MergeTest::COperation operation(std::nullopt, "<a>\n<b/>\n</a>", "<a>\n<c/>\n</a>", true);
-        CXMLView view;
-        view.resize(kWidth, kHeight);
-        view.SetModel(&operation.model);
-        view.show();
-        if (test.atLeast16) {
-            EXPECT_GT(view.LineHeight(), 16) << test.points;
+    for (const std::uint32_t points : {3u, 40u}) {
+        CShownOperation shown(std::nullopt, "<a>\n<b/>\n</a>", "<a>\n<c/>\n</a>", true, kWidth,
+                              points);
+        const int height = shown.view.LineHeight();
+        EXPECT_EQ(shown.view.ContentHeight(),
+                  height * static_cast<int>(shown.operation.model.LineCount()));
+        if (points > 9) {
+            EXPECT_GT(height, 16);
             continue;
         }
-        EXPECT_EQ(view.LineHeight(), 16);
-        EXPECT_EQ(view.ContentHeight(), 16 * static_cast<int>(operation.model.LineCount()));
+        EXPECT_EQ(height, 16);
         // Line 1 is the first of the difference: white above, grey from y 16.
-        const QImage picture = view.viewport()->grab().toImage();
-        EXPECT_EQ(picture.pixelColor(kWidth - 40, 15), kWhite);
-        EXPECT_EQ(picture.pixelColor(kWidth - 40, 17), QColor(232, 232, 232));
+        const QImage picture = shown.Picture();
+        EXPECT_EQ(picture.pixelColor(shown.BackgroundX(), 15), kWhite);
+        EXPECT_EQ(picture.pixelColor(shown.BackgroundX(), 16), QColor(232, 232, 232));
     }
 }
 
@@ -408,10 +391,7 @@ TEST(XmlView, CtrlAndTheWheelSizeTheFontANotchAtATime) {
         {1, {-120}, 1}, {100, {120}, 100}, {5000, {-120}, 99},
     };
     for (const SCase& test : cases) {
-        CShownOperation shown(kBase, kLeft, kRight, true);
-        NSettings::SXmlFont font = NSettings::ReadXmlFont();
-        font.size = test.stored;
-        ASSERT_EQ(NSettings::WriteXmlFont(font), NResult::kOk);
+        CShownOperation shown(kBase, kLeft, kRight, true, kWidth, test.stored);
         const QPoint point(100, 20);
         for (const int turn : test.turns) {
             QWheelEvent wheel(point, shown.view.viewport()->mapToGlobal(point), {}, {0, turn},
