@@ -16,14 +16,22 @@
 #include "merge/count_text.h"
 #include "merge/load_job.h"
 #include "merge/operation.h"
+#include "merge/view_notifications.h"
 #include "merge/window_title.h"
 #include "services/display_settings.h"
 #include "services/flags.h"
+#include "services/prompts.h"
 #include "services/recent_files.h"
+#include "translation/translator.h"
 #include "view/dummy_pane.h"
 #include "view/navigation_pane.h"
 #include "view/result_pane.h"
+#include "view/search_dialog.h"
+#include "view/search_state.h"
+#include "view/text_search.h"
 #include "view/title_strip.h"
+#include "view/view_controller.h"
+#include "view/xml_view.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -56,15 +64,15 @@ bool HasNoTargetYet(std::uint32_t command) {
     case kEditPasteXML:
     case kEditDeleteText:
     case kEditDeleteXML:
-    case kEditSelectAll:
     case kEditPreferences:
-    case kViewSearch:
-    case kViewPrevMatch:
-    case kViewNextMatch:
         return true;
     default:
-        return command >= kScrollLineUp && command <= kScrollBottom;
+        return false;
     }
+}
+
+bool IsScrollCommand(std::uint32_t command) {
+    return command >= kScrollLineUp && command <= kScrollBottom;
 }
 
 QString ToQString(const NString::TStr<char16_t>& text) {
@@ -79,13 +87,18 @@ CMainWnd::CMainWnd(COperation& operation, CPath& resultPath, CPath& reportPath)
       m_splitter(
           new NWindows::CSplitter(Qt::Horizontal, 2, NWindows::CSplitter::EBars::None, this)),
       m_toolbar(new CMainToolbar(*this, this)), m_overview(new CNavigationPane(this)),
-      m_placeholder(new CDummyPane(this)), m_resultPane(new CResultPane(this)) {
+      m_placeholder(new CDummyPane(this)), m_resultPane(new CResultPane(this)),
+      m_view(new CXMLView), m_viewController(new CViewController(*m_view)) {
     setObjectName(QStringLiteral("QuillmereMainWndClass"));
     setWindowIcon(ProgramIcon());
     setMinimumSize(NWindowPlacement::kMinimumSize);
     STranslatedMenus menus = TranslateMenus();
     BuildMenuBar(*menuBar(), menus.menuBar, *this);
     m_keyFilter = std::make_unique<CCommandKeyFilter>(*this, *this, std::move(menus.keyTable));
+    m_keyFilter->SetView(m_view);
+    m_resultPane->SetView(m_view);
+    m_overview->SetViewport(m_view);
+    ConnectView();
     addToolBar(m_toolbar);
     m_toolbar->setVisible(m_operation.flags.Has(NSettings::kFlagToolbar));
     m_splitter->SetPaneLimits(kOverviewPane, kOverviewWidth, kOverviewWidth);
@@ -168,8 +181,9 @@ bool CMainWnd::StartOperation(bool wantDialog) {
         ShowResult(false);
         const NPtr::THolder<CLoadJob> job = RunProgressDialog(m_operation, owner);
         if (job && !flags.Has(NSettings::kFlagLoadFailed)) {
-            m_operation.model.GoNext(false);
             ShowResult(true);
+            m_viewController->Go(true, false);
+            Refresh();
             return true;
         }
         if (job)
@@ -197,9 +211,14 @@ void CMainWnd::ShowResult(bool shown) {
     const CFlags& flags = m_operation.flags;
     const bool merge = flags.Has(NSettings::kFlagMerge);
     const bool threeWay = flags.Has(NSettings::kFlagThreeWay);
-    m_overview->SetModel(shown ? &m_operation.model : nullptr, merge, threeWay);
-    if (shown)
+    CMergeModel* model = shown ? &m_operation.model : nullptr;
+    m_overview->SetModel(model, merge, threeWay);
+    m_view->SetModel(model);
+    m_viewController->SetModel(model);
+    if (shown) {
+        m_view->ResetAfterLoad();
         ShowFiles();
+    }
     PutPane(kMainPane, shown ? static_cast<QWidget*>(m_resultPane) : m_placeholder);
     ShowOverview(shown && flags.Has(NSettings::kFlagOverviewPane));
     Refresh();
@@ -231,6 +250,12 @@ bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
         return resolvable;
     case kEditResolveBase:
         return resolvable && m_operation.flags.Has(NSettings::kFlagThreeWay);
+    case kEditSelectAll:
+    case kViewSearch:
+        return loaded;
+    case kViewPrevMatch:
+    case kViewNextMatch:
+        return loaded && !CurrentSearchState().Text().empty();
     case kViewPrevDiff:
         return CanGo(false, false);
     case kViewNextDiff:
@@ -240,7 +265,7 @@ bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
     case kViewNextConflict:
         return CanGo(true, true);
     default:
-        return true;
+        return !IsScrollCommand(command) || loaded;
     }
 }
 
@@ -297,6 +322,16 @@ void CMainWnd::RunCommand(std::uint32_t command) {
         Go(command == kViewNextDiff || command == kViewNextConflict,
            command == kViewPrevConflict || command == kViewNextConflict);
         break;
+    case kEditSelectAll:
+        m_viewController->SelectAll();
+        break;
+    case kViewSearch:
+        Search();
+        break;
+    case kViewPrevMatch:
+    case kViewNextMatch:
+        FindMatch(command == kViewPrevMatch);
+        break;
     case kHelpWebsite:
         NWindows::OpenWebsite(u"");
         break;
@@ -307,6 +342,8 @@ void CMainWnd::RunCommand(std::uint32_t command) {
         RunAboutDialog(ProgramIcon(), this);
         break;
     default:
+        if (IsScrollCommand(command))
+            m_viewController->Scroll(command);
         break;
     }
     Refresh();
@@ -317,8 +354,61 @@ void CMainWnd::Resolve(int side) {
     if (difference == nullptr)
         return;
     m_operation.model.Resolve(*difference, side);
+    CurrentViewNotifications().RepaintSelector(*difference);
+    m_viewController->LinesChanged();
+    Resolved();
+}
+
+// After a resolution by a command, a button or the context menu.
+void CMainWnd::Resolved() {
     m_operation.flags.Set(NSettings::kFlagResultUnsaved);
     m_overview->Refresh(true);
+    Refresh();
+}
+
+void CMainWnd::ConnectView() {
+    connect(m_view, &CXMLView::resolveButtonClicked, this, [this] {
+        if (IsMerge())
+            Resolved();
+        else
+            Refresh();
+    });
+    connect(m_viewController, &CViewController::resolvedFromMenu, this, &CMainWnd::Resolved);
+    connect(m_view, &CXMLView::panesRefreshNeeded, this, [this] {
+        m_overview->Refresh(true);
+        Refresh();
+    });
+    connect(m_view, &CXMLView::verticallyScrolled, this, [this] { m_overview->Refresh(false); });
+}
+
+// Searches downward for the text the Search dialog asks for, and asks again
+// while nothing matches.
+void CMainWnd::Search() {
+    while (RunSearchDialog(this, m_operation.flags)) {
+        if (m_viewController->FindNext(CurrentSearchState().Text(), SearchOptions(false)))
+            return;
+    }
+}
+
+void CMainWnd::FindMatch(bool upward) {
+    if (CurrentSearchState().Text().empty()) {
+        Search();
+        return;
+    }
+    if (m_viewController->FindNext(CurrentSearchState().Text(), SearchOptions(upward)))
+        return;
+    NPrompts::CurrentPrompts().ShowMessage(this,
+                                           NString::NTranslator::Text("Search.MsgNoMatch").Text(),
+                                           NString::NTranslator::Text("Misc.AppName").Text(),
+                                           NPrompts::EIcon::Information, NPrompts::EButtons::Ok);
+}
+
+SSearchOptions CMainWnd::SearchOptions(bool upward) const {
+    SSearchOptions options;
+    options.matchCase = m_operation.flags.Has(NSettings::kFlagMatchCase);
+    options.wholeWords = m_operation.flags.Has(NSettings::kFlagMatchWholeWords);
+    options.upward = upward;
+    return options;
 }
 
 void CMainWnd::ShowFiles() {
@@ -333,10 +423,7 @@ void CMainWnd::ShowFiles() {
 }
 
 void CMainWnd::Go(bool next, bool conflicts) {
-    if (next)
-        m_operation.model.GoNext(conflicts);
-    else
-        m_operation.model.GoPrevious(conflicts);
+    m_viewController->Go(next, conflicts);
 }
 
 // ---- Toolbar, title and panes --------------------------------------------

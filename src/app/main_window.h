@@ -19,6 +19,9 @@ class CSplitter;
 class CDummyPane;
 class CNavigationPane;
 class CResultPane;
+class CViewController;
+class CXMLView;
+struct SSearchOptions;
 
 // The frame window: menu bar, toolbar with the counts, and a splitter whose
 // left pane is the overview and whose right pane is a placeholder until an
@@ -73,6 +76,11 @@ private:
     void ToggleOverview();
     void ShowOverview(bool shown);
     void Resolve(int side);
+    void Resolved();
+    void ConnectView();
+    void Search();
+    void FindMatch(bool upward);
+    SSearchOptions SearchOptions(bool upward) const;
     void Go(bool next, bool conflicts);
     void RememberPlacement();
 
@@ -85,5 +93,7 @@ private:
     CNavigationPane* m_overview;
     CDummyPane* m_placeholder;
     CResultPane* m_resultPane;
+    CXMLView* m_view;
+    CViewController* m_viewController;
     std::unique_ptr<NCommands::CCommandKeyFilter> m_keyFilter;
 };

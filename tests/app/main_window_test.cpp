@@ -250,13 +250,17 @@ TEST_F(MainWindowTest, KeysOfTheTableRunTheirCommands) {
     const auto window = Loaded(true, false);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // Keys go where the focus is: the document view.
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    EXPECT_EQ(focus->objectName(), QStringLiteral("QMResultView"));
     const int first = m_operation.model.CurrentIndex();
-    QTest::keyClick(window.get(), Qt::Key_Down, Qt::AltModifier);
+    QTest::keyClick(focus, Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(m_operation.model.CurrentIndex(), first + 1);
     // Resolving to the base needs a base.
-    QTest::keyClick(window.get(), Qt::Key_B, Qt::ShiftModifier | Qt::AltModifier);
+    QTest::keyClick(focus, Qt::Key_B, Qt::ShiftModifier | Qt::AltModifier);
     EXPECT_EQ(window->CountText(), QStringLiteral("2 conflicts"));
-    QTest::keyClick(window.get(), Qt::Key_L, Qt::ShiftModifier | Qt::AltModifier);
+    QTest::keyClick(focus, Qt::Key_L, Qt::ShiftModifier | Qt::AltModifier);
     EXPECT_EQ(window->CountText(), QStringLiteral("1 difference + 1 conflict"));
 }
 

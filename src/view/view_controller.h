@@ -1,0 +1,66 @@
+#pragma once
+
+#include "view/xml_view.h"
+
+#include <QObject>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class CBlockTreeLines;
+class CCaretModel;
+class CMergeModel;
+struct SSearchOptions;
+
+// Keeps the caret model, the document view and the merge model in step: the
+// view's keys and mouse gestures move the caret and the selection, and the
+// window's commands that reach the view (stepping through differences,
+// select all, scrolling from outside the view, search, the context menu)
+// come here.
+class CViewController final : public QObject {
+    Q_OBJECT
+
+public:
+    explicit CViewController(CXMLView& view);
+    ~CViewController() override;
+
+    // The model the view shows (null while none is, or while it is rebuilt).
+    void SetModel(CMergeModel* model);
+
+    // Moves to the previous or next difference or conflict and shows it.
+    // False when there is none.
+    bool Go(bool next, bool conflicts);
+    // Scrolls so that the current difference stands in the middle of the page.
+    void ShowCurrentDifference();
+    // Selects everything and gives the view the focus.
+    void SelectAll();
+    // The keyboard scroll commands for keys typed outside the view.
+    void Scroll(std::uint32_t command);
+    // Selects the next match of `text` from the caret and shows it. False
+    // when there is none.
+    bool FindNext(const std::u16string& text, const SSearchOptions& options);
+    // The lines under the caret changed (a resolution, a reload).
+    void LinesChanged();
+
+signals:
+    // The context menu resolved the difference at the pointer.
+    void resolvedFromMenu();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool MoveByKey(const QKeyEvent& event);
+    void OnMouse(CXMLView::EMouse gesture, Qt::KeyboardModifiers modifiers, STextPosition position);
+    void ShowContextMenu(QPoint globalPosition, QPoint position);
+    void ResolveAt(CBlockSelector& selector, int side);
+    // Shows the caret model's caret and anchor in the view, and scrolls the
+    // caret into view when asked.
+    void Apply(bool scrollToCaret);
+    void ShowLines(int firstLine, int lineCount);
+
+    CXMLView& m_view;
+    CMergeModel* m_model = nullptr;
+    std::unique_ptr<CBlockTreeLines> m_lines;
+    std::unique_ptr<CCaretModel> m_caret;
+};
