@@ -3,6 +3,7 @@
 // stands in for a display, and the settings stay in memory: nothing of the
 // user's is read or changed.
 #include "app/about_dialog.h"
+#include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/open_dialog.h"
 #include "app/progress_dialog.h"
@@ -18,10 +19,12 @@
 #include "text/format.h"
 #include "translation/embedded_language.h"
 #include "translation/translator.h"
+#include "view/xml_view.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -64,31 +67,91 @@ bool SaveDialogs(CMainWnd& window, NSettings::CFlags& flags,
     return saved;
 }
 
+// The shipped format specifications, copied: a load may teach them (and save
+// them).
+class CFormatsCopy {
+public:
+    CFormatsCopy() {
+        const QDir shipped(kSourceDir + QStringLiteral("/data/Formats"));
+        for (const QString& name : shipped.entryList(QDir::Files))
+            QFile::copy(shipped.filePath(name), m_folder.filePath(name));
+        formats.LoadFrom((m_folder.path() + u'/').toStdU16String().c_str());
+    }
+
+    CFormatList formats;
+
+private:
+    QTemporaryDir m_folder;
+};
+
+// The examples, with the right side changing the greeting the left side
+// changes too, so that the merge holds a conflict.
+class CConflictingExamples {
+public:
+    CConflictingExamples() {
+        for (const char* name : {"base.xml", "left.xml", "right.xml"})
+            QFile::copy(kSourceDir + QStringLiteral("/examples/") + QLatin1String(name),
+                        m_folder.filePath(QLatin1String(name)));
+        QFile right(m_folder.filePath(QStringLiteral("right.xml")));
+        right.open(QIODevice::ReadOnly);
+        QByteArray text = right.readAll();
+        right.close();
+        text.replace("Welcome aboard!</string>", "Welcome aboard, sailor!</string>");
+        right.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        right.write(text);
+    }
+
+    std::u16string Path(const char* name) const {
+        return m_folder.filePath(QLatin1String(name)).toStdU16String();
+    }
+
+private:
+    QTemporaryDir m_folder;
+};
+
+void SendKey(QWidget& widget, int key, Qt::KeyboardModifiers modifiers) {
+    QKeyEvent press(QEvent::KeyPress, key, modifiers);
+    QApplication::sendEvent(&widget, &press);
+}
+
+// The three-way merge with its conflict, a difference resolved to the right
+// and a selection, then the same files compared two-way; then the dialogs.
 bool SaveScreenshots(const QDir& folder) {
     NSettings::CFlags flags;
     flags.Load(NSettings::kDefaultFlags);
     flags.Set(NSettings::kFlagMerge | NSettings::kFlagThreeWay);
-    // A load may teach the specifications (and save them): copies are used.
-    QTemporaryDir formatsFolder;
-    const QDir shipped(kSourceDir + QStringLiteral("/data/Formats"));
-    for (const QString& name : shipped.entryList(QDir::Files))
-        QFile::copy(shipped.filePath(name), formatsFolder.filePath(name));
-    CFormatList formats;
-    formats.LoadFrom((formatsFolder.path() + u'/').toStdU16String().c_str());
+    CFormatsCopy formats;
+    const CConflictingExamples examples;
     NSettings::CRecentFiles recentFiles;
-    COperation operation(flags, formats, &recentFiles);
-    operation.files[kSideBase].SetPath(SourcePath("examples/base.xml").c_str());
-    operation.files[kSideLeft].SetPath(SourcePath("examples/left.xml").c_str());
-    operation.files[kSideRight].SetPath(SourcePath("examples/right.xml").c_str());
+    COperation operation(flags, formats.formats, &recentFiles);
+    for (const auto& [side, name] :
+         {std::pair{kSideBase, "base.xml"}, {kSideLeft, "left.xml"}, {kSideRight, "right.xml"}}) {
+        CXMLFile& file = operation.files[static_cast<std::size_t>(side)];
+        file.SetPath(examples.Path(name).c_str());
+        // The pictures name the examples, not the temporary copies.
+        file.SetTitle((QStringLiteral("examples/") + QLatin1String(name)).toStdU16String().c_str());
+    }
     CMainWnd::CPath resultPath;
     CMainWnd::CPath reportPath;
     CMainWnd window(operation, resultPath, reportPath);
+    window.resize(1000, 600);
     if (!window.StartOperation(false)) {
         std::fputs("screenshots: the examples did not load\n", stderr);
         return false;
     }
-    window.resize(1000, 600);
-    const bool saved = Save(window, folder, "main-window.png");
+    window.show();
+    window.RunCommand(NCommands::kEditResolveRight);
+    window.RunCommand(NCommands::kViewNextDiff);
+    auto* view = window.findChild<CXMLView*>();
+    for (int line = 0; line < 3; ++line)
+        SendKey(*view, Qt::Key_Down, Qt::ShiftModifier);
+    bool saved = Save(window, folder, "merge-window.png");
+
+    // The merge's changes are let go without a question.
+    flags.Clear(NSettings::kFlagMerge | NSettings::kFlagThreeWay | NSettings::kFlagResultUnsaved);
+    operation.files[kSideBase].SetPath(u"");
+    window.RunCommand(NCommands::kFileReload);
+    saved &= Save(window, folder, "compare-window.png");
     window.show();
     return SaveDialogs(window, flags, recentFiles, folder) && saved;
 }
