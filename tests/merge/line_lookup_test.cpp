@@ -44,7 +44,7 @@ std::string Nested(int depth, const std::string& inner) {
     return document;
 }
 
-// Every block of the tree, attribute blocks and attribute selectors included.
+// Every block of the tree, attribute lists with their blocks included.
 std::vector<const CBlockBase*> AllBlocks(const CBlockBase& root) {
     std::vector<const CBlockBase*> blocks;
     for (const NPtr::CNode* node = root.NextInSubtree(&root); node != nullptr;
@@ -53,6 +53,7 @@ std::vector<const CBlockBase*> AllBlocks(const CBlockBase& root) {
         blocks.push_back(block);
         if (block->IsElementBlock()) {
             const CAttributeList& attributes = static_cast<const CElementBlock*>(block)->Attributes();
+            blocks.push_back(&attributes);
             for (const NPtr::CNode* attribute = attributes.NextInSubtree(&attributes);
                  attribute != nullptr; attribute = attributes.NextInSubtree(attribute))
                 blocks.push_back(static_cast<const CBlockBase*>(attribute));
