@@ -65,7 +65,8 @@ public:
     // Numbers the children one after another from `next` on and indexes
     // where each starts; the number after the last line used.
     TLine NumberChildren(TLine next);
-    // The first child's answer to FindLine (n), in order.
+    // The first answer of the children to FindLine (n), in order; once they
+    // are indexed only the child that can hold `n` is asked.
     CBlockBase* FindLineInChildren(TLine n) const;
 
     virtual TLine FirstLine() const;
