@@ -34,6 +34,7 @@ void CNode::DeleteChildren() {
         node->m_parent = nullptr;
         delete node;
     }
+    ChildrenChanged();
 }
 
 void CNode::LinkBefore(CNode* child, CNode* successor) {
@@ -65,6 +66,7 @@ int CNode::AddChild(CNode* child, CNode* before) {
         // In front of the first child is behind the last one.
         LinkBefore(child, m_firstChild);
     }
+    ChildrenChanged();
     return NResult::kOk;
 }
 
@@ -82,6 +84,7 @@ int CNode::RemoveChild(CNode* child) {
     child->m_next = nullptr;
     child->m_previous = nullptr;
     child->m_parent = nullptr;
+    ChildrenChanged();
     return NResult::kOk;
 }
 

@@ -51,6 +51,11 @@ public:
     // this node's subtree (this node excluded); null after the last one.
     CNode* NextInSubtree(const CNode* node) const;
 
+protected:
+    // Called after a child was linked in or out or the children were
+    // deleted, for nodes that keep something derived from their children.
+    virtual void ChildrenChanged() {}
+
 private:
     // Unlinks this node from its parent; kNotAChild when it has none.
     int Unlink();

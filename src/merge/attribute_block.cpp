@@ -64,16 +64,10 @@ int CAttributeBlock::GetIndent() const {
     return indent;
 }
 
-void CAttributeBlock::GetTabStops(std::vector<int>& stops) const {
-    if (!InSelector()) {
-        CBlockBase::GetTabStops(stops);
-        return;
-    }
-    const int unit = IndentUnit();
-    const int first = GetIndent() + kValueGap + (side == kSideLeft ? NameWidth() : 0);
-    stops.clear();
-    for (int stop = 0; stop < 100; ++stop)
-        stops.push_back(first + stop * unit);
+STabStops CAttributeBlock::GetTabStops() const {
+    if (!InSelector())
+        return CBlockBase::GetTabStops();
+    return {GetIndent() + kValueGap + (side == kSideLeft ? NameWidth() : 0), IndentUnit()};
 }
 
 void CAttributeBlock::PutAssignment(CBlockOutput& output, const NXML::CAttribute& layout) const {

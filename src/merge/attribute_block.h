@@ -22,7 +22,7 @@ public:
     int GetLineText(NString::TStr<char16_t>& lineText, TLine n,
                     std::vector<COLORREF>* colours) const override;
     int GetIndent() const override;
-    void GetTabStops(std::vector<int>& stops) const override;
+    STabStops GetTabStops() const override;
     bool WriteMerged(NIO::CBase& out) const override;
     bool WriteIndented(NIO::CBase& out, int depth, const char* indent) const override;
     bool IsAttributeBlock() const override { return true; }

@@ -6,12 +6,6 @@
 #include <algorithm>
 #include <string_view>
 
-namespace {
-
-constexpr int kTabStopCount = 100;
-
-} // namespace
-
 CBlockBase::CBlockBase(const CBlockBase& other)
     : NPtr::CNode(), NPtr::CFlagWord(other), lines(other.lines), width(other.width),
       side(other.side) {}
@@ -28,9 +22,16 @@ void CBlockBase::AppendChildClones(CBlockBase& copy) const {
 
 TLine CBlockBase::NumberLines(TLine first) {
     lines.assign(1, first);
-    TLine next = first + 1;
-    for (CBlockBase* child = FirstChildBlock(); child != nullptr; child = child->NextSiblingBlock())
+    return NumberChildren(first + 1);
+}
+
+TLine CBlockBase::NumberChildren(TLine next) {
+    m_childLines.Begin(ChildCount());
+    for (CBlockBase* child = FirstChildBlock(); child != nullptr;
+         child = child->NextSiblingBlock()) {
+        m_childLines.Add(next, child);
         next = child->NumberLines(next);
+    }
     return next;
 }
 
@@ -39,9 +40,27 @@ CBlockBase* CBlockBase::FindLine(TLine n) const {
         return nullptr;
     if (std::find(lines.begin(), lines.end(), n) != lines.end())
         return const_cast<CBlockBase*>(this);
+    return FindLineInChildren(n);
+}
+
+CBlockBase* CBlockBase::FindLineInChildren(TLine n) const {
+    // Children are numbered one after another, so only the one that starts
+    // last at or before `n` can hold it.
+    if (m_childLines.IsBuilt()) {
+        const CBlockBase* child = m_childLines.ChildFor(n);
+        return child != nullptr ? child->FindLine(n) : nullptr;
+    }
     for (CBlockBase* child = FirstChildBlock(); child != nullptr;
          child = child->NextSiblingBlock()) {
         if (CBlockBase* found = child->FindLine(n))
+            return found;
+    }
+    return nullptr;
+}
+
+CBlockBase* CBlockBase::NextLineBlock(TLine line) const {
+    for (const CBlockBase* block = this; block != nullptr; block = block->ParentBlock()) {
+        if (CBlockBase* found = block->FindLine(line + 1))
             return found;
     }
     return nullptr;
@@ -91,12 +110,9 @@ int CBlockBase::GetIndent() const {
     return levels * IndentUnit();
 }
 
-void CBlockBase::GetTabStops(std::vector<int>& stops) const {
-    const int indent = GetIndent();
+STabStops CBlockBase::GetTabStops() const {
     const int unit = IndentUnit();
-    stops.clear();
-    for (int stop = 1; stop <= kTabStopCount; ++stop)
-        stops.push_back(indent + stop * unit);
+    return {GetIndent() + unit, unit};
 }
 
 int CBlockBase::GetWidth() {
@@ -160,18 +176,17 @@ void CBlockBase::MeasureLine(TLine n, std::vector<SCharPlacement>& placements) c
     const std::u16string_view line(text.Text(), static_cast<std::size_t>(text.Length()));
     std::vector<int> advances;
     MeasureAdvances(line, advances);
-    std::vector<int> stops;
-    GetTabStops(stops);
+    const STabStops stops = GetTabStops();
 
     placements.clear();
     int x = GetIndent();
-    std::size_t tabs = 0;
+    std::uint32_t tabs = 0;
     for (std::size_t unit = 0; unit < line.size(); ++unit) {
         int advance = advances[unit];
         if (line[unit] == u'\t') {
             // The k-th tab runs to the k-th stop; a stop already passed gives
             // the tab no width rather than moving the text back.
-            advance = tabs < stops.size() ? std::max(0, stops[tabs] - x) : 0;
+            advance = std::max(0, stops.At(tabs) - x);
             ++tabs;
         }
         placements.push_back({x, advance});

@@ -6,7 +6,9 @@
 #include "framework/inline_array.h"
 #include "framework/node.h"
 #include "framework/str.h"
+#include "merge/child_line_index.h"
 #include "merge/colours.h"
+#include "merge/display_line.h"
 
 #include <cstdint>
 #include <vector>
@@ -18,14 +20,20 @@ class CBase;
 class CBlockSelector;
 class CFileSpec;
 
-// A display line number; also "no line" where one is asked for and none exists.
-using TLine = std::uint32_t;
-constexpr TLine kNoLine = 0xFFFFFFFF;
-
 // Where one character of a measured line stands, in pixels.
 struct SCharPlacement {
     int x = 0;
     int width = 0;
+};
+
+// The tab stops of a block's lines: the first at `first`, then one every
+// `spacing` pixels without end, so a line may hold any number of tabs.
+struct STabStops {
+    int first = 0;
+    int spacing = 0;
+
+    // The x of stop `k`, counted from 0.
+    int At(std::uint32_t k) const { return first + static_cast<int>(k) * spacing; }
 };
 
 // One node of the merge model: a piece of the merged document as it is shown
@@ -33,7 +41,10 @@ struct SCharPlacement {
 // they differ a selector holds one alternative block per side.
 //
 // The operations below may recurse along the depth of the tree (they run on
-// threads with large stacks) but never along siblings.
+// threads with large stacks) but never along siblings. Finding a line costs
+// a binary search per level among many siblings: numbering the lines indexes
+// where each child starts, and any change of the children drops the index
+// until the next numbering.
 class CBlockBase : public NPtr::CNode, public NPtr::CFlagWord {
 public:
     CBlockBase() = default;
@@ -47,6 +58,17 @@ public:
     virtual TLine NumberLines(TLine first);
     // The block that owns display line `n`, or null.
     virtual CBlockBase* FindLine(TLine n) const;
+    // The block of the line after `line`, one of this block's lines: asked
+    // of this block, then of each ancestor in turn, as the view steps down
+    // the lines it paints; null past the last line.
+    CBlockBase* NextLineBlock(TLine line) const;
+    // Numbers the children one after another from `next` on and indexes
+    // where each starts; the number after the last line used.
+    TLine NumberChildren(TLine next);
+    // The first answer of the children to FindLine (n), in order; once they
+    // are indexed only the child that can hold `n` is asked.
+    CBlockBase* FindLineInChildren(TLine n) const;
+
     virtual TLine FirstLine() const;
     virtual TLine LastLine() const;
     // The UTF-16 text of display line `n` and, when `colours` is given, one
@@ -61,8 +83,8 @@ public:
     virtual void CollectSelectors(NPtr::TArray<CBlockSelector>& list);
     // The x in pixels where this block's lines start.
     virtual int GetIndent() const;
-    // Fills `stops` with the x of 100 tab stops.
-    virtual void GetTabStops(std::vector<int>& stops) const;
+    // Where the tab stops of this block's lines stand.
+    virtual STabStops GetTabStops() const;
     // The width in pixels of the block with its subtree, cached.
     virtual int GetWidth();
     // Forgets the cached width of this block and its subtree.
@@ -114,9 +136,15 @@ protected:
     }
     // Appends a clone of each child to `copy`.
     void AppendChildClones(CBlockBase& copy) const;
+    // The index no longer matches the children.
+    void ChildrenChanged() override { m_childLines.Clear(); }
 
     // The x where measured line `n` ends.
     int RightEnd(TLine n) const;
     // The largest GetWidth among the children; 0 without children.
     int ChildrenWidth();
+
+private:
+    // Where each child starts, from the last NumberChildren; never copied.
+    CChildLineIndex m_childLines;
 };

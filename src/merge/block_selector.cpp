@@ -12,20 +12,11 @@ CSimpleBlock* CBlockSelector::Alternative(CBlockBase* block) {
 
 TLine CBlockSelector::NumberLines(TLine first) {
     lines.clear();
-    TLine next = first;
-    for (CBlockBase* alternative = FirstChildBlock(); alternative != nullptr;
-         alternative = alternative->NextSiblingBlock())
-        next = alternative->NumberLines(next);
-    return next;
+    return NumberChildren(first);
 }
 
 CBlockBase* CBlockSelector::FindLine(TLine n) const {
-    for (CBlockBase* alternative = FirstChildBlock(); alternative != nullptr;
-         alternative = alternative->NextSiblingBlock()) {
-        if (CBlockBase* found = alternative->FindLine(n))
-            return found;
-    }
-    return nullptr;
+    return FindLineInChildren(n);
 }
 
 // An alternative answers from its own lines only: before numbering it has

@@ -35,14 +35,10 @@ const NXML::CElement* CElementBlock::Element() const {
 
 TLine CElementBlock::NumberLines(TLine first) {
     lines.assign(1, first);
-    TLine next = first + 1;
-    for (CBlockBase* attribute = m_attributes.FirstChildBlock(); attribute != nullptr;
-         attribute = attribute->NextSiblingBlock())
-        next = attribute->NumberLines(next);
+    TLine next = m_attributes.NumberChildren(first + 1);
     if (HasAttributes())
         lines.push_back(next++);
-    for (CBlockBase* child = FirstChildBlock(); child != nullptr; child = child->NextSiblingBlock())
-        next = child->NumberLines(next);
+    next = NumberChildren(next);
     if (HasChildren())
         lines.push_back(next++);
     return next;
@@ -53,12 +49,9 @@ CBlockBase* CElementBlock::FindLine(TLine n) const {
         return nullptr;
     if (std::find(lines.begin(), lines.end(), n) != lines.end())
         return const_cast<CElementBlock*>(this);
-    for (CBlockBase* attribute = m_attributes.FirstChildBlock(); attribute != nullptr;
-         attribute = attribute->NextSiblingBlock()) {
-        if (CBlockBase* found = attribute->FindLine(n))
-            return found;
-    }
-    return CBlockBase::FindLine(n);
+    if (CBlockBase* found = m_attributes.FindLineInChildren(n))
+        return found;
+    return FindLineInChildren(n);
 }
 
 int CElementBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine n,

@@ -9,14 +9,7 @@ TLine CRootBlock::NumberAll() {
 }
 
 CBlockBase* CRootBlock::FindLine(TLine n) const {
-    if (n >= LineCount())
-        return nullptr;
-    for (CBlockBase* child = FirstChildBlock(); child != nullptr;
-         child = child->NextSiblingBlock()) {
-        if (CBlockBase* found = child->FindLine(n))
-            return found;
-    }
-    return nullptr;
+    return n < LineCount() ? FindLineInChildren(n) : nullptr;
 }
 
 int CRootBlock::GetLineText(NString::TStr<char16_t>& text, TLine n,

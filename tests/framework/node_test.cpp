@@ -1,6 +1,7 @@
 #include "framework/node.h"
 #include "framework/result.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <string>
@@ -225,4 +226,43 @@ TEST(Node, MillionDeepChainIsWalkedAndDestroyedWithoutRecursion) {
 
     delete root;
     EXPECT_EQ(deleted, static_cast<int>(kDepth));
+}
+
+// Counts how often its children changed.
+class CWatchingNode : public CNode {
+public:
+    int changes = 0;
+
+protected:
+    void ChildrenChanged() override { ++changes; }
+};
+
+// Each change of the child list is told to the parent it concerns, and a
+// refused change is not.
+TEST(Node, ParentsHearOfEveryChangeOfTheirChildren) {
+    CWatchingNode from, to;
+    auto* child = new CNode;
+    auto* other = new CNode;
+    struct SStep {
+        const char* what;
+        std::function<void()> change;
+        int fromChanges;
+        int toChanges;
+    };
+    const std::vector<SStep> steps = {
+        {"append", [&] { from.AddChild(child); }, 1, 0},
+        {"insert before", [&] { from.AddChild(other, child); }, 2, 0},
+        {"move to another parent", [&] { to.AddChild(child); }, 3, 1},
+        {"refused: a loop", [&] { to.AddChild(&to); }, 3, 1},
+        {"refused: not a child", [&] { to.RemoveChild(other); }, 3, 1},
+        {"remove", [&] { from.RemoveChild(other); }, 4, 1},
+        {"delete a child", [&] { delete child; }, 4, 2},
+        {"delete the children", [&] { from.AddChild(other); from.DeleteChildren(); }, 6, 2},
+        {"delete no children", [&] { to.DeleteChildren(); }, 6, 2},
+    };
+    for (const SStep& step : steps) {
+        step.change();
+        EXPECT_EQ(from.changes, step.fromChanges) << step.what;
+        EXPECT_EQ(to.changes, step.toChanges) << step.what;
+    }
 }

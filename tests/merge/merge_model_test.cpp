@@ -243,11 +243,10 @@ TEST(MergeModel, WidthsWithTheDefaultMetrics) {
     EXPECT_EQ(attribute.FrameLeft(), 122);
     EXPECT_EQ(attribute.FrameRight(), 197);
 
-    std::vector<int> stops;
-    root.FindLine(3)->GetTabStops(stops);
-    ASSERT_EQ(stops.size(), 100u);
-    EXPECT_EQ(stops.front(), 64);
-    EXPECT_EQ(stops.back(), 32 + 100 * 32);
+    const STabStops stops = root.FindLine(3)->GetTabStops();
+    EXPECT_EQ(stops.At(0), 64);
+    EXPECT_EQ(stops.At(99), 32 + 100 * 32);
+    EXPECT_EQ(stops.At(149), 32 + 150 * 32);
 }
 
 // Proportional metrics: every character as wide as its code's last digit
