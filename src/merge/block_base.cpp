@@ -207,3 +207,11 @@ int CBlockBase::ChildrenWidth() {
         widest = std::max(widest, child->GetWidth());
     return widest;
 }
+
+STextPoint CBlockBase::InsertText(CUndoStep* /*step*/, STextPoint at, std::string_view /*text*/) {
+    return at;
+}
+
+STextPoint CBlockBase::DeleteText(CUndoStep* /*step*/, STextPoint from, STextPoint /*to*/) {
+    return from;
+}

@@ -9,8 +9,10 @@
 #include "merge/child_line_index.h"
 #include "merge/colours.h"
 #include "merge/display_line.h"
+#include "merge/text_point.h"
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 namespace NIO {
@@ -19,6 +21,7 @@ class CBase;
 
 class CBlockSelector;
 class CFileSpec;
+class CUndoStep;
 
 // Where one character of a measured line stands, in pixels.
 struct SCharPlacement {
@@ -95,6 +98,13 @@ public:
     // Appends the re-indented form: `indent` and `depth` tabs before each line,
     // CRLF after it, every alternative of a selector.
     virtual bool WriteIndented(NIO::CBase& out, int depth, const char* indent) const;
+
+    // Editing of the merged result's text. Only a block's editable ranges
+    // (attribute values, character data, comment bodies) change; elsewhere
+    // nothing does. Each returns where the caret goes. With `step`, what
+    // changed is recorded in it for undo. The default block is not editable.
+    virtual STextPoint InsertText(CUndoStep* step, STextPoint at, std::string_view text);
+    virtual STextPoint DeleteText(CUndoStep* step, STextPoint from, STextPoint to);
 
     virtual bool IsAttributeList() const { return false; }
     virtual bool IsAttributeBlock() const { return false; }

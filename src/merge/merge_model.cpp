@@ -117,7 +117,8 @@ void CMergeModel::CollectSelectors() {
     m_current = -1;
     m_differences.Clear(false);
     m_root.CollectSelectors(m_differences);
-    if (current != nullptr)
+    // A current difference that left the tree leaves none current.
+    if (current != nullptr && IndexOf(current) < m_differences.Count())
         m_current = static_cast<int>(IndexOf(current));
 }
 
