@@ -54,8 +54,6 @@ constexpr std::uint32_t kOperationBits = NSettings::kFlagMerge | NSettings::kFla
 // disabled. This is the one place where they plug in.
 bool HasNoTargetYet(std::uint32_t command) {
     switch (command) {
-    case kEditUndo:
-    case kEditRedo:
     case kEditCutText:
     case kEditCutXML:
     case kEditCopy:
@@ -250,6 +248,10 @@ bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
         return resolvable;
     case kEditResolveBase:
         return resolvable && m_operation.flags.Has(NSettings::kFlagThreeWay);
+    case kEditUndo:
+        return loaded && m_viewController->History().CanUndo();
+    case kEditRedo:
+        return loaded && m_viewController->History().CanRedo();
     case kEditSelectAll:
     case kViewSearch:
         return loaded;
@@ -322,6 +324,12 @@ void CMainWnd::RunCommand(std::uint32_t command) {
         Go(command == kViewNextDiff || command == kViewNextConflict,
            command == kViewPrevConflict || command == kViewNextConflict);
         break;
+    case kEditUndo:
+        m_viewController->Undo();
+        break;
+    case kEditRedo:
+        m_viewController->Redo();
+        break;
     case kEditSelectAll:
         m_viewController->SelectAll();
         break;
@@ -356,11 +364,12 @@ void CMainWnd::Resolve(int side) {
     m_operation.model.Resolve(*difference, side);
     CurrentViewNotifications().RepaintSelector(*difference);
     m_viewController->LinesChanged();
-    Resolved();
+    ResultChanged();
 }
 
-// After a resolution by a command, a button or the context menu.
-void CMainWnd::Resolved() {
+// After every change of the result: a resolution by a command, a button or
+// the context menu, an edit, undo or redo.
+void CMainWnd::ResultChanged() {
     m_operation.flags.Set(NSettings::kFlagResultUnsaved);
     m_overview->Refresh(true);
     Refresh();
@@ -369,11 +378,12 @@ void CMainWnd::Resolved() {
 void CMainWnd::ConnectView() {
     connect(m_view, &CXMLView::resolveButtonClicked, this, [this] {
         if (IsMerge())
-            Resolved();
+            ResultChanged();
         else
             Refresh();
     });
-    connect(m_viewController, &CViewController::resolvedFromMenu, this, &CMainWnd::Resolved);
+    connect(m_viewController, &CViewController::resolvedFromMenu, this, &CMainWnd::ResultChanged);
+    connect(m_viewController, &CViewController::resultChanged, this, &CMainWnd::ResultChanged);
     connect(m_view, &CXMLView::panesRefreshNeeded, this, [this] {
         m_overview->Refresh(true);
         Refresh();

@@ -76,7 +76,7 @@ private:
     void ToggleOverview();
     void ShowOverview(bool shown);
     void Resolve(int side);
-    void Resolved();
+    void ResultChanged();
     void ConnectView();
     void Search();
     void FindMatch(bool upward);

@@ -78,6 +78,7 @@ CViewController::~CViewController() = default;
 
 void CViewController::SetModel(CMergeModel* model) {
     m_model = model;
+    m_history.Clear();
     m_caret.reset();
     m_lines.reset();
     if (model == nullptr)
@@ -291,4 +292,41 @@ void CViewController::ResolveAt(CBlockSelector& selector, int side) {
     m_view.viewport()->update();
     LinesChanged();
     emit resolvedFromMenu();
+}
+
+bool CViewController::Undo() {
+    const CUndoStep* step = m_model != nullptr ? m_history.Undo(*m_model) : nullptr;
+    if (step == nullptr)
+        return false;
+    ShowReplayed(step->caretBefore, step->anchorBefore);
+    return true;
+}
+
+bool CViewController::Redo() {
+    const CUndoStep* step = m_model != nullptr ? m_history.Redo(*m_model) : nullptr;
+    if (step == nullptr)
+        return false;
+    ShowReplayed(step->caretAfter, {});
+    return true;
+}
+
+void CViewController::ShowReplayed(STextPoint caret, STextPoint anchor) {
+    m_view.setFocus();
+    m_view.UpdateScrollRanges();
+    m_view.viewport()->update();
+    m_caret->Select({ToTextPosition(anchor), ToTextPosition(caret)});
+    Apply(true);
+    emit resultChanged();
+}
+
+STextPoint ToTextPoint(STextPosition position) {
+    if (!position.IsSet())
+        return {};
+    return {static_cast<TLine>(position.line), static_cast<std::uint32_t>(position.column)};
+}
+
+STextPosition ToTextPosition(STextPoint point) {
+    if (!point.IsSet())
+        return {};
+    return {static_cast<int>(point.line), static_cast<int>(point.column)};
 }

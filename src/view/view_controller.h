@@ -1,5 +1,6 @@
 #pragma once
 
+#include "merge/undo_history.h"
 #include "view/xml_view.h"
 
 #include <QObject>
@@ -42,9 +43,18 @@ public:
     // The lines under the caret changed (a resolution, a reload).
     void LinesChanged();
 
+    // The changes made to the result since the load, for undo and redo.
+    const CUndoHistory& History() const { return m_history; }
+    // Undoes or redoes the last change (or the last one undone) and puts the
+    // caret where it was. False when there was nothing to do.
+    bool Undo();
+    bool Redo();
+
 signals:
     // The context menu resolved the difference at the pointer.
     void resolvedFromMenu();
+    // The result changed by undo or redo.
+    void resultChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -58,9 +68,17 @@ private:
     // caret into view when asked.
     void Apply(bool scrollToCaret);
     void ShowLines(int firstLine, int lineCount);
+    // After records were replayed: the tree laid out again and the caret and
+    // anchor placed.
+    void ShowReplayed(STextPoint caret, STextPoint anchor);
 
     CXMLView& m_view;
     CMergeModel* m_model = nullptr;
     std::unique_ptr<CBlockTreeLines> m_lines;
     std::unique_ptr<CCaretModel> m_caret;
+    CUndoHistory m_history;
 };
+
+// The view's positions and the block tree's points name the same places.
+STextPoint ToTextPoint(STextPosition position);
+STextPosition ToTextPosition(STextPoint point);

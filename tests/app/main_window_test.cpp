@@ -10,6 +10,7 @@
 #include "services/flags.h"
 #include "services/recent_files.h"
 #include "services/settings_backend.h"
+#include "view/xml_view.h"
 #include "widget_test.h"
 
 #include <QApplication>
@@ -262,6 +263,23 @@ TEST_F(MainWindowTest, KeysOfTheTableRunTheirCommands) {
     EXPECT_EQ(window->CountText(), QStringLiteral("2 conflicts"));
     QTest::keyClick(focus, Qt::Key_L, Qt::ShiftModifier | Qt::AltModifier);
     EXPECT_EQ(window->CountText(), QStringLiteral("1 difference + 1 conflict"));
+}
+
+// Every change of the result asks to be saved: a resolve button's too.
+TEST_F(MainWindowTest, AResolveButtonLeavesTheResultUnsaved) {
+    const auto window = Loaded(true, true);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* view = window->findChild<CXMLView*>();
+    ASSERT_NE(view, nullptr);
+    view->viewport()->repaint();
+    ASSERT_FALSE(view->ResolveButtons().empty());
+    m_flags.Clear(kFlagResultUnsaved);
+    const QString before = window->CountText();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      view->ResolveButtons().front().rect.center());
+    EXPECT_TRUE(m_flags.Has(kFlagResultUnsaved));
+    EXPECT_NE(window->CountText(), before);
 }
 
 TEST_F(MainWindowTest, PlacementIsRememberedAndAnOffScreenOneIgnored) {
