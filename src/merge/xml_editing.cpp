@@ -143,7 +143,7 @@ bool NamesClash(const CBlockBase& parent, const SBlockRun& deleted,
 std::optional<SInsertionPoint> FindInsertionPoint(CMergeModel& model,
                                                   const CXMLClipboard& clipboard,
                                                   const SBlockRun& deleted, TLine line) {
-    if (clipboard.IsEmpty())
+    if (!model.IsMerge() || clipboard.IsEmpty())
         return std::nullopt;
     const bool attributes = AsAttribute(*clipboard.FirstBlock()) != nullptr;
     std::optional<SInsertionPoint> point = InsertionPointAt(model, line, attributes);
@@ -225,6 +225,8 @@ SBlockRun SelectedBlocks(const CMergeModel& model, STextPoint caret, STextPoint 
 }
 
 int DeleteSelectionAsXML(CMergeModel& model, STextPoint caret, STextPoint anchor, CUndoStep* step) {
+    if (!model.IsMerge())
+        return kNothingSelected;
     const SBlockRun run = SelectedBlocks(model, caret, anchor);
     if (run.IsEmpty())
         return kNothingSelected;

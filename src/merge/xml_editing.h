@@ -53,7 +53,8 @@ inline constexpr int kNothingSelected = 4;
 // Deletes the blocks the selection covers, each in a kBlockDeleted record of
 // `step` (in document order, with the place to put it back), then renumbers
 // the lines and lists the differences anew. Without `step` the blocks are
-// deleted for good.
+// deleted for good. Only a merge's result is edited: a compare answers
+// kNothingSelected.
 int DeleteSelectionAsXML(CMergeModel& model, STextPoint caret, STextPoint anchor, CUndoStep* step);
 
 // Inserts clones of the clipboard's blocks where the selection starts (or at
@@ -62,7 +63,7 @@ int DeleteSelectionAsXML(CMergeModel& model, STextPoint caret, STextPoint anchor
 // blocks before a block, or as last children when pasted on an end tag.
 // Over a selection they go where the deleted blocks stood. Each clone is in
 // a kBlockInserted record of `step`. False, with nothing changed or
-// recorded, when there is nothing to paste, no place for it, or an
-// attribute of the same name is already there.
+// recorded, in a compare, when there is nothing to paste, no place for it,
+// or an attribute of the same name is already there.
 bool PasteXML(CMergeModel& model, const CXMLClipboard& clipboard, STextPoint caret,
               STextPoint anchor, CUndoStep* step);

@@ -266,6 +266,17 @@ TEST(PasteXML, AnEmptyClipboardPastesNothing) {
     EXPECT_EQ(operation.Merged(), kDocument);
 }
 
+TEST(XMLEditing, ACompareIsNotEdited) {
+    const COperation merge = Unchanged(kDocument);
+    COperation compare(std::nullopt, kDocument, kDocument, false);
+    CXMLClipboard clipboard;
+    ASSERT_TRUE(clipboard.Fill(merge.model, At(9, 1), At(9, 0)));
+    const std::string rendering = compare.Rendering();
+    EXPECT_EQ(DeleteSelectionAsXML(compare.model, At(9, 1), At(9, 0), nullptr), kNothingSelected);
+    EXPECT_FALSE(PasteXML(compare.model, clipboard, At(4, 0), {}, nullptr));
+    EXPECT_EQ(compare.Rendering(), rendering);
+}
+
 TEST(XMLClipboard, ACopyInACompareOrWithoutASelectionKeepsTheContent) {
     COperation merge = Unchanged(kDocument);
     COperation compare(std::nullopt, kDocument, kDocument, false);
