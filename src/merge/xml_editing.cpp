@@ -108,8 +108,10 @@ std::optional<SInsertionPoint> InsertionPointAt(CMergeModel& model, TLine line, 
     if (attributes) {
         if (block->IsAttributeBlock())
             return Before(block);
-        if (block->IsElementBlock())
-            return SInsertionPoint{&static_cast<CElementBlock*>(block)->Attributes(), nullptr};
+        // A placeholder stands for an element a side lacks: it has no attributes.
+        auto* element = block->IsElementBlock() ? static_cast<CElementBlock*>(block) : nullptr;
+        if (element != nullptr && element->Element() != nullptr)
+            return SInsertionPoint{&element->Attributes(), nullptr};
         return std::nullopt;
     }
     if (block->IsAttributeBlock())

@@ -246,6 +246,19 @@ TEST(PasteXML, AttributesPastedOnAnAttributeLineAreShownBeforeIt) {
     EXPECT_EQ(std::u16string(line.Text()), u"z = '3'");
 }
 
+TEST(PasteXML, AttributesOntoAPlaceholderAreRefused) {
+    // Lines: 0 <a>, 1-3 the alternatives of c (the right one a placeholder), 4 <d/>.
+    COperation operation("<a><c/><d/></a>", "<a><c/><d/></a>", "<a><d/></a>", true);
+    const COperation source = Unchanged("<b x='1'/>");
+    CXMLClipboard clipboard;
+    ASSERT_TRUE(clipboard.Fill(source.model, At(1, 1), At(1, 0)));
+    const std::string rendering = operation.Rendering();
+    EXPECT_FALSE(PasteXML(operation.model, clipboard, At(3, 0), {}, nullptr));
+    EXPECT_EQ(operation.Rendering(), rendering);
+    EXPECT_TRUE(PasteXML(operation.model, clipboard, At(2, 0), {}, nullptr))
+        << "the base's element takes them";
+}
+
 TEST(PasteXML, APastedDifferenceIsANewDifference) {
     COperation operation = Conflict();
     CXMLClipboard clipboard;
