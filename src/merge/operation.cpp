@@ -3,6 +3,7 @@
 #include "formats/file_spec.h"
 #include "framework/file.h"
 #include "merge/view_notifications.h"
+#include "merge/xml_clipboard.h"
 #include "services/flags.h"
 
 #include <algorithm>
@@ -17,6 +18,8 @@ SMatchContext COperation::Context() const {
 }
 
 void COperation::Discard() {
+    // Copied blocks refer to the documents about to go.
+    TheXMLClipboard().Clear();
     matchRoot.DeleteChildren();
     model.Reset(Context());
     CurrentViewNotifications().RefreshPanes();

@@ -10,6 +10,8 @@
 #include "framework/str.h"
 #include "merge/load_job.h"
 #include "merge/operation.h"
+#include "merge/xml_clipboard.h"
+#include "merge/xml_editing.h"
 #include "services/flags.h"
 #include "services/settings_backend.h"
 #include "xml/element.h"
@@ -116,6 +118,19 @@ TEST_F(LoadJob, ThreeWayMergeLoadsLeftBaseRightAndCountsAsUnsaved) {
     EXPECT_EQ(operation.model.DifferenceCount(), 1u);
     EXPECT_EQ(operation.model.ConflictCount(), 0u);
     EXPECT_TRUE(flags.Has(NSettings::kFlagResultUnsaved));
+}
+
+TEST_F(LoadJob, ALoadEmptiesTheXMLClipboardThatRefersToTheOldDocuments) {
+    Mode(true, true);
+    Input(kSideLeft, "a.xml", kInventory);
+    Input(kSideBase, "o.xml", kInventory);
+    Input(kSideRight, "b.xml", kInventory);
+    Run();
+    CXMLClipboard& clipboard = TheXMLClipboard();
+    ASSERT_TRUE(clipboard.Fill(operation.model, {0, 1}, {0, 0}));
+    Run();
+    EXPECT_TRUE(clipboard.IsEmpty());
+    EXPECT_FALSE(PasteXML(operation.model, clipboard, {0, 0}, {}, nullptr));
 }
 
 TEST_F(LoadJob, BrokenBaseStopsBeforeTheRightFileAndDiscardsThePreviousOperation) {
