@@ -18,6 +18,7 @@
 #include "merge/operation.h"
 #include "merge/view_notifications.h"
 #include "merge/window_title.h"
+#include "merge/xml_clipboard.h"
 #include "services/display_settings.h"
 #include "services/flags.h"
 #include "services/prompts.h"
@@ -49,19 +50,14 @@ constexpr int kOverviewWidth = 30;
 
 constexpr std::uint32_t kOperationBits = NSettings::kFlagMerge | NSettings::kFlagThreeWay;
 
-// Commands whose targets (the document view, the undo history, search and
-// Preferences) are not part of the window yet: their items are shown and
-// disabled. This is the one place where they plug in.
+// Commands whose targets (text editing and Preferences) are not part of the
+// window yet: their items are shown and disabled. This is the one place
+// where they plug in.
 bool HasNoTargetYet(std::uint32_t command) {
     switch (command) {
     case kEditCutText:
-    case kEditCutXML:
-    case kEditCopy:
-    case kEditCopyXML:
     case kEditPasteText:
-    case kEditPasteXML:
     case kEditDeleteText:
-    case kEditDeleteXML:
     case kEditPreferences:
         return true;
     default:
@@ -248,6 +244,14 @@ bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
         return resolvable;
     case kEditResolveBase:
         return resolvable && m_operation.flags.Has(NSettings::kFlagThreeWay);
+    case kEditCopy:
+    case kEditCopyXML:
+        return loaded && m_view->hasFocus();
+    case kEditCutXML:
+    case kEditDeleteXML:
+        return loaded && IsMerge() && m_view->hasFocus();
+    case kEditPasteXML:
+        return loaded && IsMerge() && !TheXMLClipboard().IsEmpty() && m_view->hasFocus();
     case kEditUndo:
         return loaded && m_viewController->History().CanUndo();
     case kEditRedo:
@@ -323,6 +327,19 @@ void CMainWnd::RunCommand(std::uint32_t command) {
     case kViewNextConflict:
         Go(command == kViewNextDiff || command == kViewNextConflict,
            command == kViewPrevConflict || command == kViewNextConflict);
+        break;
+    case kEditCopy:
+    case kEditCopyXML:
+        m_viewController->Copy(command == kEditCopyXML);
+        break;
+    case kEditCutXML:
+        m_viewController->CutAsXml();
+        break;
+    case kEditDeleteXML:
+        m_viewController->DeleteAsXml();
+        break;
+    case kEditPasteXML:
+        m_viewController->PasteXml();
         break;
     case kEditUndo:
         m_viewController->Undo();

@@ -1,7 +1,10 @@
 #include "view/view_controller.h"
 
 #include "merge/merge_model.h"
+#include "merge/selection_copy.h"
 #include "merge/simple_block.h"
+#include "merge/xml_clipboard.h"
+#include "merge/xml_editing.h"
 #include "text/format.h"
 #include "translation/translator.h"
 #include "view/block_tree_lines.h"
@@ -10,7 +13,9 @@
 #include "view/text_search.h"
 #include "xml/node.h"
 
+#include <QClipboard>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <algorithm>
@@ -265,11 +270,28 @@ void CViewController::ShowContextMenu(QPoint globalPosition, QPoint position) {
                 [this, selector, side = item.side] { ResolveAt(*selector, side); });
     }
     menu.addSeparator();
-    // Editing and copying come with the editing of the result.
-    for (const char* key : {"Menu.Context.CutText", "Menu.Context.CutXML", "Menu.Context.Copy",
-                            "Menu.Context.PasteText", "Menu.Context.PasteXML",
-                            "Menu.Context.DeleteText", "Menu.Context.DeleteXML"})
-        menu.addAction(Translated(key))->setEnabled(false);
+    struct SEditItem {
+        const char* key;
+        bool enabled;
+        std::function<void()> run;
+    };
+    const bool pasteXml = merge && !TheXMLClipboard().IsEmpty();
+    // The text editing items come with the editing of text.
+    const SEditItem edits[] = {
+        {"Menu.Context.CutText", false, {}},
+        {"Menu.Context.CutXML", merge, [this] { CutAsXml(); }},
+        {"Menu.Context.Copy", true, [this] { Copy(false); }},
+        {"Menu.Context.PasteText", false, {}},
+        {"Menu.Context.PasteXML", pasteXml, [this] { PasteXml(); }},
+        {"Menu.Context.DeleteText", false, {}},
+        {"Menu.Context.DeleteXML", merge, [this] { DeleteAsXml(); }},
+    };
+    for (const SEditItem& edit : edits) {
+        QAction* action = menu.addAction(Translated(edit.key));
+        action->setEnabled(edit.enabled);
+        if (edit.run)
+            connect(action, &QAction::triggered, this, edit.run);
+    }
     menu.addSeparator();
     connect(menu.addAction(Translated("Menu.Context.SelectAll")), &QAction::triggered, this,
             &CViewController::SelectAll);
@@ -329,4 +351,61 @@ STextPosition ToTextPosition(STextPoint point) {
     if (!point.IsSet())
         return {};
     return {static_cast<int>(point.line), static_cast<int>(point.column)};
+}
+
+bool CViewController::Copy(bool asXml) {
+    if (m_model == nullptr)
+        return false;
+    const STextPoint caret = ToTextPoint(m_caret->Caret());
+    const STextPoint anchor = ToTextPoint(m_caret->Anchor());
+    TheXMLClipboard().Fill(*m_model, caret, anchor);
+    const QString text = asXml ? QString::fromStdString(SelectionXML(*m_model, caret, anchor))
+                               : QString::fromUtf16(SelectionText(*m_model, caret, anchor).Text());
+    if (text.isEmpty())
+        return false;
+    QGuiApplication::clipboard()->setText(text);
+    return true;
+}
+
+bool CViewController::ChangeBlocks(
+    const std::function<bool(STextPoint, STextPoint, CUndoStep*)>& change) {
+    if (m_model == nullptr || !m_model->IsMerge())
+        return false;
+    const std::optional<STextRange> selection = m_caret->Selection();
+    const STextPoint caret = ToTextPoint(m_caret->Caret());
+    const STextPoint anchor = ToTextPoint(m_caret->Anchor());
+    CUndoStep* step = m_history.BeginAction(caret, anchor);
+    const bool changed = change(caret, anchor, step);
+    if (changed)
+        m_caret->Select({{}, selection ? selection->start : m_caret->Caret()});
+    m_caret->Clamp();
+    m_history.EndAction(step, ToTextPoint(m_caret->Caret()));
+    if (!changed)
+        return false;
+    m_view.UpdateScrollRanges();
+    m_view.viewport()->update();
+    Apply(true);
+    emit resultChanged();
+    return true;
+}
+
+bool CViewController::DeleteAsXml() {
+    return ChangeBlocks([this](STextPoint caret, STextPoint anchor, CUndoStep* step) {
+        return DeleteSelectionAsXML(*m_model, caret, anchor, step) == kDeletedBlocks;
+    });
+}
+
+bool CViewController::CutAsXml() {
+    return Copy(false) && DeleteAsXml();
+}
+
+bool CViewController::PasteXml() {
+    return ChangeBlocks([this](STextPoint caret, STextPoint anchor, CUndoStep* step) {
+        return PasteXML(*m_model, TheXMLClipboard(), caret, anchor, step);
+    });
+}
+
+bool CViewController::HasClipboardText() {
+    const QString text = QGuiApplication::clipboard()->text();
+    return !text.isEmpty() && text.front() != QChar(0);
 }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -50,6 +51,19 @@ public:
     bool Undo();
     bool Redo();
 
+    // The selection on the system clipboard as text or as the XML of its
+    // whole blocks; in a merge its blocks also go to the XML clipboard.
+    // False when there was nothing to copy.
+    bool Copy(bool asXml);
+    // Deletes the blocks the selection touches, for undo. False when nothing
+    // was deleted.
+    bool DeleteAsXml();
+    // Copies the selection as text, then deletes its blocks.
+    bool CutAsXml();
+    // Inserts the XML clipboard's blocks at the selection or the caret.
+    bool PasteXml();
+    static bool HasClipboardText();
+
 signals:
     // The context menu resolved the difference at the pointer.
     void resolvedFromMenu();
@@ -71,6 +85,10 @@ private:
     // After records were replayed: the tree laid out again and the caret and
     // anchor placed.
     void ShowReplayed(STextPoint caret, STextPoint anchor);
+    // Runs `change` as one undoable action from the present caret and
+    // selection; `change` returns whether it changed the result. The caret
+    // goes to the start of the selection and the selection is dropped.
+    bool ChangeBlocks(const std::function<bool(STextPoint, STextPoint, CUndoStep*)>& change);
 
     CXMLView& m_view;
     CMergeModel* m_model = nullptr;

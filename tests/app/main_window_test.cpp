@@ -5,6 +5,8 @@
 #include "formats/format_list.h"
 #include "framework/job_manager.h"
 #include "framework/result.h"
+#include "merge/block_rendering.h"
+#include "merge/block_selector.h"
 #include "merge/operation.h"
 #include "services/display_settings.h"
 #include "services/flags.h"
@@ -14,6 +16,7 @@
 #include "widget_test.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
@@ -263,6 +266,40 @@ TEST_F(MainWindowTest, KeysOfTheTableRunTheirCommands) {
     EXPECT_EQ(window->CountText(), QStringLiteral("2 conflicts"));
     QTest::keyClick(focus, Qt::Key_L, Qt::ShiftModifier | Qt::AltModifier);
     EXPECT_EQ(window->CountText(), QStringLiteral("1 difference + 1 conflict"));
+}
+
+// Whole blocks cut and pasted with the keys, undone and redone.
+TEST_F(MainWindowTest, KeysCutPasteAndUndoBlocks) {
+    const auto window = Loaded(true, true);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* view = window->findChild<CXMLView*>();
+    ASSERT_NE(view, nullptr);
+    view->setFocus();
+    const std::string before = RenderModel(m_operation.model);
+    const auto lines = m_operation.model.LineCount();
+    // The second item, selected from its start line down to the next one.
+    const int line = static_cast<int>(m_operation.model.Differences()[1]->FirstLine());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(70, line * view->LineHeight() - view->VerticalPosition() + 2));
+    QTest::keyClick(view, Qt::Key_Down, Qt::ShiftModifier);
+    m_flags.Clear(kFlagResultUnsaved);
+    QTest::keyClick(view, Qt::Key_X, Qt::ControlModifier | Qt::ShiftModifier);
+    const std::string cut = RenderModel(m_operation.model);
+    EXPECT_LT(m_operation.model.LineCount(), lines);
+    EXPECT_TRUE(m_flags.Has(kFlagResultUnsaved));
+    EXPECT_FALSE(QApplication::clipboard()->text().isEmpty());
+
+    // Pasted at the caret, on the end tag of the list: its last child.
+    const auto cutLines = m_operation.model.LineCount();
+    QTest::keyClick(view, Qt::Key_V, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(m_operation.model.LineCount(), cutLines + 3);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(RenderModel(m_operation.model), cut);
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(RenderModel(m_operation.model), before);
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(RenderModel(m_operation.model), cut);
 }
 
 // Every change of the result asks to be saved: a resolve button's too.
