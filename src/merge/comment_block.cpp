@@ -38,7 +38,7 @@ bool CCommentBlock::WriteMerged(NIO::CBase& out) const {
     CBlockOutput output(out);
     if (node != nullptr) {
         output << WhitespaceBefore() << "<!--";
-        PutLines(output);
+        PutLines(output, false);
         output << "-->";
     }
     return output.Ok();
@@ -48,7 +48,7 @@ bool CCommentBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent
     CBlockOutput output(out);
     if (node != nullptr) {
         output.LinePrefix(depth, indent) << "<!--\r\n";
-        PutIndentedLines(output, depth, indent);
+        PutIndentedLines(output, depth, indent, false);
         output.LinePrefix(depth, indent) << "-->\r\n";
     }
     return output.Ok();

@@ -15,4 +15,8 @@ public:
     // on a line of its own stays there.
     bool WriteMerged(NIO::CBase& out) const override;
     bool WriteIndented(NIO::CBase& out, int depth, const char* indent) const override;
+
+protected:
+    // "<!--" stands before the body.
+    std::uint32_t LeadColumns() const override { return 4; }
 };
