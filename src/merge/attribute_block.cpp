@@ -76,6 +76,7 @@ bool CAttributeBlock::InValue(STextPoint at) const {
 STextPoint CAttributeBlock::InsertText(CUndoStep* step, STextPoint at, std::string_view typed) {
     if (!InValue(at))
         return at;
+    at.column = ValueStart() + CharacterStartColumn(text.Text(), at.column - ValueStart());
     std::string inserted;
     for (const char c : typed) {
         if (c != '\r')
@@ -106,8 +107,11 @@ STextPoint CAttributeBlock::DeleteText(CUndoStep* step, STextPoint from, STextPo
     const std::uint32_t end = start + Utf16Columns(value);
     if (to.column < start || from.column > end)
         return from;
-    const STextPoint first{from.line, std::max(from.column, start)};
-    const STextPoint last{from.line, std::min(to.column, end)};
+    const auto clip = [&value, start, end](std::uint32_t column) {
+        return start + CharacterStartColumn(value, std::clamp(column, start, end) - start);
+    };
+    const STextPoint first{from.line, clip(from.column)};
+    const STextPoint last{from.line, clip(to.column)};
     if (first >= last)
         return first;
     const std::size_t begin = ByteOffsetOfColumn(value, first.column - start);

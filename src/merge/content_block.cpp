@@ -215,8 +215,9 @@ bool CContentBlock::FindPlace(STextPoint at, STextPlace& place) const {
     const std::uint32_t lead = place.index == 0 ? LeadColumns() : 0;
     if (place.index >= textLines.Count() || at.column < lead)
         return false;
-    place.column = at.column - lead;
-    return place.column <= Utf16Columns(View(textLines[place.index]->text));
+    const std::string_view text = View(textLines[place.index]->text);
+    place.column = CharacterStartColumn(text, at.column - lead);
+    return at.column - lead <= Utf16Columns(text);
 }
 
 STextPoint CContentBlock::PointOf(STextPlace place) const {
@@ -227,8 +228,8 @@ CContentBlock::STextPlace CContentBlock::ClippedPlace(STextPoint at) const {
     STextPlace place;
     place.index = std::min(at.line - lines.front(), textLines.Count() - 1);
     const std::uint32_t lead = place.index == 0 ? LeadColumns() : 0;
-    place.column = std::min(at.column > lead ? at.column - lead : 0,
-                            Utf16Columns(View(textLines[place.index]->text)));
+    place.column = CharacterStartColumn(View(textLines[place.index]->text),
+                                        at.column > lead ? at.column - lead : 0);
     return place;
 }
 

@@ -24,3 +24,7 @@ std::size_t ByteOffsetOfColumn(std::string_view text, std::uint32_t column) {
     }
     return text.size();
 }
+
+std::uint32_t CharacterStartColumn(std::string_view text, std::uint32_t column) {
+    return Utf16Columns(text.substr(0, ByteOffsetOfColumn(text, column)));
+}

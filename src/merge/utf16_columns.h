@@ -13,3 +13,6 @@ std::uint32_t Utf16Columns(std::string_view text);
 // column at or past its end. A column inside a surrogate pair counts as the
 // start of that character.
 std::size_t ByteOffsetOfColumn(std::string_view text, std::uint32_t column);
+// `column` moved back to the start of the character it falls in: a column
+// between the two units of a surrogate pair is not a place in the text.
+std::uint32_t CharacterStartColumn(std::string_view text, std::uint32_t column);
