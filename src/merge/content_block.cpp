@@ -237,6 +237,7 @@ STextPoint CContentBlock::InsertText(CUndoStep* step, STextPoint at, std::string
     STextPlace place;
     if (typed.empty() || !FindPlace(at, place))
         return at;
+    const STextPoint start = PointOf(place);
     const std::string source(typed);
     NPtr::TArray<SLine> pieces;
     SplitIntoLines(source.c_str(), pieces);
@@ -264,7 +265,7 @@ STextPoint CContentBlock::InsertText(CUndoStep* step, STextPoint at, std::string
     place.column += Utf16Columns(tail);
     SetFlags(kTextEdited);
     const STextPoint end = PointOf(place);
-    AddTextRecord(step, CUndoRecord::kTextInserted, this, source, at, end);
+    AddTextRecord(step, CUndoRecord::kTextInserted, this, source, start, end);
     return end;
 }
 

@@ -128,6 +128,8 @@ TEST(TextEditing, TypingChangesOnlyEditableText) {
         {"over a selection", "<a>one two</a>", {"one", 4}, {"one", 0}, "1 ", "<a>1 two</a>",
          kActed},
         {"nothing typed", "<a>one</a>", {"one", 1}, {}, "", "<a>one</a>", kNothing},
+        {"between the halves of a surrogate pair", "<a>x\xF0\x9F\x98\x80y</a>", {"x", 2}, {}, "Z",
+         "<a>xZ\xF0\x9F\x98\x80y</a>", kActed},
     };
     for (const SSameCase& c : cases) {
         CheckEdit({c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected,
@@ -173,6 +175,7 @@ TEST(TextEditing, DeleteKeyJoinsOnlyLinesOfOneBlock) {
          kActed},
         {"comment's end", "<a><!--c--></a>", {"c-->", 1}, {}, "", "<a><!--c--></a>", kNothing},
         {"selection", "<a>one</a>", {"one", 0}, {"one", 2}, "", "<a>e</a>", kActed},
+        {"a surrogate pair", "<a>x\xF0\x9F\x98\x80y</a>", {"x", 1}, {}, "", "<a>xy</a>", kActed},
     };
     for (const SSameCase& c : cases) {
         CheckEdit({c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected,
@@ -193,6 +196,8 @@ TEST(TextEditing, BackspaceJoinsOnlyLinesOfOneBlock) {
         {"column 0 of a comment's second line", "<a><!--c\r\nd--></a>", {"d-->", 0}, {}, "",
          "<a><!--cd--></a>", kActed},
         {"opening quote", "<a x='ab'/>", {"'ab'", 1}, {}, "", "<a x='ab'/>", kNothing},
+        {"a surrogate pair", "<a x='\xF0\x9F\x98\x80y'/>", {"'", 3}, {}, "", "<a x='y'/>",
+         kActed},
     };
     for (const SSameCase& c : cases) {
         CheckEdit({c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected,
