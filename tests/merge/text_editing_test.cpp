@@ -206,6 +206,51 @@ TEST(TextEditing, BackspaceJoinsOnlyLinesOfOneBlock) {
     }
 }
 
+TEST(TextEditing, TheCaretGoesToTheEndOfTheEdit) {
+    enum EEdit { kType, kForward, kBackward };
+    struct SCase {
+        const char* name;
+        const char* document;
+        SPlace caret;
+        EEdit edit;
+        const char* text;
+        // Where the caret goes, counted from the caret's line.
+        TLine linesDown;
+        std::uint32_t column;
+    };
+    const SCase cases[] = {
+        {"typed into a value", "<a x='ab'/>", {"'ab'", 1}, kType, "\xC3\xA9\xF0\x9F\x98\x80", 0, 8},
+        {"typed with breaks", "<a>one</a>", {"one", 1}, kType, "X\nYZ", 1, 2},
+        {"typed into a comment's first line", "<a><!--c--></a>", {"<!--c", 5}, kType, "ZZ", 0, 7},
+        {"typed into a comment's second line", "<a><!--c\nd--></a>", {"d-->", 1}, kType, "Z", 0,
+         2},
+        {"refused keeps the caret", "<a x='ab'/>", {"x =", 1}, kType, "Z", 0, 1},
+        {"Backspace joining lines", "<a>one\ntwo</a>", {"two", 0}, kBackward, "", TLine(-1), 3},
+        {"Backspace joining a comment's lines", "<a><!--c\nd--></a>", {"d-->", 0}, kBackward, "",
+         TLine(-1), 5},
+        {"Delete keeps the caret", "<a>one\ntwo</a>", {"one", 3}, kForward, "", 0, 3},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        COperation operation(c.document, c.document, c.document, true);
+        const STextPoint caret = Locate(operation, c.caret);
+        STextEditOutcome outcome;
+        switch (c.edit) {
+        case kType:
+            outcome = TypeText(operation.model, caret, {}, c.text, nullptr);
+            break;
+        case kForward:
+            outcome = DeleteForward(operation.model, caret, {}, nullptr);
+            break;
+        case kBackward:
+            outcome = DeleteBackward(operation.model, caret, {}, nullptr);
+            break;
+        }
+        EXPECT_EQ(outcome.caret.line, caret.line + c.linesDown);
+        EXPECT_EQ(outcome.caret.column, c.column);
+    }
+}
+
 TEST(TextEditing, EditingADifferenceResolvesItToTheEditedSideUntilUndone) {
     COperation operation("<a x='1'/>", "<a x='2'/>", "<a x='3'/>", true);
     CBlockSelector& difference = operation.Difference(0);
