@@ -15,16 +15,19 @@ bool IsNameByte(unsigned char byte, bool first) {
 bool StartsReference(std::string_view rest) {
     std::size_t length = 0;
     if (rest.starts_with("#x")) {
-        for (length = 2; length < rest.size() && std::isxdigit(static_cast<unsigned char>(rest[length])) != 0;)
+        for (length = 2;
+             length < rest.size() && std::isxdigit(static_cast<unsigned char>(rest[length])) != 0;)
             ++length;
         return length > 2 && length < rest.size() && rest[length] == ';';
     }
     if (rest.starts_with('#')) {
-        for (length = 1; length < rest.size() && std::isdigit(static_cast<unsigned char>(rest[length])) != 0;)
+        for (length = 1;
+             length < rest.size() && std::isdigit(static_cast<unsigned char>(rest[length])) != 0;)
             ++length;
         return length > 1 && length < rest.size() && rest[length] == ';';
     }
-    while (length < rest.size() && IsNameByte(static_cast<unsigned char>(rest[length]), length == 0))
+    while (length < rest.size() &&
+           IsNameByte(static_cast<unsigned char>(rest[length]), length == 0))
         ++length;
     return length > 0 && length < rest.size() && rest[length] == ';';
 }

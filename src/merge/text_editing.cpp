@@ -82,8 +82,12 @@ NString::TStr<char16_t> LineText(const CBlockBase& block, TLine line) {
     return text;
 }
 
-bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool IsHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 // Deletes [from, to) of `block`, all of it on the block's lines.
 STextEditOutcome DeleteInBlock(CMergeModel& model, CBlockBase& block, STextPoint from,
@@ -155,15 +159,15 @@ STextEditOutcome DeleteBackward(CMergeModel& model, STextPoint caret, STextPoint
         return {caret, STextEditOutcome::kNothingChanged};
     if (caret.column > 0) {
         const NString::TStr<char16_t> line = LineText(*block, caret.line);
-        const std::uint32_t width = caret.column >= 2 && caret.column <= static_cast<std::uint32_t>(line.Length()) &&
-                                            IsLowSurrogate(line.Text()[caret.column - 1])
-                                        ? 2
-                                        : 1;
+        const std::uint32_t width =
+            caret.column >= 2 && caret.column <= static_cast<std::uint32_t>(line.Length()) &&
+                    IsLowSurrogate(line.Text()[caret.column - 1])
+                ? 2
+                : 1;
         return DeleteInBlock(model, *block, {caret.line, caret.column - width}, caret, caret, step);
     }
     if (caret.line == 0 || model.Root().FindLine(caret.line - 1) != block)
         return {caret, STextEditOutcome::kNothingChanged};
-    const auto previousEnd =
-        static_cast<std::uint32_t>(LineText(*block, caret.line - 1).Length());
+    const auto previousEnd = static_cast<std::uint32_t>(LineText(*block, caret.line - 1).Length());
     return DeleteInBlock(model, *block, {caret.line - 1, previousEnd}, caret, caret, step);
 }

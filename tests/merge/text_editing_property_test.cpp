@@ -4,7 +4,6 @@
 #include "merge_test_support.h"
 
 #include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
@@ -16,8 +15,8 @@ using MergeTest::COperation;
 // Pieces of typed text: markup characters, references, line breaks of both
 // kinds and characters of two and four UTF-8 bytes (one of them a surrogate
 // pair in the displayed columns).
-constexpr const char* kTypedPieces[] = {"x", "<", "&", "'", "\"", "\n", "\r\n", "\xC3\xA9",
-                                        "\xF0\x9F\x98\x80", "&amp;", " "};
+constexpr const char* kTypedPieces[] = {
+    "x", "<", "&", "'", "\"", "\n", "\r\n", "\xC3\xA9", "\xF0\x9F\x98\x80", "&amp;", " "};
 
 // A root with elements, attributes, text over several lines and comments;
 // `changed` gives some of them other values, as one side's edits would.

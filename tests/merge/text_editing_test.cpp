@@ -1,13 +1,11 @@
-#include "merge/text_editing.h"
-
+#include "framework/result.h"
 #include "merge/block_selector.h"
 #include "merge/simple_block.h"
+#include "merge/text_editing.h"
 #include "merge/undo_history.h"
 #include "merge_test_support.h"
-#include "framework/result.h"
 
 #include <gtest/gtest.h>
-
 #include <memory>
 #include <string>
 
@@ -107,60 +105,134 @@ struct SSameCase {
 TEST(TextEditing, TypingChangesOnlyEditableText) {
     const SSameCase cases[] = {
         {"value", "<a x='ab'/>", {"'ab'", 2}, {}, "Z", "<a x='aZb'/>", kActed},
-        {"breaks in a value become spaces", "<a x='ab'/>", {"'ab'", 2}, {}, "1\r\n2\n",
-         "<a x='a1 2 b'/>", kActed},
-        {"quote, less-than and ampersand escaped in a value", "<a x='ab'/>", {"'ab'", 3}, {},
-         "'<&\"", "<a x='ab&apos;&lt;&amp;\"'/>", kActed},
-        {"the other quote escaped", "<a x=\"ab\"/>", {"\"ab\"", 1}, {}, "\"'",
-         "<a x=\"&quot;'ab\"/>", kActed},
-        {"a typed reference stays one", "<a>one</a>", {"one", 3}, {}, "&amp;<",
-         "<a>one&amp;&lt;</a>", kActed},
-        {"line breaks split text", "<a>one</a>", {"one", 1}, {}, "X\r\nY\nZ",
-         "<a>oX\r\nY\nZne</a>", kActed},
+        {"breaks in a value become spaces",
+         "<a x='ab'/>",
+         {"'ab'", 2},
+         {},
+         "1\r\n2\n",
+         "<a x='a1 2 b'/>",
+         kActed},
+        {"quote, less-than and ampersand escaped in a value",
+         "<a x='ab'/>",
+         {"'ab'", 3},
+         {},
+         "'<&\"",
+         "<a x='ab&apos;&lt;&amp;\"'/>",
+         kActed},
+        {"the other quote escaped",
+         "<a x=\"ab\"/>",
+         {"\"ab\"", 1},
+         {},
+         "\"'",
+         "<a x=\"&quot;'ab\"/>",
+         kActed},
+        {"a typed reference stays one",
+         "<a>one</a>",
+         {"one", 3},
+         {},
+         "&amp;<",
+         "<a>one&amp;&lt;</a>",
+         kActed},
+        {"line breaks split text",
+         "<a>one</a>",
+         {"one", 1},
+         {},
+         "X\r\nY\nZ",
+         "<a>oX\r\nY\nZne</a>",
+         kActed},
         {"comment body", "<a><!--c--></a>", {"<!--c", 4}, {}, "Z", "<a><!--Zc--></a>", kActed},
-        {"inside the comment's opening", "<a><!--c--></a>", {"<!--c", 2}, {}, "Z",
-         "<a><!--c--></a>", kNothing},
-        {"inside the comment's end", "<a><!--c--></a>", {"c-->", 2}, {}, "Z",
-         "<a><!--c--></a>", kNothing},
+        {"inside the comment's opening",
+         "<a><!--c--></a>",
+         {"<!--c", 2},
+         {},
+         "Z",
+         "<a><!--c--></a>",
+         kNothing},
+        {"inside the comment's end",
+         "<a><!--c--></a>",
+         {"c-->", 2},
+         {},
+         "Z",
+         "<a><!--c--></a>",
+         kNothing},
         {"attribute name", "<a x='ab'/>", {"x =", 0}, {}, "Z", "<a x='ab'/>", kNothing},
         {"value's opening quote", "<a x='ab'/>", {"'ab'", 0}, {}, "Z", "<a x='ab'/>", kNothing},
         {"tag", "<a>one</a>", {"<a>", 1}, {}, "Z", "<a>one</a>", kNothing},
-        {"over a selection", "<a>one two</a>", {"one", 4}, {"one", 0}, "1 ", "<a>1 two</a>",
+        {"over a selection",
+         "<a>one two</a>",
+         {"one", 4},
+         {"one", 0},
+         "1 ",
+         "<a>1 two</a>",
          kActed},
         {"nothing typed", "<a>one</a>", {"one", 1}, {}, "", "<a>one</a>", kNothing},
-        {"between the halves of a surrogate pair", "<a>x\xF0\x9F\x98\x80y</a>", {"x", 2}, {}, "Z",
-         "<a>xZ\xF0\x9F\x98\x80y</a>", kActed},
+        {"between the halves of a surrogate pair",
+         "<a>x\xF0\x9F\x98\x80y</a>",
+         {"x", 2},
+         {},
+         "Z",
+         "<a>xZ\xF0\x9F\x98\x80y</a>",
+         kActed},
     };
     for (const SSameCase& c : cases) {
-        CheckEdit({c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected,
-                   c.result},
-                  [&c](CMergeModel& model, STextPoint caret, STextPoint anchor, CUndoStep* step) {
-                      return TypeText(model, caret, anchor, c.text, step);
-                  });
+        CheckEdit(
+            {c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected, c.result},
+            [&c](CMergeModel& model, STextPoint caret, STextPoint anchor, CUndoStep* step) {
+                return TypeText(model, caret, anchor, c.text, step);
+            });
     }
 }
 
 TEST(TextEditing, DeletingTextStaysInOneBlock) {
     const SSameCase cases[] = {
-        {"part of a value", "<a x='abc'/>", {"'abc'", 2}, {"'abc'", 3}, "", "<a x='ac'/>",
+        {"part of a value", "<a x='abc'/>", {"'abc'", 2}, {"'abc'", 3}, "", "<a x='ac'/>", kActed},
+        {"a value with its quotes",
+         "<a x='abc'/>",
+         {"'abc'", 0},
+         {"'abc'", 5},
+         "",
+         "<a x=''/>",
          kActed},
-        {"a value with its quotes", "<a x='abc'/>", {"'abc'", 0}, {"'abc'", 5}, "", "<a x=''/>",
+        {"over two attributes",
+         "<a x='1' y='2'/>",
+         {"'1'", 1},
+         {"'2'", 1},
+         "",
+         "<a x='1' y='2'/>",
+         kNothing},
+        {"over two lines of text",
+         "<a>one\r\ntwo\nthree</a>",
+         {"one", 1},
+         {"three", 2},
+         "",
+         "<a>oree</a>",
          kActed},
-        {"over two attributes", "<a x='1' y='2'/>", {"'1'", 1}, {"'2'", 1}, "",
-         "<a x='1' y='2'/>", kNothing},
-        {"over two lines of text", "<a>one\r\ntwo\nthree</a>", {"one", 1}, {"three", 2}, "",
-         "<a>oree</a>", kActed},
-        {"text and the comment after it", "<a>one<!--c--></a>", {"one", 1}, {"<!--c", 5}, "",
-         "<a>one<!--c--></a>", kNothing},
-        {"a whole comment line keeps its markers", "<a><!--abc--></a>", {"<!--abc", 0},
-         {"abc-->", 6}, "", "<a><!----></a>", kActed},
-        {"no selection", "<a>one</a>", {"one", 1}, {}, "", "<a>one</a>",
+        {"text and the comment after it",
+         "<a>one<!--c--></a>",
+         {"one", 1},
+         {"<!--c", 5},
+         "",
+         "<a>one<!--c--></a>",
+         kNothing},
+        {"a whole comment line keeps its markers",
+         "<a><!--abc--></a>",
+         {"<!--abc", 0},
+         {"abc-->", 6},
+         "",
+         "<a><!----></a>",
+         kActed},
+        {"no selection",
+         "<a>one</a>",
+         {"one", 1},
+         {},
+         "",
+         "<a>one</a>",
          STextEditOutcome::kNoSelection},
     };
     for (const SSameCase& c : cases) {
-        CheckEdit({c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected,
-                   c.result},
-                  DeleteSelectionAsText);
+        CheckEdit(
+            {c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected, c.result},
+            DeleteSelectionAsText);
     }
 }
 
@@ -169,40 +241,63 @@ TEST(TextEditing, DeleteKeyJoinsOnlyLinesOfOneBlock) {
         {"character of a value", "<a x='ab'/>", {"'ab'", 1}, {}, "", "<a x='b'/>", kActed},
         {"closing quote", "<a x='ab'/>", {"'ab'", 3}, {}, "", "<a x='ab'/>", kNothing},
         {"end of a text line", "<a>one\r\ntwo</a>", {"one", 3}, {}, "", "<a>onetwo</a>", kActed},
-        {"end of text before a comment", "<a>one<!--c--></a>", {"one", 3}, {}, "",
-         "<a>one<!--c--></a>", kNothing},
-        {"end of a comment line", "<a><!--c\nd--></a>", {"<!--c", 5}, {}, "", "<a><!--cd--></a>",
+        {"end of text before a comment",
+         "<a>one<!--c--></a>",
+         {"one", 3},
+         {},
+         "",
+         "<a>one<!--c--></a>",
+         kNothing},
+        {"end of a comment line",
+         "<a><!--c\nd--></a>",
+         {"<!--c", 5},
+         {},
+         "",
+         "<a><!--cd--></a>",
          kActed},
         {"comment's end", "<a><!--c--></a>", {"c-->", 1}, {}, "", "<a><!--c--></a>", kNothing},
         {"selection", "<a>one</a>", {"one", 0}, {"one", 2}, "", "<a>e</a>", kActed},
         {"a surrogate pair", "<a>x\xF0\x9F\x98\x80y</a>", {"x", 1}, {}, "", "<a>xy</a>", kActed},
     };
     for (const SSameCase& c : cases) {
-        CheckEdit({c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected,
-                   c.result},
-                  DeleteForward);
+        CheckEdit(
+            {c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected, c.result},
+            DeleteForward);
     }
 }
 
 TEST(TextEditing, BackspaceJoinsOnlyLinesOfOneBlock) {
     const SSameCase cases[] = {
         {"character of text", "<a>one</a>", {"one", 2}, {}, "", "<a>oe</a>", kActed},
-        {"column 0 after a line of the block", "<a>one\ntwo</a>", {"two", 0}, {}, "",
-         "<a>onetwo</a>", kActed},
-        {"column 0 after the start tag", "<a>one</a>", {"one", 0}, {}, "", "<a>one</a>",
-         kNothing},
-        {"first character of a comment", "<a><!--c--></a>", {"<!--c", 4}, {}, "",
-         "<a><!--c--></a>", kNothing},
-        {"column 0 of a comment's second line", "<a><!--c\r\nd--></a>", {"d-->", 0}, {}, "",
-         "<a><!--cd--></a>", kActed},
-        {"opening quote", "<a x='ab'/>", {"'ab'", 1}, {}, "", "<a x='ab'/>", kNothing},
-        {"a surrogate pair", "<a x='\xF0\x9F\x98\x80y'/>", {"'", 3}, {}, "", "<a x='y'/>",
+        {"column 0 after a line of the block",
+         "<a>one\ntwo</a>",
+         {"two", 0},
+         {},
+         "",
+         "<a>onetwo</a>",
          kActed},
+        {"column 0 after the start tag", "<a>one</a>", {"one", 0}, {}, "", "<a>one</a>", kNothing},
+        {"first character of a comment",
+         "<a><!--c--></a>",
+         {"<!--c", 4},
+         {},
+         "",
+         "<a><!--c--></a>",
+         kNothing},
+        {"column 0 of a comment's second line",
+         "<a><!--c\r\nd--></a>",
+         {"d-->", 0},
+         {},
+         "",
+         "<a><!--cd--></a>",
+         kActed},
+        {"opening quote", "<a x='ab'/>", {"'ab'", 1}, {}, "", "<a x='ab'/>", kNothing},
+        {"a surrogate pair", "<a x='\xF0\x9F\x98\x80y'/>", {"'", 3}, {}, "", "<a x='y'/>", kActed},
     };
     for (const SSameCase& c : cases) {
-        CheckEdit({c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected,
-                   c.result},
-                  DeleteBackward);
+        CheckEdit(
+            {c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected, c.result},
+            DeleteBackward);
     }
 }
 
@@ -222,12 +317,16 @@ TEST(TextEditing, TheCaretGoesToTheEndOfTheEdit) {
         {"typed into a value", "<a x='ab'/>", {"'ab'", 1}, kType, "\xC3\xA9\xF0\x9F\x98\x80", 0, 8},
         {"typed with breaks", "<a>one</a>", {"one", 1}, kType, "X\nYZ", 1, 2},
         {"typed into a comment's first line", "<a><!--c--></a>", {"<!--c", 5}, kType, "ZZ", 0, 7},
-        {"typed into a comment's second line", "<a><!--c\nd--></a>", {"d-->", 1}, kType, "Z", 0,
-         2},
+        {"typed into a comment's second line", "<a><!--c\nd--></a>", {"d-->", 1}, kType, "Z", 0, 2},
         {"refused keeps the caret", "<a x='ab'/>", {"x =", 1}, kType, "Z", 0, 1},
         {"Backspace joining lines", "<a>one\ntwo</a>", {"two", 0}, kBackward, "", TLine(-1), 3},
-        {"Backspace joining a comment's lines", "<a><!--c\nd--></a>", {"d-->", 0}, kBackward, "",
-         TLine(-1), 5},
+        {"Backspace joining a comment's lines",
+         "<a><!--c\nd--></a>",
+         {"d-->", 0},
+         kBackward,
+         "",
+         TLine(-1),
+         5},
         {"Delete keeps the caret", "<a>one\ntwo</a>", {"one", 3}, kForward, "", 0, 3},
     };
     for (const SCase& c : cases) {
