@@ -208,12 +208,17 @@ void AddTextRecord(CUndoStep* step, CUndoRecord::EType type, CBlockBase* block,
 
 } // namespace
 
+bool CContentBlock::HoldsTextLine(TLine n) const {
+    return node != nullptr && !lines.empty() && n >= lines.front() &&
+           n - lines.front() < textLines.Count();
+}
+
 bool CContentBlock::FindPlace(STextPoint at, STextPlace& place) const {
-    if (node == nullptr || textLines.IsEmpty() || !OwnsLine(at.line))
+    if (!HoldsTextLine(at.line))
         return false;
     place.index = at.line - lines.front();
     const std::uint32_t lead = place.index == 0 ? LeadColumns() : 0;
-    if (place.index >= textLines.Count() || at.column < lead)
+    if (at.column < lead)
         return false;
     const std::string_view text = View(textLines[place.index]->text);
     place.column = CharacterStartColumn(text, at.column - lead);
@@ -226,7 +231,7 @@ STextPoint CContentBlock::PointOf(STextPlace place) const {
 
 CContentBlock::STextPlace CContentBlock::ClippedPlace(STextPoint at) const {
     STextPlace place;
-    place.index = std::min(at.line - lines.front(), textLines.Count() - 1);
+    place.index = at.line - lines.front();
     const std::uint32_t lead = place.index == 0 ? LeadColumns() : 0;
     place.column = CharacterStartColumn(View(textLines[place.index]->text),
                                         at.column > lead ? at.column - lead : 0);
@@ -270,7 +275,7 @@ STextPoint CContentBlock::InsertText(CUndoStep* step, STextPoint at, std::string
 }
 
 STextPoint CContentBlock::DeleteText(CUndoStep* step, STextPoint from, STextPoint to) {
-    if (node == nullptr || textLines.IsEmpty() || !OwnsLine(from.line) || !OwnsLine(to.line))
+    if (!HoldsTextLine(from.line) || !HoldsTextLine(to.line))
         return from;
     const STextPlace first = ClippedPlace(std::min(from, to));
     const STextPlace last = ClippedPlace(std::max(from, to));

@@ -60,10 +60,15 @@ private:
         std::uint32_t index = 0;
         std::uint32_t column = 0;
     };
+    // Whether display line `n` shows a line of the text. Unlike OwnsLine it
+    // holds between an edit that changed the number of lines and the
+    // renumbering after it, as undo replays the records of one action.
+    bool HoldsTextLine(TLine n) const;
     // The place of `at`, a point of this block's text; false outside it.
     bool FindPlace(STextPoint at, STextPlace& place) const;
     STextPoint PointOf(STextPlace place) const;
-    // The place of `at`, clipped to the text; `at` must lie on one of the lines.
+    // The place of `at`, its column clipped to the text; `at` must lie on a
+    // line of the text.
     STextPlace ClippedPlace(STextPoint at) const;
 };
 

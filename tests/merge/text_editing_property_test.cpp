@@ -12,11 +12,13 @@ namespace {
 
 using MergeTest::COperation;
 
-// Pieces of typed text: markup characters, references, line breaks of both
+// Pieces of typed text: markup characters, references, dashes (which a
+// comment cannot hold two of in a row), line breaks of both
 // kinds and characters of two and four UTF-8 bytes (one of them a surrogate
 // pair in the displayed columns).
 constexpr const char* kTypedPieces[] = {
-    "x", "<", "&", "'", "\"", "\n", "\r\n", "\xC3\xA9", "\xF0\x9F\x98\x80", "&amp;", " "};
+    "x",     "<", "&", "'", "\"", "\n", "\r\n", "\xC3\xA9", "\xF0\x9F\x98\x80",
+    "&amp;", " ", "-", "--"};
 
 // A root with elements, attributes, text over several lines and comments;
 // `changed` gives some of them other values, as one side's edits would.
@@ -58,8 +60,8 @@ STextPoint RandomPoint(const CMergeModel& model, std::mt19937& random) {
     return {line, static_cast<std::uint32_t>(random() % (LineLength(model, line) + 1))};
 }
 
-// One random edit as one undo action.
-void RandomEdit(CMergeModel& model, CUndoHistory& history, std::mt19937& random) {
+// One random edit as one undo action; whether it changed the result.
+bool RandomEdit(CMergeModel& model, CUndoHistory& history, std::mt19937& random) {
     const STextPoint caret = RandomPoint(model, random);
     STextPoint anchor;
     if (random() % 2 == 0) {
@@ -88,6 +90,7 @@ void RandomEdit(CMergeModel& model, CUndoHistory& history, std::mt19937& random)
         break;
     }
     history.EndAction(step, outcome.caret);
+    return outcome.result == STextEditOutcome::kActed;
 }
 
 TEST(TextEditingProperty, UndoingEveryEditGivesTheMergeBackAndRedoingGivesTheEdits) {
@@ -103,9 +106,19 @@ TEST(TextEditingProperty, UndoingEveryEditGivesTheMergeBackAndRedoingGivesTheEdi
         std::mt19937 random(seed);
         CUndoHistory history;
         for (int edit = 0; edit < 40; ++edit) {
-            RandomEdit(operation.model, history, random);
+            SCOPED_TRACE(edit);
+            const std::string renderingBeforeEdit = operation.Rendering();
+            const bool acted = RandomEdit(operation.model, history, random);
             const std::string merged = operation.Merged();
             ASSERT_TRUE(Parses(merged)) << merged;
+            // Each edit undone and redone on its own, too.
+            const std::string rendering = operation.Rendering();
+            if (acted) {
+                ASSERT_NE(history.Undo(operation.model), nullptr);
+                ASSERT_EQ(operation.Rendering(), renderingBeforeEdit);
+                ASSERT_NE(history.Redo(operation.model), nullptr);
+                ASSERT_EQ(operation.Rendering(), rendering);
+            }
         }
         const std::string mergedAfter = operation.Merged();
         const std::string renderingAfter = operation.Rendering();
