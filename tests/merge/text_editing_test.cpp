@@ -6,6 +6,7 @@
 #include "merge_test_support.h"
 
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -43,15 +44,15 @@ bool Parses(const std::string& bytes) {
 
 using FEdit = std::function<STextEditOutcome(CMergeModel&, STextPoint, STextPoint, CUndoStep*)>;
 
-// One edit of a merge of three small documents, with what the merged
-// document is after it.
+// One edit of a document that every side of a merge holds (so no
+// difference stands in the way): where, the text typed for a typing edit,
+// and the merged document and result code after it.
 struct SEditCase {
     const char* name;
-    const char* base;
-    const char* left;
-    const char* right;
+    const char* document;
     SPlace caret;
     SPlace anchor;
+    const char* text;
     const char* expected;
     int result;
 };
@@ -61,7 +62,7 @@ struct SEditCase {
 // rendering before and after exactly.
 void CheckEdit(const SEditCase& c, const FEdit& edit) {
     SCOPED_TRACE(c.name);
-    COperation operation(c.base, c.left, c.right, true);
+    COperation operation(c.document, c.document, c.document, true);
     const std::string renderingBefore = operation.Rendering();
     const std::string mergedBefore = operation.Merged();
     const STextPoint caret = Locate(operation, c.caret);
@@ -91,19 +92,8 @@ void CheckEdit(const SEditCase& c, const FEdit& edit) {
 constexpr int kActed = STextEditOutcome::kActed;
 constexpr int kNothing = STextEditOutcome::kNothingChanged;
 
-// The same document on every side: no difference to resolve.
-struct SSameCase {
-    const char* name;
-    const char* document;
-    SPlace caret;
-    SPlace anchor;
-    const char* text;
-    const char* expected;
-    int result;
-};
-
 TEST(TextEditing, TypingChangesOnlyEditableText) {
-    const SSameCase cases[] = {
+    const SEditCase cases[] = {
         {"value", "<a x='ab'/>", {"'ab'", 2}, {}, "Z", "<a x='aZb'/>", kActed},
         {"breaks in a value become spaces",
          "<a x='ab'/>",
@@ -202,17 +192,16 @@ TEST(TextEditing, TypingChangesOnlyEditableText) {
          "<a>xZ\xF0\x9F\x98\x80y</a>",
          kActed},
     };
-    for (const SSameCase& c : cases) {
-        CheckEdit(
-            {c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected, c.result},
-            [&c](CMergeModel& model, STextPoint caret, STextPoint anchor, CUndoStep* step) {
-                return TypeText(model, caret, anchor, c.text, step);
-            });
+    for (const SEditCase& c : cases) {
+        CheckEdit(c,
+                  [&c](CMergeModel& model, STextPoint caret, STextPoint anchor, CUndoStep* step) {
+                      return TypeText(model, caret, anchor, c.text, step);
+                  });
     }
 }
 
 TEST(TextEditing, DeletingTextStaysInOneBlock) {
-    const SSameCase cases[] = {
+    const SEditCase cases[] = {
         {"part of a value", "<a x='abc'/>", {"'abc'", 2}, {"'abc'", 3}, "", "<a x='ac'/>", kActed},
         {"a value with its quotes",
          "<a x='abc'/>",
@@ -264,15 +253,13 @@ TEST(TextEditing, DeletingTextStaysInOneBlock) {
          "<a>one</a>",
          STextEditOutcome::kNoSelection},
     };
-    for (const SSameCase& c : cases) {
-        CheckEdit(
-            {c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected, c.result},
-            DeleteSelectionAsText);
+    for (const SEditCase& c : cases) {
+        CheckEdit(c, DeleteSelectionAsText);
     }
 }
 
 TEST(TextEditing, DeleteKeyJoinsOnlyLinesOfOneBlock) {
-    const SSameCase cases[] = {
+    const SEditCase cases[] = {
         {"character of a value", "<a x='ab'/>", {"'ab'", 1}, {}, "", "<a x='b'/>", kActed},
         {"closing quote", "<a x='ab'/>", {"'ab'", 3}, {}, "", "<a x='ab'/>", kNothing},
         {"end of a text line", "<a>one\r\ntwo</a>", {"one", 3}, {}, "", "<a>onetwo</a>", kActed},
@@ -294,15 +281,13 @@ TEST(TextEditing, DeleteKeyJoinsOnlyLinesOfOneBlock) {
         {"selection", "<a>one</a>", {"one", 0}, {"one", 2}, "", "<a>e</a>", kActed},
         {"a surrogate pair", "<a>x\xF0\x9F\x98\x80y</a>", {"x", 1}, {}, "", "<a>xy</a>", kActed},
     };
-    for (const SSameCase& c : cases) {
-        CheckEdit(
-            {c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected, c.result},
-            DeleteForward);
+    for (const SEditCase& c : cases) {
+        CheckEdit(c, DeleteForward);
     }
 }
 
 TEST(TextEditing, BackspaceJoinsOnlyLinesOfOneBlock) {
-    const SSameCase cases[] = {
+    const SEditCase cases[] = {
         {"character of text", "<a>one</a>", {"one", 2}, {}, "", "<a>oe</a>", kActed},
         {"column 0 after a line of the block",
          "<a>one\ntwo</a>",
@@ -329,10 +314,8 @@ TEST(TextEditing, BackspaceJoinsOnlyLinesOfOneBlock) {
         {"opening quote", "<a x='ab'/>", {"'ab'", 1}, {}, "", "<a x='ab'/>", kNothing},
         {"a surrogate pair", "<a x='\xF0\x9F\x98\x80y'/>", {"'", 3}, {}, "", "<a x='y'/>", kActed},
     };
-    for (const SSameCase& c : cases) {
-        CheckEdit(
-            {c.name, c.document, c.document, c.document, c.caret, c.anchor, c.expected, c.result},
-            DeleteBackward);
+    for (const SEditCase& c : cases) {
+        CheckEdit(c, DeleteBackward);
     }
 }
 
