@@ -2,8 +2,14 @@
 
 #include "merge/block_output.h"
 #include "merge/block_selector.h"
+#include "merge/markup_escape.h"
 #include "merge/text_metrics.h"
+#include "merge/undo_history.h"
+#include "merge/utf16_columns.h"
 #include "xml/attribute.h"
+
+#include <algorithm>
+#include <string>
 
 namespace {
 
@@ -29,13 +35,8 @@ const char* CAttributeBlock::Name() const {
 
 int CAttributeBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine,
                                  std::vector<COLORREF>* colours) const {
-    const bool inSelector = InSelector();
-    const bool showsName = !inSelector || side == kSideLeft;
-    NString::TStr<char> line;
-    if (showsName) {
-        line = Name();
-        line.Append(inSelector ? " =\t" : " = ");
-    }
+    const bool showsName = !InSelector() || side == kSideLeft;
+    NString::TStr<char> line = Label();
     if (node != nullptr) {
         const char quote[2] = {Attribute()->quote, 0};
         line.Append(quote);
@@ -49,6 +50,83 @@ int CAttributeBlock::GetLineText(NString::TStr<char16_t>& lineText, TLine,
             colours->assign(static_cast<std::size_t>(NString::Utf16Length(Name())), kNameColour);
     }
     return side;
+}
+
+NString::TStr<char> CAttributeBlock::Label() const {
+    NString::TStr<char> label;
+    if (!InSelector() || side == kSideLeft) {
+        label = Name();
+        label.Append(InSelector() ? " =\t" : " = ");
+    }
+    return label;
+}
+
+std::uint32_t CAttributeBlock::ValueStart() const {
+    const NString::TStr<char> label = Label();
+    return Utf16Columns({label.Text(), static_cast<std::size_t>(label.Length())}) + 1;
+}
+
+bool CAttributeBlock::InValue(STextPoint at) const {
+    if (node == nullptr || lines.empty() || at.line != lines.front())
+        return false;
+    const std::uint32_t start = ValueStart();
+    return at.column >= start && at.column <= start + Utf16Columns(text.Text());
+}
+
+STextPoint CAttributeBlock::InsertText(CUndoStep* step, STextPoint at, std::string_view typed) {
+    if (!InValue(at))
+        return at;
+    at.column = ValueStart() + CharacterStartColumn(text.Text(), at.column - ValueStart());
+    std::string inserted;
+    for (const char c : typed) {
+        if (c != '\r')
+            inserted += c == '\n' ? ' ' : c;
+    }
+    if (inserted.empty())
+        return at;
+    std::string value(text.Text());
+    value.insert(ByteOffsetOfColumn(value, at.column - ValueStart()), inserted);
+    text = value.c_str();
+    SetFlags(kTextEdited);
+    const STextPoint end{at.line, at.column + Utf16Columns(inserted)};
+    if (step != nullptr) {
+        CUndoRecord* record = step->AddRecord(CUndoRecord::kTextInserted);
+        record->block = this;
+        record->text = inserted.c_str();
+        record->start = at;
+        record->end = end;
+    }
+    return end;
+}
+
+STextPoint CAttributeBlock::DeleteText(CUndoStep* step, STextPoint from, STextPoint to) {
+    if (node == nullptr || lines.empty() || from.line != lines.front() || to.line != from.line)
+        return from;
+    const std::uint32_t start = ValueStart();
+    std::string value(text.Text());
+    const std::uint32_t end = start + Utf16Columns(value);
+    if (to.column < start || from.column > end)
+        return from;
+    const auto clip = [&value, start, end](std::uint32_t column) {
+        return start + CharacterStartColumn(value, std::clamp(column, start, end) - start);
+    };
+    const STextPoint first{from.line, clip(from.column)};
+    const STextPoint last{from.line, clip(to.column)};
+    if (first >= last)
+        return first;
+    const std::size_t begin = ByteOffsetOfColumn(value, first.column - start);
+    const std::size_t stop = ByteOffsetOfColumn(value, last.column - start);
+    if (step != nullptr) {
+        CUndoRecord* record = step->AddRecord(CUndoRecord::kTextDeleted);
+        record->block = this;
+        record->text = value.substr(begin, stop - begin).c_str();
+        record->start = first;
+        record->end = last;
+    }
+    value.erase(begin, stop - begin);
+    text = value.c_str();
+    SetFlags(kTextEdited);
+    return first;
 }
 
 int CAttributeBlock::NameWidth() const {
@@ -72,7 +150,12 @@ STabStops CAttributeBlock::GetTabStops() const {
 
 void CAttributeBlock::PutAssignment(CBlockOutput& output, const NXML::CAttribute& layout) const {
     output << Attribute()->name << layout.SpaceText(NXML::CAttribute::kSpaceAroundEquals)
-           << layout.quote << text << layout.quote;
+           << layout.quote;
+    if (HasFlags(kTextEdited))
+        output << EscapeMarkup(text.Text(), layout.quote).c_str();
+    else
+        output << text;
+    output << layout.quote;
 }
 
 bool CAttributeBlock::WriteMerged(NIO::CBase& out) const {

@@ -26,6 +26,10 @@ public:
     bool WriteMerged(NIO::CBase& out) const override;
     bool WriteIndented(NIO::CBase& out, int depth, const char* indent) const override;
     bool IsAttributeBlock() const override { return true; }
+    // Only the value, between its quotes, is editable; typed line breaks
+    // become spaces.
+    STextPoint InsertText(CUndoStep* step, STextPoint at, std::string_view typed) override;
+    STextPoint DeleteText(CUndoStep* step, STextPoint from, STextPoint to) override;
 
     // Null in a placeholder.
     const NXML::CAttribute* Attribute() const;
@@ -34,6 +38,13 @@ public:
 
 private:
     bool InSelector() const { return ParentBlock() != nullptr && ParentBlock()->IsBlockSelector(); }
+    // The label before the value on the line: the name and " = ", or
+    // nothing for a right alternative.
+    NString::TStr<char> Label() const;
+    // The columns of the line before the value's first character.
+    std::uint32_t ValueStart() const;
+    // Whether `at` lies in the value, its ends included.
+    bool InValue(STextPoint at) const;
     // The width of the name and " = ".
     int NameWidth() const;
     // Name, the "=" with its whitespace, and the quoted value, laid out as

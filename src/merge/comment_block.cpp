@@ -1,6 +1,9 @@
 #include "merge/comment_block.h"
 
 #include "merge/block_output.h"
+#include "merge/undo_history.h"
+
+#include <string>
 
 namespace {
 
@@ -38,7 +41,7 @@ bool CCommentBlock::WriteMerged(NIO::CBase& out) const {
     CBlockOutput output(out);
     if (node != nullptr) {
         output << WhitespaceBefore() << "<!--";
-        PutLines(output);
+        PutLines(output, false);
         output << "-->";
     }
     return output.Ok();
@@ -48,8 +51,43 @@ bool CCommentBlock::WriteIndented(NIO::CBase& out, int depth, const char* indent
     CBlockOutput output(out);
     if (node != nullptr) {
         output.LinePrefix(depth, indent) << "<!--\r\n";
-        PutIndentedLines(output, depth, indent);
+        PutIndentedLines(output, depth, indent, false);
         output.LinePrefix(depth, indent) << "-->\r\n";
     }
     return output.Ok();
+}
+
+bool CCommentBlock::IsWellFormedBody() const {
+    std::string body;
+    for (const SLine* line : textLines)
+        body.append(line->text.Text()).append(line->lineBreak.Text());
+    return body.find("--") == std::string::npos && !body.ends_with('-');
+}
+
+STextPoint CCommentBlock::KeepWellFormed(CUndoStep& made, CUndoStep* step, STextPoint before,
+                                         STextPoint after) {
+    CUndoRecord* record = made.FirstRecord();
+    if (record == nullptr)
+        return after;
+    if (!IsWellFormedBody()) {
+        record->Undo();
+        return before;
+    }
+    if (step != nullptr) {
+        made.RemoveChild(record);
+        step->AddChild(record);
+    }
+    return after;
+}
+
+STextPoint CCommentBlock::InsertText(CUndoStep* step, STextPoint at, std::string_view typed) {
+    CUndoStep made;
+    const STextPoint end = CContentBlock::InsertText(&made, at, typed);
+    return KeepWellFormed(made, step, at, end);
+}
+
+STextPoint CCommentBlock::DeleteText(CUndoStep* step, STextPoint from, STextPoint to) {
+    CUndoStep made;
+    const STextPoint start = CContentBlock::DeleteText(&made, from, to);
+    return KeepWellFormed(made, step, from, start);
 }

@@ -33,6 +33,12 @@ public:
     // The lines with their breaks, as in the source.
     bool WriteMerged(NIO::CBase& out) const override;
     bool WriteIndented(NIO::CBase& out, int depth, const char* indent) const override;
+    // The text splits at typed line breaks, which it keeps; the caller
+    // renumbers the lines.
+    STextPoint InsertText(CUndoStep* step, STextPoint at, std::string_view typed) override;
+    // A range over several lines joins its ends; the removed text keeps the
+    // breaks it had, and the joined line keeps the break that ended the range.
+    STextPoint DeleteText(CUndoStep* step, STextPoint from, STextPoint to) override;
 
     // The text in lines; the array owns them.
     NPtr::TArray<SLine> textLines;
@@ -42,8 +48,28 @@ protected:
     bool OwnsLine(TLine n) const;
     // The text line shown on display line `n`, null for none.
     const SLine* TextLineAt(TLine n) const;
-    void PutLines(CBlockOutput& output) const;
-    void PutIndentedLines(CBlockOutput& output, int depth, const char* indent) const;
+    // The lines with `escape`, edited text in its source form.
+    void PutLines(CBlockOutput& output, bool escape) const;
+    void PutIndentedLines(CBlockOutput& output, int depth, const char* indent, bool escape) const;
+    // The columns of markup before the text on the first line.
+    virtual std::uint32_t LeadColumns() const { return 0; }
+
+private:
+    // A place in the text: a line of `textLines` and a column of its text.
+    struct STextPlace {
+        std::uint32_t index = 0;
+        std::uint32_t column = 0;
+    };
+    // Whether display line `n` shows a line of the text. Unlike OwnsLine it
+    // holds between an edit that changed the number of lines and the
+    // renumbering after it, as undo replays the records of one action.
+    bool HoldsTextLine(TLine n) const;
+    // The place of `at`, a point of this block's text; false outside it.
+    bool FindPlace(STextPoint at, STextPlace& place) const;
+    STextPoint PointOf(STextPlace place) const;
+    // The place of `at`, its column clipped to the text; `at` must lie on a
+    // line of the text.
+    STextPlace ClippedPlace(STextPoint at) const;
 };
 
 // Appends the lines of `text` to `lines`. A line ends at a line feed, a

@@ -14,6 +14,10 @@ class CNode;
 // node stands for the side that lacks it (a placeholder).
 class CSimpleBlock : public CBlockBase {
 public:
+    // An edit gave the block text of its own. Only such text is escaped on
+    // writing, so that every unedited node keeps its bytes.
+    static constexpr std::uint32_t kTextEdited = 0x1;
+
     // `node` may be null only under a selector.
     CSimpleBlock(const NXML::CNode* node, int blockSide);
     // The fields, not the links; the text becomes a copy of its own.

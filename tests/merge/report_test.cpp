@@ -1,5 +1,6 @@
 #include "../formats/formats_test_support.h"
 #include "merge/report.h"
+#include "merge/text_editing.h"
 #include "merge_test_support.h"
 
 #include <gtest/gtest.h>
@@ -122,4 +123,25 @@ TEST_F(ReportTest, ThreeWayCompareMarksWhereAllThreeSidesDiffer) {
     EXPECT_NE(report.find("Differences: 2\r\nConflicts: 0\r\n"), std::string::npos) << report;
     EXPECT_NE(report.find("\r\n\r\n1-D: <r.b>\r\n"), std::string::npos) << report;
     EXPECT_NE(report.find("\r\n\r\n2-C: <r.c>\r\n"), std::string::npos) << report;
+}
+
+TEST_F(ReportTest, ShowsEditedTextAsItIsWritten) {
+    COperation operation("<r><b x='1'/><c>t</c></r>", "<r><b x='2'/><c>u</c></r>",
+                         "<r><b x='3'/><c>v</c></r>", true);
+    // Values of the right side: the attribute's, then the text's, each after
+    // its first character.
+    const auto lineShowing = [&operation](const char16_t* shown) {
+        for (TLine n = 0; n < operation.model.LineCount(); ++n) {
+            NString::TStr<char16_t> text;
+            operation.model.Root().FindLine(n)->GetLineText(text, n, nullptr);
+            if (std::u16string_view(text.Text()) == shown)
+                return n;
+        }
+        return kNoLine;
+    };
+    TypeText(operation.model, {lineShowing(u"'3'"), 2}, {}, "<'", nullptr);
+    TypeText(operation.model, {lineShowing(u"v"), 1}, {}, "&", nullptr);
+    const std::string report = Report(operation);
+    EXPECT_NE(report.find("--<<\tx='3&lt;&apos;'\r\n"), std::string::npos) << report;
+    EXPECT_NE(report.find("--<<\tv&amp;\r\n"), std::string::npos) << report;
 }
