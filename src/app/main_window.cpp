@@ -50,19 +50,10 @@ constexpr int kOverviewWidth = 30;
 
 constexpr std::uint32_t kOperationBits = NSettings::kFlagMerge | NSettings::kFlagThreeWay;
 
-// Commands whose targets (text editing and Preferences) are not part of the
-// window yet: their items are shown and disabled. This is the one place
-// where they plug in.
+// Commands whose targets (Preferences) are not part of the window yet: their
+// items are shown and disabled. This is the one place where they plug in.
 bool HasNoTargetYet(std::uint32_t command) {
-    switch (command) {
-    case kEditCutText:
-    case kEditPasteText:
-    case kEditDeleteText:
-    case kEditPreferences:
-        return true;
-    default:
-        return false;
-    }
+    return command == kEditPreferences;
 }
 
 bool IsScrollCommand(std::uint32_t command) {
@@ -247,9 +238,13 @@ bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
     case kEditCopy:
     case kEditCopyXML:
         return loaded && m_view->hasFocus();
+    case kEditCutText:
     case kEditCutXML:
+    case kEditDeleteText:
     case kEditDeleteXML:
         return loaded && IsMerge() && m_view->hasFocus();
+    case kEditPasteText:
+        return loaded && IsMerge() && CViewController::HasClipboardText() && m_view->hasFocus();
     case kEditPasteXML:
         return loaded && IsMerge() && !TheXMLClipboard().IsEmpty() && m_view->hasFocus();
     case kEditUndo:
@@ -331,6 +326,15 @@ void CMainWnd::RunCommand(std::uint32_t command) {
     case kEditCopy:
     case kEditCopyXML:
         m_viewController->Copy(command == kEditCopyXML);
+        break;
+    case kEditCutText:
+        m_viewController->CutText();
+        break;
+    case kEditPasteText:
+        m_viewController->PasteText();
+        break;
+    case kEditDeleteText:
+        m_viewController->DeleteForward();
         break;
     case kEditCutXML:
         m_viewController->CutAsXml();

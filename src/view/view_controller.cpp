@@ -3,6 +3,7 @@
 #include "merge/merge_model.h"
 #include "merge/selection_copy.h"
 #include "merge/simple_block.h"
+#include "merge/text_editing.h"
 #include "merge/xml_clipboard.h"
 #include "merge/xml_editing.h"
 #include "text/format.h"
@@ -197,8 +198,10 @@ bool CViewController::eventFilter(QObject* watched, QEvent* event) {
     if (watched != &m_view || m_caret == nullptr)
         return false;
     switch (event->type()) {
-    case QEvent::KeyPress:
-        return MoveByKey(static_cast<const QKeyEvent&>(*event));
+    case QEvent::KeyPress: {
+        const auto& key = static_cast<const QKeyEvent&>(*event);
+        return MoveByKey(key) || TypeKey(key);
+    }
     case QEvent::ContextMenu: {
         const auto& menuEvent = static_cast<const QContextMenuEvent&>(*event);
         ShowContextMenu(menuEvent.globalPos(),
@@ -276,14 +279,13 @@ void CViewController::ShowContextMenu(QPoint globalPosition, QPoint position) {
         std::function<void()> run;
     };
     const bool pasteXml = merge && !TheXMLClipboard().IsEmpty();
-    // The text editing items come with the editing of text.
     const SEditItem edits[] = {
-        {"Menu.Context.CutText", false, {}},
+        {"Menu.Context.CutText", merge, [this] { CutText(); }},
         {"Menu.Context.CutXML", merge, [this] { CutAsXml(); }},
         {"Menu.Context.Copy", true, [this] { Copy(false); }},
-        {"Menu.Context.PasteText", false, {}},
+        {"Menu.Context.PasteText", merge && HasClipboardText(), [this] { PasteText(); }},
         {"Menu.Context.PasteXML", pasteXml, [this] { PasteXml(); }},
-        {"Menu.Context.DeleteText", false, {}},
+        {"Menu.Context.DeleteText", merge, [this] { DeleteForward(); }},
         {"Menu.Context.DeleteXML", merge, [this] { DeleteAsXml(); }},
     };
     for (const SEditItem& edit : edits) {
@@ -380,12 +382,91 @@ bool CViewController::ChangeBlocks(
         m_caret->Select({{}, selection ? selection->start : m_caret->Caret()});
     m_caret->Clamp();
     m_history.EndAction(step, ToTextPoint(m_caret->Caret()));
-    if (!changed)
-        return false;
+    if (changed)
+        ShowChange();
+    return changed;
+}
+
+void CViewController::ShowChange() {
     m_view.UpdateScrollRanges();
     m_view.viewport()->update();
     Apply(true);
     emit resultChanged();
+}
+
+bool CViewController::ChangeText(
+    const std::function<STextEditOutcome(STextPoint, STextPoint, CUndoStep*)>& change) {
+    if (m_model == nullptr || !m_model->IsMerge())
+        return false;
+    const STextPoint caret = ToTextPoint(m_caret->Caret());
+    const STextPoint anchor = ToTextPoint(m_caret->Anchor());
+    CUndoStep* step = m_history.BeginAction(caret, anchor);
+    const STextEditOutcome outcome = change(caret, anchor, step);
+    const bool changed = outcome.result == STextEditOutcome::kActed;
+    if (changed)
+        m_caret->Select({{}, ToTextPosition(outcome.caret)});
+    m_caret->Clamp();
+    m_history.EndAction(step, ToTextPoint(m_caret->Caret()));
+    if (changed)
+        ShowChange();
+    return changed;
+}
+
+bool CViewController::Type(const std::u16string& text) {
+    const std::string utf8 = QString::fromStdU16String(text).toStdString();
+    return ChangeText([this, &utf8](STextPoint caret, STextPoint anchor, CUndoStep* step) {
+        return TypeText(*m_model, caret, anchor, utf8, step);
+    });
+}
+
+bool CViewController::DeleteForward() {
+    return ChangeText([this](STextPoint caret, STextPoint anchor, CUndoStep* step) {
+        return ::DeleteForward(*m_model, caret, anchor, step);
+    });
+}
+
+bool CViewController::DeleteBackward() {
+    return ChangeText([this](STextPoint caret, STextPoint anchor, CUndoStep* step) {
+        return ::DeleteBackward(*m_model, caret, anchor, step);
+    });
+}
+
+bool CViewController::CutText() {
+    return Copy(false) && ChangeText([this](STextPoint caret, STextPoint anchor, CUndoStep* step) {
+               return DeleteSelectionAsText(*m_model, caret, anchor, step);
+           });
+}
+
+bool CViewController::PasteText() {
+    const QString text = QGuiApplication::clipboard()->text();
+    return !text.isEmpty() && Type(text.toStdU16String());
+}
+
+// Characters typed into the view, and Backspace; everything else is a
+// command of the window or a movement.
+bool CViewController::TypeKey(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers() & ~Qt::KeypadModifier;
+    if ((modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) != 0)
+        return false;
+    switch (event.key()) {
+    case Qt::Key_Backspace:
+        DeleteBackward();
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // The line break of the system the program runs on.
+        Type(u"\n");
+        return true;
+    case Qt::Key_Tab:
+        Type(u"\t");
+        return true;
+    default:
+        break;
+    }
+    const QString text = event.text();
+    if (text.isEmpty() || text.front().unicode() < 0x20 || text.front().unicode() == 0x7F)
+        return false;
+    Type(text.toStdU16String());
     return true;
 }
 

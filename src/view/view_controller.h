@@ -12,6 +12,7 @@
 class CBlockTreeLines;
 class CCaretModel;
 class CMergeModel;
+struct STextEditOutcome;
 struct SSearchOptions;
 
 // Keeps the caret model, the document view and the merge model in step: the
@@ -64,6 +65,15 @@ public:
     bool PasteXml();
     static bool HasClipboardText();
 
+    // Text editing of the merged result, each one undoable action: typing
+    // (the selection replaced), the Delete and Backspace keys, cutting and
+    // pasting text. False when the result did not change.
+    bool Type(const std::u16string& text);
+    bool DeleteForward();
+    bool DeleteBackward();
+    bool CutText();
+    bool PasteText();
+
 signals:
     // The context menu resolved the difference at the pointer.
     void resolvedFromMenu();
@@ -89,6 +99,14 @@ private:
     // selection; `change` returns whether it changed the result. The caret
     // goes to the start of the selection and the selection is dropped.
     bool ChangeBlocks(const std::function<bool(STextPoint, STextPoint, CUndoStep*)>& change);
+    // The same for a text edit, after which the caret goes where the edit
+    // says.
+    bool
+    ChangeText(const std::function<STextEditOutcome(STextPoint, STextPoint, CUndoStep*)>& change);
+    // The result changed: the tree laid out again, the caret shown, the
+    // window told.
+    void ShowChange();
+    bool TypeKey(const QKeyEvent& event);
 
     CXMLView& m_view;
     CMergeModel* m_model = nullptr;

@@ -1,5 +1,6 @@
 #include "../formats/formats_test_support.h"
 #include "../formats/scripted_prompts.h"
+#include "../xml/xml_test_support.h"
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "formats/format_list.h"
@@ -300,6 +301,39 @@ TEST_F(MainWindowTest, KeysCutPasteAndUndoBlocks) {
     EXPECT_EQ(RenderModel(m_operation.model), before);
     QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(RenderModel(m_operation.model), cut);
+}
+
+// Characters and Backspace typed into the view, undone and redone.
+TEST_F(MainWindowTest, TypingEditsTheResultWithUndo) {
+    const auto window = Loaded(true, true);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    window->RunCommand(kEditResolveLeft);
+    auto* view = window->findChild<CXMLView*>();
+    ASSERT_NE(view, nullptr);
+    const auto merged = [this] {
+        NIO::TBuffer<0> out;
+        return m_operation.model.Root().WriteMerged(out) ? XmlTest::StreamContent(out)
+                                                         : std::string("<failed>");
+    };
+    const std::string before = merged();
+    // The end of the left's "y" of the second item.
+    const int line = static_cast<int>(m_operation.model.Differences()[1]->FirstLine());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier,
+                      QPoint(view->viewport()->width() - 30,
+                             line * view->LineHeight() - view->VerticalPosition() + 2));
+    m_flags.Clear(kFlagResultUnsaved);
+    QTest::keyClicks(view, "es<");
+    EXPECT_EQ(merged(),
+              "<inventory><item sku='1'>b</item><item sku='2'>yes&lt;</item></inventory>");
+    EXPECT_TRUE(m_flags.Has(kFlagResultUnsaved));
+    QTest::keyClick(view, Qt::Key_Backspace);
+    EXPECT_EQ(merged(), "<inventory><item sku='1'>b</item><item sku='2'>yes</item></inventory>");
+    for (int step = 0; step < 4; ++step)
+        QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(merged(), before);
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(merged(), "<inventory><item sku='1'>b</item><item sku='2'>ye</item></inventory>");
 }
 
 // Every change of the result asks to be saved: a resolve button's too.
