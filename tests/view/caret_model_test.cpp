@@ -14,7 +14,13 @@ using ViewTest::CFakeViewport;
 constexpr STextPosition kUnset;
 
 std::string Describe(STextPosition position) {
-    return "(" + std::to_string(position.line) + "," + std::to_string(position.column) + ")";
+    // Built piece by piece: GCC 12's Release build misreads "(" + a temporary.
+    std::string text = "(";
+    text += std::to_string(position.line);
+    text += ',';
+    text += std::to_string(position.column);
+    text += ')';
+    return text;
 }
 
 // Puts the caret at `at` as a click would, with no selection.
