@@ -2,6 +2,7 @@
 
 #include "merge/attribute_block.h"
 #include "merge/block_selector.h"
+#include "merge/comment_block.h"
 #include "merge/element_block.h"
 #include "merge/merge_model.h"
 #include "merge/undo_history.h"
@@ -161,6 +162,44 @@ std::optional<SInsertionPoint> FindInsertionPoint(CMergeModel& model,
     return point;
 }
 
+// Whether `block` is an element, or a difference between elements.
+bool HoldsElement(const CBlockBase& block) {
+    if (block.IsElementBlock())
+        return true;
+    if (!block.IsBlockSelector())
+        return false;
+    for (const CBlockBase* child = block.FirstChildBlock(); child != nullptr;
+         child = child->NextSiblingBlock())
+        if (child->IsElementBlock())
+            return true;
+    return false;
+}
+
+// A document has exactly one root element: whole-block edits never take it
+// away nor put a second one beside it.
+bool TakesTheRootElement(const CMergeModel& model, const SBlockRun& run) {
+    if (run.IsEmpty() || run.first->Parent() != &model.Root())
+        return false;
+    for (const CBlockBase* block = run.first;
+         block != nullptr && block->FirstLine() <= run.lastLine; block = block->NextSiblingBlock())
+        if (HoldsElement(*block))
+            return true;
+    return false;
+}
+
+// Outside the root element a document holds only comments (besides
+// whitespace, declarations and instructions, which are never copied alone).
+bool PutsMoreOutsideTheRoot(const CMergeModel& model, const SInsertionPoint& point,
+                            const CXMLClipboard& clipboard) {
+    if (point.parent != &model.Root())
+        return false;
+    for (const CBlockBase* block = clipboard.FirstBlock(); block != nullptr;
+         block = block->NextSiblingBlock())
+        if (dynamic_cast<const CCommentBlock*>(block) == nullptr)
+            return true;
+    return false;
+}
+
 } // namespace
 
 SLineRange ExpandToBlocks(const CRootBlock& root, TLine line1, TLine line2) {
@@ -230,7 +269,7 @@ int DeleteSelectionAsXML(CMergeModel& model, STextPoint caret, STextPoint anchor
     if (!model.IsMerge())
         return kNothingSelected;
     const SBlockRun run = SelectedBlocks(model, caret, anchor);
-    if (run.IsEmpty())
+    if (run.IsEmpty() || TakesTheRootElement(model, run))
         return kNothingSelected;
     DeleteRun(run, step);
     Settle(model);
@@ -244,7 +283,8 @@ bool PasteXML(CMergeModel& model, const CXMLClipboard& clipboard, STextPoint car
     const TLine line = lines.first != kNoLine ? lines.first : caret.line;
     const std::optional<SInsertionPoint> point =
         FindInsertionPoint(model, clipboard, deleted, line);
-    if (!point)
+    if (!point || TakesTheRootElement(model, deleted) ||
+        PutsMoreOutsideTheRoot(model, *point, clipboard))
         return false;
     if (!deleted.IsEmpty())
         DeleteRun(deleted, step);

@@ -1,6 +1,8 @@
 #include "framework/result.h"
 #include "merge/text_editing.h"
 #include "merge/undo_history.h"
+#include "merge/xml_clipboard.h"
+#include "merge/xml_editing.h"
 #include "merge_test_support.h"
 
 #include <gtest/gtest.h>
@@ -60,8 +62,9 @@ STextPoint RandomPoint(const CMergeModel& model, std::mt19937& random) {
     return {line, static_cast<std::uint32_t>(random() % (LineLength(model, line) + 1))};
 }
 
-// One random edit as one undo action; whether it changed the result.
-bool RandomEdit(CMergeModel& model, CUndoHistory& history, std::mt19937& random) {
+// One random edit (of text, or of whole blocks) as one undo action; whether
+// it changed the result.
+bool RandomEdit(CMergeModel& model, CUndoHistory& history, std::mt19937& random, int& blockEdits) {
     const STextPoint caret = RandomPoint(model, random);
     STextPoint anchor;
     if (random() % 2 == 0) {
@@ -71,7 +74,26 @@ bool RandomEdit(CMergeModel& model, CUndoHistory& history, std::mt19937& random)
     }
     CUndoStep* step = history.BeginAction(caret, anchor);
     STextEditOutcome outcome;
-    switch (random() % 4) {
+    switch (random() % 6) {
+    case 4:
+        outcome.result = DeleteSelectionAsXML(model, caret, anchor, step) == kDeletedBlocks
+                             ? STextEditOutcome::kActed
+                             : STextEditOutcome::kNothingChanged;
+        blockEdits += outcome.result == STextEditOutcome::kActed;
+        outcome.caret = std::min(caret, anchor.IsSet() ? anchor : caret);
+        break;
+    case 5: {
+        CXMLClipboard copied;
+        const STextPoint from = RandomPoint(model, random);
+        copied.Fill(model, from,
+                    {std::min<TLine>(from.line + random() % 4, model.LineCount() - 1), 0});
+        outcome.result = PasteXML(model, copied, caret, anchor, step)
+                             ? STextEditOutcome::kActed
+                             : STextEditOutcome::kNothingChanged;
+        blockEdits += outcome.result == STextEditOutcome::kActed;
+        outcome.caret = caret;
+        break;
+    }
     case 0: {
         std::string text;
         for (int pieces = 1 + static_cast<int>(random() % 3); pieces > 0; --pieces)
@@ -95,6 +117,7 @@ bool RandomEdit(CMergeModel& model, CUndoHistory& history, std::mt19937& random)
 
 TEST(TextEditingProperty, UndoingEveryEditGivesTheMergeBackAndRedoingGivesTheEdits) {
     int changes = 0;
+    int blockEdits = 0;
     for (std::uint32_t seed = 1; seed <= 40; ++seed) {
         SCOPED_TRACE(seed);
         const std::string base = Document(seed, false);
@@ -108,7 +131,7 @@ TEST(TextEditingProperty, UndoingEveryEditGivesTheMergeBackAndRedoingGivesTheEdi
         for (int edit = 0; edit < 40; ++edit) {
             SCOPED_TRACE(edit);
             const std::string renderingBeforeEdit = operation.Rendering();
-            const bool acted = RandomEdit(operation.model, history, random);
+            const bool acted = RandomEdit(operation.model, history, random, blockEdits);
             const std::string merged = operation.Merged();
             ASSERT_TRUE(Parses(merged)) << merged;
             // Each edit undone and redone on its own, too.
@@ -135,6 +158,8 @@ TEST(TextEditingProperty, UndoingEveryEditGivesTheMergeBackAndRedoingGivesTheEdi
     }
     // The edits reached the editable text: most merges came out changed.
     EXPECT_GT(changes, 30);
+    // Whole blocks were deleted and pasted too, not only refused.
+    EXPECT_GT(blockEdits, 100) << blockEdits;
 }
 
 } // namespace

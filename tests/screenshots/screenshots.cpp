@@ -25,6 +25,7 @@
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -114,8 +115,28 @@ void SendKey(QWidget& widget, int key, Qt::KeyboardModifiers modifiers) {
     QApplication::sendEvent(&widget, &press);
 }
 
+// A click at the end of `line` of the view, as the mouse gives it.
+void ClickLineEnd(CXMLView& view, int line) {
+    const QPointF point(view.viewport()->width() - 30,
+                        line * view.LineHeight() - view.VerticalPosition() + 2);
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, point, view.viewport()->mapToGlobal(point), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &event);
+    }
+}
+
+void TypeText(QWidget& widget, const QString& text) {
+    for (const QChar character : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(character));
+        QApplication::sendEvent(&widget, &press);
+    }
+}
+
 // The three-way merge with its conflict, a difference resolved to the right
-// and a selection, then the same files compared two-way; then the dialogs.
+// and a selection, the same merge with the conflict edited by hand, then the
+// same files compared two-way; then the dialogs.
 bool SaveScreenshots(const QDir& folder) {
     NSettings::CFlags flags;
     flags.Load(NSettings::kDefaultFlags);
@@ -146,6 +167,13 @@ bool SaveScreenshots(const QDir& folder) {
     for (int line = 0; line < 3; ++line)
         SendKey(*view, Qt::Key_Down, Qt::ShiftModifier);
     bool saved = Save(window, folder, "merge-window.png");
+    window.show();
+
+    // The conflict settled by hand: its left version edited.
+    const auto line = static_cast<int>(operation.model.CurrentDifference()->FirstLine());
+    ClickLineEnd(*view, line);
+    TypeText(*view, QStringLiteral(" Ahoy!"));
+    saved &= Save(window, folder, "edited-merge-window.png");
 
     // The merge's changes are let go without a question.
     flags.Clear(NSettings::kFlagMerge | NSettings::kFlagThreeWay | NSettings::kFlagResultUnsaved);
