@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-// Widget tests get their application from widget_test_application.cpp; this
+// Widget tests get their application from support/qt_test_application.cpp; this
 // fixture adds the built-in texts, with the shipped languages listed so a
 // test may switch.
 class CWidgetTest : public ::testing::Test {

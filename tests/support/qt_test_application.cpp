@@ -1,11 +1,13 @@
+// The one QApplication of a suite of widget tests, made before the first test
+// and ended after the last: a static one would outlive Qt's own state. Never
+// on the desktop, even run by hand: without a platform chosen it draws off
+// screen, as a test machine has no display.
 #include <QApplication>
 #include <gtest/gtest.h>
 #include <memory>
 
 namespace {
 
-// The one QApplication of the app tests, made and ended around them: a static
-// one would outlive Qt's own state. Never on the desktop, even run by hand.
 class CWidgetTestApplication final : public ::testing::Environment {
 public:
     void SetUp() override {
@@ -17,7 +19,7 @@ public:
 
 private:
     int m_argc = 1;
-    char m_name[20] = "quillmere_app_tests";
+    char m_name[24] = "quillmere_widget_tests";
     char* m_argv[2] = {m_name, nullptr};
     std::unique_ptr<QApplication> m_application;
 };
