@@ -75,7 +75,6 @@ CMainWnd::CMainWnd(COperation& operation, CPath& resultPath, CPath& reportPath)
       m_placeholder(new CDummyPane(this)), m_resultPane(new CResultPane(this)),
       m_view(new CXMLView), m_viewController(new CViewController(*m_view)) {
     setObjectName(QStringLiteral("QuillmereMainWndClass"));
-    setWindowIcon(ProgramIcon());
     setMinimumSize(NWindowPlacement::kMinimumSize);
     STranslatedMenus menus = TranslateMenus();
     BuildMenuBar(*menuBar(), menus.menuBar, *this);
@@ -104,16 +103,12 @@ void CMainWnd::PutPane(int index, QWidget* widget) {
     }
 }
 
-bool CMainWnd::IsLoaded() const {
-    return m_resultShown;
-}
-
 bool CMainWnd::IsMerge() const {
     return m_operation.flags.Has(NSettings::kFlagMerge);
 }
 
 QString CMainWnd::CountText() const {
-    return IsLoaded() ? ToQString(::CountText(m_operation.model)) : QString();
+    return IsResultShown() ? ToQString(::CountText(m_operation.model)) : QString();
 }
 
 void CMainWnd::ShowFirstTime() {
@@ -212,7 +207,7 @@ void CMainWnd::ShowResult(bool shown) {
 // ---- Commands ------------------------------------------------------------
 
 bool CMainWnd::CanGo(bool next, bool conflicts) const {
-    if (!IsLoaded() || (conflicts && !IsMerge()))
+    if (!IsResultShown() || (conflicts && !IsMerge()))
         return false;
     return next ? m_operation.model.CanGoNext(conflicts)
                 : m_operation.model.CanGoPrevious(conflicts);
@@ -221,7 +216,7 @@ bool CMainWnd::CanGo(bool next, bool conflicts) const {
 bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
     if (HasNoTargetYet(command))
         return false;
-    const bool loaded = IsLoaded();
+    const bool loaded = IsResultShown();
     const bool resolvable = loaded && IsMerge() && m_operation.model.CurrentDifference() != nullptr;
     switch (command) {
     case kFileReload:
@@ -467,11 +462,11 @@ void CMainWnd::Refresh() {
 
 void CMainWnd::RefreshTitle() {
     const CFlags& flags = m_operation.flags;
-    const NString::TStr<char16_t> count = m_toolbar->isVisibleTo(this) || !IsLoaded()
+    const NString::TStr<char16_t> count = m_toolbar->isVisibleTo(this) || !IsResultShown()
                                               ? NString::TStr<char16_t>()
                                               : ::CountText(m_operation.model);
     setWindowTitle(
-        ToQString(WindowTitle(m_operation.files, IsLoaded(), flags.Has(NSettings::kFlagMerge),
+        ToQString(WindowTitle(m_operation.files, IsResultShown(), flags.Has(NSettings::kFlagMerge),
                               flags.Has(NSettings::kFlagThreeWay), count.Text())));
 }
 
@@ -484,7 +479,7 @@ void CMainWnd::ToggleToolbar() {
 void CMainWnd::ToggleOverview() {
     CFlags& flags = m_operation.flags;
     flags.Change(NSettings::kFlagOverviewPane, !flags.Has(NSettings::kFlagOverviewPane));
-    ShowOverview(IsLoaded() && flags.Has(NSettings::kFlagOverviewPane));
+    ShowOverview(IsResultShown() && flags.Has(NSettings::kFlagOverviewPane));
 }
 
 void CMainWnd::ShowOverview(bool shown) {

@@ -61,7 +61,6 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    bool IsLoaded() const;
     bool IsMerge() const;
     bool CanGo(bool next, bool conflicts) const;
     void PutPane(int index, QWidget* widget);

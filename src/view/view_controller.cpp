@@ -371,20 +371,15 @@ bool CViewController::Copy(bool asXml) {
 
 bool CViewController::ChangeBlocks(
     const std::function<bool(STextPoint, STextPoint, CUndoStep*)>& change) {
-    if (m_model == nullptr || !m_model->IsMerge())
+    if (m_caret == nullptr)
         return false;
     const std::optional<STextRange> selection = m_caret->Selection();
-    const STextPoint caret = ToTextPoint(m_caret->Caret());
-    const STextPoint anchor = ToTextPoint(m_caret->Anchor());
-    CUndoStep* step = m_history.BeginAction(caret, anchor);
-    const bool changed = change(caret, anchor, step);
-    if (changed)
-        m_caret->Select({{}, selection ? selection->start : m_caret->Caret()});
-    m_caret->Clamp();
-    m_history.EndAction(step, ToTextPoint(m_caret->Caret()));
-    if (changed)
-        ShowChange();
-    return changed;
+    const STextPoint start = ToTextPoint(selection ? selection->start : m_caret->Caret());
+    return ChangeText([&change, start](STextPoint caret, STextPoint anchor, CUndoStep* step) {
+        const bool changed = change(caret, anchor, step);
+        return STextEditOutcome{start, changed ? STextEditOutcome::kActed
+                                               : STextEditOutcome::kNothingChanged};
+    });
 }
 
 void CViewController::ShowChange() {

@@ -95,12 +95,12 @@ private:
     // After records were replayed: the tree laid out again and the caret and
     // anchor placed.
     void ShowReplayed(STextPoint caret, STextPoint anchor);
-    // Runs `change` as one undoable action from the present caret and
-    // selection; `change` returns whether it changed the result. The caret
-    // goes to the start of the selection and the selection is dropped.
+    // A whole-block change as a text edit (below) whose caret goes to the
+    // start of the selection; `change` returns whether it changed the result.
     bool ChangeBlocks(const std::function<bool(STextPoint, STextPoint, CUndoStep*)>& change);
-    // The same for a text edit, after which the caret goes where the edit
-    // says.
+    // Runs `change` as one undoable action from the present caret and
+    // selection; after a change the caret goes where the edit says and the
+    // selection is dropped.
     bool
     ChangeText(const std::function<STextEditOutcome(STextPoint, STextPoint, CUndoStep*)>& change);
     // The result changed: the tree laid out again, the caret shown, the
