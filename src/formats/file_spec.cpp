@@ -75,7 +75,8 @@ bool DefaultRuleIdentifies(const CFileSpec& spec) {
 } // namespace
 
 CFileSpec::CFileSpec(const CFileSpec& other)
-    : CSpecBase(other), root(other.root), rootNamespace(other.rootNamespace) {
+    : CSpecBase(other), root(other.root), rootNamespace(other.rootNamespace),
+      fileName(other.fileName) {
     for (const NString::TStr<char>* pattern : other.patterns)
         patterns.AddCopy(pattern->Text());
 }
@@ -128,12 +129,20 @@ int CFileSpec::Save(const char16_t* folder) {
         return 0;
     NIO::TBuffer<0> content;
     int result = WriteFile(content);
+    const NString::TStr<char16_t> newFileName = SavedFileName();
     if (result == NResult::kOk)
-        result =
-            ReplaceFile(PathInFolder(folder, SpecFileName(name.Text()).Text()).Text(), content);
-    if (result == NResult::kOk)
-        ClearFlags(kModified);
+        result = ReplaceFile(PathInFolder(folder, newFileName.Text()).Text(), content);
+    if (result != NResult::kOk)
+        return result;
+    ClearFlags(kModified);
+    if (!fileName.IsEmpty() && NString::Compare(fileName.Text(), newFileName.Text()) != 0)
+        NIO::DeleteFileAt(PathInFolder(folder, fileName.Text()).Text());
+    fileName = newFileName;
     return result;
+}
+
+NString::TStr<char16_t> CFileSpec::SavedFileName() const {
+    return SpecFileName(name.Text());
 }
 
 const CElementSpec* CFileSpec::FindElementSpec(const NXML::CElement& element) const {
@@ -241,5 +250,6 @@ CFileSpec* LoadSpecFile(const char16_t* path, ESpecFileError& error) {
     error = ESpecFileError::None;
     auto* spec = new CFileSpec;
     spec->Read(*root, 0);
+    spec->fileName = NIO::FileNameOf(path);
     return spec;
 }

@@ -44,8 +44,12 @@ public:
     // modified flag: NResult::kOk. 0 when there was nothing to write. When
     // the file cannot be written the flag stays set, so that a later save
     // tries again, and the failure is returned; an older file of the same
-    // name is then left as it was.
+    // name is then left as it was. Once written under a new name (the
+    // specification was renamed, or its file was named otherwise), the file
+    // it came from is deleted, so that the next start does not read it twice.
     int Save(const char16_t* folder);
+    // The file name Save writes to.
+    NString::TStr<char16_t> SavedFileName() const;
 
     // Whether the lower-case file name matches one of the patterns.
     bool MatchesFileName(const char* fileName) const;
@@ -84,6 +88,9 @@ public:
     // names none. Among specifications of one root, one whose namespace is
     // the document's is preferred.
     NString::TStr<char> rootNamespace;
+    // The file, without its folder, that the specification was read from or
+    // last saved to; empty while it has no file.
+    NString::TStr<char16_t> fileName;
 };
 
 // Why a specification file did not load.

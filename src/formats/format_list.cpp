@@ -155,6 +155,25 @@ bool CFormatList::IsFreeSpecName(const char* name) const {
     return !NIO::FileExists(path.Text()) && !NIO::IsFolder(path.Text());
 }
 
+CFormatList::ENameCheck CFormatList::CheckNewName(const CFileSpec& spec, const char* name) const {
+    const NString::TStr<char16_t> fileName = SpecFileName(name);
+    if (NString::Compare(fileName.Text(), kSpecFileExtension) == 0)
+        return ENameCheck::NoFileName;
+    const auto sameFile = [&fileName](const char16_t* other) {
+        return NString::Compare(other, fileName.Text()) == 0;
+    };
+    for (const CFileSpec* other = FirstSpec(); other != nullptr; other = NextSpec(other))
+        if (other != &spec &&
+            (sameFile(other->SavedFileName().Text()) || sameFile(other->fileName.Text())))
+            return ENameCheck::Taken;
+    if (sameFile(spec.fileName.Text()))
+        return ENameCheck::Free;
+    NString::TStr<char16_t> path(m_folder);
+    path.Append(fileName.Text());
+    return NIO::FileExists(path.Text()) || NIO::IsFolder(path.Text()) ? ENameCheck::Taken
+                                                                      : ENameCheck::Free;
+}
+
 CFileSpec* CFormatList::FindInUse() const {
     for (CFileSpec* spec = FirstSpec(); spec != nullptr; spec = NextSpec(spec))
         if (CFileSpec* found = spec->FindInUse())

@@ -40,6 +40,14 @@ public:
     // folder (which may hold files that did not load).
     NString::TStr<char> FreeSpecName(const char* wanted) const;
 
+    // Whether `spec`, a specification of the library, may be renamed `name`:
+    // the name must leave characters for a file name, and that file name must
+    // be neither another specification's (by its name or by the file it was
+    // read from) nor that of another file of the folder, which would be
+    // overwritten.
+    enum class ENameCheck { Free, NoFileName, Taken };
+    ENameCheck CheckNewName(const CFileSpec& spec, const char* name) const;
+
     // The specification in use by the current operation, or null.
     CFileSpec* FindInUse() const;
 

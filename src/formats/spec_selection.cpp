@@ -4,6 +4,7 @@
 #include "formats/file_spec.h"
 #include "formats/format_list.h"
 #include "formats/known_attribute_index.h"
+#include "framework/file_functions.h"
 #include "framework/string_functions.h"
 #include "services/prompts.h"
 #include "text/format.h"
@@ -208,11 +209,7 @@ const NXML::CElement* RootElementOf(const SInputFile& file) {
 }
 
 NString::TStr<char> LowerCaseFileName(const char16_t* path) {
-    const char16_t* name = path;
-    for (const char16_t* position = path; *position != 0; ++position)
-        if (*position == u'/' || *position == u'\\')
-            name = position + 1;
-    NString::TStr<char16_t> lower(name);
+    NString::TStr<char16_t> lower(NIO::FileNameOf(path));
     NString::ToLower(lower.Text());
     return NString::TStr<char>(lower.Text());
 }

@@ -62,4 +62,12 @@ int DeleteFileAt(const char16_t* path) {
     return ::unlink(native->c_str()) == 0 || errno == ENOENT ? NResult::kOk : NResult::kCannotOpen;
 }
 
+const char16_t* FileNameOf(const char16_t* path) {
+    const char16_t* name = path;
+    for (const char16_t* position = path; *position != 0; ++position)
+        if (*position == u'/' || *position == u'\\')
+            name = position + 1;
+    return name;
+}
+
 } // namespace NIO

@@ -56,4 +56,8 @@ bool FileExists(const char16_t* path);
 // kCannotOpen; folders are never deleted.
 int DeleteFileAt(const char16_t* path);
 
+// The part of `path` behind its last "/" or "\"; the whole path when it has
+// neither.
+const char16_t* FileNameOf(const char16_t* path);
+
 } // namespace NIO

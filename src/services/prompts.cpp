@@ -1,5 +1,6 @@
 #include "services/prompts.h"
 
+#include "framework/file_functions.h"
 #include "framework/string_functions.h"
 #include "text/format.h"
 #include "translation/translator.h"
@@ -34,18 +35,9 @@ template <typename... Args> NString::TStr<char> Translated(const char* key, cons
     return text;
 }
 
-// The part of a path behind its last "/" or "\".
-const char16_t* FileNameOf(const char16_t* path) {
-    const char16_t* name = path;
-    for (const char16_t* position = path; *position != 0; ++position)
-        if (*position == u'/' || *position == u'\\')
-            name = position + 1;
-    return name;
-}
-
 // "*." followed by the extension of `path`, or "*." alone when it has none.
 NString::TStr<char> ExtensionWildcard(const char16_t* path) {
-    const char16_t* dot = NString::FindLastChar(FileNameOf(path), U'.');
+    const char16_t* dot = NString::FindLastChar(NIO::FileNameOf(path), U'.');
     NString::TStr<char> wildcard("*.");
     if (dot != nullptr)
         wildcard.Append(NString::TStr<char>(dot + 1).Text());

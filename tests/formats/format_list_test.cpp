@@ -216,6 +216,49 @@ TEST(FormatList, SaveAllWritesOnlyModifiedSpecifications) {
     EXPECT_FALSE(library.SaveAll());
 }
 
+TEST(FormatList, ARenamedSpecificationReplacesItsOldFileWhenSaved) {
+    CTempFolder folder;
+    WriteTextFile(folder.Path() / "odd name.qmfmt", SpecFile("Orders", "orders"));
+    CFormatList library;
+    library.LoadFrom(folder.Folder().c_str());
+    CFileSpec* orders = library.FirstSpec();
+    ASSERT_NE(orders, nullptr);
+    // The copy the preferences edit carries the file it stands for.
+    CFormatList copy;
+    copy.CopyFrom(library);
+    copy.FirstSpec()->name = "Purchase orders";
+    copy.FirstSpec()->SetFlags(CSpecBase::kModified);
+    library.CopyFrom(copy);
+    EXPECT_TRUE(library.SaveAll());
+    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"Purchase orders.qmfmt"}));
+    CFormatList reread;
+    reread.LoadFrom(folder.Folder().c_str());
+    EXPECT_EQ(SpecNames(reread), (std::vector<std::string>{"Purchase orders"}));
+}
+
+TEST(FormatList, CheckNewNameRefusesNamesWithoutFileOrOfAnotherFile) {
+    CTempFolder folder;
+    WriteTextFile(folder.Path() / "A.qmfmt", SpecFile("A", "a"));
+    WriteTextFile(folder.Path() / "B file.qmfmt", SpecFile("B", "b"));
+    WriteTextFile(folder.Path() / "broken.qmfmt", "not a specification");
+    CFormatList library;
+    library.LoadFrom(folder.Folder().c_str());
+    CFileSpec* a = library.GetOrCreateSpec("A");
+    library.GetOrCreateSpec("C: new"); // unsaved; its file would be "C new.qmfmt"
+    using ECheck = CFormatList::ENameCheck;
+    const struct {
+        const char* name;
+        ECheck check;
+    } kCases[] = {
+        {"A", ECheck::Free},       {"A2", ECheck::Free},       {"a", ECheck::Free},
+        {"", ECheck::NoFileName},  {"::", ECheck::NoFileName}, {"B", ECheck::Taken},
+        {"B file", ECheck::Taken}, {"C new", ECheck::Taken},   {"broken", ECheck::Taken},
+        {"A:", ECheck::Free},
+    };
+    for (const auto& entry : kCases)
+        EXPECT_EQ(library.CheckNewName(*a, entry.name), entry.check) << entry.name;
+}
+
 TEST(FormatList, GetOrCreateSpecFindsByExactNameOrAppends) {
     CFormatList library;
     CFileSpec* orders = library.GetOrCreateSpec("Orders");
