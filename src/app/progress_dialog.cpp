@@ -61,11 +61,12 @@ void CProgressDialog::reject() {
         QDialog::reject();
 }
 
-NPtr::THolder<CLoadJob> RunProgressDialog(COperation& operation, QWidget* mainWindow) {
+NPtr::THolder<CLoadJob> RunProgressDialog(COperation& operation, QWidget* mainWindow,
+                                          ELoadInputs inputs) {
     CProgressDialog dialog(mainWindow);
     // The load's questions belong to the dialog; their owner is its QWidget.
     QWidget* owner = &dialog;
-    NPtr::THolder<CLoadJob> job(new CLoadJob(operation, dialog, owner));
+    NPtr::THolder<CLoadJob> job(new CLoadJob(operation, dialog, owner, inputs));
     if (!dialog.Run(job))
         return {};
     return job;

@@ -2,6 +2,7 @@
 
 #include "compare/load_progress.h"
 #include "framework/target.h"
+#include "merge/load_job.h"
 
 #include <QDialog>
 
@@ -45,4 +46,5 @@ private:
 // Loads `operation` anew behind the progress dialog, with the dialog as the
 // owner of the load's questions. The ended job, whose FailedSide and
 // FailedResult say what failed; an empty holder when it could not be queued.
-NPtr::THolder<CLoadJob> RunProgressDialog(COperation& operation, QWidget* mainWindow);
+NPtr::THolder<CLoadJob> RunProgressDialog(COperation& operation, QWidget* mainWindow,
+                                          ELoadInputs inputs = ELoadInputs::Read);

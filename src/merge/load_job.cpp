@@ -65,7 +65,8 @@ void CLoadJob::Execute() {
     m_operation.ForgetSpec();
     m_failedSide = -1;
     m_failedResult = NResult::kOk;
-    if (!LoadFiles() || !ChooseSpec()) {
+    const bool loaded = m_inputs == ELoadInputs::Keep || LoadFiles();
+    if (!loaded || !ChooseSpec()) {
         flags.Set(NSettings::kFlagLoadFailed);
     } else {
         const SMatchContext context = m_operation.Context();

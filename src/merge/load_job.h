@@ -12,15 +12,20 @@ class CXMLFile;
 // opened fails without a message. NXML::CDoc::Load's result (NResult::kOk on success).
 int LoadInputFile(CXMLFile& file, COperation& operation, void* owner);
 
+// Whether a load reads the input files again or matches those it has (after
+// the format specifications changed).
+enum class ELoadInputs { Read, Keep };
+
 // The background job that loads an operation anew: throws the previous one
-// away, loads every input file in side order, chooses the format
-// specification, matches the documents and builds the merge model. The
-// outcome is the flags' kFlagLoadFailed bit; progress and the end go to
-// `progress`, questions to the prompts with `owner`.
+// away, loads every input file in side order (unless it keeps them), chooses
+// the format specification, matches the documents and builds the merge
+// model. The outcome is the flags' kFlagLoadFailed bit; progress and the end
+// go to `progress`, questions to the prompts with `owner`.
 class CLoadJob final : public NSys::CJob {
 public:
-    CLoadJob(COperation& operation, CLoadProgress& progress, void* owner)
-        : m_operation(operation), m_progress(progress), m_owner(owner) {}
+    CLoadJob(COperation& operation, CLoadProgress& progress, void* owner,
+             ELoadInputs inputs = ELoadInputs::Read)
+        : m_operation(operation), m_progress(progress), m_owner(owner), m_inputs(inputs) {}
 
     void Execute() override;
 
@@ -36,6 +41,7 @@ private:
     COperation& m_operation;
     CLoadProgress& m_progress;
     void* m_owner;
+    ELoadInputs m_inputs;
     int m_failedSide = -1;
     int m_failedResult = 0;
 };

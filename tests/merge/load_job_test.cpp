@@ -2,6 +2,8 @@
 #include "../formats/scripted_prompts.h"
 #include "compare/code_page_notice.h"
 #include "compare/load_progress.h"
+#include "formats/element_spec.h"
+#include "formats/file_spec.h"
 #include "formats/format_list.h"
 #include "framework/buffer.h"
 #include "framework/event.h"
@@ -71,9 +73,9 @@ protected:
         flags.Change(NSettings::kFlagMerge, merge);
     }
 
-    std::vector<int> Run() {
+    std::vector<int> Run(ELoadInputs inputs = ELoadInputs::Read) {
         CRecordedProgress progress;
-        CLoadJob job(operation, progress, &owner);
+        CLoadJob job(operation, progress, &owner, inputs);
         job.Execute();
         failedSide = job.FailedSide();
         return progress.positions;
@@ -118,6 +120,29 @@ TEST_F(LoadJob, ThreeWayMergeLoadsLeftBaseRightAndCountsAsUnsaved) {
     EXPECT_EQ(operation.model.DifferenceCount(), 1u);
     EXPECT_EQ(operation.model.ConflictCount(), 0u);
     EXPECT_TRUE(flags.Has(NSettings::kFlagResultUnsaved));
+}
+
+TEST_F(LoadJob, ARebuildKeepsTheFilesAndMatchesWithTheChangedSpecification) {
+    Mode(false, false);
+    Input(kSideLeft, "a.xml", "<inventory><item sku='1'/><item sku='2'/></inventory>");
+    const std::u16string right =
+        Input(kSideRight, "b.xml", "<inventory><item sku='2'/><item sku='1'/></inventory>");
+    Run();
+    EXPECT_EQ(operation.model.DifferenceCount(), 2u) << "the items keep their order";
+    // The file on disk changes, but a rebuild matches the documents it has.
+    WriteTextFile(m_files.Path() / "b.xml", kInventory);
+    CFormatList edited;
+    edited.CopyFrom(formats);
+    auto* inventory = new CElementSpec;
+    inventory->name = "inventory";
+    inventory->SetFlags(CSpecBase::kRandom);
+    edited.FirstSpec()->AddRule(inventory);
+    formats.CopyFrom(edited);
+    operation.UseSpec(formats.FindInUse());
+    EXPECT_EQ(Run(ELoadInputs::Keep), (std::vector<int>{100, -1}));
+    EXPECT_FALSE(Failed());
+    EXPECT_EQ(operation.spec, formats.FirstSpec());
+    EXPECT_EQ(operation.model.DifferenceCount(), 0u) << "in any order, items of one sku match";
 }
 
 TEST_F(LoadJob, ALoadEmptiesTheXMLClipboardThatRefersToTheOldDocuments) {
