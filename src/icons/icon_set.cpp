@@ -35,6 +35,14 @@ QIcon ToolbarIcon(EToolbarImage image) {
     return QIcon(new CSvgIconEngine(ToolbarImagePath(image)));
 }
 
+QIcon PreferencesIcon(EPreferencesImage image) {
+    static constexpr std::array<const char*, 5> kFiles = {
+        "prefs-display.svg",   "prefs-updates.svg",      "prefs-formats.svg",
+        "prefs-file-spec.svg", "prefs-element-spec.svg",
+    };
+    return QIcon(new CSvgIconEngine(ResourcePath(kFiles.at(static_cast<std::size_t>(image)))));
+}
+
 QString ProgramIconPath() {
     return ResourcePath("quillmere.svg");
 }

@@ -28,6 +28,11 @@ QString ToolbarImagePath(EToolbarImage image);
 // mode is the image blended at kDisabledStrength.
 QIcon ToolbarIcon(EToolbarImage image);
 
+// The images of the Preferences tree: its three categories, then a format
+// specification and an element rule. Groups show the Formats image.
+enum class EPreferencesImage { Display, Updates, Formats, FileSpec, ElementSpec };
+QIcon PreferencesIcon(EPreferencesImage image);
+
 // The resource path of the program's icon, and the icon itself (the windows,
 // About and the desktop file show it).
 QString ProgramIconPath();

@@ -25,6 +25,9 @@ public:
     CRootBlock& Root() { return m_root; }
     const CRootBlock& Root() const { return m_root; }
     const SMatchContext& Context() const { return m_context; }
+    // The specification the model names paths by, when the one it was built
+    // with has been replaced by a copy.
+    void UseSpec(const CFileSpec* spec) { m_context.spec = spec; }
     bool IsMerge() const { return m_context.merge; }
     const NPtr::TArray<CBlockSelector>& Differences() const { return m_differences; }
 

@@ -1,6 +1,7 @@
 #include "merge/operation.h"
 
 #include "formats/file_spec.h"
+#include "formats/format_list.h"
 #include "framework/file.h"
 #include "merge/view_notifications.h"
 #include "merge/xml_clipboard.h"
@@ -43,4 +44,11 @@ void COperation::UseSpec(CFileSpec* newSpec) {
     spec = newSpec;
     if (spec != nullptr)
         spec->SetFlags(CFileSpec::kInUse);
+}
+
+void COperation::ReplaceFormats(const CFormatList& edited) {
+    spec = nullptr;
+    formats.CopyFrom(edited);
+    spec = formats.FindInUse();
+    model.UseSpec(spec);
 }

@@ -41,6 +41,10 @@ public:
     // Makes `spec` current and marks it in use (null: none is current).
     void UseSpec(CFileSpec* spec);
     void ForgetSpec() { UseSpec(nullptr); }
+    // Puts copies of the specifications of `edited` in place of the
+    // library's. The copy of the one in use becomes current, for the model
+    // too, so that nothing refers to the records that went.
+    void ReplaceFormats(const CFormatList& edited);
 
     NSettings::CFlags& flags;
     CFormatList& formats;

@@ -137,8 +137,9 @@ TEST_F(LoadJob, ARebuildKeepsTheFilesAndMatchesWithTheChangedSpecification) {
     inventory->name = "inventory";
     inventory->SetFlags(CSpecBase::kRandom);
     edited.FirstSpec()->AddRule(inventory);
-    formats.CopyFrom(edited);
-    operation.UseSpec(formats.FindInUse());
+    operation.ReplaceFormats(edited);
+    EXPECT_EQ(operation.spec, formats.FirstSpec());
+    EXPECT_EQ(operation.model.Context().spec, formats.FirstSpec()) << "nothing refers to the old";
     EXPECT_EQ(Run(ELoadInputs::Keep), (std::vector<int>{100, -1}));
     EXPECT_FALSE(Failed());
     EXPECT_EQ(operation.spec, formats.FirstSpec());
