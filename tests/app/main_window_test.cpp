@@ -421,6 +421,15 @@ protected:
         return window.menuBar()->actions().value(menu)->menu()->actions().value(0)->text();
     }
 
+    // The first item of the first submenu of `menu`.
+    static QString FirstNestedItem(CMainWnd& window, int menu) {
+        for (QAction* item : window.menuBar()->actions().value(menu)->menu()->actions()) {
+            if (item->menu() != nullptr)
+                return item->menu()->actions().value(0)->text();
+        }
+        return QString();
+    }
+
     static QString FirstButtonTip(const CMainWnd& window) {
         const auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("toolbar"));
         return toolbar != nullptr ? toolbar->actions().value(0)->toolTip() : QString();
@@ -436,17 +445,20 @@ TEST_F(MainWindowLanguageTest, ChosenLanguageShowsAtOnceAndIsRemembered) {
         QString fileMenu;
         QString openItem;
         QString helpMenu;
+        QString resolveLeftItem;
         QString openButton;
         QString title;
         QString count;
     };
     const SCase cases[] = {
         {u"Deutsch.xml", QStringLiteral("&Datei"), QStringLiteral("\u00D6&ffnen...\tCtrl+O"),
-         QStringLiteral("&Hilfe"), QStringLiteral("\u00D6ffnen"),
+         QStringLiteral("&Hilfe"), QStringLiteral("&Links\tShift+Alt+L"),
+         QStringLiteral("\u00D6ffnen"),
          QStringLiteral("Vergleich von left.xml mit right.xml - ") + app,
          QStringLiteral("2 Unterschiede")},
         {u"", QStringLiteral("&File"), QStringLiteral("&Open...\tCtrl+O"), QStringLiteral("&Help"),
-         QStringLiteral("Open"), QStringLiteral("Comparing left.xml with right.xml - ") + app,
+         QStringLiteral("&Left\tShift+Alt+L"), QStringLiteral("Open"),
+         QStringLiteral("Comparing left.xml with right.xml - ") + app,
          QStringLiteral("2 differences")},
     };
     const auto window = Loaded(false, false);
@@ -456,6 +468,7 @@ TEST_F(MainWindowLanguageTest, ChosenLanguageShowsAtOnceAndIsRemembered) {
         EXPECT_EQ(MenuTitle(*window, 0), test.fileMenu) << name;
         EXPECT_EQ(FirstItem(*window, 0), test.openItem) << name;
         EXPECT_EQ(MenuTitle(*window, 3), test.helpMenu) << name;
+        EXPECT_EQ(FirstNestedItem(*window, 1), test.resolveLeftItem) << name;
         EXPECT_EQ(FirstButtonTip(*window), test.openButton) << name;
         EXPECT_EQ(window->windowTitle(), test.title) << name;
         EXPECT_EQ(window->CountText(), test.count) << name;
