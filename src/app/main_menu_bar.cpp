@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
+#include <algorithm>
 
 namespace NCommands {
 
@@ -54,11 +55,30 @@ void AddItems(QMenu& menu, const std::vector<SMenuItem>& items, ICommandTarget& 
                      [&menu, &target] { RefreshItems(menu, target); });
 }
 
+// Walks the actions of a menu (or the bar) beside the items they were made
+// from; a separator is an action too.
+void RetitleActions(const QList<QAction*>& actions, std::span<const SMenuItem> items) {
+    const std::size_t count = std::min(items.size(), static_cast<std::size_t>(actions.size()));
+    for (std::size_t index = 0; index < count; ++index) {
+        QAction& action = *actions[static_cast<qsizetype>(index)];
+        const SMenuItem& item = items[index];
+        if (item.separator)
+            continue;
+        action.setText(ItemText(item));
+        if (QMenu* submenu = action.menu())
+            RetitleActions(submenu->actions(), item.submenu);
+    }
+}
+
 } // namespace
 
 void BuildMenuBar(QMenuBar& bar, std::span<const SMenuItem> popups, ICommandTarget& target) {
     for (const SMenuItem& popup : popups)
         AddItems(*bar.addMenu(ItemText(popup)), popup.submenu, target);
+}
+
+void RetitleMenuBar(QMenuBar& bar, std::span<const SMenuItem> popups) {
+    RetitleActions(bar.actions(), popups);
 }
 
 } // namespace NCommands

@@ -16,4 +16,9 @@ namespace NCommands {
 void BuildMenuBar(QMenuBar& bar, std::span<const NString::NTranslator::SMenuItem> popups,
                   ICommandTarget& target);
 
+// Gives the menus that BuildMenuBar made from popups of the same shape the
+// texts of `popups`, keeping the menus themselves: a menu may be running the
+// very command that asked for its new texts.
+void RetitleMenuBar(QMenuBar& bar, std::span<const NString::NTranslator::SMenuItem> popups);
+
 } // namespace NCommands

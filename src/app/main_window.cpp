@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/command_key_filter.h"
 #include "app/command_table.h"
+#include "app/language_failure.h"
 #include "app/load_failure.h"
 #include "app/main_menu_bar.h"
 #include "app/main_toolbar.h"
@@ -10,6 +11,7 @@
 #include "app/progress_dialog.h"
 #include "app/translated_menus.h"
 #include "app/window_placement.h"
+#include "framework/result.h"
 #include "framework/window/help_page.h"
 #include "framework/window/splitter.h"
 #include "icons/icon_set.h"
@@ -21,6 +23,7 @@
 #include "merge/xml_clipboard.h"
 #include "services/display_settings.h"
 #include "services/flags.h"
+#include "services/language_choice.h"
 #include "services/prompts.h"
 #include "services/recent_files.h"
 #include "translation/translator.h"
@@ -486,6 +489,31 @@ void CMainWnd::ShowOverview(bool shown) {
     PutPane(kOverviewPane, shown ? m_overview : nullptr);
     if (shown)
         m_overview->Refresh(true);
+}
+
+// ---- Language ------------------------------------------------------------
+
+bool CMainWnd::ChooseLanguage(const char16_t* fileName) {
+    if (const int applied = NString::NTranslator::ApplyLanguage(fileName);
+        applied != NResult::kOk) {
+        ReportUnshownLanguage(fileName, applied, this);
+        return false;
+    }
+    Retranslate();
+    // A store that refuses costs only the next run's language; the one
+    // shown now stays.
+    NString::NTranslator::RememberLanguage(fileName);
+    return true;
+}
+
+// Dialogs take their texts when they are made, and the view's context menu
+// when it opens; the file titles above the view are the user's own.
+void CMainWnd::Retranslate() {
+    STranslatedMenus menus = TranslateMenus();
+    RetitleMenuBar(*menuBar(), menus.menuBar);
+    m_keyFilter->SetKeyTable(std::move(menus.keyTable));
+    m_toolbar->ApplyTexts();
+    Refresh();
 }
 
 // ---- Window events -------------------------------------------------------

@@ -51,6 +51,13 @@ public:
     bool IsCommandChecked(std::uint32_t command) const override;
     void RunCommand(std::uint32_t command) override;
 
+    // Shows the listed language file `fileName` (as NString::NTranslator::
+    // LanguageFileName gives it; empty or null: the built-in English) at once
+    // in the menus, keys, toolbar and title, and remembers it for the next
+    // run. A file that cannot be shown is reported and the texts stay as they
+    // were. True when the language is shown.
+    bool ChooseLanguage(const char16_t* fileName);
+
     bool IsResultShown() const { return m_resultShown; }
     QString CountText() const;
 
@@ -69,6 +76,8 @@ private:
     void ShowFiles();
     void ForgetChosenFiles(std::uint32_t rememberedOperation);
 
+    // Every text the window keeps, again from the translator.
+    void Retranslate();
     void Refresh();
     void RefreshTitle();
     void ToggleToolbar();

@@ -9,9 +9,7 @@
 
 namespace NString::NTranslator {
 
-int ChooseLanguage(const char16_t* fileName) {
-    if (const int applied = ApplyLanguage(fileName); applied != NResult::kOk)
-        return applied;
+int RememberLanguage(const char16_t* fileName) {
     return NSettings::WriteString(NSettings::kLanguagePath, fileName);
 }
 

@@ -5,11 +5,10 @@
 // the translator has been initialised.
 namespace NString::NTranslator {
 
-// Applies the listed language file `fileName` (empty or null: the built-in
-// English) and, when that succeeded, remembers it. ApplyLanguage's failure,
-// else the settings store's result (on a store failure the language is
-// shown all the same, but the next run will not know it).
-int ChooseLanguage(const char16_t* fileName);
+// Remembers the listed language file `fileName` (empty or null: the built-in
+// English) for the next run; call it once that language is shown. The
+// settings store's result.
+int RememberLanguage(const char16_t* fileName);
 
 // Applies the remembered language. NResult::kOk when it was applied or none
 // is remembered; otherwise ApplyLanguage's failure (the language file has

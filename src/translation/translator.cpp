@@ -72,12 +72,17 @@ const TStr<char16_t>& LanguageFileName(std::uint32_t index) {
     return State().languages.At(index).fileName;
 }
 
+TStr<char16_t> LanguagePath(const char16_t* fileName) {
+    const CLanguageList& languages = State().languages;
+    const int index = languages.IndexOf(fileName);
+    return index < 0 ? TStr<char16_t>() : languages.PathOf(static_cast<std::uint32_t>(index));
+}
+
 int ApplyLanguage(const char16_t* fileName) {
     STranslatorState& state = State();
-    const int index = state.languages.IndexOf(fileName);
-    if (index < 0)
+    if (state.languages.IndexOf(fileName) < 0)
         return NResult::kInvalidArgument;
-    const TStr<char16_t> path = state.languages.PathOf(static_cast<std::uint32_t>(index));
+    const TStr<char16_t> path = LanguagePath(fileName);
     if (path.IsEmpty()) {
         state.language.ClearOverrides();
         return NResult::kOk;

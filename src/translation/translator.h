@@ -42,6 +42,10 @@ const NString::TStr<char16_t>& LanguageName(std::uint32_t index);
 // value to hand to ApplyLanguage; empty past the end.
 const NString::TStr<char16_t>& LanguageFileName(std::uint32_t index);
 
+// Where the listed language file `fileName` lies; empty for the built-in
+// language and for a name the language list does not hold.
+NString::TStr<char16_t> LanguagePath(const char16_t* fileName);
+
 // Shows the language of the listed file `fileName` instead of the one shown
 // now: empties every override, then lays that file over the built-in texts.
 // An empty or null name brings back the built-in English. NResult::kOk;

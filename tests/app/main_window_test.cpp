@@ -1,5 +1,6 @@
 #include "../formats/formats_test_support.h"
 #include "../formats/scripted_prompts.h"
+#include "../translation/translator_test_support.h"
 #include "../xml/xml_test_support.h"
 #include "app/command_table.h"
 #include "app/main_window.h"
@@ -12,7 +13,9 @@
 #include "services/display_settings.h"
 #include "services/flags.h"
 #include "services/recent_files.h"
+#include "services/registry.h"
 #include "services/settings_backend.h"
+#include "services/settings_paths.h"
 #include "view/xml_view.h"
 #include "widget_test.h"
 
@@ -21,8 +24,13 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -373,6 +381,180 @@ TEST_F(MainWindowTest, PlacementIsRememberedAndAnOffScreenOneIgnored) {
     const auto window = Loaded(false, false);
     window->ShowFirstTime();
     EXPECT_TRUE(window->screen()->availableGeometry().intersects(window->geometry()));
+}
+
+// Switches languages and lists them; every test leaves the shipped languages
+// listed and English shown, as the other tests expect.
+class MainWindowLanguageTest : public MainWindowTest {
+protected:
+    void TearDown() override { CWidgetTest::SetUpTestSuite(); }
+
+    // Lists the languages of a folder holding "fr.xml" as `frenchFile` and
+    // shows English.
+    void ListFrench(const std::string& frenchFile) {
+        m_languages.Write("fr.xml", frenchFile);
+        ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
+                                                   true, m_languages.Path16().c_str()),
+                  1);
+    }
+
+    static std::string French() {
+        return NTranslatorTest::LanguageXml(
+            "<Group name='Lang'><Text name='Name'>Fran\xC3\xA7"
+            "ais</Text></Group>"
+            "<Group name='Menu'><Text name='File'>&amp;Fichier</Text>"
+            "<Text name='ViewNextDiff'>&amp;Diff\xC3\xA9rence suivante\tAlt+Right</Text>"
+            "</Group>");
+    }
+
+    std::u16string Remembered() const {
+        std::u16string fileName = u"(nothing)";
+        NSettings::ReadString(NSettings::kLanguagePath, fileName);
+        return fileName;
+    }
+
+    static QString MenuTitle(CMainWnd& window, int index) {
+        return window.menuBar()->actions().value(index)->text();
+    }
+
+    static QString FirstItem(CMainWnd& window, int menu) {
+        return window.menuBar()->actions().value(menu)->menu()->actions().value(0)->text();
+    }
+
+    // The first item of the first submenu of `menu`.
+    static QString FirstNestedItem(CMainWnd& window, int menu) {
+        for (QAction* item : window.menuBar()->actions().value(menu)->menu()->actions()) {
+            if (item->menu() != nullptr)
+                return item->menu()->actions().value(0)->text();
+        }
+        return QString();
+    }
+
+    static QString FirstButtonTip(const CMainWnd& window) {
+        const auto* toolbar = window.findChild<QToolBar*>(QStringLiteral("toolbar"));
+        return toolbar != nullptr ? toolbar->actions().value(0)->toolTip() : QString();
+    }
+
+    NTranslatorTest::CTempFolder m_languages;
+};
+
+TEST_F(MainWindowLanguageTest, ChosenLanguageShowsAtOnceAndIsRemembered) {
+    const QString app = QStringLiteral("Velden\u00A0Quillmere");
+    struct SCase {
+        const char16_t* fileName;
+        QString fileMenu;
+        QString openItem;
+        QString helpMenu;
+        QString resolveLeftItem;
+        QString openButton;
+        QString title;
+        QString count;
+    };
+    const SCase cases[] = {
+        {u"Deutsch.xml", QStringLiteral("&Datei"), QStringLiteral("\u00D6&ffnen...\tCtrl+O"),
+         QStringLiteral("&Hilfe"), QStringLiteral("&Links\tShift+Alt+L"),
+         QStringLiteral("\u00D6ffnen"),
+         QStringLiteral("Vergleich von left.xml mit right.xml - ") + app,
+         QStringLiteral("2 Unterschiede")},
+        {u"", QStringLiteral("&File"), QStringLiteral("&Open...\tCtrl+O"), QStringLiteral("&Help"),
+         QStringLiteral("&Left\tShift+Alt+L"), QStringLiteral("Open"),
+         QStringLiteral("Comparing left.xml with right.xml - ") + app,
+         QStringLiteral("2 differences")},
+    };
+    const auto window = Loaded(false, false);
+    for (const SCase& test : cases) {
+        const std::string name = QString::fromUtf16(test.fileName).toStdString();
+        ASSERT_TRUE(window->ChooseLanguage(test.fileName)) << name;
+        EXPECT_EQ(MenuTitle(*window, 0), test.fileMenu) << name;
+        EXPECT_EQ(FirstItem(*window, 0), test.openItem) << name;
+        EXPECT_EQ(MenuTitle(*window, 3), test.helpMenu) << name;
+        EXPECT_EQ(FirstNestedItem(*window, 1), test.resolveLeftItem) << name;
+        EXPECT_EQ(FirstButtonTip(*window), test.openButton) << name;
+        EXPECT_EQ(window->windowTitle(), test.title) << name;
+        EXPECT_EQ(window->CountText(), test.count) << name;
+        EXPECT_EQ(Remembered(), test.fileName) << name;
+    }
+    EXPECT_TRUE(m_prompts.messages.empty());
+}
+
+TEST_F(MainWindowLanguageTest, DialogsOpenedAfterTheSwitchSpeakTheNewLanguage) {
+    struct SCase {
+        std::uint32_t command;
+        QString title;
+    };
+    const SCase cases[] = {
+        {kFileOpen, QStringLiteral("Dateien \u00F6ffnen - Velden\u00A0Quillmere")},
+        {kViewSearch, QStringLiteral("Suchen")},
+        {kHelpAbout, QStringLiteral("Info \u00FCber Quillmere")},
+    };
+    const auto window = Loaded(false, false);
+    ASSERT_TRUE(window->ChooseLanguage(u"Deutsch.xml"));
+    for (const SCase& test : cases) {
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            shown = dialog->windowTitle();
+            dialog->reject();
+        });
+        window->RunCommand(test.command);
+        EXPECT_EQ(shown.toStdString(), test.title.toStdString()) << test.command;
+    }
+}
+
+TEST_F(MainWindowLanguageTest, KeysFollowTheShortcutsTheNewMenusName) {
+    ListFrench(French());
+    const auto window = Loaded(true, false);
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    QWidget* view = QApplication::focusWidget();
+    ASSERT_NE(view, nullptr);
+    const int first = m_operation.model.CurrentIndex();
+    QTest::keyClick(view, Qt::Key_Right, Qt::AltModifier);
+    ASSERT_EQ(m_operation.model.CurrentIndex(), first) << "not bound in English";
+
+    ASSERT_TRUE(window->ChooseLanguage(u"fr.xml"));
+    QTest::keyClick(view, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(m_operation.model.CurrentIndex(), first) << "the English key is taken away";
+    QTest::keyClick(view, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_EQ(m_operation.model.CurrentIndex(), first + 1);
+}
+
+TEST_F(MainWindowLanguageTest, UnusableLanguageKeepsTheTextsShownAndSaysWhy) {
+    struct SCase {
+        const char* name;
+        // What becomes of fr.xml after it was listed and shown.
+        const char* replacement; // null: the file is removed
+        const char16_t* chosen;
+        std::string reason;
+    };
+    const SCase cases[] = {
+        {"removed", nullptr, u"fr.xml", std::strerror(ENOENT)},
+        {"not well-formed", "<Language><Group name='Menu'>", u"fr.xml", "not a well-formed"},
+        {"no Language root", "<Sprache/>", u"fr.xml", "not a well-formed"},
+        {"never listed", "", u"it.xml", "not one of the language files"},
+    };
+    const auto window = Loaded(false, false);
+    for (const SCase& test : cases) {
+        ListFrench(French());
+        ASSERT_TRUE(window->ChooseLanguage(u"fr.xml")) << test.name;
+        const QString title = window->windowTitle();
+        if (test.replacement == nullptr)
+            std::filesystem::remove(m_languages.Path() / "fr.xml");
+        else if (test.replacement[0] != 0)
+            m_languages.Write("fr.xml", test.replacement);
+        m_prompts.messages.clear();
+
+        EXPECT_FALSE(window->ChooseLanguage(test.chosen)) << test.name;
+        EXPECT_EQ(MenuTitle(*window, 0), QStringLiteral("&Fichier")) << test.name;
+        EXPECT_EQ(window->windowTitle(), title) << test.name;
+        EXPECT_EQ(Remembered(), u"fr.xml") << test.name;
+        ASSERT_EQ(m_prompts.messages.size(), 1u) << test.name;
+        EXPECT_EQ(m_prompts.messages[0].icon, NPrompts::EIcon::Error) << test.name;
+        const QString message = LastMessage();
+        EXPECT_TRUE(message.contains(QString::fromUtf16(test.chosen))) << test.name;
+        EXPECT_TRUE(message.contains(QString::fromStdString(test.reason))) << test.name;
+    }
 }
 
 } // namespace

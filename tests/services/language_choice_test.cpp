@@ -49,36 +49,26 @@ protected:
 
 } // namespace
 
-TEST_F(LanguageChoice, ChosenLanguageIsShownAgainInTheNextRun) {
+TEST_F(LanguageChoice, RememberedLanguageIsShownAgainInTheNextRun) {
     EXPECT_EQ(ApplyRememberedLanguage(), NResult::kOk) << "nothing remembered";
     EXPECT_EQ(MenuFile(), u"&File");
-    ASSERT_EQ(ChooseLanguage(u"fr.xml"), NResult::kOk);
-    EXPECT_EQ(MenuFile(), u"&Fichier");
-    EXPECT_EQ(Remembered(), u"fr.xml");
-
-    Restart();
-    EXPECT_EQ(MenuFile(), u"&File");
-    EXPECT_EQ(ApplyRememberedLanguage(), NResult::kOk);
-    EXPECT_EQ(MenuFile(), u"&Fichier");
-
-    // Choosing English again is remembered too.
-    ASSERT_EQ(ChooseLanguage(u""), NResult::kOk);
-    EXPECT_EQ(MenuFile(), u"&File");
-    EXPECT_EQ(Remembered(), u"");
-    Restart();
-    EXPECT_EQ(ApplyRememberedLanguage(), NResult::kOk);
-    EXPECT_EQ(MenuFile(), u"&File");
-}
-
-TEST_F(LanguageChoice, UnlistedChoiceIsNeitherShownNorRemembered) {
-    ASSERT_EQ(ChooseLanguage(u"fr.xml"), NResult::kOk);
-    EXPECT_EQ(ChooseLanguage(u"de.xml"), NResult::kInvalidArgument);
-    EXPECT_EQ(MenuFile(), u"&Fichier");
-    EXPECT_EQ(Remembered(), u"fr.xml");
+    struct SCase {
+        const char16_t* fileName;
+        std::u16string menuFile;
+    };
+    const SCase cases[] = {{u"fr.xml", u"&Fichier"}, {u"", u"&File"}};
+    for (const SCase& test : cases) {
+        ASSERT_EQ(RememberLanguage(test.fileName), NResult::kOk);
+        EXPECT_EQ(Remembered(), test.fileName);
+        Restart();
+        EXPECT_EQ(MenuFile(), u"&File") << "a new run starts in English";
+        EXPECT_EQ(ApplyRememberedLanguage(), NResult::kOk);
+        EXPECT_EQ(MenuFile(), test.menuFile);
+    }
 }
 
 TEST_F(LanguageChoice, RememberedFileThatHasGoneLeavesEnglish) {
-    ASSERT_EQ(ChooseLanguage(u"fr.xml"), NResult::kOk);
+    ASSERT_EQ(RememberLanguage(u"fr.xml"), NResult::kOk);
     std::filesystem::remove(folder.Path() / "fr.xml");
     Restart();
     EXPECT_EQ(ApplyRememberedLanguage(), NResult::kInvalidArgument);
@@ -88,6 +78,5 @@ TEST_F(LanguageChoice, RememberedFileThatHasGoneLeavesEnglish) {
 TEST_F(LanguageChoice, StoreThatRefusesTheChoiceIsReported) {
     NSettingsTest::CRecordingBackend refusing;
     refusing.FailStores(true);
-    EXPECT_EQ(ChooseLanguage(u"fr.xml"), NSettings::kStoreFailed);
-    EXPECT_EQ(MenuFile(), u"&Fichier");
+    EXPECT_EQ(RememberLanguage(u"fr.xml"), NSettings::kStoreFailed);
 }
