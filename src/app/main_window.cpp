@@ -8,10 +8,14 @@
 #include "app/main_menu_bar.h"
 #include "app/main_toolbar.h"
 #include "app/open_dialog.h"
+#include "app/preferences_dialog.h"
 #include "app/progress_dialog.h"
 #include "app/translated_menus.h"
 #include "app/window_placement.h"
 #include "framework/result.h"
+#include "formats/file_spec.h"
+#include "formats/format_list.h"
+#include "app/format_saving.h"
 #include "framework/window/help_page.h"
 #include "framework/window/splitter.h"
 #include "icons/icon_set.h"
@@ -52,12 +56,6 @@ constexpr int kMainPane = 1;
 constexpr int kOverviewWidth = 30;
 
 constexpr std::uint32_t kOperationBits = NSettings::kFlagMerge | NSettings::kFlagThreeWay;
-
-// Commands whose targets (Preferences) are not part of the window yet: their
-// items are shown and disabled. This is the one place where they plug in.
-bool HasNoTargetYet(std::uint32_t command) {
-    return command == kEditPreferences;
-}
 
 bool IsScrollCommand(std::uint32_t command) {
     return command >= kScrollLineUp && command <= kScrollBottom;
@@ -191,6 +189,7 @@ void CMainWnd::ForgetChosenFiles(std::uint32_t rememberedOperation) {
 // the result pane from the start of a load until it has succeeded.
 void CMainWnd::ShowResult(bool shown) {
     m_resultShown = shown;
+    m_resultEdited = false;
     const CFlags& flags = m_operation.flags;
     const bool merge = flags.Has(NSettings::kFlagMerge);
     const bool threeWay = flags.Has(NSettings::kFlagThreeWay);
@@ -217,8 +216,6 @@ bool CMainWnd::CanGo(bool next, bool conflicts) const {
 }
 
 bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
-    if (HasNoTargetYet(command))
-        return false;
     const bool loaded = IsResultShown();
     const bool resolvable = loaded && IsMerge() && m_operation.model.CurrentDifference() != nullptr;
     switch (command) {
@@ -365,6 +362,9 @@ void CMainWnd::RunCommand(std::uint32_t command) {
     case kHelpManual:
         NWindows::OpenWebsite(u"/support.php");
         break;
+    case kEditPreferences:
+        OpenPreferences();
+        break;
     case kHelpAbout:
         RunAboutDialog(ProgramIcon(), this);
         break;
@@ -389,6 +389,7 @@ void CMainWnd::Resolve(int side) {
 // After every change of the result: a resolution by a command, a button or
 // the context menu, an edit, undo or redo.
 void CMainWnd::ResultChanged() {
+    m_resultEdited = true;
     m_operation.flags.Set(NSettings::kFlagResultUnsaved);
     m_overview->Refresh(true);
     Refresh();
@@ -407,6 +408,8 @@ void CMainWnd::ConnectView() {
         m_overview->Refresh(true);
         Refresh();
     });
+    connect(m_viewController, &CViewController::propertiesRequested, this,
+            [this](const QString& element) { OpenPreferences(RulePath(element)); });
     connect(m_view, &CXMLView::verticallyScrolled, this, [this] { m_overview->Refresh(false); });
 }
 
@@ -513,6 +516,66 @@ void CMainWnd::Retranslate() {
     RetitleMenuBar(*menuBar(), menus.menuBar);
     m_keyFilter->SetKeyTable(std::move(menus.keyTable));
     m_toolbar->ApplyTexts();
+    Refresh();
+}
+
+// ---- Preferences ---------------------------------------------------------
+
+void CMainWnd::OpenPreferences(const QString& path) {
+    ::OpenPreferences(this, m_operation.formats, m_operation.flags, *this, path);
+    Refresh();
+}
+
+QString CMainWnd::RulePath(const QString& element) const {
+    const CFileSpec* spec = m_operation.spec;
+    if (spec == nullptr)
+        return QStringLiteral("Formats");
+    const CSpecBase* rule = spec->FindChildRule(element.toUtf8().constData());
+    if (rule == nullptr)
+        rule = spec->FindChildRule("*");
+    return QString::fromUtf8((rule != nullptr ? rule : spec)->SpecPath().Text());
+}
+
+void CMainWnd::DisplayChanged() {
+    const CFlags& flags = m_operation.flags;
+    m_toolbar->setVisible(flags.Has(NSettings::kFlagToolbar));
+    ShowOverview(IsResultShown() && flags.Has(NSettings::kFlagOverviewPane));
+    m_view->ResetFonts();
+    m_viewController->LinesChanged();
+    m_overview->Refresh(true);
+    Refresh();
+}
+
+void CMainWnd::ReplaceFormats(const CFormatList& edited) {
+    const CFileSpec* inUse = edited.FindInUse();
+    const bool inUseChanged = inUse != nullptr && inUse->HasFlags(CSpecBase::kModified);
+    m_operation.ReplaceFormats(edited);
+    if (!SaveFormatsTellingFailures(m_operation.formats, this) || !IsResultShown() ||
+        !inUseChanged)
+        return;
+    if (HasUnsavedEdits() &&
+        NPrompts::CurrentPrompts().ShowMessage(
+            this, NString::NTranslator::Text("Prefs.MsgMatchAgain").Text(),
+            NString::NTranslator::Text("Misc.AppName").Text(), NPrompts::EIcon::Question,
+            NPrompts::EButtons::YesNo) != NPrompts::EAnswer::Yes)
+        return;
+    Rematch();
+}
+
+bool CMainWnd::HasUnsavedEdits() const {
+    return m_resultEdited && m_operation.flags.Has(NSettings::kFlagResultUnsaved);
+}
+
+// The undo history and the current difference belong to the model that goes.
+void CMainWnd::Rematch() {
+    ShowResult(false);
+    const NPtr::THolder<CLoadJob> job = RunProgressDialog(m_operation, this, ELoadInputs::Keep);
+    if (job && !m_operation.flags.Has(NSettings::kFlagLoadFailed)) {
+        ShowResult(true);
+        m_viewController->Go(true, false);
+    } else {
+        m_operation.flags.Clear(NSettings::kFlagResultUnsaved);
+    }
     Refresh();
 }
 

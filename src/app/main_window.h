@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/command_target.h"
+#include "app/preferences_target.h"
 #include "app/result_saving.h"
 #include "framework/str.h"
 
@@ -28,7 +29,9 @@ struct SSearchOptions;
 // operation is loaded, the result pane after. It carries out every command
 // of the command table, keeps the title, asks before unsaved work is lost,
 // and remembers where it was on the screen.
-class CMainWnd final : public QMainWindow, public NCommands::ICommandTarget {
+class CMainWnd final : public QMainWindow,
+                       public NCommands::ICommandTarget,
+                       public IPreferencesTarget {
 public:
     using CPath = NString::TStr<char16_t>;
 
@@ -56,7 +59,17 @@ public:
     // in the menus, keys, toolbar and title, and remembers it for the next
     // run. A file that cannot be shown is reported and the texts stay as they
     // were. True when the language is shown.
-    bool ChooseLanguage(const char16_t* fileName);
+    bool ChooseLanguage(const char16_t* fileName) override;
+
+    // Opens the Preferences on the item of `path` ("Formats#Orders#item"),
+    // or on the one chosen last when it is empty.
+    void OpenPreferences(const QString& path = {});
+    // Shows the stored document font, toolbar and overview settings.
+    void DisplayChanged() override;
+    // Puts the edited specifications in place and saves them. When the one
+    // in use changed, the open comparison is matched again with it, after
+    // asking when that would throw away changes of the result.
+    void ReplaceFormats(const CFormatList& edited) override;
 
     bool IsResultShown() const { return m_resultShown; }
     QString CountText() const;
@@ -85,6 +98,12 @@ private:
     void ShowOverview(bool shown);
     void Resolve(int side);
     void ResultChanged();
+    // Whether the result holds changes of the user's that are not saved.
+    bool HasUnsavedEdits() const;
+    // Matches the loaded files again behind the progress dialog.
+    void Rematch();
+    // The Preferences path of the rule for elements named `element`.
+    QString RulePath(const QString& element) const;
     void ConnectView();
     void Search();
     void FindMatch(bool upward);
@@ -95,6 +114,8 @@ private:
     COperation& m_operation;
     CPath& m_resultPath;
     bool m_resultShown = false;
+    // The result has been changed since it was built.
+    bool m_resultEdited = false;
     CResultSaving m_saving;
     NWindows::CSplitter* m_splitter;
     NCommands::CMainToolbar* m_toolbar;

@@ -121,10 +121,17 @@ void CFormatList::ExpandGroupFiles() {
     }
 }
 
-bool CFormatList::SaveAll() {
+bool CFormatList::SaveAll(std::vector<NString::TStr<char16_t>>* failed) {
     bool written = false;
-    for (CFileSpec* spec = FirstSpec(); spec != nullptr; spec = NextSpec(spec))
-        written = spec->Save(m_folder.Text()) == NResult::kOk || written;
+    for (CFileSpec* spec = FirstSpec(); spec != nullptr; spec = NextSpec(spec)) {
+        const int result = spec->Save(m_folder.Text());
+        written = result == NResult::kOk || written;
+        if (result != NResult::kOk && result != 0 && failed != nullptr) {
+            NString::TStr<char16_t> path(m_folder);
+            path.Append(spec->SavedFileName().Text());
+            failed->push_back(std::move(path));
+        }
+    }
     return written;
 }
 

@@ -3,6 +3,8 @@
 #include "framework/node.h"
 #include "framework/str.h"
 
+#include <vector>
+
 class CFileSpec;
 
 // The library of format specifications: every specification of the Formats
@@ -27,8 +29,9 @@ public:
     void ExpandGroupFiles();
 
     // Saves every modified specification into the folder; true when any was
-    // written.
-    bool SaveAll();
+    // written. The paths of the files that could not be written are added
+    // to `failed` when given.
+    bool SaveAll(std::vector<NString::TStr<char16_t>>* failed = nullptr);
 
     // The specification named `name` exactly; a new, empty one with that
     // name, appended, when there is none.

@@ -305,8 +305,10 @@ void CViewController::ShowContextMenu(QPoint globalPosition, QPoint position) {
     else
         NString::Format(properties, NString::NTranslator::Text("Menu.Context.PropertiesOn").Text(),
                         element.toUtf8().constData());
-    // The element's rule opens in the Preferences, which come later.
-    menu.addAction(QString::fromUtf16(properties.Text()))->setEnabled(false);
+    QAction* propertiesItem = menu.addAction(QString::fromUtf16(properties.Text()));
+    propertiesItem->setEnabled(!element.isEmpty());
+    connect(propertiesItem, &QAction::triggered, this,
+            [this, element] { emit propertiesRequested(element); });
     menu.exec(globalPosition - QPoint(40, 0));
 }
 

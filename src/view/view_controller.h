@@ -75,6 +75,9 @@ public:
     bool PasteText();
 
 signals:
+    // The context menu's Properties item: the rule of elements named
+    // `element` is to be shown.
+    void propertiesRequested(const QString& element);
     // The context menu resolved the difference at the pointer.
     void resolvedFromMenu();
     // The result changed by undo or redo.

@@ -6,7 +6,10 @@
 #include "app/command_table.h"
 #include "app/main_window.h"
 #include "app/open_dialog.h"
+#include "app/preferences_dialog.h"
 #include "app/progress_dialog.h"
+#include "formats/element_spec.h"
+#include "formats/file_spec.h"
 #include "formats/format_list.h"
 #include "framework/job_manager.h"
 #include "icons/icon_set.h"
@@ -137,6 +140,33 @@ void TypeText(QWidget& widget, const QString& text) {
 // The three-way merge with its conflict, a difference resolved to the right
 // and a selection, the same merge with the conflict edited by hand, then the
 // same files compared two-way; then the dialogs.
+// The Preferences dialog on each of its pages: the categories, then the
+// specification in use and its element rule that identifies by the most.
+bool SavePreferences(CMainWnd& window, COperation& operation, NSettings::CFlags& flags,
+                     const QDir& folder) {
+    const CSpecBase* rule = operation.spec->FirstRule();
+    for (const CSpecBase* other = rule; other != nullptr; other = other->NextRule())
+        if (other->ChildCount() > rule->ChildCount())
+            rule = other;
+    const struct {
+        QString path;
+        const char* picture;
+    } kPages[] = {
+        {QStringLiteral("Display"), "preferences-display.png"},
+        {QStringLiteral("Updates"), "preferences-updates.png"},
+        {QStringLiteral("Formats"), "preferences-formats.png"},
+        {QString::fromUtf8(operation.spec->SpecPath().Text()), "preferences-file-spec.png"},
+        {QString::fromUtf8(rule->SpecPath().Text()), "preferences-element-spec.png"},
+    };
+    bool saved = true;
+    for (const auto& page : kPages) {
+        CPreferencesDialog::SelectionPath() = page.path;
+        CPreferencesDialog dialog(operation.formats, flags, window, &window);
+        saved &= Save(dialog, folder, page.picture);
+    }
+    return saved;
+}
+
 bool SaveScreenshots(const QDir& folder) {
     NSettings::CFlags flags;
     flags.Load(NSettings::kDefaultFlags);
@@ -181,6 +211,7 @@ bool SaveScreenshots(const QDir& folder) {
     window.RunCommand(NCommands::kFileReload);
     saved &= Save(window, folder, "compare-window.png");
     window.show();
+    saved &= SavePreferences(window, operation, flags, folder);
     return SaveDialogs(window, flags, recentFiles, folder) && saved;
 }
 

@@ -38,13 +38,13 @@ void CBaseDialog::ShowHelp() const {
         OpenHelpPage(m_helpPage);
 }
 
-void CBaseDialog::ApplyTexts() {
-    for (const SControlText& line : m_texts) {
+void ApplyControlTexts(QWidget& root, std::span<const SControlText> texts) {
+    for (const SControlText& line : texts) {
         if (line.control == kDialogTitle) {
-            setWindowTitle(TranslatedText(line.key));
+            root.setWindowTitle(TranslatedText(line.key));
             continue;
         }
-        QWidget* control = findChild<QWidget*>(ControlName(line.control));
+        QWidget* control = root.findChild<QWidget*>(ControlName(line.control));
         if (control == nullptr)
             continue;
         if (const char* property = TextProperty(*control))

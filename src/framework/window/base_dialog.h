@@ -25,6 +25,11 @@ QString TranslatedText(const char* key);
 // finds them by it.
 QString ControlName(int control);
 
+// Sets the translated text of each line of `texts` on the control of `root`
+// so named (as its "text" property, or "title" for a group box), or as the
+// window title of `root`. A line whose control `root` lacks changes nothing.
+void ApplyControlTexts(QWidget& root, std::span<const SControlText> texts);
+
 // The base of the application's dialogs: it fills the controls' texts from a
 // text table and opens the dialog's help page on F1.
 class CBaseDialog : public QDialog {
@@ -37,11 +42,9 @@ public:
     void ShowHelp() const;
 
 protected:
-    // Sets the translated text of each line of the table on its control (as
-    // the control's "text" property, or "title" for a group box) or as the
-    // window title. A line whose control the dialog lacks changes nothing.
-    // A dialog calls it once its controls exist.
-    void ApplyTexts();
+    // ApplyControlTexts with the dialog's table. A dialog calls it once its
+    // controls exist, and again when the language changes.
+    void ApplyTexts() { ApplyControlTexts(*this, m_texts); }
 
     void keyPressEvent(QKeyEvent* event) override;
 
