@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <map>
@@ -32,8 +31,8 @@ QStringList AttributeValues(const QString& html, const QString& name) {
 
 // Every link (href, src) of the HTML pages in `folder` that does not lead to
 // a file of the folder or, with a "#fragment", to an element of that id in
-// the target page; as "page: link". Pages carry no addresses of their own
-// scheme: help is read without a network.
+// the target page; as "page: link". An address with a scheme or an absolute
+// path counts as broken: help is read from beside the program, offline.
 QStringList BrokenLinks(const QString& folder) {
     const QDir dir(folder);
     QStringList broken;
