@@ -260,6 +260,8 @@ bool CMainWnd::IsCommandEnabled(std::uint32_t command) const {
         return CanGo(false, true);
     case kViewNextConflict:
         return CanGo(true, true);
+    case kHelpWebsite:
+        return !NWindows::HomePageUrl().isEmpty();
     default:
         return !IsScrollCommand(command) || loaded;
     }
@@ -357,10 +359,10 @@ void CMainWnd::RunCommand(std::uint32_t command) {
         FindMatch(command == kViewPrevMatch);
         break;
     case kHelpWebsite:
-        NWindows::OpenWebsite(u"");
+        NWindows::OpenHomePage();
         break;
     case kHelpManual:
-        NWindows::OpenWebsite(u"/support.php");
+        NWindows::OpenHelpPage(NWindows::kManualHelpPage);
         break;
     case kEditPreferences:
         OpenPreferences();

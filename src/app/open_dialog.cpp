@@ -4,6 +4,7 @@
 #include "framework/file_functions.h"
 #include "framework/window/dialog_controls.h"
 #include "framework/window/file_dialog_filter.h"
+#include "framework/window/help_page.h"
 #include "prompts/ok_cancel_buttons.h"
 #include "services/flags.h"
 #include "services/prompts.h"
@@ -127,7 +128,7 @@ void Tell(QWidget& owner, const char16_t* text, NPrompts::EIcon icon) {
 
 COpenDialog::COpenDialog(const QIcon& programIcon, const NSettings::CFlags& flags,
                          const NSettings::CRecentFiles& recentFiles, QWidget* parent)
-    : CBaseDialog(kTexts, QStringLiteral("/opendialog.php"), parent),
+    : CBaseDialog(kTexts, QString::fromUtf16(NWindows::kOpenDialogHelpPage), parent),
       m_compare(NewControl<QRadioButton>(*this, kCompareRadio)),
       m_merge(NewControl<QRadioButton>(*this, kMergeRadio)),
       m_useBase(NewControl<QCheckBox>(*this, kUseBaseBox)) {

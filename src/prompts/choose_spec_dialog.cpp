@@ -1,6 +1,7 @@
 #include "prompts/choose_spec_dialog.h"
 
 #include "framework/window/base_dialog.h"
+#include "framework/window/help_page.h"
 #include "prompts/ok_cancel_buttons.h"
 
 #include <QDialogButtonBox>
@@ -22,7 +23,8 @@ constexpr int kCandidateRole = Qt::UserRole;
 } // namespace
 
 CChooseSpecDialog::CChooseSpecDialog(QWidget* owner, const NPrompts::SSpecChoice& choice)
-    : CBaseDialog(kTexts, QString(), owner), m_list(new QListWidget(this)) {
+    : CBaseDialog(kTexts, QString::fromUtf16(NWindows::kChooseSpecHelpPage), owner),
+      m_list(new QListWidget(this)) {
     auto* info = new QLabel(QString::fromUtf16(choice.info), this);
     info->setObjectName("ctl1026");
     info->setTextFormat(Qt::PlainText);

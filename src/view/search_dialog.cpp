@@ -1,6 +1,7 @@
 #include "view/search_dialog.h"
 
 #include "framework/window/dialog_controls.h"
+#include "framework/window/help_page.h"
 #include "prompts/ok_cancel_buttons.h"
 #include "services/flags.h"
 #include "services/prompts.h"
@@ -52,7 +53,7 @@ QComboBox* NewTextField(QWidget& dialog, const CSearchState& state) {
 
 CSearchDialog::CSearchDialog(const NSettings::CFlags& flags, const CSearchState& state,
                              QWidget* parent)
-    : CBaseDialog(kTexts, QStringLiteral("/searchdialog.php"), parent),
+    : CBaseDialog(kTexts, QString::fromUtf16(NWindows::kSearchDialogHelpPage), parent),
       m_text(NewTextField(*this, state)), m_matchCase(NewControl<QCheckBox>(*this, kMatchCaseBox)),
       m_wholeWords(NewControl<QCheckBox>(*this, kWholeWordsBox)) {
     auto* grid = new QGridLayout(this);

@@ -1,28 +1,42 @@
 #include "framework/window/help_page.h"
 
-#include "translation/translator.h"
+#include "framework/program_folder.h"
 
 #include <QDesktopServices>
 #include <QString>
 
 namespace NWindows {
 
+QString HelpFolder() {
+    const QString program = QString::fromUtf16(NIO::ProgramFolder().Text());
+    // Without the program's folder a relative path would depend on the
+    // current directory.
+    if (program.isEmpty())
+        return {};
+    return program + QStringLiteral("Data/Help/");
+}
+
 QUrl HelpPageUrl(QStringView page) {
-    const NString::TStr<char16_t>& language = NString::NTranslator::Text("Lang.ISOCode");
-    return QUrl(QStringLiteral(QUILLMERE_HELP_URL) + QString::fromUtf16(language.Text()) +
-                page.toString());
+    const QString folder = HelpFolder();
+    if (folder.isEmpty())
+        return {};
+    return QUrl::fromLocalFile(folder + page.toString());
 }
 
 void OpenHelpPage(QStringView page) {
-    QDesktopServices::openUrl(HelpPageUrl(page));
+    const QUrl url = HelpPageUrl(page);
+    if (!url.isEmpty())
+        QDesktopServices::openUrl(url);
 }
 
-QUrl WebsiteUrl(QStringView path) {
-    return QUrl(QStringLiteral(QUILLMERE_WEBSITE_URL) + path.toString());
+QUrl HomePageUrl() {
+    return QUrl(QStringLiteral(QUILLMERE_HOME_URL));
 }
 
-void OpenWebsite(QStringView path) {
-    QDesktopServices::openUrl(WebsiteUrl(path));
+void OpenHomePage() {
+    const QUrl url = HomePageUrl();
+    if (!url.isEmpty())
+        QDesktopServices::openUrl(url);
 }
 
 } // namespace NWindows

@@ -2,22 +2,39 @@
 
 #include <QStringView>
 #include <QUrl>
+#include <array>
 
 namespace NWindows {
 
-// The address of a help page: the help folder of the web site, the code of
-// the language shown ("Lang.ISOCode") and `page` ("/opendialog.php").
+// The help pages shipped with the program, by file name in the help folder.
+inline constexpr char16_t kOpenDialogHelpPage[] = u"opendialog.html";
+inline constexpr char16_t kSearchDialogHelpPage[] = u"searchdialog.html";
+inline constexpr char16_t kChooseSpecHelpPage[] = u"selectformat.html";
+inline constexpr char16_t kPreferencesHelpPage[] = u"preferencesdialog.html";
+inline constexpr char16_t kManualHelpPage[] = u"manual.html";
+
+// Every page the program opens, so that a test can check that each ships.
+inline constexpr std::array<const char16_t*, 5> kHelpPages = {
+    kOpenDialogHelpPage, kSearchDialogHelpPage, kChooseSpecHelpPage, kPreferencesHelpPage,
+    kManualHelpPage};
+
+// The folder of the help pages, "Data/Help/" beside the program, ending in
+// a separator; empty when the program's folder is unknown.
+QString HelpFolder();
+
+// The local file of help page `page` ("opendialog.html"); an empty address
+// when the help folder is unknown.
 QUrl HelpPageUrl(QStringView page);
 
 // Opens help page `page` in the browser. Everything that shows help goes
 // through here.
 void OpenHelpPage(QStringView page);
 
-// The address of page `path` ("/support.php") of the product's web site; an
-// empty path is the site's front page.
-QUrl WebsiteUrl(QStringView path);
+// The project's home page, as the build was configured; an empty address
+// when none was, and then the Help menu offers none.
+QUrl HomePageUrl();
 
-// Opens a page of the product's web site in the browser.
-void OpenWebsite(QStringView path);
+// Opens the project's home page in the browser; nothing without one.
+void OpenHomePage();
 
 } // namespace NWindows

@@ -1,8 +1,9 @@
+#include "../../support/url_recorder.h"
 #include "framework/result.h"
 #include "framework/window/base_dialog.h"
+#include "framework/window/help_page.h"
 #include "translation/translator.h"
 
-#include <QDesktopServices>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,9 +11,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QVBoxLayout>
-#include <array>
 #include <gtest/gtest.h>
-#include <vector>
 
 using NWindows::CBaseDialog;
 using NWindows::ControlName;
@@ -23,28 +22,6 @@ namespace {
 QString Translated(const char* key) {
     return QString::fromUtf16(NString::NTranslator::Text(key).Text());
 }
-
-// Takes the addresses that would go to the browser.
-class CUrlRecorder : public QObject {
-    Q_OBJECT
-public:
-    CUrlRecorder() {
-        for (const char* scheme : kSchemes)
-            QDesktopServices::setUrlHandler(scheme, this, "Open");
-    }
-    ~CUrlRecorder() override {
-        for (const char* scheme : kSchemes)
-            QDesktopServices::unsetUrlHandler(scheme);
-    }
-
-    std::vector<QUrl> opened;
-
-public slots:
-    void Open(const QUrl& url) { opened.push_back(url); }
-
-private:
-    static constexpr std::array kSchemes = {"http", "https", "file"};
-};
 
 constexpr int kMissingControl = 9999;
 
@@ -124,37 +101,34 @@ TEST_F(BaseDialogTest, TextTableLandsOnTheControlsInTheLanguageShown) {
     EXPECT_NE(Shown(dialog, 1050), QStringLiteral("XML File Comparison"));
 }
 
-TEST_F(BaseDialogTest, F1OpensTheHelpPageInTheLanguageShown) {
+TEST_F(BaseDialogTest, F1OpensTheDialogsHelpPage) {
     struct SCase {
-        const char16_t* language; // null: the built-in English
         QString helpPage;
         Qt::Key key;
         bool inEdit;
-        const char* openedPathEnd; // null: nothing opened
+        bool opens;
     };
+    const QString page = QString::fromUtf16(NWindows::kOpenDialogHelpPage);
     const SCase cases[] = {
-        {nullptr, QStringLiteral("/opendialog.php"), Qt::Key_F1, false, "/en/opendialog.php"},
-        {nullptr, QStringLiteral("/opendialog.php"), Qt::Key_F1, true, "/en/opendialog.php"},
-        {u"Deutsch.xml", QStringLiteral("/searchdialog.php"), Qt::Key_F1, false,
-         "/de/searchdialog.php"},
-        {nullptr, QStringLiteral("/opendialog.php"), Qt::Key_F2, false, nullptr},
-        {nullptr, QString{}, Qt::Key_F1, false, nullptr},
+        {page, Qt::Key_F1, false, true},
+        {page, Qt::Key_F1, true, true},
+        {page, Qt::Key_F2, false, false},
+        {QString{}, Qt::Key_F1, false, false},
     };
     for (const SCase& test : cases) {
-        ASSERT_EQ(NString::NTranslator::ApplyLanguage(test.language), NResult::kOk);
         CUrlRecorder recorder;
         CSampleDialog dialog(test.helpPage);
         QTest::keyClick(test.inEdit ? static_cast<QWidget*>(dialog.edit) : &dialog, test.key);
-        if (test.openedPathEnd == nullptr) {
+        if (!test.opens) {
             EXPECT_TRUE(recorder.opened.empty()) << test.helpPage.toStdString();
             continue;
         }
         ASSERT_EQ(recorder.opened.size(), 1u) << test.helpPage.toStdString();
-        EXPECT_TRUE(recorder.opened[0].path().endsWith(QLatin1String(test.openedPathEnd)))
+        EXPECT_EQ(recorder.opened[0].toString().toStdString(),
+                  NWindows::HelpPageUrl(test.helpPage).toString().toStdString());
+        EXPECT_TRUE(recorder.opened[0].path().endsWith(QStringLiteral("/Data/Help/") + page))
             << recorder.opened[0].toString().toStdString();
     }
 }
 
 } // namespace
-
-#include "base_dialog_test.moc"

@@ -1,0 +1,70 @@
+#include "../support/url_recorder.h"
+#include "app/command_table.h"
+#include "app/main_window.h"
+#include "formats/format_list.h"
+#include "framework/window/help_page.h"
+#include "merge/operation.h"
+#include "services/flags.h"
+#include "services/recent_files.h"
+#include "services/settings_backend.h"
+#include "widget_test.h"
+
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace NCommands;
+
+class HelpMenuTest : public CWidgetTest {
+protected:
+    void SetUp() override { m_flags.Load(NSettings::kDefaultFlags); }
+
+    NSettings::CMemoryBackend m_settings;
+    NSettings::CScopedBackend m_backend{m_settings};
+    CFormatList m_formats;
+    NSettings::CFlags m_flags;
+    NSettings::CRecentFiles m_recentFiles;
+    COperation m_operation{m_flags, m_formats, &m_recentFiles};
+    CMainWnd::CPath m_resultPath;
+    CMainWnd::CPath m_reportPath;
+};
+
+// The manual opens from the menu and with F1, the home page only when the
+// build names one; nothing needs files loaded.
+TEST_F(HelpMenuTest, ManualIsTheShippedPageAndTheHomePageIsOfferedOnlyWhenKnown) {
+    CMainWnd window(m_operation, m_resultPath, m_reportPath);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const QUrl manual = NWindows::HelpPageUrl(NWindows::kManualHelpPage);
+    const QUrl home = NWindows::HomePageUrl();
+    struct SCase {
+        const char* name;
+        std::uint32_t command;
+        std::function<void()> act;
+        bool enabled;
+        QUrl opened; // empty: nothing opened
+    };
+    const SCase cases[] = {
+        {"Help > Manual", kHelpManual, [&] { window.RunCommand(kHelpManual); }, true, manual},
+        {"F1", kHelpManual, [&] { QTest::keyClick(&window, Qt::Key_F1); }, true, manual},
+        {"Help > Web Site", kHelpWebsite, [&] { window.RunCommand(kHelpWebsite); }, !home.isEmpty(),
+         home},
+    };
+    EXPECT_TRUE(manual.isLocalFile());
+    for (const SCase& test : cases) {
+        CUrlRecorder recorder;
+        test.act();
+        EXPECT_EQ(window.IsCommandEnabled(test.command), test.enabled) << test.name;
+        if (test.opened.isEmpty()) {
+            EXPECT_TRUE(recorder.opened.empty()) << test.name;
+            continue;
+        }
+        ASSERT_EQ(recorder.opened.size(), 1u) << test.name;
+        EXPECT_EQ(recorder.opened[0].toString().toStdString(), test.opened.toString().toStdString())
+            << test.name;
+    }
+}
+
+} // namespace
