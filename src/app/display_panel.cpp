@@ -72,8 +72,7 @@ template <int N> QString ToQString(const NString::TStr<char16_t, N>& text) {
 
 } // namespace
 
-CDisplayPanel::CDisplayPanel(NSettings::CFlags& flags, IPreferencesTarget& target,
-                             QWidget* parent)
+CDisplayPanel::CDisplayPanel(NSettings::CFlags& flags, IPreferencesTarget& target, QWidget* parent)
     : CPreferencePanel(kTexts, parent), m_flags(flags), m_target(target),
       m_language(NewControl<QComboBox>(*this, kLanguageList)),
       m_font(NewControl<QComboBox>(*this, kFontList)),

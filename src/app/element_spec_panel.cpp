@@ -25,12 +25,9 @@ constexpr int kNameList = 1032;
 constexpr std::array<int, 4> kKindRadios = {1087, 1088, 1022, 1066};
 
 constexpr NWindows::SControlText kTexts[] = {
-    {kOrderLabel, "Prefs.ElementSpec.Order"},
-    {kIdentifiedLabel, "Prefs.ElementSpec.Identified"},
-    {1087, "Prefs.ElementSpec.ByNothing"},
-    {1088, "Prefs.ElementSpec.ByAttributes"},
-    {1022, "Prefs.ElementSpec.ByElements"},
-    {1066, "Prefs.ElementSpec.ByContent"},
+    {kOrderLabel, "Prefs.ElementSpec.Order"}, {kIdentifiedLabel, "Prefs.ElementSpec.Identified"},
+    {1087, "Prefs.ElementSpec.ByNothing"},    {1088, "Prefs.ElementSpec.ByAttributes"},
+    {1022, "Prefs.ElementSpec.ByElements"},   {1066, "Prefs.ElementSpec.ByContent"},
 };
 
 // The order list's entries, by EChildOrder.
@@ -97,7 +94,8 @@ void CElementSpecPanel::FillList() {
     const QSignalBlocker blocker(m_names);
     m_names->clear();
     const EIdentification kind = ChosenKind();
-    const bool named = kind == EIdentification::Attributes || kind == EIdentification::ChildElements;
+    const bool named =
+        kind == EIdentification::Attributes || kind == EIdentification::ChildElements;
     m_names->setEnabled(named);
     if (!named || m_rule == nullptr || m_spec == nullptr)
         return;

@@ -46,8 +46,8 @@ CFileSpecPanel::CFileSpecPanel(const CFormatList& workingCopy, QWidget* parent)
     auto* layout = new QFormLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
-    for (const auto& [label, field] : {std::pair{kNameLabel, m_name},
-                                       {kPatternsLabel, m_patterns}, {kRootLabel, m_root}})
+    for (const auto& [label, field] :
+         {std::pair{kNameLabel, m_name}, {kPatternsLabel, m_patterns}, {kRootLabel, m_root}})
         layout->addRow(NewControl<QLabel>(*this, label), field);
     connect(m_name, &QLineEdit::textEdited, this, &CFileSpecPanel::NameEdited);
     connect(m_patterns, &QLineEdit::textEdited, this, &CFileSpecPanel::PatternsEdited);

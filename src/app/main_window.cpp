@@ -3,6 +3,7 @@
 #include "app/about_dialog.h"
 #include "app/command_key_filter.h"
 #include "app/command_table.h"
+#include "app/format_saving.h"
 #include "app/language_failure.h"
 #include "app/load_failure.h"
 #include "app/main_menu_bar.h"
@@ -12,10 +13,9 @@
 #include "app/progress_dialog.h"
 #include "app/translated_menus.h"
 #include "app/window_placement.h"
-#include "framework/result.h"
 #include "formats/file_spec.h"
 #include "formats/format_list.h"
-#include "app/format_saving.h"
+#include "framework/result.h"
 #include "framework/window/help_page.h"
 #include "framework/window/splitter.h"
 #include "icons/icon_set.h"
@@ -552,8 +552,7 @@ void CMainWnd::ReplaceFormats(const CFormatList& edited) {
     const CFileSpec* inUse = edited.FindInUse();
     const bool inUseChanged = inUse != nullptr && inUse->HasFlags(CSpecBase::kModified);
     m_operation.ReplaceFormats(edited);
-    if (!SaveFormatsTellingFailures(m_operation.formats, this) || !IsResultShown() ||
-        !inUseChanged)
+    if (!SaveFormatsTellingFailures(m_operation.formats, this) || !IsResultShown() || !inUseChanged)
         return;
     if (HasUnsavedEdits() &&
         NPrompts::CurrentPrompts().ShowMessage(

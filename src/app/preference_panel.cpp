@@ -7,8 +7,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-CPreferencePanel::CPreferencePanel(std::span<const NWindows::SControlText> texts,
-                                   QWidget* parent)
+CPreferencePanel::CPreferencePanel(std::span<const NWindows::SControlText> texts, QWidget* parent)
     : QWidget(parent), m_texts(texts) {}
 
 void CPreferencePanel::Load(CSpecBase* item) {
@@ -21,9 +20,9 @@ bool CPreferencePanel::Apply() {
 }
 
 void CPreferencePanel::Refuse(const char16_t* text) {
-    NPrompts::CurrentPrompts().ShowMessage(
-        window(), text, NString::NTranslator::Text("Misc.AppName").Text(),
-        NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
+    NPrompts::CurrentPrompts().ShowMessage(window(), text,
+                                           NString::NTranslator::Text("Misc.AppName").Text(),
+                                           NPrompts::EIcon::Error, NPrompts::EButtons::Ok);
 }
 
 CMessagePanel::CMessagePanel(std::span<const NWindows::SControlText> texts, int labelControl,

@@ -37,6 +37,5 @@ private:
 // and the Updates category's until the update check fills it.
 class CMessagePanel final : public CPreferencePanel {
 public:
-    CMessagePanel(std::span<const NWindows::SControlText> texts, int labelControl,
-                  QWidget* parent);
+    CMessagePanel(std::span<const NWindows::SControlText> texts, int labelControl, QWidget* parent);
 };

@@ -84,8 +84,8 @@ QString& CPreferencesDialog::SelectionPath() {
 
 CPreferencesDialog::CPreferencesDialog(const CFormatList& library, NSettings::CFlags& flags,
                                        IPreferencesTarget& target, QWidget* parent)
-    : CBaseDialog(kTexts, QStringLiteral("/preferencesdialog.php"), parent), m_library(library),
-      m_target(target), m_tree(NewControl<QTreeWidget>(*this, kTreeControl)),
+    : CBaseDialog(kTexts, QString::fromUtf16(NWindows::kPreferencesHelpPage), parent),
+      m_library(library), m_target(target), m_tree(NewControl<QTreeWidget>(*this, kTreeControl)),
       m_pages(NewControl<QStackedWidget>(*this, kPagesControl)),
       m_blankPanel(new CMessagePanel(kBlankTexts, 1050, m_pages)),
       m_displayPanel(new CDisplayPanel(flags, target, m_pages)),
@@ -93,10 +93,10 @@ CPreferencesDialog::CPreferencesDialog(const CFormatList& library, NSettings::CF
       m_fileSpecPanel(new CFileSpecPanel(m_workingCopy, m_pages)),
       m_elementPanel(new CElementSpecPanel(m_pages)) {
     m_workingCopy.CopyFrom(library);
-    for (QWidget* page : {static_cast<QWidget*>(m_blankPanel), static_cast<QWidget*>(m_displayPanel),
-                          static_cast<QWidget*>(m_updatePanel),
-                          static_cast<QWidget*>(m_fileSpecPanel),
-                          static_cast<QWidget*>(m_elementPanel)})
+    for (QWidget* page :
+         {static_cast<QWidget*>(m_blankPanel), static_cast<QWidget*>(m_displayPanel),
+          static_cast<QWidget*>(m_updatePanel), static_cast<QWidget*>(m_fileSpecPanel),
+          static_cast<QWidget*>(m_elementPanel)})
         m_pages->addWidget(page);
     m_tree->header()->hide();
     m_tree->setColumnCount(1);
@@ -105,9 +105,9 @@ CPreferencesDialog::CPreferencesDialog(const CFormatList& library, NSettings::CF
     m_pages->setMinimumWidth(fontMetrics().averageCharWidth() * 56);
 
     auto* buttons = new QDialogButtonBox(this);
-    for (const auto& [control, role] :
-         {std::pair{1, QDialogButtonBox::AcceptRole}, {kApplyButton, QDialogButtonBox::ApplyRole},
-          {2, QDialogButtonBox::RejectRole}})
+    for (const auto& [control, role] : {std::pair{1, QDialogButtonBox::AcceptRole},
+                                        {kApplyButton, QDialogButtonBox::ApplyRole},
+                                        {2, QDialogButtonBox::RejectRole}})
         buttons->addButton(QString(), role)->setObjectName(NWindows::ControlName(control));
     auto* top = new QHBoxLayout;
     top->addWidget(m_tree, 2);
@@ -208,7 +208,7 @@ void CPreferencesDialog::SelectionChanged() {
     CSpecBase* rule = RuleOf(item);
     if (rule == nullptr) {
         const QString path = SelectionPath();
-        ShowPanel(path == QLatin1String("Display")   ? static_cast<CPreferencePanel*>(m_displayPanel)
+        ShowPanel(path == QLatin1String("Display") ? static_cast<CPreferencePanel*>(m_displayPanel)
                   : path == QLatin1String("Updates") ? m_updatePanel
                                                      : m_blankPanel,
                   nullptr);
@@ -229,8 +229,8 @@ void CPreferencesDialog::Retranslate() {
     for (int page = 0; page < m_pages->count(); ++page)
         static_cast<CPreferencePanel*>(m_pages->widget(page))->ApplyTexts();
     for (int index = 0; index < m_tree->topLevelItemCount(); ++index)
-        m_tree->topLevelItem(index)->setText(
-            0, NWindows::TranslatedText(kCategories[index].titleKey));
+        m_tree->topLevelItem(index)->setText(0,
+                                             NWindows::TranslatedText(kCategories[index].titleKey));
     for (QTreeWidgetItemIterator item(m_tree); *item != nullptr; ++item)
         if (const CSpecBase* rule = RuleOf(*item))
             (*item)->setText(0, ItemText(*rule));

@@ -81,6 +81,12 @@ protected:
                nullptr;
     }
 
+    CFileSpec* ShopSpec() const {
+        CFileSpec* spec = CFormatList::NextSpec(m_library.FirstSpec());
+        EXPECT_STREQ(spec->name.Text(), "Shop");
+        return spec;
+    }
+
     std::string FileText(const char* name) const {
         return FormatsTest::ReadTextFile(m_folder.Path() / name);
     }
@@ -106,7 +112,8 @@ TEST_F(PreferencesDialogTest, TheTreeListsCategoriesThenSpecificationsAndTheirEl
     for (int index = 0; index < shop->childCount(); ++index)
         rules << shop->child(index)->text(0) + QString::number(shop->child(index)->childCount());
     // Attribute and content rules stay inside their element's page.
-    EXPECT_EQ(rules, (QStringList{"item0", "order1", "note0", Translated("Prefs.AllElements") + "0"}));
+    EXPECT_EQ(rules,
+              (QStringList{"item0", "order1", "note0", Translated("Prefs.AllElements") + "0"}));
 }
 
 TEST_F(PreferencesDialogTest, APathSelectsItsItemAndShowsItsPage) {
@@ -114,9 +121,9 @@ TEST_F(PreferencesDialogTest, APathSelectsItsItemAndShowsItsPage) {
         const char* path;
         int pageControl;
     } kCases[] = {
-        {"Display", 1075},          {"Formats", 1050},
-        {"Formats#Shop", 1054},     {"Formats#Shop#order#number", 1090},
-        {"Formats#Shop#*", 1090},   {"Formats#Nowhere", 1075},
+        {"Display", 1075},        {"Formats", 1050},
+        {"Formats#Shop", 1054},   {"Formats#Shop#order#number", 1090},
+        {"Formats#Shop#*", 1090}, {"Formats#Nowhere", 1075},
     };
     for (const auto& entry : kCases) {
         const auto dialog = Open(entry.path);
@@ -135,7 +142,6 @@ TEST_F(PreferencesDialogTest, FontSizesOutsideOneToAHundredAreRefused) {
     for (const auto& entry : kCases) {
         const auto dialog = Open("Display");
         Control<QSpinBox>(*dialog, 1075)->setValue(entry.size);
-        Control<QLineEdit>(*dialog, 1075)->setText(QString::number(entry.size));
         const int messages = static_cast<int>(m_prompts.messages.size());
         const int replacements = m_target.replacements;
         EXPECT_EQ(dialog->ApplyPages(), entry.accepted) << entry.size;
@@ -177,8 +183,8 @@ TEST_F(PreferencesDialogTest, ChoosingContentDropsTheIdentificationAndDisablesTh
     EXPECT_EQ(list->count(), 0);
     const std::string before = FileText("Shop.qmfmt");
     dialog->accept();
-    const auto* item = dynamic_cast<const CElementSpec*>(m_library.FirstSpec()->FindRule("item"));
-    const CFileSpec* shop = m_library.FirstSpec();
+    const auto* item = dynamic_cast<const CElementSpec*>(ShopSpec()->FindRule("item"));
+    const CFileSpec* shop = ShopSpec();
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(IdentificationOf(*item), EIdentification::Content);
     EXPECT_EQ(item->ChildCount(), 1u);
@@ -210,7 +216,7 @@ TEST_F(PreferencesDialogTest, CancelLeavesTheLibraryAndItsFilesAlone) {
     dialog->reject();
     EXPECT_EQ(m_target.replacements, 0);
     EXPECT_EQ(FileText("Shop.qmfmt"), before);
-    EXPECT_EQ(IdentificationOf(*static_cast<CElementSpec*>(m_library.FirstSpec()->FindRule("item"))),
+    EXPECT_EQ(IdentificationOf(*static_cast<CElementSpec*>(ShopSpec()->FindRule("item"))),
               EIdentification::Attributes);
 }
 
@@ -226,7 +232,7 @@ TEST_F(PreferencesDialogTest, ApplyThenCancelKeepsWhatApplyApplied) {
     Control<QPushButton>(*dialog, 3)->click();
     dialog->reject();
     EXPECT_EQ(FileText("Shop.qmfmt"), applied);
-    EXPECT_EQ(IdentificationOf(*static_cast<CElementSpec*>(m_library.FirstSpec()->FindRule("item"))),
+    EXPECT_EQ(IdentificationOf(*static_cast<CElementSpec*>(ShopSpec()->FindRule("item"))),
               EIdentification::Nothing);
 }
 
