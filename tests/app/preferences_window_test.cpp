@@ -6,6 +6,7 @@
 #include "view/xml_view.h"
 
 #include <QComboBox>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTreeWidget>
@@ -132,6 +133,31 @@ TEST_F(PreferencesWindowTest, UnsavedResolutionsAreLostOnlyWhenTheUserSaysSo) {
         EXPECT_EQ(m_operation.model.ConflictCount() > 0, entry.matchedAgain);
         EXPECT_EQ(m_operation.spec, m_formats.FindInUse());
     }
+}
+
+TEST_F(PreferencesWindowTest, TheLanguageListSwitchesWindowAndDialogAtOnce) {
+    const auto window = Loaded(false, false);
+    const QString englishTitle = window->windowTitle();
+    QString dialogTitle;
+    QString formatsItem;
+    WhenOpen([&](QDialog& dialog) {
+        auto* languages = Control<QComboBox>(dialog, 1044);
+        const int german = languages->findText(QStringLiteral("Deutsch"));
+        ASSERT_GE(german, 0);
+        languages->setCurrentIndex(german);
+        emit languages->activated(german);
+        dialogTitle = dialog.windowTitle();
+        formatsItem = Control<QTreeWidget>(dialog, 1029)->topLevelItem(2)->text(0);
+    });
+    window->OpenPreferences(QStringLiteral("Display"));
+    const QString germanTitle = window->windowTitle();
+    const QString germanFile = window->menuBar()->actions().at(0)->text();
+    ASSERT_TRUE(window->ChooseLanguage(u""));
+    EXPECT_EQ(dialogTitle, QStringLiteral("Einstellungen"));
+    EXPECT_EQ(formatsItem, QStringLiteral("Formate"));
+    EXPECT_EQ(germanFile, QStringLiteral("&Datei"));
+    EXPECT_NE(germanTitle, englishTitle);
+    EXPECT_TRUE(germanTitle.startsWith(QStringLiteral("Vergleich"))) << germanTitle.toStdString();
 }
 
 } // namespace
