@@ -1,13 +1,7 @@
 #include "../support/url_recorder.h"
 #include "app/command_table.h"
-#include "app/main_window.h"
-#include "formats/format_list.h"
 #include "framework/window/help_page.h"
-#include "merge/operation.h"
-#include "services/flags.h"
-#include "services/recent_files.h"
-#include "services/settings_backend.h"
-#include "widget_test.h"
+#include "main_window_fixture.h"
 
 #include <QTest>
 #include <functional>
@@ -17,19 +11,8 @@ namespace {
 
 using namespace NCommands;
 
-class HelpMenuTest : public CWidgetTest {
-protected:
-    void SetUp() override { m_flags.Load(NSettings::kDefaultFlags); }
-
-    NSettings::CMemoryBackend m_settings;
-    NSettings::CScopedBackend m_backend{m_settings};
-    CFormatList m_formats;
-    NSettings::CFlags m_flags;
-    NSettings::CRecentFiles m_recentFiles;
-    COperation m_operation{m_flags, m_formats, &m_recentFiles};
-    CMainWnd::CPath m_resultPath;
-    CMainWnd::CPath m_reportPath;
-};
+// Nothing of the help needs files loaded; the fixture's stay unused.
+using HelpMenuTest = MainWindowTest;
 
 // The manual opens from the menu and with F1, the home page only when the
 // build names one; nothing needs files loaded.
