@@ -50,6 +50,11 @@ inline constexpr char16_t kRecentBaseFilePath[] = u"Software\\Velden\\Quillmere\
 inline constexpr char16_t kUpdateTimePath[] = u"Software\\Velden\\Quillmere\\UpdateTime";
 constexpr std::int64_t kUpdateTimeNever = std::numeric_limits<std::int64_t>::max();
 
+// The web server asked for updates and told of unsupported character sets,
+// as a URL ("https://updates.example.org"). Absent or empty: none, and no
+// request is ever made.
+inline constexpr char16_t kUpdateServerPath[] = u"Software\\Velden\\Quillmere\\UpdateServer";
+
 // The language of the user interface: the file name of a language file in the
 // program's language folder. Absent or empty: the built-in English.
 inline constexpr char16_t kLanguagePath[] = u"Software\\Velden\\Quillmere\\Language";
