@@ -12,6 +12,7 @@
 #include "app/preferences_dialog.h"
 #include "app/progress_dialog.h"
 #include "app/translated_menus.h"
+#include "app/update_dialog.h"
 #include "app/window_placement.h"
 #include "formats/file_spec.h"
 #include "formats/format_list.h"
@@ -524,7 +525,8 @@ void CMainWnd::Retranslate() {
 // ---- Preferences ---------------------------------------------------------
 
 void CMainWnd::OpenPreferences(const QString& path) {
-    ::OpenPreferences(this, m_operation.formats, m_operation.flags, *this, path);
+    ::OpenPreferences(this, m_operation.formats, m_operation.flags, *this, path,
+                      m_updatePanelActions);
     Refresh();
 }
 
@@ -578,6 +580,26 @@ void CMainWnd::Rematch() {
         m_operation.flags.Clear(NSettings::kFlagResultUnsaved);
     }
     Refresh();
+}
+
+// ---- Updates -------------------------------------------------------------
+
+void CMainWnd::SetUpdateActions(SUpdatePanelActions preferences,
+                                std::function<void()> showChangeLog) {
+    m_updatePanelActions = std::move(preferences);
+    m_showChangeLog = std::move(showChangeLog);
+}
+
+void CMainWnd::OfferUpdate(const SUpdateOfferText& offer, std::function<void()> download,
+                           std::function<void(int days)> postpone) {
+    if (!isVisible())
+        return;
+    const SUpdateAnswer answer =
+        RunUpdateDialog(offer, m_operation.flags.Value(), m_showChangeLog, this);
+    if (answer.choice == EUpdateChoice::Download && download)
+        download();
+    else if (answer.choice == EUpdateChoice::Postpone && postpone)
+        postpone(answer.reminderDays);
 }
 
 // ---- Window events -------------------------------------------------------

@@ -3,9 +3,11 @@
 #include "app/command_target.h"
 #include "app/preferences_target.h"
 #include "app/result_saving.h"
+#include "app/update_panel.h"
 #include "framework/str.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 class COperation;
@@ -23,6 +25,7 @@ class CResultPane;
 class CViewController;
 class CXMLView;
 struct SSearchOptions;
+struct SUpdateOfferText;
 
 // The frame window: menu bar, toolbar with the counts, and a splitter whose
 // left pane is the overview and whose right pane is a placeholder until an
@@ -70,6 +73,18 @@ public:
     // in use changed, the open comparison is matched again with it, after
     // asking when that would throw away changes of the result.
     void ReplaceFormats(const CFormatList& edited) override;
+
+    // What the update check lends the window: the Preferences' Updates page
+    // validates the server address and checks with `preferences`; the update
+    // offer's Change Log calls `showChangeLog`. None until set.
+    void SetUpdateActions(SUpdatePanelActions preferences, std::function<void()> showChangeLog);
+    // Offers a new version found by the automatic check, and runs `download`
+    // or `postpone` (with the days until the next reminder) by the answer.
+    // Only while the window is visible: a hidden window (a silent run, or
+    // before the first load is shown) shows nothing and runs neither, so the
+    // check is due again at the next start.
+    void OfferUpdate(const SUpdateOfferText& offer, std::function<void()> download,
+                     std::function<void(int days)> postpone);
 
     bool IsResultShown() const { return m_resultShown; }
     QString CountText() const;
@@ -125,4 +140,6 @@ private:
     CXMLView* m_view;
     CViewController* m_viewController;
     std::unique_ptr<NCommands::CCommandKeyFilter> m_keyFilter;
+    SUpdatePanelActions m_updatePanelActions;
+    std::function<void()> m_showChangeLog;
 };

@@ -33,8 +33,7 @@ private:
     bool m_loaded = false;
 };
 
-// A panel that only shows a text: the blank panel of the Formats category,
-// and the Updates category's until the update check fills it.
+// A panel that only shows a text: the blank panel of the Formats category.
 class CMessagePanel final : public CPreferencePanel {
 public:
     CMessagePanel(std::span<const NWindows::SControlText> texts, int labelControl, QWidget* parent);

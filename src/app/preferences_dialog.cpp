@@ -5,6 +5,7 @@
 #include "app/file_spec_panel.h"
 #include "app/preference_panel.h"
 #include "app/preferences_target.h"
+#include "app/update_panel.h"
 #include "formats/element_spec.h"
 #include "formats/file_spec.h"
 #include "framework/window/dialog_controls.h"
@@ -34,7 +35,6 @@ constexpr NWindows::SControlText kTexts[] = {
     {2, "Misc.CancelBtn"},
 };
 constexpr NWindows::SControlText kBlankTexts[] = {{1050, "Prefs.Blank.Message"}};
-constexpr NWindows::SControlText kUpdateTexts[] = {{1050, "Prefs.Updates.Off"}};
 
 // Where an item keeps its path and, for a rule, the rule.
 constexpr int kPathRole = Qt::UserRole;
@@ -83,13 +83,14 @@ QString& CPreferencesDialog::SelectionPath() {
 }
 
 CPreferencesDialog::CPreferencesDialog(const CFormatList& library, NSettings::CFlags& flags,
-                                       IPreferencesTarget& target, QWidget* parent)
+                                       IPreferencesTarget& target, QWidget* parent,
+                                       const SUpdatePanelActions& updates)
     : CBaseDialog(kTexts, QString::fromUtf16(NWindows::kPreferencesHelpPage), parent),
       m_library(library), m_target(target), m_tree(NewControl<QTreeWidget>(*this, kTreeControl)),
       m_pages(NewControl<QStackedWidget>(*this, kPagesControl)),
       m_blankPanel(new CMessagePanel(kBlankTexts, 1050, m_pages)),
       m_displayPanel(new CDisplayPanel(flags, target, m_pages)),
-      m_updatePanel(new CMessagePanel(kUpdateTexts, 1050, m_pages)),
+      m_updatePanel(new CUpdatePanel(flags, updates, m_pages)),
       m_fileSpecPanel(new CFileSpecPanel(m_workingCopy, m_pages)),
       m_elementPanel(new CElementSpecPanel(m_pages)) {
     m_workingCopy.CopyFrom(library);
@@ -138,7 +139,8 @@ CPreferencesDialog::CPreferencesDialog(const CFormatList& library, NSettings::CF
 
     ApplyTexts();
     for (CPreferencePanel* panel : {m_blankPanel, static_cast<CPreferencePanel*>(m_displayPanel),
-                                    m_updatePanel, static_cast<CPreferencePanel*>(m_fileSpecPanel),
+                                    static_cast<CPreferencePanel*>(m_updatePanel),
+                                    static_cast<CPreferencePanel*>(m_fileSpecPanel),
                                     static_cast<CPreferencePanel*>(m_elementPanel)})
         panel->ApplyTexts();
     FillTree();
@@ -209,7 +211,7 @@ void CPreferencesDialog::SelectionChanged() {
     if (rule == nullptr) {
         const QString path = SelectionPath();
         ShowPanel(path == QLatin1String("Display") ? static_cast<CPreferencePanel*>(m_displayPanel)
-                  : path == QLatin1String("Updates") ? m_updatePanel
+                  : path == QLatin1String("Updates") ? static_cast<CPreferencePanel*>(m_updatePanel)
                                                      : m_blankPanel,
                   nullptr);
     } else if (rule->GetType() == kSpecTypeFile) {
@@ -261,9 +263,10 @@ void CPreferencesDialog::Apply() {
 }
 
 void OpenPreferences(QWidget* owner, const CFormatList& library, NSettings::CFlags& flags,
-                     IPreferencesTarget& target, const QString& path) {
+                     IPreferencesTarget& target, const QString& path,
+                     const SUpdatePanelActions& updates) {
     if (!path.isEmpty())
         CPreferencesDialog::SelectionPath() = path;
-    CPreferencesDialog dialog(library, flags, target, owner);
+    CPreferencesDialog dialog(library, flags, target, owner, updates);
     dialog.exec();
 }

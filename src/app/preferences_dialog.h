@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/update_panel.h"
 #include "formats/format_list.h"
 #include "framework/window/base_dialog.h"
 
@@ -20,11 +21,12 @@ class CFlags;
 // Formats, and under Formats every specification of a working copy of the
 // library with its element rules) and the page of the chosen item. The
 // specifications are edited on the copy; OK and Apply put it in place of the
-// library and save it, Cancel drops it.
+// library and save it, Cancel drops it. `updates` serves the Updates page.
 class CPreferencesDialog final : public NWindows::CBaseDialog {
 public:
     CPreferencesDialog(const CFormatList& library, NSettings::CFlags& flags,
-                       IPreferencesTarget& target, QWidget* parent);
+                       IPreferencesTarget& target, QWidget* parent,
+                       const SUpdatePanelActions& updates = {});
     ~CPreferencesDialog() override;
 
     // Asks every page to apply, and when all accept puts the working copy in
@@ -53,7 +55,7 @@ private:
     QStackedWidget* m_pages;
     CPreferencePanel* m_blankPanel;
     CDisplayPanel* m_displayPanel;
-    CPreferencePanel* m_updatePanel;
+    CUpdatePanel* m_updatePanel;
     CFileSpecPanel* m_fileSpecPanel;
     CElementSpecPanel* m_elementPanel;
 };
@@ -61,4 +63,5 @@ private:
 // Runs the Preferences dialog over `owner`, showing the item of `path` when
 // it is not empty (else the one chosen last).
 void OpenPreferences(QWidget* owner, const CFormatList& library, NSettings::CFlags& flags,
-                     IPreferencesTarget& target, const QString& path = {});
+                     IPreferencesTarget& target, const QString& path = {},
+                     const SUpdatePanelActions& updates = {});

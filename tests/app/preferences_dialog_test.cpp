@@ -121,9 +121,13 @@ TEST_F(PreferencesDialogTest, APathSelectsItsItemAndShowsItsPage) {
         const char* path;
         int pageControl;
     } kCases[] = {
-        {"Display", 1075},        {"Formats", 1050},
-        {"Formats#Shop", 1054},   {"Formats#Shop#order#number", 1090},
-        {"Formats#Shop#*", 1090}, {"Formats#Nowhere", 1075},
+        {"Display", 1075},
+        {"Formats", 1050},
+        {"Updates", 1105},
+        {"Formats#Shop", 1054},
+        {"Formats#Shop#order#number", 1090},
+        {"Formats#Shop#*", 1090},
+        {"Formats#Nowhere", 1075},
     };
     for (const auto& entry : kCases) {
         const auto dialog = Open(entry.path);

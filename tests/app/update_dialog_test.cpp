@@ -1,0 +1,146 @@
+#include "app/update_dialog.h"
+#include "services/flags.h"
+#include "widget_test.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+using namespace NSettings;
+
+constexpr int kOfferText = 1018;
+constexpr int kTomorrow = 1105;
+constexpr int kNextWeek = 1106;
+constexpr int kNextMonth = 1107;
+constexpr int kChangeLog = 1091;
+constexpr int kPostpone = 1100;
+constexpr int kDownload = 1101;
+
+const SUpdateOfferText kOffer{QStringLiteral("2.1.40"), QStringLiteral("1.0.1338")};
+
+class UpdateDialogTest : public CWidgetTest {
+protected:
+    static std::unique_ptr<CUpdateDialog> Offer(std::uint32_t flags,
+                                                std::function<void()> showChangeLog = {},
+                                                const SUpdateOfferText& offer = kOffer) {
+        return std::make_unique<CUpdateDialog>(offer, flags, std::move(showChangeLog));
+    }
+
+    template <typename T> static T* Control(QWidget& dialog, int control) {
+        T* found = dialog.findChild<T*>(QStringLiteral("ctl") + QString::number(control));
+        EXPECT_NE(found, nullptr) << control;
+        return found;
+    }
+};
+
+TEST_F(UpdateDialogTest, TheReminderStartsAtTheCheckFrequency) {
+    const struct {
+        std::uint32_t frequency;
+        int preset;
+    } kCases[] = {
+        {kUpdateNever, kNextWeek},
+        {kUpdateDaily, kTomorrow},
+        {kUpdateWeekly, kNextWeek},
+        {kUpdateMonthly, kNextMonth},
+    };
+    for (const auto& entry : kCases) {
+        // The other bits of the flags word do not count.
+        const auto dialog = Offer(kFlagToolbar | kFlagOverviewPane | entry.frequency);
+        for (const int radio : {kTomorrow, kNextWeek, kNextMonth})
+            EXPECT_EQ(Control<QRadioButton>(*dialog, radio)->isChecked(), radio == entry.preset)
+                << entry.frequency << " " << radio;
+    }
+}
+
+TEST_F(UpdateDialogTest, TheTextNamesBothVersionsThenSaysWhatTheButtonsDo) {
+    const auto dialog = Offer(kDefaultFlags);
+    const QString text = Control<QLabel>(*dialog, kOfferText)->text();
+    const QString offerLine = text.section(QStringLiteral("\n\n"), 0, 0);
+    const QString offerFormat = Translated("Update.Text");
+    EXPECT_TRUE(
+        offerLine.startsWith(offerFormat.section(QStringLiteral("{0s}"), 0, 0) + kOffer.newVersion))
+        << offerLine.toStdString();
+    EXPECT_TRUE(offerLine.contains(kOffer.ownVersion)) << offerLine.toStdString();
+    EXPECT_GT(offerLine.indexOf(kOffer.ownVersion), offerLine.indexOf(kOffer.newVersion));
+    EXPECT_EQ(text.section(QStringLiteral("\n\n"), 1), Translated("Update.When"));
+    EXPECT_EQ(dialog->windowTitle(), Translated("Update.Title"));
+}
+
+TEST_F(UpdateDialogTest, PostponeRemindsAfterTheChosenDays) {
+    const struct {
+        int radio;
+        int days;
+    } kCases[] = {{kTomorrow, 1}, {kNextWeek, 7}, {kNextMonth, 30}};
+    for (const auto& entry : kCases) {
+        const auto dialog = Offer(kDefaultFlags);
+        Control<QRadioButton>(*dialog, entry.radio)->click();
+        Control<QPushButton>(*dialog, kPostpone)->click();
+        const SUpdateAnswer answer = dialog->Answer();
+        EXPECT_EQ(answer.choice, EUpdateChoice::Postpone) << entry.radio;
+        EXPECT_EQ(answer.reminderDays, entry.days) << entry.radio;
+    }
+}
+
+TEST_F(UpdateDialogTest, DownloadAndClosingAreToldApart) {
+    const struct {
+        std::function<void(CUpdateDialog&)> end;
+        EUpdateChoice choice;
+    } kCases[] = {
+        {[](CUpdateDialog& dialog) { Control<QPushButton>(dialog, kDownload)->click(); },
+         EUpdateChoice::Download},
+        {[](CUpdateDialog& dialog) { dialog.reject(); }, EUpdateChoice::Closed},
+    };
+    for (const auto& entry : kCases) {
+        const auto dialog = Offer(kDefaultFlags);
+        entry.end(*dialog);
+        EXPECT_EQ(dialog->Answer().choice, entry.choice);
+    }
+}
+
+TEST_F(UpdateDialogTest, ChangeLogIsOfferedOnlyWithAPageToShow) {
+    int shown = 0;
+    const struct {
+        std::function<void()> showChangeLog;
+        bool offered;
+    } kCases[] = {{[&shown] { ++shown; }, true}, {{}, false}};
+    for (const auto& entry : kCases) {
+        shown = 0;
+        const auto dialog = Offer(kDefaultFlags, entry.showChangeLog);
+        auto* button = Control<QPushButton>(*dialog, kChangeLog);
+        EXPECT_EQ(button->isVisibleTo(dialog.get()), entry.offered);
+        if (entry.offered) {
+            button->click();
+            EXPECT_EQ(shown, 1);
+            EXPECT_EQ(dialog->Answer().choice, EUpdateChoice::Closed) << "the offer stays";
+        }
+    }
+}
+
+// The dialog is as tall as its text: every line shows, none is added.
+TEST_F(UpdateDialogTest, TheDialogHeightFitsItsText) {
+    const SUpdateOfferText kOffers[] = {
+        kOffer,
+        {QStringLiteral("2.1.40 (a release with a long description of what it brings, which "
+                        "the server may give in place of a bare number, and more besides, so "
+                        "that the text needs many lines)"),
+         QStringLiteral("1.0.1338 (the one installed from the distribution's packages)")},
+    };
+    for (const SUpdateOfferText& offer : kOffers) {
+        const auto dialog = Offer(kDefaultFlags, {}, offer);
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        auto* label = Control<QLabel>(*dialog, kOfferText);
+        const int needed = label->heightForWidth(label->width());
+        EXPECT_GE(needed, 3 * label->fontMetrics().lineSpacing()) << "wrapped";
+        EXPECT_GE(label->height(), needed) << offer.newVersion.size();
+        EXPECT_LT(label->height(), needed + label->fontMetrics().lineSpacing())
+            << offer.newVersion.size();
+        EXPECT_LE(label->geometry().bottom(), dialog->height());
+    }
+}
+
+} // namespace
