@@ -8,6 +8,9 @@
 #include "app/open_dialog.h"
 #include "app/preferences_dialog.h"
 #include "app/progress_dialog.h"
+#include "app/update_dialog.h"
+#include "app/update_panel.h"
+#include "app/usage.h"
 #include "formats/element_spec.h"
 #include "formats/file_spec.h"
 #include "formats/format_list.h"
@@ -68,6 +71,10 @@ bool SaveDialogs(CMainWnd& window, NSettings::CFlags& flags,
     saved &= Save(choose, folder, "choose-spec-dialog.png");
     CCreateSpecDialog create(&window, {"resources", u"strings.xml", u"", "resources"});
     saved &= Save(create, folder, "create-spec-dialog.png");
+    CUpdateDialog update(
+        {QStringLiteral("1.2.0"), QString::fromLatin1(ProgramVersion())}, flags.Value(), [] {},
+        &window);
+    saved &= Save(update, folder, "update-dialog.png");
     return saved;
 }
 
@@ -158,10 +165,12 @@ bool SavePreferences(CMainWnd& window, COperation& operation, NSettings::CFlags&
         {QString::fromUtf8(operation.spec->SpecPath().Text()), "preferences-file-spec.png"},
         {QString::fromUtf8(rule->SpecPath().Text()), "preferences-element-spec.png"},
     };
+    // The Updates page as a build with an update check shows it.
+    const SUpdatePanelActions updates{{}, [](QWidget*) {}};
     bool saved = true;
     for (const auto& page : kPages) {
         CPreferencesDialog::SelectionPath() = page.path;
-        CPreferencesDialog dialog(operation.formats, flags, window, &window);
+        CPreferencesDialog dialog(operation.formats, flags, window, &window, updates);
         saved &= Save(dialog, folder, page.picture);
     }
     return saved;
