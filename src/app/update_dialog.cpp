@@ -80,11 +80,11 @@ QString OfferText(const SUpdateOfferText& offer) {
 
 CUpdateDialog::CUpdateDialog(const SUpdateOfferText& offer, std::uint32_t flags,
                              std::function<void()> showChangeLog, QWidget* parent)
-    : CBaseDialog(kTexts, QString{}, parent), m_text(NewControl<QLabel>(*this, kOfferText)),
-      m_showChangeLog(std::move(showChangeLog)) {
-    m_text->setWordWrap(true);
-    m_text->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_text->setText(OfferText(offer));
+    : CBaseDialog(kTexts, QString{}, parent), m_showChangeLog(std::move(showChangeLog)) {
+    auto* text = NewControl<QLabel>(*this, kOfferText);
+    text->setWordWrap(true);
+    text->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    text->setText(OfferText(offer));
 
     auto* reminders = new QHBoxLayout;
     reminders->addWidget(NewControl<QLabel>(*this, kRemindLabel));
@@ -114,7 +114,7 @@ CUpdateDialog::CUpdateDialog(const SUpdateOfferText& offer, std::uint32_t flags,
 
     auto* layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addWidget(m_text);
+    layout->addWidget(text);
     layout->addSpacing(fontMetrics().height() / 2);
     layout->addLayout(reminders);
     layout->addWidget(NWindows::NewSeparator(*this));
@@ -124,7 +124,7 @@ CUpdateDialog::CUpdateDialog(const SUpdateOfferText& offer, std::uint32_t flags,
     // The text keeps a readable width; the fixed-size layout then gives the
     // label the height its wrapped lines need at that width, so the dialog
     // is as tall as the text, whatever the versions or the language.
-    m_text->setFixedWidth(m_text->fontMetrics().averageCharWidth() * kTextWidthInCharacters);
+    text->setFixedWidth(text->fontMetrics().averageCharWidth() * kTextWidthInCharacters);
 }
 
 SUpdateAnswer CUpdateDialog::Answer() const {

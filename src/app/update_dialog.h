@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 
-class QLabel;
 class QRadioButton;
 
 // The versions an update offer names: the one available and the one running.
@@ -42,7 +41,6 @@ public:
 private:
     int ReminderDays() const;
 
-    QLabel* m_text;
     std::array<QRadioButton*, 3> m_reminders;
     std::function<void()> m_showChangeLog;
 };
