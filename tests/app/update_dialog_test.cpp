@@ -70,34 +70,29 @@ TEST_F(UpdateDialogTest, TheTextNamesBothVersionsThenSaysWhatTheButtonsDo) {
     EXPECT_EQ(dialog->windowTitle(), Translated("Update.Title"));
 }
 
-TEST_F(UpdateDialogTest, PostponeRemindsAfterTheChosenDays) {
+TEST_F(UpdateDialogTest, EachButtonGivesItsAnswerAndPostponeTheChosenDays) {
     const struct {
         int radio;
-        int days;
-    } kCases[] = {{kTomorrow, 1}, {kNextWeek, 7}, {kNextMonth, 30}};
-    for (const auto& entry : kCases) {
-        const auto dialog = Offer(kDefaultFlags);
-        Control<QRadioButton>(*dialog, entry.radio)->click();
-        Control<QPushButton>(*dialog, kPostpone)->click();
-        const SUpdateAnswer answer = dialog->Answer();
-        EXPECT_EQ(answer.choice, EUpdateChoice::Postpone) << entry.radio;
-        EXPECT_EQ(answer.reminderDays, entry.days) << entry.radio;
-    }
-}
-
-TEST_F(UpdateDialogTest, DownloadAndClosingAreToldApart) {
-    const struct {
-        std::function<void(CUpdateDialog&)> end;
+        int button; // 0: closed without a button
         EUpdateChoice choice;
+        int days;
     } kCases[] = {
-        {[](CUpdateDialog& dialog) { Control<QPushButton>(dialog, kDownload)->click(); },
-         EUpdateChoice::Download},
-        {[](CUpdateDialog& dialog) { dialog.reject(); }, EUpdateChoice::Closed},
+        {kTomorrow, kPostpone, EUpdateChoice::Postpone, 1},
+        {kNextWeek, kPostpone, EUpdateChoice::Postpone, 7},
+        {kNextMonth, kPostpone, EUpdateChoice::Postpone, 30},
+        {kNextMonth, kDownload, EUpdateChoice::Download, 0},
+        {kNextMonth, 0, EUpdateChoice::Closed, 0},
     };
     for (const auto& entry : kCases) {
         const auto dialog = Offer(kDefaultFlags);
-        entry.end(*dialog);
-        EXPECT_EQ(dialog->Answer().choice, entry.choice);
+        Control<QRadioButton>(*dialog, entry.radio)->click();
+        if (entry.button != 0)
+            Control<QPushButton>(*dialog, entry.button)->click();
+        else
+            dialog->reject();
+        const SUpdateAnswer answer = dialog->Answer();
+        EXPECT_EQ(answer.choice, entry.choice) << entry.radio << " " << entry.button;
+        EXPECT_EQ(answer.reminderDays, entry.days) << entry.radio << " " << entry.button;
     }
 }
 

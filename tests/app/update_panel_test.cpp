@@ -141,13 +141,24 @@ TEST_F(UpdatePanelTest, ARefusedAddressKeepsTheStoredSettingsAndSaysWhy) {
 TEST_F(UpdatePanelTest, CheckNowWaitsForAStoredServer) {
     const struct {
         const char16_t* stored;
+        bool hasCheck;
+        bool offered;
         bool works;
-    } kCases[] = {{u"", false}, {u"https://updates.example.org", true}};
+    } kCases[] = {
+        {u"", true, true, false},
+        {u"https://updates.example.org", true, true, true},
+        {u"https://updates.example.org", false, false, false},
+    };
     for (const auto& entry : kCases) {
         StoreServer(entry.stored);
+        if (!entry.hasCheck)
+            m_actions.checkNow = nullptr;
         checkOwners.clear();
         const auto panel = Loaded();
         auto* checkNow = Control<QPushButton>(*panel, kCheckNow);
+        EXPECT_EQ(checkNow->isVisibleTo(panel.get()), entry.offered);
+        if (!entry.offered)
+            continue;
         EXPECT_EQ(checkNow->isEnabled(), entry.works);
         EXPECT_EQ(Control<QLabel>(*panel, kNoServerNote)->isVisibleTo(panel.get()), !entry.works);
         checkNow->click();
@@ -169,13 +180,6 @@ TEST_F(UpdatePanelTest, AnAppliedAddressEnablesCheckNow) {
     ASSERT_TRUE(panel->Apply());
     EXPECT_FALSE(checkNow->isEnabled());
     EXPECT_TRUE(Control<QLabel>(*panel, kNoServerNote)->isVisibleTo(panel.get()));
-}
-
-TEST_F(UpdatePanelTest, WithoutACheckThereIsNoCheckNowButton) {
-    StoreServer(u"https://updates.example.org");
-    m_actions.checkNow = nullptr;
-    const auto panel = Loaded();
-    EXPECT_FALSE(Control<QPushButton>(*panel, kCheckNow)->isVisibleTo(panel.get()));
 }
 
 } // namespace
