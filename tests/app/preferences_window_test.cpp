@@ -2,13 +2,17 @@
 #include "app/preferences_dialog.h"
 #include "main_window_fixture.h"
 #include "merge/block_selector.h"
+#include "view/navigation_pane.h"
 #include "view/view_controller.h"
 #include "view/xml_view.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QStackedWidget>
+#include <QToolBar>
 #include <QTreeWidget>
 #include <functional>
 
@@ -133,6 +137,33 @@ TEST_F(PreferencesWindowTest, UnsavedResolutionsAreLostOnlyWhenTheUserSaysSo) {
         EXPECT_EQ(m_operation.model.ConflictCount() > 0, entry.matchedAgain);
         EXPECT_EQ(m_operation.spec, m_formats.FindInUse());
     }
+}
+
+TEST_F(PreferencesWindowTest, DisplayChoicesShowInTheWindowOnOk) {
+    const auto window = Loaded(true, true);
+    window->show();
+    auto* view = window->findChild<CXMLView*>();
+    auto* toolbar = window->findChild<QToolBar*>();
+    // The pane has no meta-object of its own for findChild to tell it by.
+    CNavigationPane* overview = nullptr;
+    for (QWidget* child : window->findChildren<QWidget*>())
+        if (auto* pane = dynamic_cast<CNavigationPane*>(child))
+            overview = pane;
+    ASSERT_NE(overview, nullptr);
+    ASSERT_TRUE(toolbar->isVisible() && overview->isVisible());
+    const int lineHeight = view->LineHeight();
+    WhenOpen([](QDialog& dialog) {
+        Control<QSpinBox>(dialog, 1075)->setValue(30);
+        Control<QCheckBox>(dialog, 1043)->setChecked(false);
+        Control<QCheckBox>(dialog, 1047)->setChecked(false);
+        Control<QPushButton>(dialog, 1)->click();
+    });
+    window->OpenPreferences(QStringLiteral("Display"));
+    EXPECT_EQ(view->Fonts().Document().pointSize(), 30);
+    EXPECT_GT(view->LineHeight(), lineHeight) << "the tree is measured anew";
+    EXPECT_FALSE(toolbar->isVisible());
+    EXPECT_FALSE(m_flags.Has(NSettings::kFlagOverviewPane));
+    EXPECT_FALSE(overview->isVisible());
 }
 
 TEST_F(PreferencesWindowTest, TheLanguageListSwitchesWindowAndDialogAtOnce) {
