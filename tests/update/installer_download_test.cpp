@@ -10,6 +10,19 @@ namespace {
 
 using NUpdate::EInstallerHandover;
 
+// About ten seconds of waiting: a wait that would never end is cancelled.
+constexpr int kGiveUpAfterWaits = 50;
+
+// The exit step, processing events between waits as the exit wait dialog
+// does; counts the waits and stops waiting after `stopAfter` of them.
+EInstallerHandover RunAtExit(NUpdate::CUpdateService& service, int& waits,
+                             int stopAfter = kGiveUpAfterWaits) {
+    return service.RunDownloadedInstaller([&waits, stopAfter] {
+        QCoreApplication::processEvents();
+        return ++waits < stopAfter;
+    });
+}
+
 class InstallerDownload : public UpdateTest {
 protected:
     // An automatic check that finds release 999.0 with its installer at
@@ -23,14 +36,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&found] { return found.count() > 0; }));
     }
 
-    // The exit step, keeping the test server's event loop running as the
-    // exit wait dialog does; counts the calls.
-    EInstallerHandover RunAtExit(int& waits, int stopAfter = -1) {
-        return m_service.RunDownloadedInstaller([&waits, stopAfter] {
-            QCoreApplication::processEvents();
-            return ++waits != stopAfter;
-        });
-    }
 
     CUrlRecorder m_desktop;
 };
@@ -43,7 +48,7 @@ TEST_F(InstallerDownload, WrittenInAPrivateFolderAndHandedToTheDesktop) {
     // Asking again starts no second download.
     m_service.StartInstallerDownload();
     int waits = 0;
-    EXPECT_EQ(RunAtExit(waits), EInstallerHandover::Opened);
+    EXPECT_EQ(RunAtExit(m_service, waits), EInstallerHandover::Opened);
     EXPECT_FALSE(m_service.IsDownloadRunning());
     const QString path = m_service.InstallerPath();
     const QFileInfo installer(path);
@@ -89,13 +94,7 @@ TEST_F(InstallerDownload, FailedDownloadEndsTheWait) {
         QElapsedTimer timer;
         timer.start();
         int waits = 0;
-        EXPECT_EQ(service.RunDownloadedInstaller([&waits] {
-            QCoreApplication::processEvents();
-            ++waits;
-            return true;
-        }),
-                  EInstallerHandover::Failed)
-            << c.what;
+        EXPECT_EQ(RunAtExit(service, waits), EInstallerHandover::Failed) << c.what;
         EXPECT_LT(timer.elapsed(), 4 * kShortTimeoutMs) << c.what;
         EXPECT_FALSE(service.IsDownloadRunning()) << c.what;
         EXPECT_FALSE(QFileInfo::exists(service.InstallerPath())) << c.what;
@@ -108,7 +107,7 @@ TEST_F(InstallerDownload, TheUserMayStopWaiting) {
     FindRelease(QByteArray());
     m_service.StartInstallerDownload();
     int waits = 0;
-    EXPECT_EQ(RunAtExit(waits, 3), EInstallerHandover::Cancelled);
+    EXPECT_EQ(RunAtExit(m_service, waits, 3), EInstallerHandover::Cancelled);
     EXPECT_EQ(waits, 3);
     EXPECT_TRUE(m_desktop.opened.empty());
 }
@@ -117,7 +116,7 @@ TEST_F(InstallerDownload, NothingToDoWithoutADownload) {
     int waits = 0;
     m_service.StartInstallerDownload(); // nothing offered
     EXPECT_FALSE(m_service.IsDownloadRunning());
-    EXPECT_EQ(RunAtExit(waits), EInstallerHandover::NoDownload);
+    EXPECT_EQ(RunAtExit(m_service, waits), EInstallerHandover::NoDownload);
     EXPECT_EQ(waits, 0);
     EXPECT_TRUE(m_desktop.opened.empty());
     EXPECT_EQ(m_server.Connections(), 0);
