@@ -45,7 +45,8 @@ EServerAddress CheckServerAddress(const QString& address) {
     if (trimmed.isEmpty())
         return EServerAddress::Empty;
     const QUrl url(trimmed, QUrl::StrictMode);
-    if (!url.isValid() || url.host().isEmpty() || url.hasQuery() || url.hasFragment())
+    if (!url.isValid() || url.host().isEmpty() || !url.userInfo().isEmpty() || url.hasQuery() ||
+        url.hasFragment())
         return EServerAddress::Invalid;
     const QString scheme = url.scheme().toLower();
     if (scheme != QLatin1String("https") && scheme != QLatin1String("http"))

@@ -87,11 +87,12 @@ void CUpdateService::CheckForUpdate(QObject* owner, bool force) {
     case EServerAddress::Accepted:
         break;
     case EServerAddress::Empty:
-        EndCheckLater(owner, manual, TextOf("Update.NoServer"));
+        EndCheckLater(owner, manual, TextOf("Update.NoServer"), NPrompts::EIcon::Information);
         return;
     case EServerAddress::NotHttps:
     case EServerAddress::Invalid:
-        EndCheckLater(owner, manual, TextWith("Update.ServerRefused", server));
+        EndCheckLater(owner, manual, TextWith("Update.ServerRefused", server),
+                      NPrompts::EIcon::Warning);
         return;
     }
     const QPointer<QObject> guardedOwner(owner);
@@ -105,7 +106,7 @@ void CUpdateService::CheckForUpdate(QObject* owner, bool force) {
         },
         kMaxDescriptionBytes);
     if (!queued)
-        EndCheckLater(owner, manual, TextWith("Update.Failed", server));
+        EndCheckLater(owner, manual, TextWith("Update.Failed", server), NPrompts::EIcon::Warning);
 }
 
 // On the client thread: reading the program file for its digest may take a while.
@@ -157,13 +158,13 @@ void CUpdateService::OfferRelease(const QPointer<QObject>& owner, bool manual,
         StartInstallerDownload();
 }
 
-void CUpdateService::EndCheckLater(const QPointer<QObject>& owner, bool manual,
-                                   const QString& text) {
+void CUpdateService::EndCheckLater(const QPointer<QObject>& owner, bool manual, const QString& text,
+                                   NPrompts::EIcon icon) {
     QMetaObject::invokeMethod(
         this,
-        [this, owner, manual, text] {
+        [this, owner, manual, text, icon] {
             if (manual)
-                Ask(owner, text, NPrompts::EIcon::Information, NPrompts::EButtons::Ok);
+                Ask(owner, text, icon, NPrompts::EButtons::Ok);
             emit checkEnded();
         },
         Qt::QueuedConnection);

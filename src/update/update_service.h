@@ -18,6 +18,10 @@ namespace NSettings {
 class CFlags;
 }
 
+namespace NPrompts {
+enum class EIcon;
+}
+
 namespace NUpdate {
 
 struct SReleaseDescription;
@@ -85,8 +89,9 @@ private:
     void EndDownload(bool written);
     // Ends a check that never reached the server once control is back in
     // the event loop, so that CheckForUpdate still returns at once: a manual
-    // check shows `text`.
-    void EndCheckLater(const QPointer<QObject>& owner, bool manual, const QString& text);
+    // check shows `text` with `icon`.
+    void EndCheckLater(const QPointer<QObject>& owner, bool manual, const QString& text,
+                       NPrompts::EIcon icon);
 
     NSettings::CFlags& m_flags;
     SUpdateOffer m_offer;

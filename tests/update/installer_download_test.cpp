@@ -36,7 +36,6 @@ protected:
         ASSERT_TRUE(WaitUntil([&found] { return found.count() > 0; }));
     }
 
-
     CUrlRecorder m_desktop;
 };
 

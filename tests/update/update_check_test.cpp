@@ -39,16 +39,16 @@ protected:
 
 // Nothing may leave the program while no usable server is set.
 TEST_F(UpdateCheck, NoServerNoConnection) {
+    const QString port = QString::number(m_server.Url({}).port());
     const struct {
         QString server;
         const char* message;
+        EIcon icon;
     } cases[] = {
-        {QString(), "No update server is set up"},
-        {QStringLiteral("   "), "No update server is set up"},
-        {QStringLiteral("http://0.0.0.0:") + QString::number(m_server.Url({}).port()),
-         "is not used"},
-        {QStringLiteral("ftp://127.0.0.1:") + QString::number(m_server.Url({}).port()),
-         "is not used"},
+        {QString(), "No update server is set up", EIcon::Information},
+        {QStringLiteral("   "), "No update server is set up", EIcon::Information},
+        {QStringLiteral("http://0.0.0.0:") + port, "is not used", EIcon::Warning},
+        {QStringLiteral("ftp://127.0.0.1:") + port, "is not used", EIcon::Warning},
     };
     PublishRelease(OtherDigest(), "999.0");
     QSignalSpy found(&m_service, &NUpdate::CUpdateService::updateFound);
@@ -63,6 +63,7 @@ TEST_F(UpdateCheck, NoServerNoConnection) {
         EXPECT_TRUE(LastMessage().contains(QString::fromLatin1(c.message)))
             << LastMessage().toStdString();
         EXPECT_EQ(m_prompts.messages[0].owner, &m_owner);
+        EXPECT_EQ(m_prompts.messages[0].icon, c.icon);
         EXPECT_FALSE(SendCodePageNotice(2084));
     }
     ProcessEventsFor(200);
@@ -188,6 +189,7 @@ TEST_F(UpdateCheck, FailuresEndQuietlyWithinTheTimeout) {
         Check(&m_owner, true);
         ASSERT_EQ(m_prompts.messages.size(), 1u) << c.what;
         EXPECT_TRUE(LastMessage().contains(QStringLiteral("could not be asked"))) << c.what;
+        EXPECT_EQ(m_prompts.messages[0].icon, EIcon::Warning) << c.what;
         EXPECT_TRUE(m_service.Offer().newVersion.isEmpty()) << c.what;
     }
     EXPECT_EQ(found.count(), 0);
