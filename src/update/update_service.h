@@ -99,7 +99,7 @@ private:
     QString m_installerPath;
     bool m_downloadStarted = false;
     // Guards the end of a download, which the client thread reports.
-    mutable std::mutex m_downloadMutex;
+    std::mutex m_downloadMutex;
     std::condition_variable m_downloadEnded;
     // Ends the client's requests before anything they use goes away.
     CHttpClient m_client;
