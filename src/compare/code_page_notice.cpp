@@ -12,7 +12,7 @@ FCodePageNoticeSender InstallCodePageNoticeSender(FCodePageNoticeSender sender) 
     return g_sender.exchange(sender);
 }
 
-void SendCodePageNotice(int charset) {
-    if (const FCodePageNoticeSender sender = g_sender.load())
-        sender(charset);
+bool SendCodePageNotice(int charset) {
+    const FCodePageNoticeSender sender = g_sender.load();
+    return sender != nullptr && sender(charset);
 }

@@ -48,8 +48,10 @@ int LoadInputFile(CXMLFile& file, COperation& operation, void* owner) {
         ShowError(owner, InvalidXMLMessage(file.path.Text(), file.parseError).Text());
         break;
     case NResult::kUnsupportedCharset:
-        SendCodePageNotice(file.charset);
-        ShowLoadError(owner, "Msg.UnsupportedEncoding", file.path.Text());
+        ShowLoadError(owner,
+                      SendCodePageNotice(file.charset) ? "Msg.UnsupportedEncodingReported"
+                                                       : "Msg.UnsupportedEncoding",
+                      file.path.Text());
         break;
     default:
         break;

@@ -43,8 +43,13 @@ std::string U8(const std::u16string& text) {
 }
 
 std::vector<int> g_notices;
-void RecordNotice(int charset) {
+bool RecordNotice(int charset) {
     g_notices.push_back(charset);
+    return true;
+}
+bool RecordUnconfirmedNotice(int charset) {
+    g_notices.push_back(charset);
+    return false;
 }
 
 class LoadJob : public ::testing::Test {
@@ -233,20 +238,37 @@ TEST_F(LoadJob, MissingFileFailsWithoutAMessage) {
     EXPECT_TRUE(prompts.messages.empty());
 }
 
+// The message says the server was told only when the notice's sender
+// confirms it.
 TEST_F(LoadJob, UnsupportedEncodingSendsTheNoticeThenTellsTheUser) {
+    struct SCase {
+        FCodePageNoticeSender sender;
+        std::size_t notices;
+        bool told;
+    };
+    const SCase cases[] = {
+        {RecordNotice, 1, true},
+        {RecordUnconfirmedNotice, 1, false},
+        {nullptr, 0, false},
+    };
     Mode(false, false);
-    g_notices.clear();
-    const FCodePageNoticeSender previous = InstallCodePageNoticeSender(RecordNotice);
-    const std::u16string left =
-        Input(kSideLeft, "a.xml", "<?xml version='1.0' encoding='KOI8-R'?><inventory/>");
-    Input(kSideRight, "b.xml", kInventory);
-    Run();
-    InstallCodePageNoticeSender(previous);
-    EXPECT_TRUE(Failed());
-    EXPECT_EQ(g_notices, (std::vector<int>{operation.files[kSideLeft].charset}));
-    ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_NE(prompts.messages[0].text.find(left), std::u16string::npos);
-    EXPECT_NE(prompts.messages[0].text.find(u"not supported"), std::u16string::npos);
+    for (const SCase& c : cases) {
+        g_notices.clear();
+        prompts.messages.clear();
+        const FCodePageNoticeSender previous = InstallCodePageNoticeSender(c.sender);
+        const std::u16string left =
+            Input(kSideLeft, "a.xml", "<?xml version='1.0' encoding='KOI8-R'?><inventory/>");
+        Input(kSideRight, "b.xml", kInventory);
+        Run();
+        InstallCodePageNoticeSender(previous);
+        EXPECT_TRUE(Failed());
+        EXPECT_EQ(g_notices, std::vector<int>(c.notices, operation.files[kSideLeft].charset));
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        const std::u16string& text = prompts.messages[0].text;
+        EXPECT_NE(text.find(left), std::u16string::npos);
+        EXPECT_NE(text.find(u"not supported"), std::u16string::npos);
+        EXPECT_EQ(text.find(u"has been told") != std::u16string::npos, c.told) << c.notices;
+    }
 }
 
 TEST_F(LoadJob, PendingPathReplacesThePathAndIsEmptiedByTheLoad) {
