@@ -2,13 +2,16 @@
 
 #include "app/command_line.h"
 #include "app/main_window.h"
+#include "app/update_wiring.h"
 #include "icons/icon_set.h"
 #include "merge/operation.h"
 #include "prompts/qt_prompts.h"
 #include "services/flags.h"
 #include "services/recent_files.h"
+#include "update/update_service.h"
 
 #include <QApplication>
+#include <QTimer>
 
 bool IsDisplayAvailable() {
     return !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") ||
@@ -38,6 +41,10 @@ EExitCode RunDesktop(const SCommandLine& commandLine, NSettings::CFlags& flags,
     CMainWnd::CPath resultPath = commandLine.resultPath;
     CMainWnd::CPath reportPath = commandLine.reportPath;
     CMainWnd window(operation, resultPath, reportPath);
+    // Made before the first load, whose unsupported character sets it tells
+    // the update server of (when one is set).
+    NUpdate::CUpdateService updates(flags);
+    ConnectUpdates(window, updates);
     const bool filesGiven =
         !commandLine.paths[kSideLeft].IsEmpty() && !commandLine.paths[kSideRight].IsEmpty();
     // Cancelling the Open dialog ends the run; so does a failed load of the
@@ -48,7 +55,9 @@ EExitCode RunDesktop(const SCommandLine& commandLine, NSettings::CFlags& flags,
     if (flags.Has(NSettings::kFlagReportRequested))
         code = writeReport(operation);
     window.ShowFirstTime();
+    QTimer::singleShot(0, &updates, [&updates] { updates.CheckForUpdate(nullptr, false); });
     QApplication::exec();
+    HandOverInstaller(window, updates);
     // A merge tool's caller learns whether the merge was saved.
     if (flags.Has(NSettings::kFlagMerge) && window.IsResultShown() &&
         flags.Has(NSettings::kFlagResultUnsaved))

@@ -221,12 +221,14 @@ CUpdateService::RunDownloadedInstaller(const std::function<bool()>& keepWaiting)
             return EInstallerHandover::Cancelled;
     }
     lock.unlock();
-    if (!m_flags.Has(NSettings::kFlagInstallerWritten) || !QFileInfo::exists(m_installerPath) ||
-        !QDesktopServices::openUrl(QUrl::fromLocalFile(m_installerPath)))
+    if (!m_flags.Has(NSettings::kFlagInstallerWritten) || !QFileInfo::exists(m_installerPath))
         return EInstallerHandover::Failed;
-    // The desktop's installer reads the file after the program has ended.
+    // The desktop's installer reads the file after the program has ended,
+    // and without one the user installs it by hand.
     m_installerFolder->setAutoRemove(false);
-    return EInstallerHandover::Opened;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(m_installerPath))
+               ? EInstallerHandover::Opened
+               : EInstallerHandover::NotOpened;
 }
 
 } // namespace NUpdate

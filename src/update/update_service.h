@@ -32,8 +32,11 @@ enum class EInstallerHandover {
     NoDownload,
     // The written installer was given to the desktop to open.
     Opened,
-    // The download failed, or the desktop would not open the file.
+    // The download failed; nothing was kept.
     Failed,
+    // The installer was written, but the desktop found nothing to open it
+    // with; it stays at InstallerPath() for the user to install.
+    NotOpened,
     // The user stopped waiting for the download.
     Cancelled,
 };
