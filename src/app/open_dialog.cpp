@@ -184,6 +184,10 @@ bool COpenDialog::ThreeWay() const {
     return m_useBase->isChecked();
 }
 
+void COpenDialog::SetPath(int side, const QString& path) {
+    m_paths[side]->setEditText(path);
+}
+
 QString COpenDialog::Path(int side) const {
     return m_paths[side]->currentText();
 }
@@ -255,6 +259,11 @@ void Commit(const COpenDialog& dialog, NSettings::CFlags& flags, std::array<CXML
 bool RunOpenDialog(QWidget* owner, const QIcon& programIcon, NSettings::CFlags& flags,
                    const NSettings::CRecentFiles& recentFiles, std::array<CXMLFile, 3>& files) {
     COpenDialog dialog(programIcon, flags, recentFiles, owner);
+    // A file named already (on the command line, or the one shown) is the
+    // one to start from, as when a file manager opens a file with the program.
+    for (std::size_t side = 0; side < files.size(); ++side)
+        if (!files[side].path.IsEmpty())
+            dialog.SetPath(static_cast<int>(side), QString::fromUtf16(files[side].path.Text()));
     if (dialog.exec() != QDialog::Accepted)
         return false;
     Commit(dialog, flags, files);

@@ -35,6 +35,8 @@ public:
     bool ThreeWay() const;
     // The path of `side` (kSideBase, kSideLeft or kSideRight) as typed.
     QString Path(int side) const;
+    // Puts `path` in the side's field in place of the last one accepted.
+    void SetPath(int side, const QString& path);
 
     // Checks the left, right and (when used) base paths in that order and
     // closes the dialog with OK when all name files; otherwise tells the user

@@ -258,6 +258,21 @@ TEST_F(OpenDialogTest, OkWritesEveryChoiceAndAnUnusedBaseIsDropped) {
     }
 }
 
+TEST_F(OpenDialogTest, FilesNamedAlreadyFillTheirFieldsInsteadOfTheLastAccepted) {
+    NSettings::WriteString(kRecentPaths[kSideLeft], u"/last/left.xml");
+    NSettings::WriteString(kRecentPaths[kSideRight], u"/last/right.xml");
+    m_files[kSideLeft].SetPath(u"/named/chosen.xml");
+    QString left;
+    QString right;
+    Run([&](COpenDialog& dialog) {
+        left = dialog.Path(kSideLeft);
+        right = dialog.Path(kSideRight);
+        dialog.reject();
+    });
+    EXPECT_EQ(left, QStringLiteral("/named/chosen.xml"));
+    EXPECT_EQ(right, QStringLiteral("/last/right.xml"));
+}
+
 TEST_F(OpenDialogTest, CancelChangesNothing) {
     const SState before = State();
     EXPECT_FALSE(Run([&](COpenDialog& dialog) {
