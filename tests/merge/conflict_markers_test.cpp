@@ -4,6 +4,7 @@
 #include "merge_test_support.h"
 
 #include <gtest/gtest.h>
+#include <ostream>
 #include <string>
 
 namespace {
@@ -76,6 +77,14 @@ const SMarkingCase kMarkingCases[] = {
      "<r>\n  <a>2</a>\n  <b/>\n</r>",
      false, 7,
      "<r>\n<<<<<<< L\n||||||| B\n  <a>1</a>\n=======\n  <a>2</a>\n>>>>>>> R\n  <b/>\n</r>"},
+    // Every line of the conflicting node is marked, also those all sides share.
+    {"WholeMultiLineComment",
+     "<r>\n  <!--\n  one\n  two\n  -->\n</r>",
+     "<r>\n  <!--\n  one\n  two left\n  -->\n</r>",
+     "<r>\n  <!--\n  one\n  two right\n  -->\n</r>",
+     false, 7,
+     "<r>\n<<<<<<< L\n  <!--\n  one\n  two left\n  -->\n||||||| B\n  <!--\n  one\n  two\n"
+     "  -->\n=======\n  <!--\n  one\n  two right\n  -->\n>>>>>>> R\n</r>"},
     {"CrLfLineEnds",
      "<r>\r\n  <a>one</a>\r\n</r>\r\n",
      "<r>\r\n  <a>two</a>\r\n</r>\r\n",
@@ -98,6 +107,10 @@ const SMarkingCase kMarkingCases[] = {
      false, 7,
      "<r>\n  <a>2</a>\n  <b>3</b>\n</r>"},
 };
+
+void PrintTo(const SMarkingCase& test, std::ostream* out) {
+    *out << test.name;
+}
 
 class ConflictMarkingTest : public testing::TestWithParam<SMarkingCase> {};
 
