@@ -40,10 +40,10 @@ constexpr SOptionName kOptions[] = {
     {"lefttitle", EOption::LeftTitle}, {"righttitle", EOption::RightTitle},
     {"base", EOption::Base},           {"left", EOption::Left},
     {"right", EOption::Right},         {"result", EOption::Result},
-    {"report", EOption::Report},       {"markers", EOption::Markers},
-    {"markersize", EOption::MarkerSize}, {"help", EOption::Help},
+    {"report", EOption::Report},       {"help", EOption::Help},
     {"-help", EOption::Help},          {"?", EOption::Help},
     {"version", EOption::Version},     {"-version", EOption::Version},
+    {"markers", EOption::Markers},     {"markersize", EOption::MarkerSize},
 };
 
 std::optional<EOption> OptionOf(const char* argument) {
@@ -113,8 +113,8 @@ void SetMarkerSize(SCommandLine& commandLine, const char* value) {
     int size = 0;
     const auto [stop, error] = std::from_chars(value, end, size);
     commandLine.markerSizeGiven = true;
-    if (error != std::errc() || stop != end ||
-        size < SConflictMarkers::kSmallestSize || size > SConflictMarkers::kLargestSize)
+    if (error != std::errc() || stop != end || size < SConflictMarkers::kSmallestSize ||
+        size > SConflictMarkers::kLargestSize)
         Fail(commandLine, ECommandLineError::BadMarkerSize, value);
     else
         commandLine.markerSize = size;

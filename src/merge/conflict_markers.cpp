@@ -64,8 +64,8 @@ struct SVersion {
 };
 
 // `side`'s version of the merged text from `begin` to `end`, which holds `gaps`.
-SVersion VersionOf(int side, std::string_view merged, std::span<const SGap> gaps,
-                   std::size_t begin, std::size_t end) {
+SVersion VersionOf(int side, std::string_view merged, std::span<const SGap> gaps, std::size_t begin,
+                   std::size_t end) {
     SVersion version;
     std::size_t copied = begin;
     for (const SGap& gap : gaps) {

@@ -34,17 +34,13 @@ const SMarkingCase kMarkingCases[] = {
      "<r>\n  <item id=\"1\"\n<<<<<<< L\n        colour=\"blue\"\n||||||| B\n"
      "        colour=\"red\"\n=======\n        colour=\"green\"\n>>>>>>> R\n"
      "        size=\"large\"\n        shape=\"square\">text</item>\n  <other/>\n</r>\n"},
-    {"TextContent",
-     "<r>\n  <a>one</a>\n  <b/>\n</r>",
-     "<r>\n  <a>two</a>\n  <b/>\n</r>",
-     "<r>\n  <a>three</a>\n  <b/>\n</r>",
-     false, 7,
+    {"TextContent", "<r>\n  <a>one</a>\n  <b/>\n</r>", "<r>\n  <a>two</a>\n  <b/>\n</r>",
+     "<r>\n  <a>three</a>\n  <b/>\n</r>", false, 7,
      "<r>\n<<<<<<< L\n  <a>two</a>\n||||||| B\n  <a>one</a>\n=======\n  <a>three</a>\n"
      ">>>>>>> R\n  <b/>\n</r>"},
     // The same string added on both sides with different text; the base
     // section is empty.
-    {"ElementsInsertedAtOnePlace",
-     "<resources>\n  <string name=\"a\">A</string>\n</resources>\n",
+    {"ElementsInsertedAtOnePlace", "<resources>\n  <string name=\"a\">A</string>\n</resources>\n",
      "<resources>\n  <string name=\"a\">A</string>\n  <string name=\"b\">left</string>\n"
      "</resources>\n",
      "<resources>\n  <string name=\"a\">A</string>\n  <string name=\"b\">right</string>\n"
@@ -54,57 +50,37 @@ const SMarkingCase kMarkingCases[] = {
      "  <string name=\"b\">left</string>\n||||||| B\n=======\n"
      "  <string name=\"b\">right</string>\n>>>>>>> R\n</resources>\n"},
     // Each conflict is marked on its own, the clean line between is kept.
-    {"TwoConflicts",
-     "<r>\n  <a>1</a>\n  <m>1</m>\n  <b>1</b>\n</r>",
+    {"TwoConflicts", "<r>\n  <a>1</a>\n  <m>1</m>\n  <b>1</b>\n</r>",
      "<r>\n  <a>2</a>\n  <m>1</m>\n  <b>2</b>\n</r>",
-     "<r>\n  <a>3</a>\n  <m>3</m>\n  <b>3</b>\n</r>",
-     false, 7,
+     "<r>\n  <a>3</a>\n  <m>3</m>\n  <b>3</b>\n</r>", false, 7,
      "<r>\n<<<<<<< L\n  <a>2</a>\n||||||| B\n  <a>1</a>\n=======\n  <a>3</a>\n>>>>>>> R\n"
      "  <m>3</m>\n"
      "<<<<<<< L\n  <b>2</b>\n||||||| B\n  <b>1</b>\n=======\n  <b>3</b>\n>>>>>>> R\n</r>"},
     // Two conflicting values on one line are marked together.
-    {"TwoConflictsOnOneLine",
-     "<r>\n  <a x=\"1\" y=\"1\"/>\n</r>",
-     "<r>\n  <a x=\"2\" y=\"2\"/>\n</r>",
-     "<r>\n  <a x=\"3\" y=\"3\"/>\n</r>",
-     false, 7,
+    {"TwoConflictsOnOneLine", "<r>\n  <a x=\"1\" y=\"1\"/>\n</r>",
+     "<r>\n  <a x=\"2\" y=\"2\"/>\n</r>", "<r>\n  <a x=\"3\" y=\"3\"/>\n</r>", false, 7,
      "<r>\n<<<<<<< L\n  <a x=\"2\" y=\"2\"/>\n||||||| B\n  <a x=\"1\" y=\"1\"/>\n=======\n"
      "  <a x=\"3\" y=\"3\"/>\n>>>>>>> R\n</r>"},
     // Deleted on one side, changed on the other: the left section is empty.
-    {"DeletedAgainstChanged",
-     "<r>\n  <a>1</a>\n  <b/>\n</r>",
-     "<r>\n  <b/>\n</r>",
-     "<r>\n  <a>2</a>\n  <b/>\n</r>",
-     false, 7,
+    {"DeletedAgainstChanged", "<r>\n  <a>1</a>\n  <b/>\n</r>", "<r>\n  <b/>\n</r>",
+     "<r>\n  <a>2</a>\n  <b/>\n</r>", false, 7,
      "<r>\n<<<<<<< L\n||||||| B\n  <a>1</a>\n=======\n  <a>2</a>\n>>>>>>> R\n  <b/>\n</r>"},
     // Every line of the conflicting node is marked, also those all sides share.
-    {"WholeMultiLineComment",
-     "<r>\n  <!--\n  one\n  two\n  -->\n</r>",
-     "<r>\n  <!--\n  one\n  two left\n  -->\n</r>",
-     "<r>\n  <!--\n  one\n  two right\n  -->\n</r>",
+    {"WholeMultiLineComment", "<r>\n  <!--\n  one\n  two\n  -->\n</r>",
+     "<r>\n  <!--\n  one\n  two left\n  -->\n</r>", "<r>\n  <!--\n  one\n  two right\n  -->\n</r>",
      false, 7,
      "<r>\n<<<<<<< L\n  <!--\n  one\n  two left\n  -->\n||||||| B\n  <!--\n  one\n  two\n"
      "  -->\n=======\n  <!--\n  one\n  two right\n  -->\n>>>>>>> R\n</r>"},
-    {"CrLfLineEnds",
-     "<r>\r\n  <a>one</a>\r\n</r>\r\n",
-     "<r>\r\n  <a>two</a>\r\n</r>\r\n",
-     "<r>\r\n  <a>three</a>\r\n</r>\r\n",
-     false, 7,
+    {"CrLfLineEnds", "<r>\r\n  <a>one</a>\r\n</r>\r\n", "<r>\r\n  <a>two</a>\r\n</r>\r\n",
+     "<r>\r\n  <a>three</a>\r\n</r>\r\n", false, 7,
      "<r>\r\n<<<<<<< L\r\n  <a>two</a>\r\n||||||| B\r\n  <a>one</a>\r\n=======\r\n"
      "  <a>three</a>\r\n>>>>>>> R\r\n</r>\r\n"},
     // A marker always starts a line of its own, also after a last line
     // without a line end.
-    {"OneLineWithoutLineEnd",
-     "<r>one</r>",
-     "<r>two</r>",
-     "<r>three</r>",
-     false, 3,
+    {"OneLineWithoutLineEnd", "<r>one</r>", "<r>two</r>", "<r>three</r>", false, 3,
      "<<< L\n<r>two</r>\n||| B\n<r>one</r>\n===\n<r>three</r>\n>>> R\n"},
-    {"NoConflictIsWrittenAsMerged",
-     "<r>\n  <a>1</a>\n  <b>1</b>\n</r>",
-     "<r>\n  <a>2</a>\n  <b>1</b>\n</r>",
-     "<r>\n  <a>1</a>\n  <b>3</b>\n</r>",
-     false, 7,
+    {"NoConflictIsWrittenAsMerged", "<r>\n  <a>1</a>\n  <b>1</b>\n</r>",
+     "<r>\n  <a>2</a>\n  <b>1</b>\n</r>", "<r>\n  <a>1</a>\n  <b>3</b>\n</r>", false, 7,
      "<r>\n  <a>2</a>\n  <b>3</b>\n</r>"},
 };
 
