@@ -65,6 +65,11 @@ const SMarkingCase kMarkingCases[] = {
     {"DeletedAgainstChanged", "<r>\n  <a>1</a>\n  <b/>\n</r>", "<r>\n  <b/>\n</r>",
      "<r>\n  <a>2</a>\n  <b/>\n</r>", false, 7,
      "<r>\n<<<<<<< L\n||||||| B\n  <a>1</a>\n=======\n  <a>2</a>\n>>>>>>> R\n  <b/>\n</r>"},
+    // The gap of an attribute one side deleted stands where the others have it.
+    {"DeletedAttributeAgainstChanged", "<r>\n  <a x=\"1\" y=\"1\"/>\n</r>",
+     "<r>\n  <a y=\"1\"/>\n</r>", "<r>\n  <a x=\"2\" y=\"1\"/>\n</r>", false, 7,
+     "<r>\n<<<<<<< L\n  <a y=\"1\"/>\n||||||| B\n  <a x=\"1\" y=\"1\"/>\n=======\n"
+     "  <a x=\"2\" y=\"1\"/>\n>>>>>>> R\n</r>"},
     // Every line of the conflicting node is marked, also those all sides share.
     {"WholeMultiLineComment", "<r>\n  <!--\n  one\n  two\n  -->\n</r>",
      "<r>\n  <!--\n  one\n  two left\n  -->\n</r>", "<r>\n  <!--\n  one\n  two right\n  -->\n</r>",
