@@ -69,6 +69,12 @@ const char* MistakeKey(ECommandLineError error) {
         return "Msg.MissingValue";
     case ECommandLineError::BothOperations:
         return "Msg.BothOperations";
+    case ECommandLineError::BadMarkerSize:
+        return "Msg.BadMarkerSize";
+    case ECommandLineError::MarkersNeedSilentMerge:
+        return "Msg.MarkersNeedSilentMerge";
+    case ECommandLineError::MarkerSizeAlone:
+        return "Msg.MarkerSizeAlone";
     }
     return nullptr;
 }
@@ -150,15 +156,20 @@ bool ReportOverwritesAFile(const SCommandLine& commandLine) {
     return false;
 }
 
-EExitCode SaveSilently(const COperation& operation, const NString::TStr<char16_t>& resultPath) {
-    if (operation.model.ConflictCount() == 0 && resultPath.IsEmpty())
+// With -markers a result with conflicts is written too.
+EExitCode SaveSilently(const COperation& operation, const SCommandLine& commandLine) {
+    const NString::TStr<char16_t>& resultPath = commandLine.resultPath;
+    if ((operation.model.ConflictCount() == 0 || commandLine.markers) && resultPath.IsEmpty())
         return NeedsWindow("Msg.WindowToSave");
-    // The save tells why it did not write.
+    const SConflictMarkers markers = ConflictMarkersOf(commandLine);
+    // The save tells why it did not write, or that it marked conflicts.
     switch (SaveMergedResult(operation.model, operation.files[kSideLeft],
-                             operation.LargestInputSize(), resultPath.Text())) {
+                             operation.LargestInputSize(), resultPath.Text(),
+                             commandLine.markers ? &markers : nullptr)) {
     case ESaveResult::Saved:
         return kExitSuccess;
     case ESaveResult::Unresolved:
+    case ESaveResult::Marked:
         return kExitUnresolvedConflicts;
     case ESaveResult::Failed:
         break;
@@ -180,7 +191,7 @@ EExitCode RunOperation(const SCommandLine& commandLine, CFlags& flags, CFormatLi
     if (flags.Has(NSettings::kFlagReportRequested))
         code = WriteReportFile(*operation, commandLine.reportPath);
     if (flags.Has(NSettings::kFlagMerge))
-        code = MoreSevere(code, SaveSilently(*operation, commandLine.resultPath));
+        code = MoreSevere(code, SaveSilently(*operation, commandLine));
     return code;
 }
 

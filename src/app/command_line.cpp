@@ -4,6 +4,8 @@
 #include "framework/string_functions.h"
 #include "services/flags.h"
 
+#include <charconv>
+#include <cstring>
 #include <string_view>
 
 namespace {
@@ -20,6 +22,8 @@ enum class EOption {
     Right,
     Result,
     Report,
+    Markers,
+    MarkerSize,
     Help,
     Version,
 };
@@ -39,6 +43,7 @@ constexpr SOptionName kOptions[] = {
     {"report", EOption::Report},       {"help", EOption::Help},
     {"-help", EOption::Help},          {"?", EOption::Help},
     {"version", EOption::Version},     {"-version", EOption::Version},
+    {"markers", EOption::Markers},     {"markersize", EOption::MarkerSize},
 };
 
 std::optional<EOption> OptionOf(const char* argument) {
@@ -55,6 +60,7 @@ bool TakesValue(EOption option) {
     case EOption::Silent:
     case EOption::Compare:
     case EOption::Merge:
+    case EOption::Markers:
     case EOption::Help:
     case EOption::Version:
         return false;
@@ -87,6 +93,9 @@ void ApplySwitch(SCommandLine& commandLine, EOption option, const char* argument
     case EOption::Merge:
         SetOperation(commandLine, true, argument);
         break;
+    case EOption::Markers:
+        commandLine.markers = true;
+        break;
     case EOption::Help:
         commandLine.helpAsked = true;
         break;
@@ -96,6 +105,28 @@ void ApplySwitch(SCommandLine& commandLine, EOption option, const char* argument
     default:
         break;
     }
+}
+
+// Only decimal digits make a size.
+void SetMarkerSize(SCommandLine& commandLine, const char* value) {
+    const char* end = value + std::strlen(value);
+    int size = 0;
+    const auto [stop, error] = std::from_chars(value, end, size);
+    commandLine.markerSizeGiven = true;
+    if (error != std::errc() || stop != end || size < SConflictMarkers::kSmallestSize ||
+        size > SConflictMarkers::kLargestSize)
+        Fail(commandLine, ECommandLineError::BadMarkerSize, value);
+    else
+        commandLine.markerSize = size;
+}
+
+// The marker options fit only a silent three-way merge, which writes them.
+void CheckMarkers(SCommandLine& commandLine) {
+    if (commandLine.markerSizeGiven && !commandLine.markers)
+        Fail(commandLine, ECommandLineError::MarkerSizeAlone, "-markersize");
+    if (commandLine.markers &&
+        !(commandLine.silent && commandLine.merge.value_or(false) && commandLine.baseNamed))
+        Fail(commandLine, ECommandLineError::MarkersNeedSilentMerge, "-markers");
 }
 
 void ApplyValue(SCommandLine& commandLine, EOption option, const char* value) {
@@ -128,6 +159,9 @@ void ApplyValue(SCommandLine& commandLine, EOption option, const char* value) {
         commandLine.reportPath = value;
         commandLine.reportRequested = true;
         break;
+    case EOption::MarkerSize:
+        SetMarkerSize(commandLine, value);
+        break;
     default:
         break;
     }
@@ -152,7 +186,20 @@ SCommandLine ReadCommandLine(std::span<const char* const> arguments) {
             Fail(commandLine, ECommandLineError::MissingValue, argument);
         }
     }
+    CheckMarkers(commandLine);
     return commandLine;
+}
+
+SConflictMarkers ConflictMarkersOf(const SCommandLine& commandLine) {
+    SConflictMarkers markers;
+    markers.size = commandLine.markerSize;
+    for (std::size_t side = 0; side < markers.labels.size(); ++side) {
+        const NString::TStr<char16_t>& title = commandLine.titles[side];
+        const NString::TStr<char> label(title.IsEmpty() ? commandLine.paths[side].Text()
+                                                        : title.Text());
+        markers.labels[side] = label.Text();
+    }
+    return markers;
 }
 
 ECommandLineOutcome ApplyCommandLine(const SCommandLine& commandLine, NSettings::CFlags& flags) {

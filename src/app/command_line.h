@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/str.h"
+#include "merge/conflict_markers.h"
 
 #include <array>
 #include <optional>
@@ -18,6 +19,12 @@ enum class ECommandLineError {
     MissingValue,
     // Both "compare" and "merge" were given.
     BothOperations,
+    // "markersize" is no whole number in the range of marker sizes.
+    BadMarkerSize,
+    // "markers" in anything but a silent three-way merge.
+    MarkersNeedSilentMerge,
+    // "markersize" without "markers".
+    MarkerSizeAlone,
 };
 
 // What the command line asks for. An argument is an option when it starts
@@ -41,6 +48,10 @@ struct SCommandLine {
     bool fileNamed = false;
     bool helpAsked = false;
     bool versionAsked = false;
+    // A silent merge writes its conflicts marked.
+    bool markers = false;
+    bool markerSizeGiven = false;
+    int markerSize = SConflictMarkers::kDefaultSize;
     // The first mistake found, and the argument it is about.
     ECommandLineError error = ECommandLineError::None;
     NString::TStr<char16_t> errorArgument;
@@ -48,6 +59,10 @@ struct SCommandLine {
 
 // Reads the arguments after the program's name. Touches nothing else.
 SCommandLine ReadCommandLine(std::span<const char* const> arguments);
+
+// How the conflicts are marked: labelled with each file's title, or else its
+// path as given.
+SConflictMarkers ConflictMarkersOf(const SCommandLine& commandLine);
 
 enum class ECommandLineOutcome {
     // No files were named: the files come from the Open dialog.

@@ -13,12 +13,21 @@ namespace {
 
 using CWritten = std::vector<const CSimpleBlock*>;
 
-// The block that writes `block`'s attribute: a selector's chosen alternative
-// (null while unresolved), else the block itself.
-const CSimpleBlock* WrittenBlock(const CBlockBase& block) {
-    if (block.IsBlockSelector())
-        return static_cast<const CBlockSelector&>(block).ChosenAlternative();
-    return static_cast<const CSimpleBlock*>(&block);
+// The block whose attribute takes `block`'s place in the order: a selector's
+// chosen alternative, or while it is unresolved the first alternative with a
+// node, where the selector leaves its gap; else the block itself.
+const CSimpleBlock* PlacedBlock(const CBlockBase& block) {
+    if (!block.IsBlockSelector())
+        return static_cast<const CSimpleBlock*>(&block);
+    const auto& selector = static_cast<const CBlockSelector&>(block);
+    return selector.IsResolved() ? selector.ChosenAlternative()
+                                 : selector.FirstAlternativeWithNode();
+}
+
+// What writes a placed block: the selector it is an alternative of, else itself.
+const CBlockBase& Writer(const CSimpleBlock& placed) {
+    const auto* parent = static_cast<const CBlockBase*>(placed.Parent());
+    return parent != nullptr && parent->IsBlockSelector() ? *parent : placed;
 }
 
 // Whether the blocks write attributes of `order` itself, in its order.
@@ -123,7 +132,7 @@ bool CAttributeList::WriteMerged(NIO::CBase& out) const {
     CWritten written;
     for (const CBlockBase* child = FirstChildBlock(); child != nullptr;
          child = child->NextSiblingBlock()) {
-        const CSimpleBlock* block = WrittenBlock(*child);
+        const CSimpleBlock* block = PlacedBlock(*child);
         if (block == nullptr)
             return false;
         if (block->node != nullptr)
@@ -134,7 +143,7 @@ bool CAttributeList::WriteMerged(NIO::CBase& out) const {
     if (order != nullptr && !InOrderOf(written, *order))
         SortIntoOrderOf(written, *order);
     for (const CSimpleBlock* block : written) {
-        if (!block->WriteMerged(out))
+        if (!Writer(*block).WriteMerged(out))
             return false;
     }
     return true;

@@ -15,7 +15,8 @@ public:
     // the display order, which puts identifying attributes first: an element
     // nobody changed is written back as it was, and one whose attributes a
     // single side reordered as that side has it. An attribute that element
-    // lacks follows the one it follows on its own side.
+    // lacks follows the one it follows on its own side. An unresolved
+    // attribute's gap stands where its first alternative with a node would.
     bool WriteMerged(NIO::CBase& out) const override;
     CBlockBase* ParentBlock() const override { return m_element; }
 

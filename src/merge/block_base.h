@@ -93,7 +93,8 @@ public:
     // Forgets the cached width of this block and its subtree.
     virtual void InvalidateWidth();
     // Appends the merged document's text for this block (UTF-8); false when
-    // a difference below it is unresolved.
+    // a difference below it is unresolved, unless `out` is a
+    // CMergedTextWithGaps, which records a gap for it.
     virtual bool WriteMerged(NIO::CBase& out) const;
     // Appends the re-indented form: `indent` and `depth` tabs before each line,
     // CRLF after it, every alternative of a selector.

@@ -1,5 +1,6 @@
 #include "merge/block_selector.h"
 
+#include "merge/merged_text_with_gaps.h"
 #include "merge/simple_block.h"
 #include "merge/text_metrics.h"
 
@@ -65,8 +66,10 @@ void CBlockSelector::PlaceFrame() {
 }
 
 bool CBlockSelector::WriteMerged(NIO::CBase& out) const {
-    const CSimpleBlock* chosen = ChosenAlternative();
-    return chosen != nullptr && chosen->WriteMerged(out);
+    if (const CSimpleBlock* chosen = ChosenAlternative())
+        return chosen->WriteMerged(out);
+    CMergedTextWithGaps* gapped = CMergedTextWithGaps::Of(out);
+    return gapped != nullptr && gapped->AddGap(*this);
 }
 
 CSimpleBlock* CBlockSelector::ChosenAlternative() const {

@@ -25,6 +25,8 @@ public:
     void CollectSelectors(NPtr::TArray<CBlockSelector>& list) override;
     // Also places the difference frame.
     int GetWidth() override;
+    // The chosen alternative; unresolved, a gap in a CMergedTextWithGaps and
+    // a failure in any other stream.
     bool WriteMerged(NIO::CBase& out) const override;
     bool IsBlockSelector() const override { return true; }
 

@@ -152,6 +152,25 @@ SResultForm ResultForm(std::string_view text, SResultForm left,
     return left;
 }
 
+std::string RepresentableLine(std::string_view text, int charset) {
+    const NString::CByteMapping mapping(charset);
+    const bool everyCharacter = IsUtf16(charset) || mapping.IsVerbatim();
+    std::string line;
+    const char* end = text.data() + text.size();
+    for (const char* position = text.data(); position < end;) {
+        const char32_t codePoint = NString::DecodeNext(position, end);
+        char bytes[4];
+        const int length = NString::EncodeChar(codePoint, bytes);
+        const bool control = codePoint < 0x20 || codePoint == 0x7F;
+        const bool representable = everyCharacter || codePoint < 0x80 || mapping.ToByte(codePoint);
+        if (length > 0 && !control && representable)
+            line.append(bytes, static_cast<std::size_t>(length));
+        else
+            line += '?';
+    }
+    return line;
+}
+
 std::string_view ResultByteOrderMark(int charset, bool byteOrderMark) {
     if (!byteOrderMark)
         return {};

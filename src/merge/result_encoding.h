@@ -54,6 +54,11 @@ struct SUnrepresentable {
 // little-endian and plain UTF-16, EF BB BF for UTF-8; none for other sets.
 std::string_view ResultByteOrderMark(int charset, bool byteOrderMark);
 
+// `text` (UTF-8) with "?" in place of each character `charset` cannot
+// represent and of each control character, so that it can stand on a line
+// of its own anywhere in a result file in that set.
+std::string RepresentableLine(std::string_view text, int charset);
+
 // Appends the result file for the UTF-8 `text` to `out`: the mark, then the
 // text in `charset` (UTF-16 code units in the mark's byte order, UTF-8 as it
 // is, other sets converted). A character a single-byte set cannot represent

@@ -2,7 +2,9 @@
 
 #include "framework/result.h"
 #include "framework/target_file.h"
+#include "merge/conflict_markers.h"
 #include "merge/merge_model.h"
+#include "merge/merged_text_with_gaps.h"
 #include "merge/result_encoding.h"
 #include "merge/write_failure.h"
 #include "services/prompts.h"
@@ -57,29 +59,54 @@ bool EncodeForSaving(std::string_view text, const NXML::CDoc& left, NIO::TBuffer
     }
 }
 
+// The result file's bytes for the merged document without conflicts.
+bool MakeMergedFile(const CMergeModel& model, const NXML::CDoc& left, std::uint64_t sizeHint,
+                    NIO::TBuffer<0>& bytes) {
+    NIO::TBuffer<0> text;
+    const std::uint64_t reserve = (sizeHint + kReserveStep - 1) / kReserveStep * kReserveStep;
+    if (text.SetSize(reserve) != NResult::kOk)
+        return false;
+    text.SetSize(0);
+    return model.Root().WriteMerged(text) && EncodeForSaving(Content(text), left, bytes);
+}
+
+// The result file's bytes for the merged document with its conflicts marked.
+// The labels are fitted to the character set that the text without the
+// conflicts declares; markers cannot change what it declares.
+bool MakeMarkedFile(const CMergeModel& model, const NXML::CDoc& left,
+                    const SConflictMarkers& markers, NIO::TBuffer<0>& bytes) {
+    CMergedTextWithGaps merged;
+    if (!model.Root().WriteMerged(merged))
+        return false;
+    const int charset = ResultForm(merged.Text(), {left.charset, left.byteOrderMark}).charset;
+    SConflictMarkers fitted = markers;
+    for (std::string& label : fitted.labels)
+        label = RepresentableLine(label, charset);
+    return EncodeForSaving(MarkConflicts(merged, fitted), left, bytes);
+}
+
 } // namespace
 
 ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
-                             std::uint64_t sizeHint, const char16_t* path) {
-    if (model.ConflictCount() > 0) {
+                             std::uint64_t sizeHint, const char16_t* path,
+                             const SConflictMarkers* markers) {
+    const bool unresolved = model.ConflictCount() > 0;
+    if (unresolved && markers == nullptr) {
         ShowSaveMessage(NString::NTranslator::Text("Msg.MustResolve").Text(),
                         NPrompts::EIcon::Warning);
         return ESaveResult::Unresolved;
     }
-    NIO::TBuffer<0> text;
-    const std::uint64_t reserve = (sizeHint + kReserveStep - 1) / kReserveStep * kReserveStep;
-    if (text.SetSize(reserve) != NResult::kOk)
-        return ESaveResult::Failed;
-    text.SetSize(0);
-    if (!model.Root().WriteMerged(text))
-        return ESaveResult::Failed;
     NIO::TBuffer<0> bytes;
-    if (!EncodeForSaving(Content(text), left, bytes))
+    if (unresolved ? !MakeMarkedFile(model, left, *markers, bytes)
+                   : !MakeMergedFile(model, left, sizeHint, bytes))
         return ESaveResult::Failed;
-    text.Clear(true);
     if (const int error = NIO::WriteBufferToTarget(path, bytes); error != 0) {
         ShowWriteFailure(path, error);
         return ESaveResult::Failed;
     }
-    return ESaveResult::Saved;
+    if (!unresolved)
+        return ESaveResult::Saved;
+    ShowSaveMessage(NString::NTranslator::Text("Msg.ConflictsMarked").Text(),
+                    NPrompts::EIcon::Warning);
+    return ESaveResult::Marked;
 }

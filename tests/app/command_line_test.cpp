@@ -147,3 +147,90 @@ TEST(CommandLine, AppliesItsFlagsAndTellsWhatTheRunIsToDo) {
         EXPECT_EQ(next.Value(), test.after & kPersistedFlagMask);
     }
 }
+
+// The marker options are taken only for a silent three-way merge and with a
+// size in range.
+TEST(CommandLine, TakesMarkersOnlyForASilentThreeWayMerge) {
+    struct SMarkerCase {
+        std::initializer_list<const char*> arguments;
+        ECommandLineError error;
+        const char* argument;
+        bool markers;
+        int size;
+    };
+    using enum ECommandLineError;
+    const SMarkerCase cases[] = {
+        {{"-silent", "-merge", "-base", "o", "-left", "a", "-right", "b", "-markers"},
+         None,
+         "",
+         true,
+         7},
+        {{"/MARKERS", "-markersize", "12", "-silent", "-base", "o", "-merge"}, None, "", true, 12},
+        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "1"}, None, "", true, 1},
+        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "100"},
+         None,
+         "",
+         true,
+         100},
+        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "0"},
+         BadMarkerSize,
+         "0",
+         true,
+         7},
+        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "101"},
+         BadMarkerSize,
+         "101",
+         true,
+         7},
+        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "-7"},
+         BadMarkerSize,
+         "-7",
+         true,
+         7},
+        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "7x"},
+         BadMarkerSize,
+         "7x",
+         true,
+         7},
+        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", ""},
+         BadMarkerSize,
+         "",
+         true,
+         7},
+        {{"-silent", "-merge", "-base", "o", "-markersize", "9"},
+         MarkerSizeAlone,
+         "-markersize",
+         false,
+         9},
+        // A two-way merge, a merge with the window, a compare.
+        {{"-silent", "-merge", "-left", "a", "-right", "b", "-markers"},
+         MarkersNeedSilentMerge,
+         "-markers",
+         true,
+         7},
+        {{"-merge", "-base", "o", "-markers"}, MarkersNeedSilentMerge, "-markers", true, 7},
+        {{"-silent", "-compare", "-base", "o", "-markers"},
+         MarkersNeedSilentMerge,
+         "-markers",
+         true,
+         7},
+    };
+    for (const SMarkerCase& test : cases) {
+        const SCommandLine line = Read(test.arguments);
+        EXPECT_EQ(line.error, test.error) << test.arguments.size() << " arguments";
+        EXPECT_EQ(Utf8(line.errorArgument), test.argument) << test.arguments.size() << " arguments";
+        EXPECT_EQ(line.markers, test.markers) << test.arguments.size() << " arguments";
+        EXPECT_EQ(line.markerSize, test.size) << test.arguments.size() << " arguments";
+    }
+}
+
+// Each label is the side's title, or else its path as given.
+TEST(CommandLine, LabelsTheMarkersWithTitlesOrPaths) {
+    const SConflictMarkers markers =
+        ConflictMarkersOf(Read({"-markers", "-markersize", "9", "-base", "dir/o.xml", "-left",
+                                "l.xml", "-right", "r.xml", "-lefttitle", "ours \xC3\xA9"}));
+    EXPECT_EQ(markers.size, 9);
+    EXPECT_EQ(markers.labels[kSideBase], "dir/o.xml");
+    EXPECT_EQ(markers.labels[kSideLeft], "ours \xC3\xA9");
+    EXPECT_EQ(markers.labels[kSideRight], "r.xml");
+}

@@ -163,5 +163,101 @@ check "mergetool merges the build file" \
 check "with its title's specification" bash -c '! grep -q "$1" "$0/build-tool.out"' "$work" "$asked"
 check "the merged build file holds both changes" cmp -s "tools dir/build.xml" "$work/build-merged.xml"
 
+echo "== merge driver with conflict markers"
+setup_marker_driver() {
+  git config merge.quillmere.name "Quillmere XML merge"
+  git config merge.quillmere.driver \
+    "'$quillmere' -silent -merge -markers -markersize %L -base %O -left %A -right %B -basetitle %P -lefttitle %P -righttitle %P -result %A"
+  echo '*.xml merge=quillmere' >.gitattributes
+}
+# A string whose start tag spans two lines; $1 names the file, then the
+# title, the greeting's translatable and comment values and the discard text.
+greeting_file() {
+  cat >"$1" <<EOF
+<?xml version="1.0" encoding="utf-8"?>
+<resources>
+    <string name="title">$2</string>
+    <string name="greeting" translatable="$3"
+            comment="$4">Hello</string>
+    <string name="save">Save</string>
+    <string name="discard">$5</string>
+</resources>
+EOF
+}
+# Ours changes the title and the comment, theirs the neighbouring
+# translatable value, the comment and the discard text: only the comment
+# conflicts, and only its line is marked.
+marked_expected="$work/marked-expected.xml"
+cat >"$marked_expected" <<'EOF'
+<?xml version="1.0" encoding="utf-8"?>
+<resources>
+    <string name="title">Captain log</string>
+    <string name="greeting" translatable="false"
+<<<<<<< strings.xml
+            comment="shown first">Hello</string>
+||||||| strings.xml
+            comment="shown at start">Hello</string>
+=======
+            comment="shown on start-up">Hello</string>
+>>>>>>> strings.xml
+    <string name="save">Save</string>
+    <string name="discard">Throw away</string>
+</resources>
+EOF
+resolved_expected="$work/resolved-expected.xml"
+greeting_file "$resolved_expected" "Captain log" false "shown on start-up" "Throw away"
+
+git init -q "$work/markers"
+cd "$work/markers"
+greeting_file strings.xml Logbook true "shown at start" Discard
+git add strings.xml
+git commit -qm base
+git checkout -qb theirs
+greeting_file strings.xml Logbook false "shown on start-up" "Throw away"
+git commit -qam theirs
+git checkout -q main
+greeting_file strings.xml "Captain log" true "shown first" Discard
+git commit -qam ours
+setup_marker_driver
+check "a branch merge with one conflicting value fails" \
+  bash -c '! git merge -q --no-edit theirs >"$0/markers-merge.out" 2>&1' "$work"
+check "and leaves the path unmerged" bash -c '[[ -n $(git diff --name-only --diff-filter=U) ]]'
+cp strings.xml "$work/quillmere-marked.xml"
+check "the file holds every clean change, the conflict marked on its line" \
+  cmp -s strings.xml "$marked_expected"
+check "git diff shows the marked range" bash -c 'git diff | grep -q "^[ +]*<<<<<<< strings.xml"'
+
+# A line merge of the same three files marks the neighbouring lines too.
+git show :1:strings.xml >"$work/base.xml"
+git show :2:strings.xml >"$work/ours.xml"
+git show :3:strings.xml >"$work/theirs.xml"
+git merge-file -p --diff3 "$work/ours.xml" "$work/base.xml" "$work/theirs.xml" \
+  >"$work/line-marked.xml" || true
+# The number of lines from the first marker to the last.
+marked_lines() { awk '/^<<<<<<</ && !f { f = NR } /^>>>>>>>/ { l = NR } END { print l - f + 1 }' "$1"; }
+check "a line merge marks more lines" \
+  test "$(marked_lines "$work/line-marked.xml")" -gt "$(marked_lines "$work/quillmere-marked.xml")"
+
+# Resolved by hand in favour of theirs.
+awk '/^<<<<<<< |^\|\|\|\|\|\|\| / { skip = 1; next } /^=======$/ { skip = 0; next }
+     /^>>>>>>> / { next } !skip' "$work/quillmere-marked.xml" >strings.xml
+git add strings.xml
+check "the merge resolved by hand can be committed" git commit -qm merged
+check "and the committed file is the resolution" \
+  bash -c 'git show HEAD:strings.xml | cmp -s - "$0"' "$resolved_expected"
+
+make_repository "$work/markers-clean" "$neighbours_ours" "$neighbours_theirs"
+setup_marker_driver
+check "a merge without conflicts is not affected by -markers" git merge -q --no-edit theirs
+check "the merged file holds both changes" cmp -s strings.xml "$neighbours_merged"
+
+# QUILLMERE_SHOW_MARKED=1 prints both marked files.
+if [[ -n ${QUILLMERE_SHOW_MARKED:-} ]]; then
+  echo "-- quillmere -markers:"
+  cat "$work/quillmere-marked.xml"
+  echo "-- git merge-file --diff3:"
+  cat "$work/line-marked.xml"
+fi
+
 echo "$failures failed"
 [[ $failures -eq 0 ]]

@@ -181,3 +181,23 @@ TEST(ResultEncoding, ReproducesEveryInputEncodingByteForByte) {
         EXPECT_EQ(XmlTest::StreamContent(out), file);
     }
 }
+
+// What a set lacks, and every control character, becomes "?".
+TEST(ResultEncoding, RepresentableLineReplacesWhatTheSetLacks) {
+    struct SLineCase {
+        const char* text;
+        int charset;
+        const char* line;
+    };
+    const SLineCase cases[] = {
+        {"caf\xC3\xA9 \xE2\x82\xAC", kLatin1, "caf\xC3\xA9 ?"},
+        {"caf\xC3\xA9 \xE2\x82\xAC", kAscii, "caf? ?"},
+        {"caf\xC3\xA9 \xE2\x82\xAC", NString::kCharsetIso8859_15, "caf\xC3\xA9 \xE2\x82\xAC"},
+        {"caf\xC3\xA9 \xF0\x9F\x90\x9F", kUtf8, "caf\xC3\xA9 \xF0\x9F\x90\x9F"},
+        {"caf\xC3\xA9 \xF0\x9F\x90\x9F", kUtf16Be, "caf\xC3\xA9 \xF0\x9F\x90\x9F"},
+        {"a\nb\rc\td\x7F", kUtf8, "a?b?c?d?"},
+    };
+    for (const SLineCase& test : cases)
+        EXPECT_EQ(RepresentableLine(test.text, test.charset), test.line)
+            << test.text << " in " << test.charset;
+}

@@ -1,6 +1,7 @@
 #include "../formats/formats_test_support.h"
 #include "framework/buffer.h"
 #include "framework/result.h"
+#include "merge/conflict_markers.h"
 #include "merge/result_file.h"
 #include "merge_test_support.h"
 #include "services/prompts.h"
@@ -184,4 +185,52 @@ TEST_F(SaveMergedResultTest, AFailedWriteSaysWhereAndWhy) {
     }
     EXPECT_FALSE(fs::exists(folder / "missing"));
     m_target = folder / "merged.xml";
+}
+
+namespace {
+
+// UTF-16 little-endian bytes of `text`, with the mark.
+std::string Utf16LeFile(std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (const char16_t unit : text) {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+struct SMarkedCase {
+    const char* name;
+    std::string base;
+    std::string left;
+    std::string right;
+    std::string saved;
+};
+
+} // namespace
+
+// Markers and labels are written in the result's character set; a label's
+// character the set lacks becomes "?".
+TEST_F(SaveMergedResultTest, ConflictsAreMarkedInTheResultsCharacterSet) {
+    const std::string latin1 = "<?xml version='1.0' encoding='ISO-8859-1'?>\n";
+    const SMarkedCase cases[] = {
+        {"Utf16", "<r>a</r>\n", Utf16LeFile(u"<r>b</r>\n"), "<r>c</r>\n",
+         Utf16LeFile(u"<<<<<<< L\u00E9\n<r>b</r>\n||||||| B\n<r>a</r>\n=======\n<r>c</r>\n"
+                     u">>>>>>> R\u20AC\n")},
+        {"Latin1", latin1 + "<r>a</r>\n", latin1 + "<r>b</r>\n", latin1 + "<r>c</r>\n",
+         latin1 + "<<<<<<< L\xE9\n<r>b</r>\n||||||| B\n<r>a</r>\n=======\n<r>c</r>\n>>>>>>> R?\n"},
+    };
+    SConflictMarkers markers;
+    markers.labels = {"B", "L\xC3\xA9", "R\xE2\x82\xAC"};
+    for (const SMarkedCase& test : cases) {
+        SCOPED_TRACE(test.name);
+        m_messages.str("");
+        MergeTest::COperation operation(test.base, test.left, test.right, true);
+        EXPECT_EQ(SaveMergedResult(operation.model, *operation.docs[kSideLeft], 0,
+                                   m_target.u16string().c_str(), &markers),
+                  ESaveResult::Marked);
+        EXPECT_EQ(Saved(), test.saved);
+        EXPECT_NE(m_messages.str().find("saved with each of them marked"), std::string::npos)
+            << m_messages.str();
+    }
 }
