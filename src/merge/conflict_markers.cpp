@@ -88,12 +88,19 @@ SVersion VersionOf(int side, std::string_view merged, std::span<const SGap> gaps
 
 using CVersions = std::array<SVersion, 3>;
 
+// Every version must hold a line before any is compared with the left's.
+std::size_t ShortestLineCount(const CVersions& versions) {
+    return std::ranges::min(versions, {}, &SVersion::LineCount).LineCount();
+}
+
 // How many lines the versions share before their nodes start.
 std::size_t SharedLeadingLines(const CVersions& versions) {
     const SVersion& reference = versions[kSideLeft];
     for (std::size_t count = 0;; ++count) {
+        if (count >= ShortestLineCount(versions))
+            return count;
         for (const SVersion& version : versions) {
-            if (count >= version.LineCount() || version.Line(count) != reference.Line(count) ||
+            if (version.Line(count) != reference.Line(count) ||
                 version.EndOf(count) > version.nodesBegin)
                 return count;
         }
@@ -105,9 +112,9 @@ std::size_t SharedLeadingLines(const CVersions& versions) {
 std::size_t SharedTrailingLines(const CVersions& versions, std::size_t leading) {
     const SVersion& reference = versions[kSideLeft];
     for (std::size_t count = 0;; ++count) {
+        if (leading + count >= ShortestLineCount(versions))
+            return count;
         for (const SVersion& version : versions) {
-            if (leading + count >= version.LineCount())
-                return count;
             const std::size_t line = version.LineCount() - 1 - count;
             if (version.Line(line) != reference.Line(reference.LineCount() - 1 - count) ||
                 version.StartOf(line) < version.nodesEnd)
