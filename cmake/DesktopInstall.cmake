@@ -3,8 +3,6 @@
 # page and the bash completion. Included where the program target is made.
 include(GNUInstallDirs)
 
-set(QUILLMERE_RELEASE_DATE 2026-12-07 CACHE STRING
-    "The date of this version's release (YYYY-MM-DD), for the metainfo and the man page")
 set(QUILLMERE_SCREENSHOT_URL "" CACHE STRING
     "The https address where docs/main-window.png is published, for the metainfo (empty: no screenshot)")
 

@@ -4,6 +4,7 @@
 # every option the program's usage lists and no other.
 # Usage: bash_completion.sh COMPLETION_FILE QUILLMERE
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
 completion=$(realpath "$1")
 quillmere=$(realpath "$2")
 
@@ -56,10 +57,8 @@ done <<'TABLE'
 -compare -left left.xml -r|-report -result -right -righttitle
 TABLE
 
-# The options in the usage (the "-name" words at the start of its lines)
-# against those the completion offers for a bare "-".
-usage_options=$("$quillmere" --help | grep -oE '^ +-{1,2}[a-z]+(, --[a-z]+)?' |
-    grep -oE -- '-{1,2}[a-z]+' | sort | paste -sd' ')
+# The options in the usage against those the completion offers for a bare "-".
+usage_options=$(bash "$here/usage_options.sh" "$quillmere")
 completed_options=$(offers - | tr ' ' '\n' | sort | paste -sd' ')
 if [[ $usage_options == "$completed_options" ]]; then
     echo "ok: the options of the usage"
