@@ -1,34 +1,15 @@
+#include "../support/iconv_encoded.h"
 #include "text/charset.h"
 #include "text/iconv_converter.h"
 #include "text/system_charset.h"
 
 #include <gtest/gtest.h>
-#include <iconv.h>
 #include <string>
 
 using namespace NString;
+using TestSupport::IconvEncoded;
 
 namespace {
-
-// `utf8` in the set `name`, written by iconv itself so that the bytes do not
-// come from the code under test; empty when iconv cannot.
-std::string IconvEncoded(const char* name, const std::string& utf8) {
-    const iconv_t descriptor = iconv_open(name, "UTF-8");
-    if (descriptor == reinterpret_cast<iconv_t>(-1))
-        return {};
-    std::string bytes(utf8.size() * 4 + 16, '\0');
-    char* in = const_cast<char*>(utf8.data());
-    std::size_t inLeft = utf8.size();
-    char* out = bytes.data();
-    std::size_t outLeft = bytes.size();
-    const bool converted = iconv(descriptor, &in, &inLeft, &out, &outLeft) != std::size_t(-1) &&
-                           iconv(descriptor, nullptr, nullptr, &out, &outLeft) != std::size_t(-1);
-    iconv_close(descriptor);
-    if (!converted)
-        return {};
-    bytes.resize(bytes.size() - outLeft);
-    return bytes;
-}
 
 struct SSetCase {
     const char* declared;
