@@ -69,8 +69,17 @@ TEST(SystemCharset, OnlySetsThatKeepMarkupAreOffered) {
         {1015, false} /* UTF-16 */,
         {1017, false} /* UTF-32 */,
         {2028, false} /* IBM037, EBCDIC */,
-        {2084, true},
-        {17, true},
+        {17, true} /* Shift_JIS */,
+        {2084, true} /* KOI8-R */,
+        {2088, true} /* KOI8-U */,
+        {113, true} /* GBK */,
+        {2024, true} /* windows-31J */,
+        {6, true} /* ISO-8859-3 */,
+        {7, true} /* ISO-8859-4 */,
+        {9, true} /* ISO-8859-6 */,
+        {11, true} /* ISO-8859-8 */,
+        {12, true} /* ISO-8859-9 */,
+        {13, true} /* ISO-8859-10 */,
     };
     for (const auto& c : cases)
         EXPECT_EQ(CSystemCharset(c.mibEnum).Exists(), c.exists) << c.mibEnum;
