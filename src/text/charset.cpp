@@ -5,6 +5,7 @@
 #include "text/byte_mapping.h"
 #include "text/charset_aliases.h"
 #include "text/charset_names.h"
+#include "text/system_charset.h"
 
 #include <algorithm>
 #include <cstring>
@@ -113,7 +114,9 @@ int CharsetFromName(const char* name) {
     std::string_view whole = lowered.Text();
     whole.remove_prefix(std::min(whole.find_first_not_of(' '), whole.size()));
     whole = whole.substr(0, whole.find(' '));
-    return CharsetFromAlias(whole);
+    if (const int alias = CharsetFromAlias(whole); alias != 0)
+        return alias;
+    return SystemOnlyCharsetFromName(whole);
 }
 
 bool HasConverter(int mibEnum) {

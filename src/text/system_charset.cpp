@@ -4,8 +4,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <mutex>
 #include <sstream>
 #include <string_view>
+#include <vector>
 
 namespace NString {
 namespace {
@@ -21,20 +23,69 @@ bool IsMarkupCharacter(char c) {
            kMarkup.find(c) != std::string_view::npos;
 }
 
-const char* AliasesOf(int mibEnum) {
+// XML's rule for an encoding name: a letter, then letters, digits, ".", "_"
+// and "-". The C library drops other characters from a name it is given, so
+// it would take "utf-\xFE8" for UTF-8.
+bool IsEncodingName(std::string_view name) {
+    const auto isNameCharacter = [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '.' || c == '_' || c == '-';
+    };
+    return !name.empty() && std::isalpha(static_cast<unsigned char>(name.front())) != 0 &&
+           std::all_of(name.begin(), name.end(), isNameCharacter);
+}
+
+// Names numbered by SystemOnlyCharsetFromName, lower-cased, in the order of
+// their numbers; shared by every thread of a run.
+class CSystemOnlyNames {
+public:
+    int NumberOf(const std::string& lowered) {
+        const std::lock_guard lock(m_mutex);
+        const auto found = std::find(m_names.begin(), m_names.end(), lowered);
+        if (found != m_names.end())
+            return kFirstSystemOnlyCharset + static_cast<int>(found - m_names.begin());
+        m_names.push_back(lowered);
+        return kFirstSystemOnlyCharset + static_cast<int>(m_names.size() - 1);
+    }
+
+    std::string NameOf(int number) {
+        const std::lock_guard lock(m_mutex);
+        const auto index = static_cast<std::size_t>(number - kFirstSystemOnlyCharset);
+        return index < m_names.size() ? m_names[index] : std::string();
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::string> m_names;
+};
+
+CSystemOnlyNames& SystemOnlyNames() {
+    static CSystemOnlyNames names;
+    return names;
+}
+
+// The names to try for a set: the registry's, or the one it was numbered by.
+std::string NamesOf(int mibEnum) {
+    if (mibEnum >= kFirstSystemOnlyCharset)
+        return SystemOnlyNames().NameOf(mibEnum);
     for (const SCharsetName* row = kCharsetNameTable; row->mibEnum != 0; ++row)
         if (row->mibEnum == mibEnum)
             return row->aliases;
-    return nullptr;
+    return {};
 }
 
 } // namespace
 
+int SystemOnlyCharsetFromName(std::string_view name) {
+    std::string lowered(name);
+    std::transform(lowered.begin(), lowered.end(), lowered.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (!IsEncodingName(lowered) || !CSystemCharset(0).Open(lowered))
+        return 0;
+    return SystemOnlyNames().NumberOf(lowered);
+}
+
 CSystemCharset::CSystemCharset(int mibEnum) {
-    const char* aliases = AliasesOf(mibEnum);
-    if (aliases == nullptr)
-        return;
-    std::istringstream names(aliases);
+    std::istringstream names(NamesOf(mibEnum));
     for (std::string name; names >> name;)
         if (Open(name))
             return;

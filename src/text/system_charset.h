@@ -9,12 +9,23 @@
 
 namespace NString {
 
+// Sets that the registry does not name but the C library does ("MacCyrillic")
+// get numbers from here on, in the order they are first declared in a run.
+constexpr int kFirstSystemOnlyCharset = 1000000;
+
+// The number of the set the C library calls `name` (any case, no spaces),
+// given on first use; 0 when the C library does not know the name or cannot
+// read files in the set (see CSystemCharset).
+int SystemOnlyCharsetFromName(std::string_view name);
+
 // A character set of the registry that the own tables do not cover,
 // converted by the C library. Only sets that keep the characters of XML
 // markup as their ASCII bytes can be read at all: the declaration naming the
 // set is read before the set is known.
 class CSystemCharset {
 public:
+    // A set of the registry by its MIBenum, or one numbered by
+    // SystemOnlyCharsetFromName.
     explicit CSystemCharset(int mibEnum);
 
     // Whether the C library converts the set both ways under one of the
@@ -43,6 +54,8 @@ public:
     bool Encode(std::string_view text, std::string& bytes);
 
 private:
+    friend int SystemOnlyCharsetFromName(std::string_view name);
+
     bool Open(const std::string& name);
     bool RoundTrips(char c);
 

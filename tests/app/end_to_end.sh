@@ -84,6 +84,7 @@ declare -A iconv_samples=(
   [Shift_JIS]="日本語のかなカナ" [EUC-JP]="日本語のかなカナ" [EUC-KR]="한국어 漢字"
   [Big5]="繁體中文" [GB2312]="简体中文" [KOI8-R]="Съешь ещё" [IBM866]="Съешь ░▒▓"
   [ISO-8859-2]="Příliš žluťoučký" [ISO-8859-5]="Съешь ещё" [ISO-8859-7]="Καλημέρα κόσμε"
+  [MacCyrillic]="Съешь ещё"
 )
 for set in "${!iconv_samples[@]}"; do
   text=${iconv_samples[$set]}

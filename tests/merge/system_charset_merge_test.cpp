@@ -26,6 +26,8 @@ const SSetWords kSets[] = {
     {"ISO-8859-2", {"Łódź", "Příliš", "žluťoučký", "kůň"}},
     {"ISO-8859-5", {"Привет", "Съешь", "ещё", "булок"}},
     {"ISO-8859-7", {"Ελληνικά", "Καλημέρα", "κόσμε", "ΑΒΓ"}},
+    // Not a name of the registry: only the C library knows it.
+    {"MacCyrillic", {"Привет", "Съешь", "ещё", "булок"}},
 };
 
 // A document in the set `name` (as Unicode text), its words in an attribute

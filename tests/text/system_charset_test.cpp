@@ -162,3 +162,33 @@ TEST(IconvConverter, StopsBeforeWhatItCannotConvert) {
     EXPECT_EQ(widening.Convert(std::string(5000, '\xB6'), output), 5000u);
     EXPECT_EQ(output.size(), 10000u);
 }
+
+// Names only the C library knows get numbers of their own, one per set name
+// in any case; names it does not know, sets it cannot read files in, and
+// names XML does not allow get none.
+TEST(SystemCharset, NamesOnlyTheLibraryKnowsAreNumbered) {
+    const int macCyrillic = SystemOnlyCharsetFromName("MacCyrillic");
+    EXPECT_GE(macCyrillic, kFirstSystemOnlyCharset);
+    EXPECT_EQ(SystemOnlyCharsetFromName("maccyrillic"), macCyrillic);
+    EXPECT_EQ(CharsetFromName(" MACCYRILLIC "), macCyrillic);
+    const int macUk = SystemOnlyCharsetFromName("MAC-UK");
+    EXPECT_GE(macUk, kFirstSystemOnlyCharset);
+    EXPECT_NE(macUk, macCyrillic);
+    // The C library would drop the 0xFE and read the name as UTF-8.
+    const std::string withStrayByte = "utf-\xFE"
+                                      "8";
+    for (const std::string& refused : {std::string("x-no-such-set"), std::string("UCS-2"),
+                                       withStrayByte, std::string("-utf-8"), std::string()})
+        EXPECT_EQ(SystemOnlyCharsetFromName(refused), 0) << refused;
+
+    const std::string text = "<r a='Привет'>Съешь ещё</r>";
+    const std::string bytes = IconvEncoded("MacCyrillic", text);
+    CSystemCharset set(macCyrillic);
+    std::string decoded;
+    std::string encoded;
+    ASSERT_TRUE(set.Decode(bytes, decoded));
+    EXPECT_EQ(decoded, text);
+    ASSERT_TRUE(set.Encode(decoded, encoded));
+    EXPECT_EQ(encoded, bytes);
+    EXPECT_FALSE(CSystemCharset(kFirstSystemOnlyCharset + 100000).Exists());
+}
