@@ -20,7 +20,9 @@ const iconv_t kNotOpen = reinterpret_cast<iconv_t>(-1);
 bool ConvertInto(iconv_t descriptor, char** input, std::size_t* inputLeft, std::string& output) {
     while (true) {
         const std::size_t used = output.size();
-        output.resize(used + kOutputStep + (inputLeft != nullptr ? *inputLeft * 4 : 0));
+        // Room for about as many bytes as are left: most conversions change
+        // the length little, and a longer result takes another round.
+        output.resize(used + kOutputStep + (inputLeft != nullptr ? *inputLeft : 0));
         char* out = output.data() + used;
         std::size_t outLeft = output.size() - used;
         const std::size_t result = iconv(descriptor, input, inputLeft, &out, &outLeft);
