@@ -44,8 +44,8 @@ public:
     // (the document is then empty); kUnsupportedCharset when the declared
     // character set is unknown or has no converter (`charset` then holds its
     // number, 0 when unknown); kInexactCharset when a set converted by the C
-    // library would not give the file's bytes back exactly; kNoMemory when memory ran out (the document is
-    // then empty).
+    // library would not give the file's bytes back exactly; kNoMemory when
+    // memory ran out (the document is then empty).
     //
     // A document held in memory parses from a borrowing NIO::TBuffer<0>.
     int Parse(NIO::CBase& stream);
