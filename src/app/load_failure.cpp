@@ -11,7 +11,8 @@
 void ReportUnopenedFile(const CLoadJob& job, const COperation& operation, void* owner) {
     using NString::NTranslator::Text;
     if (job.FailedSide() < 0 || job.FailedResult() == NResult::kNotWellFormed ||
-        job.FailedResult() == NResult::kUnsupportedCharset)
+        job.FailedResult() == NResult::kUnsupportedCharset ||
+        job.FailedResult() == NResult::kInexactCharset)
         return;
     const CXMLFile& file = operation.files[static_cast<std::size_t>(job.FailedSide())];
     if (file.path.IsEmpty())

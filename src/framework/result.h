@@ -18,5 +18,8 @@ constexpr int kNotWritable = 3002;
 constexpr int kNothingParsed = 5001;
 constexpr int kUnsupportedCharset = 5002;
 constexpr int kNotWellFormed = 5003;
+// The character set is known, but the file's bytes would not be written back
+// exactly in it.
+constexpr int kInexactCharset = 5004;
 
 } // namespace NResult

@@ -53,6 +53,9 @@ int LoadInputFile(CXMLFile& file, COperation& operation, void* owner) {
                                                        : "Msg.UnsupportedEncoding",
                       file.path.Text());
         break;
+    case NResult::kInexactCharset:
+        ShowLoadError(owner, "Msg.InexactEncoding", file.path.Text());
+        break;
     default:
         break;
     }

@@ -4,11 +4,14 @@
 #include "framework/utf.h"
 #include "text/byte_mapping.h"
 #include "text/charset.h"
+#include "text/system_charset.h"
 #include "xml/input_decoder.h"
 #include "xml/markup_spans.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -18,7 +21,8 @@ bool IsUtf16(int charset) {
 }
 
 bool CanWrite(int charset) {
-    return IsUtf16(charset) || NString::HasConverter(charset);
+    return IsUtf16(charset) || NString::HasConverter(charset) ||
+           NString::CSystemCharset(charset).Exists();
 }
 
 // DeclaredCharsetName's answer for a text whose declaration names no set.
@@ -86,44 +90,92 @@ std::size_t LineAt(std::string_view text, const char* position) {
     return line;
 }
 
-bool IsAscii(char byte) {
-    return static_cast<unsigned char>(byte) < 0x80;
+// The set a result is written in, beyond UTF-8 and UTF-16: which ASCII
+// characters it keeps as their own bytes, and the bytes of a run of others.
+class CTargetSet {
+public:
+    explicit CTargetSet(int charset) : m_mapping(charset) {
+        if (!m_mapping.Exists())
+            m_system.emplace(charset);
+    }
+
+    bool Keeps(char c) const {
+        return m_system ? m_system->KeepsAscii(c) : static_cast<unsigned char>(c) < 0x80;
+    }
+
+    // Appends the bytes of `run` (whole characters) when every one of them
+    // can be written exactly; appends nothing otherwise.
+    bool AppendRun(std::string_view run, std::string& bytes) {
+        if (m_system)
+            return m_system->EncodeRun(run, bytes);
+        const std::size_t start = bytes.size();
+        const char* end = run.data() + run.size();
+        for (const char* position = run.data(); position < end;) {
+            const auto byte = m_mapping.ToByte(NString::DecodeNext(position, end));
+            if (!byte) {
+                bytes.resize(start);
+                return false;
+            }
+            bytes += static_cast<char>(*byte);
+        }
+        return true;
+    }
+
+private:
+    NString::CByteMapping m_mapping;
+    std::optional<NString::CSystemCharset> m_system;
+};
+
+// The characters of `run` one by one: exactly where the set holds them, as
+// a character reference where XML allows one; false at the first character
+// that can be neither.
+bool AppendCharacters(std::string_view text, std::string_view run, bool escapable,
+                      CTargetSet& target, std::string& bytes, SUnrepresentable& failure) {
+    const char* end = run.data() + run.size();
+    for (const char* position = run.data(); position < end;) {
+        const char* start = position;
+        const char32_t codePoint = NString::DecodeNext(position, end);
+        if (target.AppendRun({start, static_cast<std::size_t>(position - start)}, bytes))
+            continue;
+        if (!escapable || !IsReferable(codePoint)) {
+            failure = {codePoint, LineAt(text, start)};
+            return false;
+        }
+        AppendReference(bytes, codePoint);
+    }
+    return true;
 }
 
-// `text` in the single-byte set of `mapping`, into `bytes`; false at the
-// first character that can be neither mapped nor referred to.
-bool ConvertSingleByte(std::string_view text, const NString::CByteMapping& mapping,
-                       std::string& bytes, SUnrepresentable& failure) {
+// `text` in the set of `target`, into `bytes`; false at the first character
+// that can be neither written nor referred to. Runs between kept characters
+// are converted whole, so that a set with shift states writes them as the
+// file had them.
+bool ConvertToSet(std::string_view text, CTargetSet& target, std::string& bytes,
+                  SUnrepresentable& failure) {
     bytes.reserve(text.size());
+    const auto keeps = [&target](char c) { return target.Keeps(c); };
     NXML::CMarkupSpans spans(text);
     NXML::SMarkupSpan span;
     while (spans.Next(span)) {
         const char* end = span.text.data() + span.text.size();
         for (const char* position = span.text.data(); position < end;) {
-            const char* ascii = std::find_if_not(position, end, IsAscii);
-            bytes.append(position, ascii);
-            if (ascii == end)
-                break;
-            position = ascii;
-            const char32_t codePoint = NString::DecodeNext(position, end);
-            if (const auto byte = mapping.ToByte(codePoint)) {
-                bytes += static_cast<char>(*byte);
-            } else if (span.escapable && IsReferable(codePoint)) {
-                AppendReference(bytes, codePoint);
-            } else {
-                failure = {codePoint, LineAt(text, ascii)};
+            const char* runStart = std::find_if_not(position, end, keeps);
+            bytes.append(position, runStart);
+            position = std::find_if(runStart, end, keeps);
+            const std::string_view run(runStart, static_cast<std::size_t>(position - runStart));
+            if (!run.empty() && !target.AppendRun(run, bytes) &&
+                !AppendCharacters(text, run, span.escapable, target, bytes, failure))
                 return false;
-            }
         }
     }
     return true;
 }
 
-EEncodeResult AppendSingleByte(std::string_view text, const NString::CByteMapping& mapping,
-                               NIO::TBuffer<0>& out, SUnrepresentable* unrepresentable) {
+EEncodeResult AppendConverted(std::string_view text, CTargetSet& target, NIO::TBuffer<0>& out,
+                              SUnrepresentable* unrepresentable) {
     std::string bytes;
     SUnrepresentable failure;
-    if (!ConvertSingleByte(text, mapping, bytes, failure)) {
+    if (!ConvertToSet(text, target, bytes, failure)) {
         if (unrepresentable != nullptr)
             *unrepresentable = failure;
         return EEncodeResult::Unrepresentable;
@@ -192,9 +244,9 @@ EEncodeResult EncodeResultFile(std::string_view text, int charset, bool byteOrde
         return EEncodeResult::NoMemory;
     if (IsUtf16(charset))
         return AppendUtf16(text, charset == NString::kCharsetUtf16Be, out);
-    const NString::CByteMapping mapping(charset);
-    if (mapping.IsVerbatim())
+    if (charset == NString::kCharsetUtf8)
         return out.WriteBytes(text.data(), text.size()) == NResult::kOk ? EEncodeResult::Ok
                                                                         : EEncodeResult::NoMemory;
-    return AppendSingleByte(text, mapping, out, unrepresentable);
+    CTargetSet target(charset);
+    return AppendConverted(text, target, out, unrepresentable);
 }

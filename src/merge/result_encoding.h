@@ -61,10 +61,10 @@ std::string RepresentableLine(std::string_view text, int charset);
 
 // Appends the result file for the UTF-8 `text` to `out`: the mark, then the
 // text in `charset` (UTF-16 code units in the mark's byte order, UTF-8 as it
-// is, other sets converted). A character a single-byte set cannot represent
-// is written as a hexadecimal character reference in character data and
-// attribute values; anywhere else it fails the encoding and `unrepresentable`
-// (when given) says which and where. `out` may hold part of the result when
-// this fails.
+// is, other sets converted by the own tables or the C library). A character
+// the set cannot write exactly is written as a hexadecimal character
+// reference in character data and attribute values; anywhere else it fails
+// the encoding and `unrepresentable` (when given) says which and where.
+// `out` may hold part of the result when this fails.
 EEncodeResult EncodeResultFile(std::string_view text, int charset, bool byteOrderMark,
                                NIO::TBuffer<0>& out, SUnrepresentable* unrepresentable = nullptr);

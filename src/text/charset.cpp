@@ -3,10 +3,14 @@
 #include "framework/string_functions.h"
 #include "framework/utf.h"
 #include "text/byte_mapping.h"
+#include "text/charset_aliases.h"
 #include "text/charset_names.h"
+#include "text/system_charset.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
+#include <string_view>
 #include <utility>
 
 namespace NString {
@@ -107,7 +111,12 @@ int CharsetFromName(const char* name) {
     for (const SCharsetName* row = kCharsetNameTable; row->mibEnum != 0; ++row)
         if (std::strstr(row->aliases, lowered.Text()) != nullptr)
             return row->mibEnum;
-    return 0;
+    std::string_view whole = lowered.Text();
+    whole.remove_prefix(std::min(whole.find_first_not_of(' '), whole.size()));
+    whole = whole.substr(0, whole.find(' '));
+    if (const int alias = CharsetFromAlias(whole); alias != 0)
+        return alias;
+    return SystemOnlyCharsetFromName(whole);
 }
 
 bool HasConverter(int mibEnum) {

@@ -24,7 +24,9 @@ constexpr int kCharsetTis620 = 2259;
 
 // The MIBenum of the first character set one of whose names contains `name`
 // (compared without regard to case), or 0; null or empty gives 0.
-// Surround a name with spaces (" utf-16 ") to match whole names only.
+// Surround a name with spaces (" utf-16 ") to match whole names only. A name
+// the registry lacks is then looked up whole among kCharsetAliases, and
+// last among the C library's names (SystemOnlyCharsetFromName).
 int CharsetFromName(const char* name);
 
 // Whether ToUtf8 and FromUtf8 can convert the character set.

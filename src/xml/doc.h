@@ -43,8 +43,9 @@ public:
     // NResult::kOk; kNotWellFormed with `parseError` saying why and where
     // (the document is then empty); kUnsupportedCharset when the declared
     // character set is unknown or has no converter (`charset` then holds its
-    // number, 0 when unknown); kNoMemory when memory ran out (the document is
-    // then empty).
+    // number, 0 when unknown); kInexactCharset when a set converted by the C
+    // library would not give the file's bytes back exactly; kNoMemory when
+    // memory ran out (the document is then empty).
     //
     // A document held in memory parses from a borrowing NIO::TBuffer<0>.
     int Parse(NIO::CBase& stream);

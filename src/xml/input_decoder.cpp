@@ -4,6 +4,7 @@
 #include "framework/stream.h"
 #include "framework/utf.h"
 #include "text/charset.h"
+#include "text/system_charset.h"
 
 #include <algorithm>
 #include <cstring>
@@ -142,13 +143,30 @@ int DecodeUtf16(const unsigned char* bytes, std::size_t count, bool bigEndian,
     return NResult::kOk;
 }
 
+// Text in a set the own tables lack. A file whose bytes would not come back
+// as they are (bytes the set does not define, a character with more than one
+// form) is refused: unchanged parts of it could not be saved unchanged.
+int DecodeWithSystem(std::string_view bytes, int charset, NString::TStr<char>& text) {
+    NString::CSystemCharset system(charset);
+    if (!system.Exists())
+        return NResult::kUnsupportedCharset;
+    std::string decoded;
+    std::string encoded;
+    if (!system.Decode(bytes, decoded) || !system.Encode(decoded, encoded) || encoded != bytes)
+        return NResult::kInexactCharset;
+    if (decoded.size() >= kLongestInput || text.Reserve(static_cast<int>(decoded.size())) == 0)
+        return NResult::kNoMemory;
+    std::memcpy(text.Text(), decoded.data(), decoded.size() + 1);
+    return NResult::kOk;
+}
+
 // Text in the character set its declaration names (UTF-8 by default).
 int DecodeDeclared(NString::TStr<char>& raw, std::size_t count, NString::TStr<char>& text,
                    SInputForm& form) {
     const std::size_t length = LengthUpToZero(raw.Text(), count, form);
     form.charset = NString::CharsetFromName(DeclaredCharsetName(raw.Text(), length).c_str());
     if (!NString::HasConverter(form.charset))
-        return NResult::kUnsupportedCharset;
+        return DecodeWithSystem({raw.Text(), length}, form.charset, text);
     if (form.charset == NString::kCharsetUtf8) {
         *raw.Text(static_cast<int>(length)) = 0;
         text = std::move(raw);

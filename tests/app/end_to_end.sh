@@ -77,6 +77,44 @@ for file in "$data/identical/"*.xml; do
   fi
 done
 
+# Files in sets read through the C library's iconv, written by the iconv
+# program from Unicode text: merged with themselves they come back byte for
+# byte. A byte the set does not define makes the file refused with code 2.
+declare -A iconv_samples=(
+  [Shift_JIS]="日本語のかなカナ" [EUC-JP]="日本語のかなカナ" [EUC-KR]="한국어 漢字"
+  [Big5]="繁體中文" [GB2312]="简体中文" [KOI8-R]="Съешь ещё" [IBM866]="Съешь ░▒▓"
+  [ISO-8859-2]="Příliš žluťoučký" [ISO-8859-5]="Съешь ещё" [ISO-8859-7]="Καλημέρα κόσμε"
+  [MacCyrillic]="Съешь ещё"
+)
+for set in "${!iconv_samples[@]}"; do
+  text=${iconv_samples[$set]}
+  file="$work/iconv-$set.xml"
+  printf '<?xml version="1.0" encoding="%s"?>\n<doc a="%s">\n  <p>%s</p>\n</doc>\n' \
+    "$set" "$text" "$text" | iconv -f UTF-8 -t "$set" >"$file"
+  code=0
+  "$quillmere" -silent -merge -base "$file" -left "$file" -right "$file" \
+    -result "$work/merged-$set.xml" 2>"$work/stderr" || code=$?
+  if [[ $code -ne 0 ]]; then
+    fail "iconv $set: exit code $code"
+    cat "$work/stderr"
+  elif ! cmp -s "$file" "$work/merged-$set.xml"; then
+    fail "iconv $set: the result differs from the file"
+  else
+    echo "ok: iconv $set"
+  fi
+done
+printf '<?xml version="1.0" encoding="EUC-KR"?>\n<doc>\xff</doc>\n' >"$work/inexact.xml"
+code=0
+"$quillmere" -silent -merge -base "$work/inexact.xml" -left "$work/inexact.xml" \
+  -right "$work/inexact.xml" -result "$work/inexact-merged.xml" 2>"$work/stderr" || code=$?
+if [[ $code -ne 2 || -e $work/inexact-merged.xml ]] || ! grep -q "written back exactly" "$work/stderr" ||
+  grep -q "cannot be opened" "$work/stderr"; then
+  fail "inexact EUC-KR: exit code $code, expected 2 with its one message and no result"
+  cat "$work/stderr"
+else
+  echo "ok: inexact EUC-KR refused"
+fi
+
 # Checks that `code` is `expected`, showing the messages when it is not.
 expect_code() {
   local what=$1 code=$2 expected=$3 messages=$4

@@ -257,7 +257,7 @@ TEST_F(LoadJob, UnsupportedEncodingSendsTheNoticeThenTellsTheUser) {
         prompts.messages.clear();
         const FCodePageNoticeSender previous = InstallCodePageNoticeSender(c.sender);
         const std::u16string left =
-            Input(kSideLeft, "a.xml", "<?xml version='1.0' encoding='KOI8-R'?><inventory/>");
+            Input(kSideLeft, "a.xml", "<?xml version='1.0' encoding='JIS_Encoding'?><inventory/>");
         Input(kSideRight, "b.xml", kInventory);
         Run();
         InstallCodePageNoticeSender(previous);
@@ -269,6 +269,27 @@ TEST_F(LoadJob, UnsupportedEncodingSendsTheNoticeThenTellsTheUser) {
         EXPECT_NE(text.find(u"not supported"), std::u16string::npos);
         EXPECT_EQ(text.find(u"has been told") != std::u16string::npos, c.told) << c.notices;
     }
+}
+
+// A set the C library converts, but whose bytes would not come back as they
+// are, is refused with a message of its own and no notice: the set is supported.
+TEST_F(LoadJob, InexactEncodingIsRefusedWithItsOwnMessage) {
+    Mode(false, false);
+    g_notices.clear();
+    const FCodePageNoticeSender previous = InstallCodePageNoticeSender(RecordNotice);
+    // 0x81 starts a two-byte Shift_JIS character that "<" cannot end.
+    const std::u16string left =
+        Input(kSideLeft, "a.xml",
+              "<?xml version='1.0' encoding='Shift_JIS'?><inventory>\x81</inventory>");
+    Input(kSideRight, "b.xml", kInventory);
+    Run();
+    InstallCodePageNoticeSender(previous);
+    EXPECT_TRUE(Failed());
+    EXPECT_TRUE(g_notices.empty());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    const std::u16string& text = prompts.messages[0].text;
+    EXPECT_NE(text.find(left), std::u16string::npos);
+    EXPECT_NE(text.find(u"written back exactly"), std::u16string::npos);
 }
 
 TEST_F(LoadJob, PendingPathReplacesThePathAndIsEmptiedByTheLoad) {

@@ -136,7 +136,10 @@ const SFormCase kFormCases[] = {
     {"<?xml version='1.0' encoding='UTF-16'?><r/>", {kUtf8, false}, {kUtf16, true}, {}},
     {"<?xml version='1.0' encoding='UTF-16BE'?><r/>", {kUtf16Le, true}, {kUtf16Be, true}, {}},
     // A set that cannot be written leaves the left form, and is named.
-    {"<?xml version='1.0' encoding='Shift_JIS'?><r/>", {2252, false}, {2252, false}, "Shift_JIS"},
+    {"<?xml version='1.0' encoding='JIS_Encoding'?><r/>",
+     {2252, false},
+     {2252, false},
+     "JIS_Encoding"},
     {"<?xml version='1.0' encoding='UTF-32'?><r/>", {kUtf8, true}, {kUtf8, true}, "UTF-32"},
     {"<?xml version='1.0' encoding=''?><r/>", {kLatin1, false}, {kLatin1, false}, ""},
 };

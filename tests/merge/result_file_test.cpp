@@ -102,8 +102,8 @@ const SCharsetCase kCharsetCases[] = {
     // The set the right file names cannot be written.
     {"UnwritableDeclarationKeepsTheLeftSet", "<?xml version='1.0' encoding='windows-1252'?><r/>",
      "<?xml version='1.0' encoding='windows-1252'?><r/>",
-     "\xEF\xBB\xBF<?xml version='1.0' encoding='Shift_JIS'?><r>\xC3\xA9</r>",
-     "<?xml version='1.0' encoding='Shift_JIS'?><r>\xE9</r>", "character set Shift_JIS"},
+     "\xEF\xBB\xBF<?xml version='1.0' encoding='JIS_Encoding'?><r>\xC3\xA9</r>",
+     "<?xml version='1.0' encoding='JIS_Encoding'?><r>\xE9</r>", "character set JIS_Encoding"},
 };
 
 void PrintTo(const SCharsetCase& test, std::ostream* out) {

@@ -92,7 +92,8 @@ std::string Judge(const std::string& bytes, const SVerdict& verdict) {
                    XML_ErrorString(verdict.error);
         return LoadAndRoundTrip(bytes);
     }
-    return result == NResult::kNotWellFormed || result == NResult::kUnsupportedCharset
+    return result == NResult::kNotWellFormed || result == NResult::kUnsupportedCharset ||
+                   result == NResult::kInexactCharset
                ? ""
                : "parse result " + std::to_string(result);
 }

@@ -66,7 +66,10 @@ TEST(CharsetDetection, MarkThenDeclarationThenUtf8) {
         {Declared("LATIN1"), NResult::kOk, NString::kCharsetIso8859_1},
         {Declared("windows-1252"), NResult::kOk, 2252},
         {Declared("ISO-8859-15"), NResult::kOk, NString::kCharsetIso8859_15},
-        {Declared("Shift_JIS"), NResult::kUnsupportedCharset, 17}, // known, without a converter
+        {Declared("JIS_Encoding"), NResult::kUnsupportedCharset, 16}, // known, without a converter
+        // Known to the C library, but 0xE9 starts a two-byte character that
+        // "<" cannot end: the bytes would not come back.
+        {Declared("Shift_JIS"), NResult::kInexactCharset, 17},
         {Declared("x-no-such-set"), NResult::kUnsupportedCharset, 0},
         {Declared("8859-1"), NResult::kUnsupportedCharset, kAny},
         {Declared("UTF-16"), NResult::kUnsupportedCharset, kAny},
@@ -202,4 +205,31 @@ TEST(DeclaredCharsetName, ReadsTheEncodingOfARealDeclarationOnly) {
     };
     for (const auto& [text, name] : cases)
         EXPECT_EQ(DeclaredCharsetName(text.data(), text.size()), name) << text;
+}
+
+// Sets read through the C library: a file whose bytes come back exactly is
+// read; one with a byte the set does not define, or a character the set has
+// two forms of (windows-31J holds U+7E8A at ED 40 and at FA 5C, and writes
+// only the latter), is refused, since saving it would change unedited bytes.
+TEST(CharsetDetection, SystemSetsAreReadOnlyWhenTheirBytesComeBack) {
+    struct SCase {
+        std::string bytes;
+        int result;
+        std::string rootText;
+    };
+    const SCase cases[] = {
+        {"<?xml version='1.0' encoding='KOI8-R'?><r>\xD6\xD5\xCB</r>", NResult::kOk,
+         "\xD0\xB6\xD1\x83\xD0\xBA"},
+        {"<?xml version='1.0' encoding='windows-31J'?><r>\xFA\x5C</r>", NResult::kOk,
+         "\xE7\xBA\x8A"},
+        {"<?xml version='1.0' encoding='windows-31J'?><r>\xED\x40</r>", NResult::kInexactCharset,
+         ""},
+        {"<?xml version='1.0' encoding='EUC-KR'?><r>\xFF</r>", NResult::kInexactCharset, ""},
+        {"<?xml version='1.0' encoding='Big5'?><r>\xA4</r>", NResult::kInexactCharset, ""},
+    };
+    for (const SCase& c : cases) {
+        const SOutcome outcome = ParseOutcome(c.bytes);
+        EXPECT_EQ(outcome.result, c.result) << c.bytes;
+        EXPECT_EQ(outcome.rootText, c.rootText) << c.bytes;
+    }
 }

@@ -5,6 +5,7 @@
 #include "framework/str.h"
 #include "framework/string_functions.h"
 #include "text/charset.h"
+#include "text/system_charset.h"
 #include "xml/writer.h"
 #include "xml_test_support.h"
 
@@ -39,9 +40,12 @@ inline std::string InCharset(const std::string& utf8, int charset) {
     }
     NString::TStr<char> converted;
     std::size_t length = 0;
-    if (NString::FromUtf8(converted, utf8.data(), utf8.size(), charset, &length) == 0)
+    if (NString::FromUtf8(converted, utf8.data(), utf8.size(), charset, &length) == 1)
+        return std::string(converted.Text(), length);
+    std::string bytes;
+    if (!NString::CSystemCharset(charset).Encode(utf8, bytes))
         return "<no converter for " + std::to_string(charset) + ">";
-    return std::string(converted.Text(), length);
+    return bytes;
 }
 
 // Parses `source` and writes it back; "" when it comes out unchanged, else
