@@ -54,6 +54,8 @@ done <<'TABLE'
 -report |- -odd.xml base.xml left.xml sub
 -report -|- -odd.xml
 -lefttitle |
+-markersize |
+-mark|-markers -markersize
 -compare -left left.xml -r|-report -result -right -righttitle
 TABLE
 
