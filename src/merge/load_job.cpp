@@ -13,6 +13,8 @@
 #include "text/format.h"
 #include "translation/translator.h"
 
+#include <array>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -30,14 +32,21 @@ void ShowLoadError(void* owner, const char* key, const char16_t* path) {
     ShowError(owner, text.Text());
 }
 
-} // namespace
-
-int LoadInputFile(CXMLFile& file, COperation& operation, void* owner) {
+// Reads one input file from its pending path, or else its path. It touches
+// only `file`, so files may be read side by side.
+int ReadInputFile(CXMLFile& file) {
     if (!file.pendingPath.IsEmpty()) {
         file.path = file.pendingPath;
         file.ClearPendingPath();
     }
-    const int result = file.Load(file.path.Text());
+    return file.Load(file.path.Text());
+}
+
+// What follows reading a file, on the job's thread: a loaded file chosen in
+// the Open dialog joins the recent files; the user is told when it is not
+// well-formed XML (where and why) or its character set cannot be read
+// exactly. A file that cannot be opened fails without a message.
+void ReportInputFile(const CXMLFile& file, int result, COperation& operation, void* owner) {
     switch (result) {
     case NResult::kOk:
         if (operation.recentFiles != nullptr &&
@@ -59,8 +68,9 @@ int LoadInputFile(CXMLFile& file, COperation& operation, void* owner) {
     default:
         break;
     }
-    return result;
 }
+
+} // namespace
 
 void CLoadJob::Execute() {
     NSettings::CFlags& flags = m_operation.flags;
@@ -85,15 +95,27 @@ void CLoadJob::Execute() {
     m_progress.End();
 }
 
-// Every side in order; the first file that fails stops the load.
+// The files are independent until matching, so each is read on a thread of
+// its own; the outcomes are then taken in side order, and the first file that
+// failed is the one the user is told about.
 bool CLoadJob::LoadFiles() {
+    std::array<int, 3> results{};
+    {
+        std::vector<std::jthread> readers;
+        for (const int side : m_operation.order) {
+            const auto index = static_cast<std::size_t>(side);
+            readers.emplace_back([this, index, &results] {
+                results[index] = ReadInputFile(m_operation.files[index]);
+            });
+        }
+    }
     int position = 0;
     for (const int side : m_operation.order) {
-        const int result =
-            LoadInputFile(m_operation.files[static_cast<std::size_t>(side)], m_operation, m_owner);
-        if (result != NResult::kOk) {
+        const auto index = static_cast<std::size_t>(side);
+        ReportInputFile(m_operation.files[index], results[index], m_operation, m_owner);
+        if (results[index] != NResult::kOk) {
             m_failedSide = side;
-            m_failedResult = result;
+            m_failedResult = results[index];
             return false;
         }
         m_progress.SetPosition(++position * 25);

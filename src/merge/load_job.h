@@ -4,20 +4,13 @@
 
 class CLoadProgress;
 class COperation;
-class CXMLFile;
-
-// Loads one input file from its pending path, or else its path. Tells the
-// user, with `owner` as the owner of the message, when the file is not
-// well-formed XML (where and why) or uses an unsupported character set; a file that cannot be
-// opened fails without a message. NXML::CDoc::Load's result (NResult::kOk on success).
-int LoadInputFile(CXMLFile& file, COperation& operation, void* owner);
 
 // Whether a load reads the input files again or matches those it has (after
 // the format specifications changed).
 enum class ELoadInputs { Read, Keep };
 
 // The background job that loads an operation anew: throws the previous one
-// away, loads every input file in side order (unless it keeps them), chooses
+// away, reads the input files side by side (unless it keeps them), chooses
 // the format specification, matches the documents and builds the merge
 // model. The outcome is the flags' kFlagLoadFailed bit; progress and the end
 // go to `progress`, questions to the prompts with `owner`.

@@ -164,7 +164,9 @@ TEST_F(LoadJob, ALoadEmptiesTheXMLClipboardThatRefersToTheOldDocuments) {
     EXPECT_FALSE(PasteXML(operation.model, clipboard, {0, 0}, {}, nullptr));
 }
 
-TEST_F(LoadJob, BrokenBaseStopsBeforeTheRightFileAndDiscardsThePreviousOperation) {
+// The files are read side by side, but only the first in side order that
+// fails is told about.
+TEST_F(LoadJob, OnlyTheFirstBrokenFileIsToldAndThePreviousOperationIsDiscarded) {
     Mode(true, true);
     Input(kSideLeft, "a.xml", kInventory);
     Input(kSideBase, "o.xml", kInventory);
@@ -173,7 +175,7 @@ TEST_F(LoadJob, BrokenBaseStopsBeforeTheRightFileAndDiscardsThePreviousOperation
     ASSERT_EQ(operation.model.DifferenceCount(), 2u);
 
     const std::u16string base = Input(kSideBase, "o.xml", "<inventory>\n  <item sku='1'/>\n");
-    Input(kSideRight, "b.xml", kInventory);
+    Input(kSideRight, "b.xml", "<inventory></item>");
     EXPECT_EQ(Run(), (std::vector<int>{25, 100, -1}));
     EXPECT_TRUE(Failed());
     EXPECT_EQ(failedSide, kSideBase);
@@ -187,11 +189,7 @@ TEST_F(LoadJob, BrokenBaseStopsBeforeTheRightFileAndDiscardsThePreviousOperation
         << U8(prompts.messages[0].text);
     EXPECT_EQ(prompts.messages[0].owner, &owner);
     EXPECT_EQ(prompts.messages[0].icon, NPrompts::EIcon::Error);
-    EXPECT_NE(operation.files[kSideLeft].FirstChild(), nullptr) << "the left file loaded first";
-    EXPECT_EQ(
-        operation.files[kSideRight].FirstChildElement()->FirstChildElement()->AttributeValue("sku"),
-        std::string("9"))
-        << "the right file was not read again";
+    EXPECT_NE(operation.files[kSideLeft].FirstChild(), nullptr) << "the left file loaded";
     EXPECT_EQ(operation.model.DifferenceCount(), 0u);
     EXPECT_EQ(operation.matchRoot.FirstChild(), nullptr);
     EXPECT_EQ(operation.spec, nullptr);
