@@ -7,8 +7,10 @@
 //   merge_phases <folder>
 
 #include "compare/data_node.h"
+#include "framework/buffer.h"
 #include "framework/file.h"
 #include "framework/result.h"
+#include "framework/target_file.h"
 #include "loaded_operation.h"
 #include "merge/attribute_block.h"
 #include "merge/block_base.h"
@@ -226,11 +228,12 @@ int main(int argc, char** argv) {
                 }) &&
         RunStep("report",
                 [&] {
-                    NIO::CFile out;
+                    // Made in memory and written in one step, as the program does.
+                    NIO::TBuffer<0> report;
                     const std::time_t now = std::time(nullptr);
-                    const std::u16string path = Utf16(folder / "report.txt");
-                    return out.Open(path.c_str(), NIO::CFile::kWrite) == NResult::kOk &&
-                           WriteReport(out, operation.model, {}, *std::localtime(&now));
+                    return WriteReport(report, operation.model, {}, *std::localtime(&now)) &&
+                           NIO::WriteBufferToTarget(Utf16(folder / "report.txt").c_str(), report) ==
+                               0;
                 }) &&
         RunStep("write", [&] {
             // The generated sides also move records the other side changed:
