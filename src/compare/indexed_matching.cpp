@@ -11,6 +11,7 @@
 #include "xml/content.h"
 #include "xml/element.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <string_view>
@@ -98,7 +99,10 @@ void InOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules
 // ---- Joins by identity ----
 
 // The match-tree children that a later side's node may join, by join key:
-// those holding a node with that key on an earlier side, in tree order.
+// those holding a node with that key on an earlier side, in tree order. The
+// lists lie end to end in one array and are found through an open-addressing
+// table, so that indexing a parent of many children allocates three times
+// rather than once per key.
 class CJoinCandidates {
 public:
     static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
@@ -106,16 +110,22 @@ public:
     // Indexes the nodes that `matches` hold on the sides before `position`.
     CJoinCandidates(CMatchRules& rules, const SMatchContext& context,
                     const std::vector<CDataNode*>& matches, int position) {
-        for (std::size_t index = 0; index < matches.size(); ++index) {
-            for (int earlier = 0; earlier < position; ++earlier) {
-                const NXML::CNode* node = matches[index]->NodeOf(context.order[earlier]);
-                if (node == nullptr)
-                    continue;
-                std::vector<std::size_t>& list = m_lists[JoinKey(rules, *node)].indexes;
-                if (list.empty() || list.back() != index)
-                    list.push_back(index);
-            }
+        std::vector<std::pair<TMatchKey, std::size_t>> keyed;
+        for (std::size_t index = 0; index < matches.size(); ++index)
+            for (int earlier = 0; earlier < position; ++earlier)
+                if (const NXML::CNode* node = matches[index]->NodeOf(context.order[earlier]))
+                    keyed.emplace_back(JoinKey(rules, *node), index);
+        // Grouped by key, each group in tree order, each child once.
+        std::ranges::stable_sort(keyed, {}, &std::pair<TMatchKey, std::size_t>::first);
+        keyed.erase(std::unique(keyed.begin(), keyed.end()), keyed.end());
+        m_indexes.reserve(keyed.size());
+        for (const auto& [key, index] : keyed) {
+            if (m_lists.empty() || m_lists.back().key != key)
+                m_lists.push_back({key, m_indexes.size(), m_indexes.size()});
+            m_indexes.push_back(index);
+            m_lists.back().end = m_indexes.size();
         }
+        MakeTable();
     }
 
     // The position of the first match-tree child still free on `side` that
@@ -123,18 +133,16 @@ public:
     std::size_t Find(CMatchRules& rules, const SMatchContext& context, int position,
                      const std::vector<CDataNode*>& matches, const NXML::CNode& node,
                      FJoinTest same) {
-        const auto found = m_lists.find(JoinKey(rules, node));
-        if (found == m_lists.end())
+        SList* list = ListOf(JoinKey(rules, node));
+        if (list == nullptr)
             return kNotFound;
-        SList& list = found->second;
         const int side = context.order[position];
         // Entries taken on this side are passed for good; the rest stay for
         // later nodes whose key happens to collide.
-        while (list.first < list.indexes.size() &&
-               matches[list.indexes[list.first]]->NodeOf(side) != nullptr)
-            ++list.first;
-        for (std::size_t entry = list.first; entry < list.indexes.size(); ++entry) {
-            const std::size_t index = list.indexes[entry];
+        while (list->first < list->end && matches[m_indexes[list->first]]->NodeOf(side) != nullptr)
+            ++list->first;
+        for (std::size_t entry = list->first; entry < list->end; ++entry) {
+            const std::size_t index = m_indexes[entry];
             const CDataNode& match = *matches[index];
             if (match.NodeOf(side) == nullptr && Joins(rules, context, position, match, node, same))
                 return index;
@@ -143,10 +151,46 @@ public:
     }
 
 private:
+    // One key's entries, m_indexes up to `end`: those from `first` on, the
+    // ones before it passed for good.
     struct SList {
-        std::vector<std::size_t> indexes;
-        std::size_t first = 0;
+        TMatchKey key;
+        std::size_t first, end;
     };
+
+    // Keys are hashes already; their high bits choose the slot.
+    std::size_t SlotOf(TMatchKey key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> m_shift);
+    }
+
+    // At most half full, so that probe runs stay short.
+    void MakeTable() {
+        std::size_t size = 1;
+        m_shift = 64;
+        while (size < 2 * m_lists.size()) {
+            size *= 2;
+            --m_shift;
+        }
+        m_table.assign(size, 0);
+        for (std::size_t list = 0; list < m_lists.size(); ++list) {
+            std::size_t slot = SlotOf(m_lists[list].key);
+            while (m_table[slot] != 0)
+                slot = (slot + 1) & (size - 1);
+            m_table[slot] = list + 1;
+        }
+    }
+
+    SList* ListOf(TMatchKey key) {
+        if (m_lists.empty())
+            return nullptr;
+        for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & (m_table.size() - 1)) {
+            const std::size_t list = m_table[slot];
+            if (list == 0)
+                return nullptr;
+            if (m_lists[list - 1].key == key)
+                return &m_lists[list - 1];
+        }
+    }
 
     static bool Joins(CMatchRules& rules, const SMatchContext& context, int position,
                       const CDataNode& match, const NXML::CNode& node, FJoinTest same) {
@@ -158,7 +202,11 @@ private:
         return false;
     }
 
-    std::unordered_map<TMatchKey, SList> m_lists;
+    std::vector<std::size_t> m_indexes;
+    std::vector<SList> m_lists;
+    // Slot to list number plus one; 0 for an empty slot.
+    std::vector<std::size_t> m_table;
+    int m_shift = 64;
 };
 
 void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& rules,
