@@ -1,5 +1,7 @@
 #include "framework/thread.h"
 
+#include <vector>
+
 namespace NSys {
 
 CThread::~CThread() {
@@ -45,7 +47,7 @@ void* CThread::Entry(void* thread) {
     return nullptr;
 }
 
-void RunWithStack(std::size_t stackSize, const std::function<void()>& work) {
+void RunSideBySide(std::size_t stackSize, std::span<const std::function<void()>> works) {
     pthread_attr_t attributes;
     pthread_attr_init(&attributes);
     pthread_attr_setstacksize(&attributes, stackSize);
@@ -53,14 +55,23 @@ void RunWithStack(std::size_t stackSize, const std::function<void()>& work) {
         (*static_cast<const std::function<void()>*>(argument))();
         return nullptr;
     };
-    pthread_t thread;
-    const bool started =
-        pthread_create(&thread, &attributes, entry, const_cast<std::function<void()>*>(&work)) == 0;
+    std::vector<pthread_t> started;
+    started.reserve(works.size());
+    for (const std::function<void()>& work : works) {
+        pthread_t thread;
+        if (pthread_create(&thread, &attributes, entry,
+                           const_cast<std::function<void()>*>(&work)) == 0)
+            started.push_back(thread);
+        else
+            work();
+    }
     pthread_attr_destroy(&attributes);
-    if (started)
+    for (const pthread_t thread : started)
         pthread_join(thread, nullptr);
-    else
-        work();
+}
+
+void RunWithStack(std::size_t stackSize, const std::function<void()>& work) {
+    RunSideBySide(stackSize, std::span(&work, 1));
 }
 
 } // namespace NSys

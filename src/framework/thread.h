@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <pthread.h>
+#include <span>
 
 namespace NSys {
 
@@ -52,5 +53,10 @@ private:
 // Runs `work` on a new thread with a stack of `stackSize` bytes and waits for
 // it; when no such thread can be made, runs it on the calling thread.
 void RunWithStack(std::size_t stackSize, const std::function<void()>& work);
+
+// Runs each of `works` on a new thread of its own with a stack of `stackSize`
+// bytes, all at once, and waits for them all; a work whose thread cannot be
+// made runs on the calling thread.
+void RunSideBySide(std::size_t stackSize, std::span<const std::function<void()>> works);
 
 } // namespace NSys

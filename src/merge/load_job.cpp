@@ -4,7 +4,9 @@
 #include "compare/invalid_xml_message.h"
 #include "compare/load_progress.h"
 #include "formats/spec_selection.h"
+#include "framework/job.h"
 #include "framework/result.h"
+#include "framework/thread.h"
 #include "merge/block_building.h"
 #include "merge/operation.h"
 #include "services/flags.h"
@@ -14,7 +16,7 @@
 #include "translation/translator.h"
 
 #include <array>
-#include <thread>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -100,15 +102,14 @@ void CLoadJob::Execute() {
 // failed is the one the user is told about.
 bool CLoadJob::LoadFiles() {
     std::array<int, 3> results{};
-    {
-        std::vector<std::jthread> readers;
-        for (const int side : m_operation.order) {
-            const auto index = static_cast<std::size_t>(side);
-            readers.emplace_back([this, index, &results] {
-                results[index] = ReadInputFile(m_operation.files[index]);
-            });
-        }
+    std::vector<std::function<void()>> reads;
+    for (const int side : m_operation.order) {
+        const auto index = static_cast<std::size_t>(side);
+        reads.emplace_back(
+            [this, index, &results] { results[index] = ReadInputFile(m_operation.files[index]); });
     }
+    // With the job threads' stack, which deep documents need.
+    NSys::RunSideBySide(NSys::CJobThread::kStackSize, reads);
     int position = 0;
     for (const int side : m_operation.order) {
         const auto index = static_cast<std::size_t>(side);

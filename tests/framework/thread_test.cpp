@@ -1,11 +1,14 @@
 #include "framework/event.h"
 #include "framework/thread.h"
 
+#include <array>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <thread>
+#include <vector>
 
 using NSys::CEvent;
 using NSys::CThread;
@@ -167,4 +170,33 @@ TEST(Thread, BothKindsOfThreadRunOnTheStackSizeAskedFor) {
     std::size_t stackSize = 0;
     NSys::RunWithStack(kLarge, [&] { stackSize = CurrentStackSize(); });
     EXPECT_GE(stackSize, kLarge);
+}
+
+// Works run side by side: each on a thread of its own with the stack asked
+// for, all at once (each waits, for a while, until every one has started),
+// and the call returns only when all have ended.
+TEST(Thread, SideBySideWorksRunAtOnceOnTheirOwnLargeStacks) {
+    constexpr std::size_t kLarge = std::size_t(256) << 20;
+    constexpr int kWorks = 3;
+    std::atomic<int> started{0};
+    std::array<bool, kWorks> sawAllStarted{};
+    std::array<std::size_t, kWorks> stackSizes{};
+    std::array<pthread_t, kWorks> threads{};
+    std::vector<std::function<void()>> works;
+    for (std::size_t work = 0; work < kWorks; ++work)
+        works.emplace_back([&, work] {
+            ++started;
+            const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (started.load() < kWorks && std::chrono::steady_clock::now() < deadline)
+                std::this_thread::yield();
+            sawAllStarted[work] = started.load() == kWorks;
+            stackSizes[work] = CurrentStackSize();
+            threads[work] = pthread_self();
+        });
+    NSys::RunSideBySide(kLarge, works);
+    for (std::size_t work = 0; work < kWorks; ++work) {
+        EXPECT_TRUE(sawAllStarted[work]) << work;
+        EXPECT_GE(stackSizes[work], kLarge) << work;
+        EXPECT_FALSE(pthread_equal(threads[work], pthread_self())) << work;
+    }
 }
