@@ -19,7 +19,8 @@ namespace {
 
 bool IsParseResult(int result) {
     return result == NResult::kOk || result == NResult::kNotWellFormed ||
-           result == NResult::kUnsupportedCharset || result == NResult::kNoMemory;
+           result == NResult::kUnsupportedCharset || result == NResult::kInexactCharset ||
+           result == NResult::kNoMemory;
 }
 
 void Require(bool condition, const char* what) {
