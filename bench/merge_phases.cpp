@@ -36,7 +36,6 @@
 #include <map>
 #include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -73,51 +72,42 @@ void Count(CKinds& kinds, const std::string& name, std::size_t size) {
     kind.size = size;
 }
 
-// Every node of a document, attributes included, by kind; without recursion.
-void CountXmlNodes(const NXML::CNode& root, CKinds& kinds) {
-    std::vector<const NXML::CNode*> pending{root.FirstChild()};
-    while (!pending.empty()) {
-        const NXML::CNode* node = pending.back();
-        pending.pop_back();
-        for (; node != nullptr; node = node->NextSibling()) {
-            if (const auto* element = dynamic_cast<const NXML::CElement*>(node)) {
-                Count(kinds, "XML element", sizeof(NXML::CElement));
-                for (const NXML::CAttribute* attribute = element->FirstAttribute();
-                     attribute != nullptr;
-                     attribute = static_cast<const NXML::CAttribute*>(attribute->NextSibling()))
-                    Count(kinds, "XML attribute", sizeof(NXML::CAttribute));
-            } else if (dynamic_cast<const NXML::CContent*>(node) != nullptr) {
-                Count(kinds, "XML text", sizeof(NXML::CContent));
-            } else {
-                Count(kinds, "XML other node", sizeof(NXML::CNode));
-            }
-            if (node->FirstChild() != nullptr)
-                pending.push_back(node->FirstChild());
-        }
+// Calls `count` with every node below `root`, in document order and without
+// recursion: every tree of the merge is made of NPtr::CNode.
+template <typename TNode, typename FCount>
+void ForEachBelow(const NPtr::CNode& root, FCount count) {
+    for (const NPtr::CNode* node = root.NextInSubtree(&root); node != nullptr;
+         node = root.NextInSubtree(node))
+        count(static_cast<const TNode&>(*node));
+}
+
+// An XML node by its kind, an element with its attributes.
+void CountXmlNode(const NXML::CNode& node, CKinds& kinds) {
+    if (const auto* element = dynamic_cast<const NXML::CElement*>(&node)) {
+        Count(kinds, "XML element", sizeof(NXML::CElement));
+        for (const NXML::CAttribute* attribute = element->FirstAttribute(); attribute != nullptr;
+             attribute = attribute->NextAttribute())
+            Count(kinds, "XML attribute", sizeof(NXML::CAttribute));
+    } else if (dynamic_cast<const NXML::CContent*>(&node) != nullptr) {
+        Count(kinds, "XML text", sizeof(NXML::CContent));
+    } else {
+        Count(kinds, "XML other node", sizeof(NXML::CNode));
     }
 }
 
-void CountMatchNodes(const CDataNode& root, CKinds& kinds) {
-    std::vector<const CDataNode*> pending{root.FirstChildNode()};
-    while (!pending.empty()) {
-        const CDataNode* node = pending.back();
-        pending.pop_back();
-        for (; node != nullptr; node = node->NextSiblingNode()) {
-            if (const CElementNode* element = node->AsElementNode()) {
-                Count(kinds, "match element", sizeof(CElementNode));
-                for (const CDataNode* attribute = element->attributes.FirstChildNode();
-                     attribute != nullptr; attribute = attribute->NextSiblingNode())
-                    Count(kinds, "match attribute", sizeof(CAttributeNode));
-            } else {
-                Count(kinds, "match other node", sizeof(CDataNode));
-            }
-            if (node->FirstChildNode() != nullptr)
-                pending.push_back(node->FirstChildNode());
-        }
+// A match-tree node by its kind, an element's with its attribute nodes.
+void CountMatchNode(const CDataNode& node, CKinds& kinds) {
+    if (const CElementNode* element = node.AsElementNode()) {
+        Count(kinds, "match element", sizeof(CElementNode));
+        for (const CDataNode* attribute = element->attributes.FirstChildNode();
+             attribute != nullptr; attribute = attribute->NextSiblingNode())
+            Count(kinds, "match attribute", sizeof(CAttributeNode));
+    } else {
+        Count(kinds, "match other node", sizeof(CDataNode));
     }
 }
 
-// Blocks by their class.
+// A block by its class.
 void CountBlock(const CBlockBase& block, CKinds& kinds) {
     if (dynamic_cast<const CElementBlock*>(&block) != nullptr)
         Count(kinds, "block element", sizeof(CElementBlock));
@@ -129,19 +119,6 @@ void CountBlock(const CBlockBase& block, CKinds& kinds) {
         Count(kinds, "block difference", sizeof(CBlockSelector));
     else
         Count(kinds, "block other", sizeof(CSimpleBlock));
-}
-
-void CountBlocks(const CBlockBase& root, CKinds& kinds) {
-    std::vector<const CBlockBase*> pending{root.FirstChildBlock()};
-    while (!pending.empty()) {
-        const CBlockBase* block = pending.back();
-        pending.pop_back();
-        for (; block != nullptr; block = block->NextSiblingBlock()) {
-            CountBlock(*block, kinds);
-            if (block->FirstChildBlock() != nullptr)
-                pending.push_back(block->FirstChildBlock());
-        }
-    }
 }
 
 void PrintKinds(const CKinds& kinds, std::size_t decodedBytes, std::size_t inputBytes) {
@@ -251,10 +228,13 @@ int main(int argc, char** argv) {
 
     std::printf("memory of the objects the merge holds\n");
     CKinds kinds;
+    const auto countXml = [&](const NXML::CNode& node) { CountXmlNode(node, kinds); };
     for (const NXML::CDoc* document : documents)
-        CountXmlNodes(*document, kinds);
-    CountMatchNodes(operation.root, kinds);
-    CountBlocks(operation.model.Root(), kinds);
+        ForEachBelow<NXML::CNode>(*document, countXml);
+    ForEachBelow<CDataNode>(operation.root,
+                            [&](const CDataNode& node) { CountMatchNode(node, kinds); });
+    ForEachBelow<CBlockBase>(operation.model.Root(),
+                             [&](const CBlockBase& block) { CountBlock(block, kinds); });
     PrintKinds(kinds, decodedBytes, inputBytes);
     return 0;
 }
