@@ -103,10 +103,11 @@ check "and leaves the file untouched" cmp -s strings.xml "$work/clash-before.xml
 check "and the path still unmerged" bash -c '[[ -n $(git diff --name-only --diff-filter=U) ]]'
 
 echo "== merge driver"
+# The README's driver line; the arguments are options put before the files.
 setup_driver() {
   git config merge.quillmere.name "Quillmere XML merge"
   git config merge.quillmere.driver \
-    "'$quillmere' -silent -merge -base %O -left %A -right %B -basetitle %P -lefttitle %P -righttitle %P -result %A"
+    "'$quillmere' -silent -merge $* -base %O -left %A -right %B -basetitle %P -lefttitle %P -righttitle %P -result %A"
   echo '*.xml merge=quillmere' >.gitattributes
 }
 make_repository "$work/driver" "$neighbours_ours" "$neighbours_theirs"
@@ -164,12 +165,6 @@ check "with its title's specification" bash -c '! grep -q "$1" "$0/build-tool.ou
 check "the merged build file holds both changes" cmp -s "tools dir/build.xml" "$work/build-merged.xml"
 
 echo "== merge driver with conflict markers"
-setup_marker_driver() {
-  git config merge.quillmere.name "Quillmere XML merge"
-  git config merge.quillmere.driver \
-    "'$quillmere' -silent -merge -markers -markersize %L -base %O -left %A -right %B -basetitle %P -lefttitle %P -righttitle %P -result %A"
-  echo '*.xml merge=quillmere' >.gitattributes
-}
 # A string whose start tag spans two lines; $1 names the file, then the
 # title, the greeting's translatable and comment values and the discard text.
 greeting_file() {
@@ -218,7 +213,7 @@ git commit -qam theirs
 git checkout -q main
 greeting_file strings.xml "Captain log" true "shown first" Discard
 git commit -qam ours
-setup_marker_driver
+setup_driver -markers -markersize %L
 check "a branch merge with one conflicting value fails" \
   bash -c '! git merge -q --no-edit theirs >"$0/markers-merge.out" 2>&1' "$work"
 check "and leaves the path unmerged" bash -c '[[ -n $(git diff --name-only --diff-filter=U) ]]'
@@ -247,7 +242,7 @@ check "and the committed file is the resolution" \
   bash -c 'git show HEAD:strings.xml | cmp -s - "$0"' "$resolved_expected"
 
 make_repository "$work/markers-clean" "$neighbours_ours" "$neighbours_theirs"
-setup_marker_driver
+setup_driver -markers -markersize %L
 check "a merge without conflicts is not affected by -markers" git merge -q --no-edit theirs
 check "the merged file holds both changes" cmp -s strings.xml "$neighbours_merged"
 
