@@ -107,11 +107,15 @@ void CountMatchNode(const CDataNode& node, CKinds& kinds) {
     }
 }
 
-// A block by its class.
+// A block by its class, an element's with its attribute blocks, which hang
+// off the element rather than among its children.
 void CountBlock(const CBlockBase& block, CKinds& kinds) {
-    if (dynamic_cast<const CElementBlock*>(&block) != nullptr)
+    if (const auto* element = dynamic_cast<const CElementBlock*>(&block)) {
         Count(kinds, "block element", sizeof(CElementBlock));
-    else if (dynamic_cast<const CAttributeBlock*>(&block) != nullptr)
+        ForEachBelow<CBlockBase>(element->Attributes(), [&kinds](const CBlockBase& attribute) {
+            CountBlock(attribute, kinds);
+        });
+    } else if (dynamic_cast<const CAttributeBlock*>(&block) != nullptr)
         Count(kinds, "block attribute", sizeof(CAttributeBlock));
     else if (dynamic_cast<const CContentBlock*>(&block) != nullptr)
         Count(kinds, "block text or comment", sizeof(CContentBlock));
