@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <optional>
 #include <string_view>
 #include <unordered_map>
@@ -247,10 +248,44 @@ void Declarations(CDataNode& parent, const SMatchContext& context, CMatchRules& 
 
 // ---- Attributes ----
 
+// The match-tree node of each attribute name met so far. Nearly every element
+// has a handful of attributes, which a scan finds faster than hashing, and
+// without allocating; past that a hash map takes over, so that an element
+// with a million attributes is still matched in linear time.
+class CAttributeNodesByName {
+public:
+    // The slot of `name`, null when the name is new.
+    CDataNode*& operator[](const char* name) {
+        if (m_scanned > kMostScanned)
+            return m_hashed[name];
+        for (std::size_t index = 0; index < m_scanned; ++index)
+            if (std::strcmp(m_names[index], name) == 0)
+                return m_nodes[index];
+        if (m_scanned == kMostScanned) {
+            for (std::size_t index = 0; index < m_scanned; ++index)
+                m_hashed.emplace(m_names[index], m_nodes[index]);
+            ++m_scanned;
+            return m_hashed[name];
+        }
+        m_names[m_scanned] = name;
+        m_nodes[m_scanned] = nullptr;
+        return m_nodes[m_scanned++];
+    }
+
+private:
+    static constexpr std::size_t kMostScanned = 16;
+
+    // Past kMostScanned the names live in m_hashed only.
+    std::size_t m_scanned = 0;
+    std::array<const char*, kMostScanned> m_names;
+    std::array<CDataNode*, kMostScanned> m_nodes;
+    std::unordered_map<std::string_view, CDataNode*> m_hashed;
+};
+
 void Attributes(CElementNode& parent, const SMatchContext& context, CMatchRules& rules) {
     // One match-tree node per attribute name: a later attribute of the same
     // name always finds the node the first one made.
-    std::unordered_map<std::string_view, CDataNode*> byName;
+    CAttributeNodesByName byName;
     for (const int side : context.order) {
         const auto* element = static_cast<const NXML::CElement*>(parent.NodeOf(side));
         if (element == nullptr)
@@ -258,7 +293,7 @@ void Attributes(CElementNode& parent, const SMatchContext& context, CMatchRules&
         const CElementSpec* rule = rules.FindElementSpec(*element);
         for (const NXML::CAttribute* attribute = element->FirstAttribute(); attribute != nullptr;
              attribute = attribute->NextAttribute()) {
-            CDataNode*& match = byName[std::string_view(attribute->name.Text())];
+            CDataNode*& match = byName[attribute->name.Text()];
             if (match == nullptr) {
                 match = new CAttributeNode;
                 const bool named = HasAttributeRule(rule, attribute->name.Text());

@@ -178,3 +178,25 @@ TEST(Matching, DeepDocumentsBuildWithoutRecursion) {
 }
 
 } // namespace
+
+// Attributes pair by name however many an element has and in whatever order
+// the sides write them: across the point where the name lookup switches from
+// a scan to hashing, and beyond it.
+TEST(AttributeMatching, NamesPairAtAnyCount) {
+    for (const int count : {3, 16, 17, 40}) {
+        const auto attribute = [count](int index) {
+            return " a" + std::to_string(index) + (index == count - 1 ? "='1'" : "='0'");
+        };
+        std::string left = "<x";
+        std::string right = "<x";
+        std::string dump = "<x> [L R] same\n";
+        for (int index = 0; index < count; ++index) {
+            left += " a" + std::to_string(index) + "='0'";
+            // The right side writes them in reverse order.
+            right += attribute(count - 1 - index);
+            dump += "  @a" + std::to_string(index) + "=\"0\" [L R] " +
+                    (index == count - 1 ? "open\n" : "same\n");
+        }
+        EXPECT_EQ(Dump(SOperation(left + "/>", right + "/>")), dump) << count << " attributes";
+    }
+}
