@@ -108,16 +108,22 @@ class CJoinCandidates {
 public:
     static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
-    // Indexes the nodes that `matches` hold on the sides before `position`.
-    CJoinCandidates(CMatchRules& rules, const SMatchContext& context,
-                    const std::vector<CDataNode*>& matches, int position) {
+    // The join keys of one side's children, in the order of that side's list
+    // in SUnorderedSiblings::sides.
+    using CSideKeys = std::array<std::vector<TMatchKey>, 3>;
+
+    // Indexes the nodes that `siblings` hold on the sides before `position`,
+    // whose join keys `keys` holds.
+    CJoinCandidates(const SMatchContext& context, const SUnorderedSiblings& siblings,
+                    const CSideKeys& keys, int position) {
         std::vector<std::pair<TMatchKey, std::size_t>> keyed;
-        for (std::size_t index = 0; index < matches.size(); ++index)
-            for (int earlier = 0; earlier < position; ++earlier)
-                if (const NXML::CNode* node = matches[index]->NodeOf(context.order[earlier]))
-                    keyed.emplace_back(JoinKey(rules, *node), index);
+        for (int earlier = 0; earlier < position; ++earlier) {
+            const auto side = static_cast<std::size_t>(context.order[earlier]);
+            for (std::size_t entry = 0; entry < siblings.sides[side].size(); ++entry)
+                keyed.emplace_back(keys[side][entry], siblings.sides[side][entry]);
+        }
         // Grouped by key, each group in tree order, each child once.
-        std::ranges::stable_sort(keyed, {}, &std::pair<TMatchKey, std::size_t>::first);
+        std::ranges::sort(keyed);
         keyed.erase(std::unique(keyed.begin(), keyed.end()), keyed.end());
         m_indexes.reserve(keyed.size());
         for (const auto& [key, index] : keyed) {
@@ -133,8 +139,8 @@ public:
     // `node` joins; kNotFound when none does.
     std::size_t Find(CMatchRules& rules, const SMatchContext& context, int position,
                      const std::vector<CDataNode*>& matches, const NXML::CNode& node,
-                     FJoinTest same) {
-        SList* list = ListOf(JoinKey(rules, node));
+                     TMatchKey key, FJoinTest same) {
+        SList* list = ListOf(key);
         if (list == nullptr)
             return kNotFound;
         const int side = context.order[position];
@@ -214,18 +220,23 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
                   FJoinTest (*testFor)(const NXML::CNode&)) {
     SUnorderedSiblings siblings;
     std::vector<CDataNode*>& matches = siblings.matches;
+    // Each child's key is worked out once, for its own side's joins, and
+    // then reused to index it for the later sides.
+    CJoinCandidates::CSideKeys keys;
     for (int position = 0; position < context.order.Count(); ++position) {
         const int side = context.order[position];
         const NXML::CNode* xml = parent.NodeOf(side);
         if (xml == nullptr)
             continue;
-        CJoinCandidates candidates(rules, context, matches, position);
+        CJoinCandidates candidates(context, siblings, keys, position);
         for (const NXML::CNode* child = xml->FirstChild(); child != nullptr;
              child = child->NextSibling()) {
             const FJoinTest same = testFor(*child);
             if (same == nullptr)
                 continue;
-            std::size_t index = candidates.Find(rules, context, position, matches, *child, same);
+            const TMatchKey key = JoinKey(rules, *child);
+            std::size_t index =
+                candidates.Find(rules, context, position, matches, *child, key, same);
             if (index != CJoinCandidates::kNotFound)
                 matches[index]->nodes[static_cast<std::size_t>(side)] = child;
             else {
@@ -233,6 +244,7 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
                 matches.push_back(&AppendMatchNode(parent, side, child));
             }
             siblings.sides[static_cast<std::size_t>(side)].push_back(index);
+            keys[static_cast<std::size_t>(side)].push_back(key);
         }
     }
     PlaceUnorderedSiblings(parent, siblings, context.order);
