@@ -32,10 +32,10 @@ const CBlockBase& Writer(const CSimpleBlock& placed) {
 
 // Whether the blocks write attributes of `order` itself, in its order.
 bool InOrderOf(const CWritten& blocks, const NXML::CElement& order) {
-    const NXML::CNode* cursor = order.attributes.FirstChild();
+    const NXML::CAttribute* cursor = order.FirstAttribute();
     for (const CSimpleBlock* block : blocks) {
         while (cursor != nullptr && cursor != block->node)
-            cursor = cursor->NextSibling();
+            cursor = cursor->NextAttribute();
         if (cursor == nullptr)
             return false;
     }
@@ -51,8 +51,8 @@ class CPositionsByName {
 public:
     explicit CPositionsByName(const NXML::CElement& element) {
         std::size_t position = 0;
-        for (const NXML::CNode* attribute = element.attributes.FirstChild(); attribute != nullptr;
-             attribute = attribute->NextSibling())
+        for (const NXML::CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+             attribute = attribute->NextAttribute())
             m_positions.emplace_back(NameOf(*attribute), position++);
         std::sort(m_positions.begin(), m_positions.end());
     }
@@ -87,16 +87,18 @@ void SortIntoOrderOf(CWritten& blocks, const NXML::CElement& order) {
     // `order`, 2p + 3 for an attribute placed after it that `order` lacks,
     // and 1 before every namesake.
     std::vector<std::pair<const NXML::CNode*, CPlace>> places;
-    std::vector<const NXML::CNode*> lists;
+    // Each side's list, by its first attribute.
+    std::vector<const NXML::CAttribute*> lists;
     for (const CSimpleBlock* block : blocks) {
-        const NXML::CNode* list = block->node->Parent();
+        const NXML::CAttribute* list =
+            static_cast<const NXML::CAttribute*>(block->node)->FirstOfItsList();
         if (std::find(lists.begin(), lists.end(), list) != lists.end())
             continue;
         lists.push_back(list);
         // runEnd[i]: the first position from i on that this side has.
         std::vector<long> runEnd(positions.Size() + 1, long(positions.Size()));
-        for (const NXML::CNode* attribute = list->FirstChild(); attribute != nullptr;
-             attribute = attribute->NextSibling()) {
+        for (const NXML::CAttribute* attribute = list; attribute != nullptr;
+             attribute = attribute->NextAttribute()) {
             const long position = positions.Find(NameOf(*attribute));
             if (position >= 0)
                 runEnd[std::size_t(position)] = position;
@@ -105,8 +107,8 @@ void SortIntoOrderOf(CWritten& blocks, const NXML::CElement& order) {
             runEnd[index] = std::min(runEnd[index], runEnd[index + 1]);
         long after = 2 * runEnd[0] + 1;
         long own = 0;
-        for (const NXML::CNode* attribute = list->FirstChild(); attribute != nullptr;
-             attribute = attribute->NextSibling()) {
+        for (const NXML::CAttribute* attribute = list; attribute != nullptr;
+             attribute = attribute->NextAttribute()) {
             const long position = positions.Find(NameOf(*attribute));
             if (position >= 0)
                 after = 2 * runEnd[std::size_t(position) + 1] + 1;

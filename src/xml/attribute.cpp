@@ -80,4 +80,10 @@ CAttribute* CAttribute::NextAttribute() const {
     return AttributeFrom(NextSibling());
 }
 
+const CAttribute* CAttribute::FirstOfItsList() const {
+    // The list head is a bare NPtr::CNode, not an XML node.
+    const NPtr::CNode* list = NPtr::CNode::Parent();
+    return list != nullptr ? AttributeFrom(static_cast<CNode*>(list->FirstChild())) : this;
+}
+
 } // namespace NXML

@@ -23,6 +23,8 @@ public:
 
     // The next attribute of the same list, or null.
     CAttribute* NextAttribute() const;
+    // The first attribute of the list this one is in; itself outside a list.
+    const CAttribute* FirstOfItsList() const;
 
     // Fills both whitespace slots; throws std::bad_alloc when memory runs out.
     void SetSpaces(std::string_view beforeName, std::string_view aroundEquals);

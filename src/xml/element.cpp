@@ -28,8 +28,35 @@ void ShareText(NString::TStr<char>& target, const NString::TStr<char>& source, i
 
 } // namespace
 
-CElement::~CElement() {
-    prefixes.DeleteAll();
+CElement::~CElement() = default;
+
+const NPtr::TArray<CElement::SNSPrefix>& CElement::Prefixes() const {
+    static const NPtr::TArray<SNSPrefix> kNone;
+    return m_declarations != nullptr ? m_declarations->prefixes : kNone;
+}
+
+const NString::TStr<char>& CElement::DefaultNamespaceUri() const {
+    static const NString::TStr<char> kNone;
+    return m_declarations != nullptr ? m_declarations->defaultNamespaceUri : kNone;
+}
+
+CElement::SDeclarations& CElement::OwnDeclarations() {
+    if (m_declarations == nullptr)
+        m_declarations = std::make_unique<SDeclarations>();
+    return *m_declarations;
+}
+
+std::span<NString::TStr<char>> CElement::SpaceSlots() {
+    if (m_spaceSlots == nullptr)
+        m_spaceSlots = std::make_unique<SSpaceSlots>();
+    return m_spaceSlots->spaces;
+}
+
+std::span<const NString::TStr<char>> CElement::SpaceSlots() const {
+    static const std::array<NString::TStr<char>, 2> kEmpty;
+    if (m_spaceSlots == nullptr)
+        return kEmpty;
+    return m_spaceSlots->spaces;
 }
 
 int CElement::WriteOwnPart(NIO::CBase&) const {
@@ -86,9 +113,8 @@ void CElement::ResolveNamespaces() {
 }
 
 void CElement::ReadNamespaceDeclarations() {
-    prefixes.DeleteAll();
+    m_declarations.reset();
     ClearFlags(kDeclaresDefaultNamespace);
-    defaultNamespaceUri.Clear(true);
     for (const CAttribute* attribute = FirstAttribute(); attribute != nullptr;
          attribute = attribute->NextAttribute()) {
         const char* name = attribute->name.Text();
@@ -96,15 +122,16 @@ void CElement::ReadNamespaceDeclarations() {
         if (*name != 'x')
             continue;
         if (NString::StartsWith(name, kPrefixDeclaration)) {
+            SDeclarations& declarations = OwnDeclarations();
             auto* record = new SNSPrefix;
             ShareText(record->uri, attribute->text);
             ShareText(record->prefix, attribute->name, kPrefixDeclarationLength);
-            if (prefixes.Add(record) < 0) {
+            if (declarations.prefixes.Add(record) < 0) {
                 delete record;
                 throw std::bad_alloc();
             }
         } else if (std::strncmp(name, kDefaultDeclaration, kDefaultDeclarationLength) == 0) {
-            ShareText(defaultNamespaceUri, attribute->text);
+            ShareText(OwnDeclarations().defaultNamespaceUri, attribute->text);
             SetFlags(kDeclaresDefaultNamespace);
         }
     }

@@ -5,6 +5,7 @@
 #include "xml/node.h"
 
 #include <array>
+#include <memory>
 
 namespace NXML {
 
@@ -37,7 +38,9 @@ public:
     const char* GetClose() const override { return ">"; }
 
     // ---- Attributes ----
-    CAttribute* FirstAttribute() const { return AttributeFrom(attributes.FirstChild()); }
+    CAttribute* FirstAttribute() const {
+        return AttributeFrom(static_cast<CNode*>(attributes.FirstChild()));
+    }
     CAttribute* AttributeAt(std::uint32_t index) const;
     // The name of the index-th attribute, "" when there is none.
     const char* AttributeNameAt(std::uint32_t index) const;
@@ -72,22 +75,45 @@ public:
     // from the default namespace there.
     void AssignNamespace(const CNamespaceLookup& scope);
 
-    // Not linked into the tree: its children are the attributes in source order.
-    CNode attributes;
     // The element's own `xmlns:` declarations, in attribute order.
-    NPtr::TArray<SNSPrefix> prefixes;
+    const NPtr::TArray<SNSPrefix>& Prefixes() const;
+    // The value of this element's own `xmlns` attribute, "" without one.
+    const NString::TStr<char>& DefaultNamespaceUri() const;
+
+    // Not linked into the tree: its children are the attributes in source
+    // order. A bare list head, as it needs nothing but the links.
+    NPtr::CNode attributes;
     // The resolved namespace, "" when none is in scope.
     NString::TStr<char> namespaceUri;
-    // The value of this element's own `xmlns` attribute.
-    NString::TStr<char> defaultNamespaceUri;
     // The prefix as the source wrote it ("" when the name had none).
     NString::TStr<char> prefix;
 
 private:
-    std::array<NString::TStr<char>, 2> m_spaceSlots;
+    // What few elements have is kept apart, so that the millions of elements
+    // of a large document stay small: namespace declarations, and whitespace
+    // inside their tags.
+    struct SDeclarations : public NMem::CPooled {
+        SDeclarations() = default;
+        SDeclarations(const SDeclarations&) = delete;
+        SDeclarations& operator=(const SDeclarations&) = delete;
+        ~SDeclarations() { prefixes.DeleteAll(); }
 
-    std::span<NString::TStr<char>> SpaceSlots() override { return m_spaceSlots; }
-    std::span<const NString::TStr<char>> SpaceSlots() const override { return m_spaceSlots; }
+        NPtr::TArray<SNSPrefix> prefixes;
+        NString::TStr<char> defaultNamespaceUri;
+    };
+    struct SSpaceSlots : public NMem::CPooled {
+        std::array<NString::TStr<char>, 2> spaces;
+    };
+
+    // Made first when it is null.
+    SDeclarations& OwnDeclarations();
+
+    std::unique_ptr<SDeclarations> m_declarations;
+    // Made when a slot is first written to; without it both slots are empty.
+    std::unique_ptr<SSpaceSlots> m_spaceSlots;
+
+    std::span<NString::TStr<char>> SpaceSlots() override;
+    std::span<const NString::TStr<char>> SpaceSlots() const override;
 
     // An element writes nothing of its own, only what lies below it.
     int WriteOwnPart(NIO::CBase& out) const override;

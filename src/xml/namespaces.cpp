@@ -13,7 +13,7 @@ using SNSPrefix = CElement::SNSPrefix;
 template <typename Field>
 const SNSPrefix* FindOutwards(const CElement& element, const char* key, Field field) {
     for (const CElement* scope = &element; scope != nullptr; scope = scope->ParentElement()) {
-        for (const SNSPrefix* record : scope->prefixes) {
+        for (const SNSPrefix* record : scope->Prefixes()) {
             if (NString::Compare((record->*field).Text(), key) == 0)
                 return record;
         }
@@ -34,24 +34,24 @@ const SNSPrefix* CInheritedNamespaces::FindUri(const char* uri) const {
 const NString::TStr<char>* CInheritedNamespaces::DefaultUri() const {
     for (const CElement* scope = &m_element; scope != nullptr; scope = scope->ParentElement()) {
         if (scope->HasFlags(CElement::kDeclaresDefaultNamespace))
-            return &scope->defaultNamespaceUri;
+            return &scope->DefaultNamespaceUri();
     }
     return nullptr;
 }
 
 void CNamespaceScope::Enter(const CElement& element) {
     // Pushed last to first, so that the first declaration ends up innermost.
-    for (std::uint32_t index = element.prefixes.Count(); index-- > 0;) {
-        const SNSPrefix* record = element.prefixes[index];
+    for (std::uint32_t index = element.Prefixes().Count(); index-- > 0;) {
+        const SNSPrefix* record = element.Prefixes()[index];
         m_byPrefix[record->prefix.Text()].push_back(record);
         m_byUri[record->uri.Text()].push_back(record);
     }
     if (element.HasFlags(CElement::kDeclaresDefaultNamespace))
-        m_defaults.push_back(&element.defaultNamespaceUri);
+        m_defaults.push_back(&element.DefaultNamespaceUri());
 }
 
 void CNamespaceScope::Leave(const CElement& element) {
-    for (const SNSPrefix* record : element.prefixes) {
+    for (const SNSPrefix* record : element.Prefixes()) {
         Pop(m_byPrefix, record->prefix.Text());
         Pop(m_byUri, record->uri.Text());
     }

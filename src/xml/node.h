@@ -64,7 +64,11 @@ public:
     const char* SpaceText(std::size_t slot) const;
 
     // ---- Tree links, typed ----
-    CNode* Parent() const { return Cast(NPtr::CNode::Parent()); }
+    // Null for an attribute: the head of an element's attribute list is a
+    // bare NPtr::CNode, not an XML node.
+    CNode* Parent() const {
+        return GetType() == kTypeAttribute ? nullptr : Cast(NPtr::CNode::Parent());
+    }
     CNode* FirstChild() const { return Cast(NPtr::CNode::FirstChild()); }
     CNode* LastChild() const { return Cast(NPtr::CNode::LastChild()); }
     CNode* ChildAt(std::uint32_t index) const { return Cast(NPtr::CNode::ChildAt(index)); }

@@ -341,7 +341,8 @@ private:
             if (here >= m_end)
                 Fail(EParseProblem::kTagNotClosed, lt);
             if (*here == '>' || StartsWith(here, m_end, "/>")) {
-                CopyRange(element.Spaces()[CElement::kSpaceBeforeTagEnd], previousEnd, here);
+                if (here != previousEnd)
+                    CopyRange(element.Spaces()[CElement::kSpaceBeforeTagEnd], previousEnd, here);
                 return here;
             }
             previousEnd = ReadAttribute(element, previousEnd, here);

@@ -70,12 +70,12 @@ TEST_F(Namespaces, AnUndeclaredPrefixLeavesTheNamespaceEmpty) {
 
 TEST_F(Namespaces, DeclarationsAreRecordedInAttributeOrder) {
     const CElement* root = doc.FirstChildElement();
-    ASSERT_EQ(root->prefixes.Count(), 2u);
-    EXPECT_STREQ(root->prefixes[0]->prefix.Text(), "p");
-    EXPECT_STREQ(root->prefixes[0]->uri.Text(), "u1");
-    EXPECT_STREQ(root->prefixes[1]->prefix.Text(), "q");
-    EXPECT_STREQ(root->prefixes[1]->uri.Text(), "u2");
-    EXPECT_STREQ(root->defaultNamespaceUri.Text(), "d");
+    ASSERT_EQ(root->Prefixes().Count(), 2u);
+    EXPECT_STREQ(root->Prefixes()[0]->prefix.Text(), "p");
+    EXPECT_STREQ(root->Prefixes()[0]->uri.Text(), "u1");
+    EXPECT_STREQ(root->Prefixes()[1]->prefix.Text(), "q");
+    EXPECT_STREQ(root->Prefixes()[1]->uri.Text(), "u2");
+    EXPECT_STREQ(root->DefaultNamespaceUri().Text(), "d");
 }
 
 TEST_F(Namespaces, LookupsSearchOutwards) {
@@ -114,7 +114,7 @@ TEST(NamespaceDeclarations, XmlnsFollowedByLettersCountsAsDefault) {
     ASSERT_EQ(ParseBytes(doc, "<r xmlnsfoo='odd'><c/></r>"), NResult::kOk);
     const CElement* root = doc.FirstChildElement();
     EXPECT_TRUE(root->HasFlags(CElement::kDeclaresDefaultNamespace));
-    EXPECT_EQ(root->prefixes.Count(), 0u);
+    EXPECT_EQ(root->Prefixes().Count(), 0u);
     EXPECT_STREQ(root->FirstChildElement()->namespaceUri.Text(), "odd");
 }
 
@@ -136,7 +136,7 @@ TEST(NamespaceDeclarations, ResolvingAnEditedElementCopiesItsNameParts) {
 
     // Resolving again finds the declarations afresh instead of piling them up.
     parent.ResolveNamespaces();
-    EXPECT_EQ(parent.prefixes.Count(), 1u);
+    EXPECT_EQ(parent.Prefixes().Count(), 1u);
 }
 
 TEST(NamespaceScope, EnterAndLeaveFollowNesting) {

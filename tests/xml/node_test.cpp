@@ -98,7 +98,10 @@ TEST_F(Lookups, ParentElementSkipsOtherAncestors) {
     EXPECT_EQ(k->ParentElement()->ParentElement()->ParentElement(), root);
     EXPECT_EQ(root->ParentElement(), nullptr);
     // Attributes hang off the unlinked attribute list, not the element.
-    EXPECT_EQ(root->FindChildElement("b")->FirstAttribute()->ParentElement(), nullptr);
+    const CAttribute* attribute = root->FindChildElement("b")->FirstAttribute();
+    EXPECT_EQ(attribute->Parent(), nullptr);
+    EXPECT_EQ(attribute->ParentElement(), nullptr);
+    EXPECT_EQ(attribute->NextAttribute()->FirstOfItsList(), attribute);
 }
 
 TEST(Content, WhitespaceIsTabLineEndsSpaceNelAndLineSeparator) {
