@@ -138,8 +138,8 @@ public:
     // The position of the first match-tree child still free on `side` that
     // `node` joins; kNotFound when none does.
     std::size_t Find(CMatchRules& rules, const SMatchContext& context, int position,
-                     const std::vector<CDataNode*>& matches, const NXML::CNode& node,
-                     TMatchKey key, FJoinTest same) {
+                     const std::vector<CDataNode*>& matches, const NXML::CNode& node, TMatchKey key,
+                     FJoinTest same) {
         SList* list = ListOf(key);
         if (list == nullptr)
             return kNotFound;
