@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <cstring>
 #include <optional>
 #include <string_view>
@@ -102,8 +103,9 @@ void InOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules
 // The match-tree children that a later side's node may join, by join key:
 // those holding a node with that key on an earlier side, in tree order. The
 // lists lie end to end in one array and are found through an open-addressing
-// table, so that indexing a parent of many children allocates three times
-// rather than once per key.
+// table whose slots hold them, so that indexing a parent of many children
+// allocates twice rather than once per key, and a lookup among a million
+// children costs few cache misses: the slot, the list's entries, the child.
 class CJoinCandidates {
 public:
     static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
@@ -125,44 +127,50 @@ public:
         // Grouped by key, each group in tree order, each child once.
         std::ranges::sort(keyed);
         keyed.erase(std::unique(keyed.begin(), keyed.end()), keyed.end());
-        m_indexes.reserve(keyed.size());
+        m_entries.reserve(keyed.size());
+        std::vector<SList> lists;
         for (const auto& [key, index] : keyed) {
-            if (m_lists.empty() || m_lists.back().key != key)
-                m_lists.push_back({key, m_indexes.size(), m_indexes.size()});
-            m_indexes.push_back(index);
-            m_lists.back().end = m_indexes.size();
+            const auto next = static_cast<std::uint32_t>(m_entries.size());
+            if (lists.empty() || lists.back().key != key)
+                lists.push_back({key, next, next});
+            m_entries.push_back({index, siblings.matches[index]});
+            lists.back().end = next + 1;
         }
-        MakeTable();
+        MakeTable(lists);
     }
 
     // The position of the first match-tree child still free on `side` that
     // `node` joins; kNotFound when none does.
     std::size_t Find(CMatchRules& rules, const SMatchContext& context, int position,
-                     const std::vector<CDataNode*>& matches, const NXML::CNode& node, TMatchKey key,
-                     FJoinTest same) {
+                     const NXML::CNode& node, TMatchKey key, FJoinTest same) {
         SList* list = ListOf(key);
         if (list == nullptr)
             return kNotFound;
         const int side = context.order[position];
         // Entries taken on this side are passed for good; the rest stay for
         // later nodes whose key happens to collide.
-        while (list->first < list->end && matches[m_indexes[list->first]]->NodeOf(side) != nullptr)
+        while (list->first < list->end && m_entries[list->first].match->NodeOf(side) != nullptr)
             ++list->first;
-        for (std::size_t entry = list->first; entry < list->end; ++entry) {
-            const std::size_t index = m_indexes[entry];
-            const CDataNode& match = *matches[index];
+        for (std::uint32_t entry = list->first; entry < list->end; ++entry) {
+            const CDataNode& match = *m_entries[entry].match;
             if (match.NodeOf(side) == nullptr && Joins(rules, context, position, match, node, same))
-                return index;
+                return m_entries[entry].index;
         }
         return kNotFound;
     }
 
 private:
-    // One key's entries, m_indexes up to `end`: those from `first` on, the
-    // ones before it passed for good.
+    // A match-tree child: its position in SUnorderedSiblings::matches, and itself.
+    struct SEntry {
+        std::size_t index;
+        const CDataNode* match;
+    };
+    // One key's entries, m_entries up to `end`: those from `first` on, the
+    // ones before it passed for good. A slot with `end` 0 is empty. 32-bit
+    // positions keep a slot at 16 bytes; no parent has 2^32 children.
     struct SList {
         TMatchKey key;
-        std::size_t first, end;
+        std::uint32_t first, end;
     };
 
     // Keys are hashes already; their high bits choose the slot.
@@ -170,32 +178,32 @@ private:
         return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> m_shift);
     }
 
-    // At most half full, so that probe runs stay short.
-    void MakeTable() {
+    // At most three quarters full, so that probe runs stay short.
+    void MakeTable(const std::vector<SList>& lists) {
         std::size_t size = 1;
         m_shift = 64;
-        while (size < 2 * m_lists.size()) {
+        while (3 * size < 4 * lists.size()) {
             size *= 2;
             --m_shift;
         }
-        m_table.assign(size, 0);
-        for (std::size_t list = 0; list < m_lists.size(); ++list) {
-            std::size_t slot = SlotOf(m_lists[list].key);
-            while (m_table[slot] != 0)
+        m_table.assign(size, SList{0, 0, 0});
+        for (const SList& list : lists) {
+            std::size_t slot = SlotOf(list.key);
+            while (m_table[slot].end != 0)
                 slot = (slot + 1) & (size - 1);
-            m_table[slot] = list + 1;
+            m_table[slot] = list;
         }
     }
 
     SList* ListOf(TMatchKey key) {
-        if (m_lists.empty())
+        if (m_entries.empty())
             return nullptr;
         for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & (m_table.size() - 1)) {
-            const std::size_t list = m_table[slot];
-            if (list == 0)
+            SList& list = m_table[slot];
+            if (list.end == 0)
                 return nullptr;
-            if (m_lists[list - 1].key == key)
-                return &m_lists[list - 1];
+            if (list.key == key)
+                return &list;
         }
     }
 
@@ -209,10 +217,8 @@ private:
         return false;
     }
 
-    std::vector<std::size_t> m_indexes;
-    std::vector<SList> m_lists;
-    // Slot to list number plus one; 0 for an empty slot.
-    std::vector<std::size_t> m_table;
+    std::vector<SEntry> m_entries;
+    std::vector<SList> m_table;
     int m_shift = 64;
 };
 
@@ -235,8 +241,7 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
             if (same == nullptr)
                 continue;
             const TMatchKey key = JoinKey(rules, *child);
-            std::size_t index =
-                candidates.Find(rules, context, position, matches, *child, key, same);
+            std::size_t index = candidates.Find(rules, context, position, *child, key, same);
             if (index != CJoinCandidates::kNotFound)
                 matches[index]->nodes[static_cast<std::size_t>(side)] = child;
             else {
