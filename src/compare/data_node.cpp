@@ -4,10 +4,17 @@
 #include "compare/match_rules.h"
 #include "compare/repeated_addition.h"
 #include "compare/split_element_rejoin.h"
+#include "framework/job.h"
+#include "framework/thread.h"
 #include "xml/content.h"
 #include "xml/doc.h"
 #include "xml/element.h"
 
+#include <algorithm>
+#include <exception>
+#include <functional>
+#include <limits>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -63,6 +70,63 @@ void MatchChildren(CDataNode& node, const SMatchContext& context, CMatchRules& r
         algorithms.declarations(node, context, rules);
 }
 
+// Matches the children of the nodes on `pending` and everything below them,
+// depth first with an explicit stack: documents may nest arbitrarily deep.
+// Stops once `pending` holds `enough` nodes, which are left on it.
+void MatchBelow(std::vector<CDataNode*>& pending, std::size_t enough, const SMatchContext& context,
+                CMatchRules& rules, const SMatchAlgorithms& algorithms) {
+    while (!pending.empty() && pending.size() < enough) {
+        CDataNode* node = pending.back();
+        pending.pop_back();
+        MatchChildren(*node, context, rules, algorithms);
+        for (CDataNode* child = node->FirstChildNode(); child != nullptr;
+             child = child->NextSiblingNode())
+            pending.push_back(child);
+    }
+}
+
+// Fewer subtrees waiting than this are matched by one thread: starting
+// others would cost more than they save.
+constexpr std::size_t kSubtreesWorthSharing = 4096;
+constexpr unsigned kMostMatchingThreads = 8;
+
+unsigned MatchingThreads(const SMatchContext& context) {
+    if (context.threads != 0)
+        return context.threads;
+    return std::clamp(std::thread::hardware_concurrency(), 1u, kMostMatchingThreads);
+}
+
+// Matches below every node of `pending` on `threads` threads. The subtrees
+// are disjoint and matching one touches nothing outside it (even the subtree
+// hashes it caches are its own XML nodes'), so each thread takes its share
+// with its own answers of the rules. Dealt out in turn, so that each share
+// holds a like mix of large and small subtrees. A failure (out of memory)
+// is thrown again here once every thread has ended.
+void MatchBelowInParallel(const std::vector<CDataNode*>& pending, unsigned threads,
+                          const SMatchContext& context, const SMatchAlgorithms& algorithms) {
+    std::vector<std::vector<CDataNode*>> shares(threads);
+    for (std::size_t index = 0; index < pending.size(); ++index)
+        shares[index % threads].push_back(pending[index]);
+    std::vector<std::exception_ptr> failures(threads);
+    std::vector<std::function<void()>> works;
+    for (unsigned thread = 0; thread < threads; ++thread)
+        works.emplace_back([&, thread] {
+            try {
+                CMatchRules rules(context.spec);
+                MatchBelow(shares[thread], std::numeric_limits<std::size_t>::max(), context, rules,
+                           algorithms);
+            } catch (...) {
+                failures[thread] = std::current_exception();
+            }
+        });
+    // Matching itself never recurses deeply; the job threads' stack is for
+    // whatever the algorithms may do on deep documents.
+    NSys::RunSideBySide(NSys::CJobThread::kStackSize, works);
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+}
+
 } // namespace
 
 const NXML::CNode* CDataNode::NodeAt(int side, const CSideOrder& order) const {
@@ -91,17 +155,17 @@ void CDataNode::Build(const SMatchContext& context) {
 }
 
 void CDataNode::Build(const SMatchContext& context, const SMatchAlgorithms& algorithms) {
-    CMatchRules rules(context.spec);
-    // Depth first with an explicit stack: documents may nest arbitrarily deep.
+    // One thread goes down until the tree is wide enough to share out.
+    const unsigned threads = MatchingThreads(context);
     std::vector<CDataNode*> pending{this};
-    while (!pending.empty()) {
-        CDataNode* node = pending.back();
-        pending.pop_back();
-        MatchChildren(*node, context, rules, algorithms);
-        for (CDataNode* child = node->FirstChildNode(); child != nullptr;
-             child = child->NextSiblingNode())
-            pending.push_back(child);
+    {
+        CMatchRules rules(context.spec);
+        MatchBelow(pending,
+                   threads > 1 ? kSubtreesWorthSharing : std::numeric_limits<std::size_t>::max(),
+                   context, rules, algorithms);
     }
+    if (!pending.empty())
+        MatchBelowInParallel(pending, threads, context, algorithms);
 }
 
 void CDocNode::Match(const NXML::CDoc* base, const NXML::CDoc* left, const NXML::CDoc* right,

@@ -11,4 +11,7 @@ struct SMatchContext {
     bool merge = false;
     // Null matches every element's children in order, identified by name.
     const CFileSpec* spec = nullptr;
+    // How many threads may share the matching of a wide tree; 0 for one per
+    // processor (up to eight). The match tree is the same whatever it is.
+    unsigned threads = 0;
 };

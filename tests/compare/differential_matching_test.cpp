@@ -5,6 +5,7 @@
 #include "compare_test_support.h"
 #include "reference_matching.h"
 
+#include <algorithm>
 #include <numeric>
 #include <random>
 #include <sstream>
@@ -201,6 +202,48 @@ TEST(DifferentialMatching, IndexedMatchesTheReferenceOnRandomOperations) {
     }
     // The operations must be big enough to exercise the long-list indexes.
     EXPECT_GT(nodesCompared, kOperations * 50);
+}
+
+// A tree wide enough to be shared out among threads is matched as one
+// thread matches it (which the tests above hold to the reference): records
+// identified under an unordered root, with random content that each side
+// edits, drops, adds to and moves.
+TEST(DifferentialMatching, MatchingSharedAmongThreadsGivesTheSameTree) {
+    constexpr int kRecords = 6000;
+    const std::string rules = "<element name='r' order='Random'/>"
+                              "<element name='x'><attribute name='id'/></element>";
+    CRandomOperations random(7);
+    std::vector<std::string> base;
+    for (int id = 0; id < kRecords; ++id)
+        base.push_back("<x id='" + std::to_string(id) + "'>" + random.Node(2) + "</x>");
+    const auto edited = [&] {
+        std::vector<std::string> records = base;
+        for (std::string& record : records)
+            if (random.Chance(5))
+                record = record.substr(0, record.find('>') + 1) + random.Node(2) + "</x>";
+        return random.Edited(records);
+    };
+    const auto original = CompareTest::ParseDocument(CRandomOperations::Wrapped(base));
+    const auto left = CompareTest::ParseDocument(CRandomOperations::Wrapped(edited()));
+    const auto right = CompareTest::ParseDocument(CRandomOperations::Wrapped(edited()));
+    const auto spec = CompareTest::SpecWithRules(rules);
+    SMatchContext context;
+    context.order.Fill(true);
+    context.spec = spec.get();
+    const auto structure = [&](unsigned threads) {
+        context.threads = threads;
+        CDocNode root;
+        root.nodes = {original.get(), left.get(), right.get()};
+        root.Build(context, IndexedMatchAlgorithms());
+        return Structure(root);
+    };
+    const std::string alone = structure(1);
+    // Far more subtrees than are matched before the tree is shared out.
+    EXPECT_GT(std::count(alone.begin(), alone.end(), '\n'), 3 * kRecords);
+    // Compared without gtest's diff, which would not end on trees this size.
+    const std::string shared = structure(4);
+    const auto differ = std::mismatch(shared.begin(), shared.end(), alone.begin(), alone.end());
+    EXPECT_TRUE(shared == alone) << "the trees part at byte " << (differ.first - shared.begin());
 }
 
 // One unordered list of identified elements, each side with many moves,
