@@ -1,6 +1,7 @@
 #include "compare/data_node.h"
 
 #include "compare/match_algorithms.h"
+#include "compare/match_context.h"
 #include "compare/match_rules.h"
 #include "compare/repeated_addition.h"
 #include "compare/split_element_rejoin.h"
@@ -10,11 +11,7 @@
 #include "xml/doc.h"
 #include "xml/element.h"
 
-#include <algorithm>
-#include <exception>
-#include <functional>
 #include <limits>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -88,44 +85,6 @@ void MatchBelow(std::vector<CDataNode*>& pending, std::size_t enough, const SMat
 // Fewer subtrees waiting than this are matched by one thread: starting
 // others would cost more than they save.
 constexpr std::size_t kSubtreesWorthSharing = 4096;
-constexpr unsigned kMostMatchingThreads = 8;
-
-unsigned MatchingThreads(const SMatchContext& context) {
-    if (context.threads != 0)
-        return context.threads;
-    return std::clamp(std::thread::hardware_concurrency(), 1u, kMostMatchingThreads);
-}
-
-// Matches below every node of `pending` on `threads` threads. The subtrees
-// are disjoint and matching one touches nothing outside it (even the subtree
-// hashes it caches are its own XML nodes'), so each thread takes its share
-// with its own answers of the rules. Dealt out in turn, so that each share
-// holds a like mix of large and small subtrees. A failure (out of memory)
-// is thrown again here once every thread has ended.
-void MatchBelowInParallel(const std::vector<CDataNode*>& pending, unsigned threads,
-                          const SMatchContext& context, const SMatchAlgorithms& algorithms) {
-    std::vector<std::vector<CDataNode*>> shares(threads);
-    for (std::size_t index = 0; index < pending.size(); ++index)
-        shares[index % threads].push_back(pending[index]);
-    std::vector<std::exception_ptr> failures(threads);
-    std::vector<std::function<void()>> works;
-    for (unsigned thread = 0; thread < threads; ++thread)
-        works.emplace_back([&, thread] {
-            try {
-                CMatchRules rules(context.spec);
-                MatchBelow(shares[thread], std::numeric_limits<std::size_t>::max(), context, rules,
-                           algorithms);
-            } catch (...) {
-                failures[thread] = std::current_exception();
-            }
-        });
-    // Matching itself never recurses deeply; the job threads' stack is for
-    // whatever the algorithms may do on deep documents.
-    NSys::RunSideBySide(NSys::CJobThread::kStackSize, works);
-    for (const std::exception_ptr& failure : failures)
-        if (failure)
-            std::rethrow_exception(failure);
-}
 
 } // namespace
 
@@ -156,7 +115,7 @@ void CDataNode::Build(const SMatchContext& context) {
 
 void CDataNode::Build(const SMatchContext& context, const SMatchAlgorithms& algorithms) {
     // One thread goes down until the tree is wide enough to share out.
-    const unsigned threads = MatchingThreads(context);
+    const unsigned threads = SharingThreads(context);
     std::vector<CDataNode*> pending{this};
     {
         CMatchRules rules(context.spec);
@@ -164,8 +123,17 @@ void CDataNode::Build(const SMatchContext& context, const SMatchAlgorithms& algo
                    threads > 1 ? kSubtreesWorthSharing : std::numeric_limits<std::size_t>::max(),
                    context, rules, algorithms);
     }
-    if (!pending.empty())
-        MatchBelowInParallel(pending, threads, context, algorithms);
+    if (pending.empty())
+        return;
+    // The subtrees waiting are disjoint and matching one touches nothing
+    // outside it (even the subtree hashes it caches are its own XML nodes'),
+    // so each thread takes a share with its own answers of the rules.
+    NSys::ShareOutSideBySide<CDataNode*>(
+        NSys::CJobThread::kStackSize, pending, threads, [&](const std::vector<CDataNode*>& share) {
+            CMatchRules rules(context.spec);
+            std::vector<CDataNode*> stack = share;
+            MatchBelow(stack, std::numeric_limits<std::size_t>::max(), context, rules, algorithms);
+        });
 }
 
 void CDocNode::Match(const NXML::CDoc* base, const NXML::CDoc* left, const NXML::CDoc* right,

@@ -15,3 +15,7 @@ struct SMatchContext {
     // processor (up to eight). The match tree is the same whatever it is.
     unsigned threads = 0;
 };
+
+// The threads that may share matching and building the blocks of `context`:
+// `threads` when set, else one per processor, up to eight.
+unsigned SharingThreads(const SMatchContext& context);

@@ -5,9 +5,11 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <pthread.h>
 #include <span>
+#include <vector>
 
 namespace NSys {
 
@@ -58,5 +60,31 @@ void RunWithStack(std::size_t stackSize, const std::function<void()>& work);
 // bytes, all at once, and waits for them all; a work whose thread cannot be
 // made runs on the calling thread.
 void RunSideBySide(std::size_t stackSize, std::span<const std::function<void()>> works);
+
+// Deals `items` out in turn into `shares` shares, so that each holds a like
+// mix of large and small ones, and runs `work` on each share side by side
+// (as RunSideBySide does). The first exception a share threw is thrown again
+// here, once every thread has ended.
+template <typename T>
+void ShareOutSideBySide(std::size_t stackSize, const std::vector<T>& items, unsigned shares,
+                        const std::function<void(const std::vector<T>&)>& work) {
+    std::vector<std::vector<T>> dealt(shares);
+    for (std::size_t index = 0; index < items.size(); ++index)
+        dealt[index % shares].push_back(items[index]);
+    std::vector<std::exception_ptr> failures(shares);
+    std::vector<std::function<void()>> works;
+    for (unsigned share = 0; share < shares; ++share)
+        works.emplace_back([&, share] {
+            try {
+                work(dealt[share]);
+            } catch (...) {
+                failures[share] = std::current_exception();
+            }
+        });
+    RunSideBySide(stackSize, works);
+    for (const std::exception_ptr& failure : failures)
+        if (failure)
+            std::rethrow_exception(failure);
+}
 
 } // namespace NSys

@@ -2,7 +2,10 @@
 
 #include "compare/classification.h"
 #include "compare/data_node.h"
+#include "compare/match_context.h"
+#include "framework/job.h"
 #include "framework/string_functions.h"
+#include "framework/thread.h"
 #include "merge/attribute_block.h"
 #include "merge/block_selector.h"
 #include "merge/comment_block.h"
@@ -103,28 +106,57 @@ CSimpleBlock* MakeBlock(const CDataNode& node, CBlockBase& parent, int side,
     return block;
 }
 
+// Parents with fewer children than this are built by one thread: starting
+// others would cost more than they save.
+constexpr std::uint32_t kChildrenWorthSharing = 4096;
+
+// Counts no further than it needs to.
+bool HasChildrenWorthSharing(const CDataNode& node) {
+    std::uint32_t count = 0;
+    for (const CDataNode* child = node.FirstChildNode(); child != nullptr;
+         child = child->NextSiblingNode())
+        if (++count == kChildrenWorthSharing)
+            return true;
+    return false;
+}
+
 // Builds blocks from a list of steps instead of recursing, so that any depth
 // of document is safe. The blocks of one parent are made in order, and each
 // block's subtree before the next sibling's.
+//
+// Below a parent of very many children, the children's own blocks are made
+// in order first; then the threads share out what lies below them, each
+// building whole subtrees of blocks of its own (the subtrees of the match
+// tree they read may overlap, for the alternatives of a difference, but
+// nothing there is written).
 class CBlockBuilder {
 public:
-    explicit CBlockBuilder(const SMatchContext& context) : m_context(context) {}
+    CBlockBuilder(const SMatchContext& context, unsigned threads)
+        : m_context(context), m_threads(threads) {}
 
     void AddNode(const CDataNode& node, CBlockBase& parent, int side) {
         m_steps.push_back({&node, &parent, side});
     }
 
-    // The steps of `node`'s children, to be built before any step added earlier.
+    // The steps of `node`'s children, to be built before any step added
+    // earlier; built at once when they are many and threads may share them.
     void AddChildren(const CDataNode& node, CBlockBase& parent, int side) {
         if (side != kSideAll && node.NodeOf(side) == nullptr)
             return;
+        if (m_descents != nullptr) {
+            m_descents->push_back({&node, &parent, side});
+            return;
+        }
         const std::size_t firstNew = m_steps.size();
         const CElementNode* element = node.AsElementNode();
         if (element != nullptr && parent.IsElementBlock()) {
             CAttributeList& attributes = static_cast<CElementBlock&>(parent).Attributes();
             AddSiblings(element->attributes.FirstChildNode(), attributes, side);
         }
-        AddSiblings(node.FirstChildNode(), parent, side);
+        if (m_threads > 1 && HasChildrenWorthSharing(node))
+            BuildSharedOut(node, parent, side);
+        else
+            AddSiblings(node.FirstChildNode(), parent, side);
         std::reverse(m_steps.begin() + static_cast<std::ptrdiff_t>(firstNew), m_steps.end());
     }
 
@@ -140,6 +172,26 @@ private:
     void AddSiblings(const CDataNode* first, CBlockBase& parent, int side) {
         for (const CDataNode* child = first; child != nullptr; child = child->NextSiblingNode())
             m_steps.push_back({child, &parent, side});
+    }
+
+    // Makes the blocks of `node`'s children in order, leaving what lies
+    // below each as a step, then builds those steps on the threads.
+    void BuildSharedOut(const CDataNode& node, CBlockBase& parent, int side) {
+        std::vector<SBuildStep> descents;
+        CBlockBuilder shallow(m_context, 1);
+        shallow.m_descents = &descents;
+        shallow.AddSiblings(node.FirstChildNode(), parent, side);
+        std::reverse(shallow.m_steps.begin(), shallow.m_steps.end());
+        shallow.Run();
+        NSys::ShareOutSideBySide<SBuildStep>(NSys::CJobThread::kStackSize, descents, m_threads,
+                                             [this](const std::vector<SBuildStep>& share) {
+                                                 CBlockBuilder builder(m_context, 1);
+                                                 for (const SBuildStep& step : share) {
+                                                     builder.AddChildren(*step.node, *step.parent,
+                                                                         step.side);
+                                                     builder.Run();
+                                                 }
+                                             });
     }
 
     void Build(const CDataNode& node, CBlockBase& parent, int side) {
@@ -170,20 +222,24 @@ private:
     }
 
     const SMatchContext& m_context;
+    const unsigned m_threads;
     std::vector<SBuildStep> m_steps;
+    // Set while the blocks of a shared-out parent's children are made: what
+    // lies below each goes here instead of being built.
+    std::vector<SBuildStep>* m_descents = nullptr;
 };
 
 } // namespace
 
 void BuildBlock(const CDataNode& node, CBlockBase& parent, int side, const SMatchContext& context) {
-    CBlockBuilder builder(context);
+    CBlockBuilder builder(context, 1);
     builder.AddNode(node, parent, side);
     builder.Run();
 }
 
 void BuildChildBlocks(const CDataNode& node, CBlockBase& parent, int side,
                       const SMatchContext& context) {
-    CBlockBuilder builder(context);
+    CBlockBuilder builder(context, SharingThreads(context));
     builder.AddChildren(node, parent, side);
     builder.Run();
 }

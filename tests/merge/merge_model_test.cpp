@@ -8,6 +8,7 @@
 #include "merge_test_support.h"
 #include "xml/element.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -316,6 +317,47 @@ TEST(MergeModel, ModelsAreIndependent) {
     EXPECT_EQ(first.model.DifferenceCount(), 0u);
     EXPECT_EQ(first.model.CurrentIndex(), -1);
     EXPECT_EQ(RenderModel(first.model), "0 L 0 <r/>\n");
+}
+
+// Below a parent of thousands of children the blocks are built by several
+// threads: they must be the very blocks one thread builds, in the same order,
+// differences and their alternatives included.
+TEST(MergeModel, BlocksBuiltBySeveralThreadsAreTheBlocksOfOne) {
+    constexpr int kStrings = 6000;
+    const auto document = [](int changeEvery, const char* value, int firstAdded) {
+        std::string text = "<resources>\n";
+        for (int index = 0; index < kStrings; ++index) {
+            if (changeEvery != 0 && index % changeEvery == 0)
+                continue; // dropped on this side
+            const bool changed = changeEvery != 0 && index % changeEvery == 1;
+            text += "  <string name=\"s" + std::to_string(index) + "\" q=\"" +
+                    (changed ? value : "v") + "\">t<b>" + std::to_string(index) + "</b></string>\n";
+        }
+        for (int added = firstAdded; added < firstAdded + 50; ++added)
+            text += "  <string name=\"n" + std::to_string(added) + "\">new</string>\n";
+        return text + "</resources>\n";
+    };
+    const std::unique_ptr<CFileSpec> spec = FormatsTest::ReadSpec(MergeTest::kStringsSpec);
+    // Each side drops and changes strings the other changes: conflicts too.
+    COperation operation(document(0, "v", 0), document(7, "left", 0), document(5, "right", 25),
+                         true, spec.get());
+    const auto built = [&](unsigned threads) {
+        operation.context.threads = threads;
+        CMergeModel model;
+        BuildModel(model, operation.root, operation.context);
+        NIO::TBuffer<0> indented;
+        EXPECT_TRUE(model.Root().WriteIndented(indented, 0, ""));
+        return std::to_string(model.DifferenceCount()) + " " +
+               std::to_string(model.ConflictCount()) + "\n" + RenderModel(model) +
+               MergeTest::StreamContent(indented);
+    };
+    const std::string alone = built(1);
+    EXPECT_GT(alone.size(), std::size_t{kStrings} * 100);
+    // Compared without gtest's diff, which would not end on texts this size.
+    const std::string shared = built(4);
+    const auto differ = std::mismatch(shared.begin(), shared.end(), alone.begin(), alone.end());
+    EXPECT_TRUE(shared == alone) << "they part at byte " << (differ.first - shared.begin()) << ": "
+                                 << alone.substr(0, 80);
 }
 
 } // namespace
