@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <new>
 #include <gtest/gtest.h>
 #include <pthread.h>
 #include <thread>
@@ -199,4 +200,33 @@ TEST(Thread, SideBySideWorksRunAtOnceOnTheirOwnLargeStacks) {
         EXPECT_GE(stackSizes[work], kLarge) << work;
         EXPECT_FALSE(pthread_equal(threads[work], pthread_self())) << work;
     }
+}
+
+// Each item goes to exactly one share, dealt in turn; a share that throws
+// has its exception thrown again on the calling thread after all ended.
+TEST(Thread, SharesAreDealtInTurnAndTheirFailureReachesTheCaller) {
+    std::vector<int> items(100);
+    for (int index = 0; index < 100; ++index)
+        items[static_cast<std::size_t>(index)] = index;
+    std::array<std::vector<int>, 3> seen;
+    std::atomic<int> shares{0};
+    NSys::ShareOutSideBySide<int>(1 << 20, items, 3, [&](const std::vector<int>& share) {
+        seen[static_cast<std::size_t>(share.front() % 3)] = share;
+        ++shares;
+    });
+    EXPECT_EQ(shares.load(), 3);
+    for (std::size_t share = 0; share < seen.size(); ++share)
+        for (std::size_t index = 0; index < seen[share].size(); ++index)
+            EXPECT_EQ(seen[share][index], static_cast<int>(share + 3 * index));
+    EXPECT_EQ(seen[0].size() + seen[1].size() + seen[2].size(), items.size());
+
+    std::atomic<int> finished{0};
+    EXPECT_THROW(NSys::ShareOutSideBySide<int>(1 << 20, items, 4,
+                                               [&](const std::vector<int>& share) {
+                                                   if (share.front() == 1)
+                                                       throw std::bad_alloc();
+                                                   ++finished;
+                                               }),
+                 std::bad_alloc);
+    EXPECT_EQ(finished.load(), 3);
 }
