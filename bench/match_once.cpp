@@ -1,9 +1,11 @@
 // Generates the documents of a comparison, or loads, matches and builds the
 // merge model of one, timing each step: the tool behind scripts/bench-match.
 //
-//   match_once generate <records|nested> <megabytes> <ordered|unordered> <folder>
+//   match_once generate <records|nested|deep> <megabytes> <ordered|unordered> <folder>
 //   match_once run <folder> <two-way|three-way> <compare|merge>
 
+#include "framework/job.h"
+#include "framework/thread.h"
 #include "loaded_operation.h"
 #include "operation_documents.h"
 
@@ -62,10 +64,15 @@ int main(int argc, char** argv) {
     const std::string command = argc > 1 ? argv[1] : "";
     if (command == "generate" && argc == 6)
         return Generate(argv + 2);
-    if (command == "run" && argc == 5)
-        return Run(argv + 2);
+    if (command == "run" && argc == 5) {
+        // On a job thread's stack, as the program matches: building the
+        // model of a deep document recurses along its depth.
+        int result = 2;
+        NSys::RunWithStack(NSys::CJobThread::kStackSize, [&] { result = Run(argv + 2); });
+        return result;
+    }
     std::fprintf(stderr,
-                 "usage: match_once generate <records|nested> <megabytes> <ordered|unordered> "
+                 "usage: match_once generate <records|nested|deep> <megabytes> <ordered|unordered> "
                  "<folder>\n       match_once run <folder> <two-way|three-way> <compare|merge>\n");
     return 2;
 }

@@ -51,6 +51,23 @@ void AppendParagraph(std::string& out, const SUnit& unit) {
 constexpr std::uint64_t kParagraphsPerSection = 20;
 constexpr std::uint64_t kSectionsPerChapter = 10;
 
+// Each group a division inside the one before; not indented, so that the
+// text grows with the paragraphs, not with the depth.
+void AppendDivisions(std::string& out, const std::vector<SUnit>& units) {
+    std::uint64_t openGroup = ~0ull;
+    std::uint64_t depth = 0;
+    for (const SUnit& unit : units) {
+        if (unit.group != openGroup) {
+            out += "<div id=\"d" + std::to_string(unit.group) + "\">\n";
+            openGroup = unit.group;
+            ++depth;
+        }
+        AppendParagraph(out, unit);
+    }
+    for (; depth > 0; --depth)
+        out += "</div>\n";
+}
+
 std::string Render(EOperationShape shape, const std::vector<SUnit>& units) {
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     if (shape == EOperationShape::kRecords) {
@@ -58,6 +75,11 @@ std::string Render(EOperationShape shape, const std::vector<SUnit>& units) {
         for (const SUnit& unit : units)
             AppendRecord(out, unit);
         return out + "</records>\n";
+    }
+    if (shape == EOperationShape::kDeep) {
+        out += "<doc>\n";
+        AppendDivisions(out, units);
+        return out + "</doc>\n";
     }
     out += "<book>\n";
     std::uint64_t openSection = ~0ull;
@@ -109,9 +131,17 @@ std::vector<SUnit> Edited(std::vector<SUnit> units, CSeededRandom& random, std::
 std::string Spec(EOperationShape shape, bool unordered) {
     const char* order = unordered ? "Random" : "Sequenced";
     std::string spec = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<file name=\"bench\" root=\"";
-    spec += shape == EOperationShape::kRecords ? "records" : "book";
+    spec += shape == EOperationShape::kRecords ? "records"
+            : shape == EOperationShape::kDeep  ? "doc"
+                                               : "book";
     spec += "\" filenames=\"*.xml\">\r\n";
-    if (shape == EOperationShape::kRecords) {
+    if (shape == EOperationShape::kDeep) {
+        for (const char* name : {"doc", "div"})
+            spec += "\t<element name=\"" + std::string(name) + "\" order=\"" + order + "\"/>\r\n";
+        for (const char* name : {"div", "para"})
+            spec += "\t<element name=\"" + std::string(name) +
+                    "\">\r\n\t\t<attribute name=\"id\"/>\r\n\t</element>\r\n";
+    } else if (shape == EOperationShape::kRecords) {
         spec += "\t<element name=\"records\" order=\"" + std::string(order) + "\"/>\r\n";
         spec += "\t<element name=\"record\" order=\"Sequenced\">\r\n"
                 "\t\t<attribute name=\"id\"/>\r\n\t</element>\r\n";
@@ -128,7 +158,14 @@ std::string Spec(EOperationShape shape, bool unordered) {
 } // namespace
 
 std::string_view OperationShapeName(EOperationShape shape) {
-    return shape == EOperationShape::kRecords ? "records" : "nested";
+    switch (shape) {
+    case EOperationShape::kRecords:
+        return "records";
+    case EOperationShape::kNested:
+        return "nested";
+    default:
+        return "deep";
+    }
 }
 
 bool OperationShapeFromName(std::string_view name, EOperationShape& shape) {
@@ -136,6 +173,8 @@ bool OperationShapeFromName(std::string_view name, EOperationShape& shape) {
         shape = EOperationShape::kRecords;
     else if (name == "nested")
         shape = EOperationShape::kNested;
+    else if (name == "deep")
+        shape = EOperationShape::kDeep;
     else
         return false;
     return true;

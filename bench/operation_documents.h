@@ -17,6 +17,9 @@ enum class EOperationShape {
     kRecords,
     // Chapters and sections with "id" attributes holding paragraphs.
     kNested,
+    // Divisions with "id" attributes, each holding 20 paragraphs and then
+    // the next division: tens of thousands of levels deep at 100 MB.
+    kDeep,
 };
 
 struct SOperationDocuments {
@@ -25,11 +28,12 @@ struct SOperationDocuments {
     std::string right;
     // A format specification file for the documents: records identified by
     // their id under a parent that is "Random" when `unordered` was asked
-    // for and "Sequenced" otherwise; chapters, sections and paragraphs by id.
+    // for and "Sequenced" otherwise; chapters, sections, divisions and
+    // paragraphs by id.
     std::string spec;
 };
 
-// "records" or "nested".
+// "records", "nested" or "deep".
 std::string_view OperationShapeName(EOperationShape shape);
 bool OperationShapeFromName(std::string_view name, EOperationShape& shape);
 
