@@ -8,6 +8,7 @@
 #include "merge/result_encoding.h"
 #include "merge/write_failure.h"
 #include "services/prompts.h"
+#include "text/charset.h"
 #include "text/format.h"
 #include "translation/translator.h"
 #include "xml/doc.h"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -33,8 +35,12 @@ std::string_view Content(const NIO::TBuffer<0>& buffer) {
 
 // The result file's bytes for the merged `text`, with a warning when its
 // declared character set cannot be written and a message when a character
-// cannot be; false after such a message or when memory ran out.
-bool EncodeForSaving(std::string_view text, const NXML::CDoc& left, NIO::TBuffer<0>& bytes) {
+// cannot be; none after such a message or when memory ran out. They are
+// `text` itself where it is written as it stands (UTF-8 without a byte order
+// mark), so that a large result is not copied once more; else they are its
+// encoding, in `encoded`.
+std::optional<std::string_view> EncodeForSaving(std::string_view text, const NXML::CDoc& left,
+                                                NIO::TBuffer<0>& encoded) {
     std::optional<std::string> unwritable;
     const SResultForm form = ResultForm(text, {left.charset, left.byteOrderMark}, &unwritable);
     if (unwritable) {
@@ -43,38 +49,39 @@ bool EncodeForSaving(std::string_view text, const NXML::CDoc& left, NIO::TBuffer
                         unwritable->c_str());
         ShowSaveMessage(message.Text(), NPrompts::EIcon::Warning);
     }
+    if (form.charset == NString::kCharsetUtf8 &&
+        ResultByteOrderMark(form.charset, form.byteOrderMark).empty())
+        return text;
     SUnrepresentable where;
-    switch (EncodeResultFile(text, form.charset, form.byteOrderMark, bytes, &where)) {
+    switch (EncodeResultFile(text, form.charset, form.byteOrderMark, encoded, &where)) {
     case EEncodeResult::Ok:
-        return true;
+        return Content(encoded);
     case EEncodeResult::Unrepresentable: {
         NString::TStr<char16_t> message;
         NString::Format(message, NString::NTranslator::Text("Msg.CannotRepresent").Text(),
                         static_cast<std::uint32_t>(where.codePoint), where.line);
         ShowSaveMessage(message.Text(), NPrompts::EIcon::Error);
-        return false;
+        return std::nullopt;
     }
     default:
-        return false;
+        return std::nullopt;
     }
 }
 
-// The result file's bytes for the merged document without conflicts.
-bool MakeMergedFile(const CMergeModel& model, const NXML::CDoc& left, std::uint64_t sizeHint,
-                    NIO::TBuffer<0>& bytes) {
-    NIO::TBuffer<0> text;
+// The merged document without conflicts, in UTF-8.
+bool MakeMergedText(const CMergeModel& model, std::uint64_t sizeHint, NIO::TBuffer<0>& text) {
     const std::uint64_t reserve = (sizeHint + kReserveStep - 1) / kReserveStep * kReserveStep;
     if (text.SetSize(reserve) != NResult::kOk)
         return false;
     text.SetSize(0);
-    return model.Root().WriteMerged(text) && EncodeForSaving(Content(text), left, bytes);
+    return model.Root().WriteMerged(text);
 }
 
-// The result file's bytes for the merged document with its conflicts marked.
-// The labels are fitted to the character set that the text without the
-// conflicts declares; markers cannot change what it declares.
-bool MakeMarkedFile(const CMergeModel& model, const NXML::CDoc& left,
-                    const SConflictMarkers& markers, NIO::TBuffer<0>& bytes) {
+// The merged document with its conflicts marked, in UTF-8. The labels are
+// fitted to the character set that the text without the conflicts declares;
+// markers cannot change what it declares.
+bool MakeMarkedText(const CMergeModel& model, const NXML::CDoc& left,
+                    const SConflictMarkers& markers, std::string& text) {
     CMergedTextWithGaps merged;
     if (!model.Root().WriteMerged(merged))
         return false;
@@ -82,7 +89,8 @@ bool MakeMarkedFile(const CMergeModel& model, const NXML::CDoc& left,
     SConflictMarkers fitted = markers;
     for (std::string& label : fitted.labels)
         label = RepresentableLine(label, charset);
-    return EncodeForSaving(MarkConflicts(merged, fitted), left, bytes);
+    text = MarkConflicts(merged, fitted);
+    return true;
 }
 
 } // namespace
@@ -96,11 +104,17 @@ ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
                         NPrompts::EIcon::Warning);
         return ESaveResult::Unresolved;
     }
-    NIO::TBuffer<0> bytes;
-    if (unresolved ? !MakeMarkedFile(model, left, *markers, bytes)
-                   : !MakeMergedFile(model, left, sizeHint, bytes))
+    NIO::TBuffer<0> merged;
+    std::string marked;
+    if (unresolved ? !MakeMarkedText(model, left, *markers, marked)
+                   : !MakeMergedText(model, sizeHint, merged))
         return ESaveResult::Failed;
-    if (const int error = NIO::WriteBufferToTarget(path, bytes); error != 0) {
+    NIO::TBuffer<0> encoded;
+    const std::optional<std::string_view> bytes =
+        EncodeForSaving(unresolved ? std::string_view(marked) : Content(merged), left, encoded);
+    if (!bytes)
+        return ESaveResult::Failed;
+    if (const int error = NIO::WriteTargetFile(path, bytes->data(), bytes->size()); error != 0) {
         ShowWriteFailure(path, error);
         return ESaveResult::Failed;
     }

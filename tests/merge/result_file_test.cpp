@@ -99,6 +99,9 @@ const SCharsetCase kCharsetCases[] = {
      "<?xml version='1.0' encoding='US-ASCII'?><r/>",
      "\xEF\xBB\xBF<?xml version='1.0' encoding='US-ASCII'?><r a='\xC3\xA9'/>",
      "<?xml version='1.0' encoding='US-ASCII'?><r a='&#xE9;'/>", ""},
+    // The left's byte order mark stays, before UTF-8 as before any other set.
+    {"Utf8MarkOfTheLeftStays", "\xEF\xBB\xBF<r>\xC3\xA9</r>", "\xEF\xBB\xBF<r>\xC3\xA9</r>",
+     "<r a='1'>\xC3\xA9</r>", "\xEF\xBB\xBF<r a='1'>\xC3\xA9</r>", ""},
     // The set the right file names cannot be written.
     {"UnwritableDeclarationKeepsTheLeftSet", "<?xml version='1.0' encoding='windows-1252'?><r/>",
      "<?xml version='1.0' encoding='windows-1252'?><r/>",
