@@ -157,17 +157,6 @@ std::string Spec(EOperationShape shape, bool unordered) {
 
 } // namespace
 
-std::string_view OperationShapeName(EOperationShape shape) {
-    switch (shape) {
-    case EOperationShape::kRecords:
-        return "records";
-    case EOperationShape::kNested:
-        return "nested";
-    default:
-        return "deep";
-    }
-}
-
 bool OperationShapeFromName(std::string_view name, EOperationShape& shape) {
     if (name == "records")
         shape = EOperationShape::kRecords;

@@ -33,8 +33,7 @@ struct SOperationDocuments {
     std::string spec;
 };
 
-// "records", "nested" or "deep".
-std::string_view OperationShapeName(EOperationShape shape);
+// The shape named "records", "nested" or "deep"; false for any other name.
 bool OperationShapeFromName(std::string_view name, EOperationShape& shape);
 
 // Documents whose base holds at least `minimumSize` bytes.
