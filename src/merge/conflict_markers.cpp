@@ -166,28 +166,62 @@ private:
     std::string_view m_lineBreak;
 };
 
-} // namespace
+// The lines from `begin` to `end` of the merged text, which hold `gaps` and
+// become one marked conflict.
+struct SConflictLines {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+    std::span<const SGap> gaps;
+};
 
-std::string MarkConflicts(const CMergedTextWithGaps& merged, const SConflictMarkers& markers) {
-    const std::string_view text = merged.Text();
-    const std::span<const SGap> gaps(merged.Gaps());
-    std::string out;
-    out.reserve(text.size());
-    CConflictWriter writer(out, markers, LineBreakOf(text));
-    std::size_t copied = 0;
+// Gaps whose lines touch share one conflict.
+std::vector<SConflictLines> ConflictLinesOf(std::string_view text, std::span<const SGap> gaps) {
+    std::vector<SConflictLines> conflicts;
     for (std::size_t first = 0; first < gaps.size();) {
         const std::size_t begin = LineStart(text, gaps[first].offset);
         std::size_t end = LineEnd(text, gaps[first].offset);
         std::size_t last = first + 1;
         for (; last < gaps.size() && LineStart(text, gaps[last].offset) < end; ++last)
             end = LineEnd(text, gaps[last].offset);
-        out.append(text.substr(copied, begin - copied));
-        const std::span<const SGap> shared = gaps.subspan(first, last - first);
-        writer.Write({VersionOf(kSideBase, text, shared, begin, end),
-                      VersionOf(kSideLeft, text, shared, begin, end),
-                      VersionOf(kSideRight, text, shared, begin, end)});
-        copied = end;
+        conflicts.push_back({begin, end, gaps.subspan(first, last - first)});
         first = last;
+    }
+    return conflicts;
+}
+
+// No less than the marked text takes, so that a large result is never copied
+// as it grows: each side's version repeats the conflict's lines with its own
+// alternatives, and each of the four markers holds at most a label and a
+// line break.
+std::size_t MarkedSizeBound(std::string_view text, std::span<const SConflictLines> conflicts,
+                            const SConflictMarkers& markers) {
+    const std::size_t longestLabel = std::ranges::max(markers.labels, {}, &std::string::size).size();
+    const std::size_t markerLine = static_cast<std::size_t>(markers.size) + 1 + longestLabel + 2;
+    std::size_t bound = text.size();
+    for (const SConflictLines& conflict : conflicts) {
+        bound += 2 * (conflict.end - conflict.begin) + 4 * markerLine + 3 * 2;
+        for (const SGap& gap : conflict.gaps)
+            for (const std::string& own : gap.sides)
+                bound += own.size();
+    }
+    return bound;
+}
+
+} // namespace
+
+std::string MarkConflicts(const CMergedTextWithGaps& merged, const SConflictMarkers& markers) {
+    const std::string_view text = merged.Text();
+    const std::vector<SConflictLines> conflicts = ConflictLinesOf(text, merged.Gaps());
+    std::string out;
+    out.reserve(MarkedSizeBound(text, conflicts, markers));
+    CConflictWriter writer(out, markers, LineBreakOf(text));
+    std::size_t copied = 0;
+    for (const SConflictLines& conflict : conflicts) {
+        out.append(text.substr(copied, conflict.begin - copied));
+        writer.Write({VersionOf(kSideBase, text, conflict.gaps, conflict.begin, conflict.end),
+                      VersionOf(kSideLeft, text, conflict.gaps, conflict.begin, conflict.end),
+                      VersionOf(kSideRight, text, conflict.gaps, conflict.begin, conflict.end)});
+        copied = conflict.end;
     }
     out.append(text.substr(copied));
     return out;

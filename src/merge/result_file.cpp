@@ -68,22 +68,28 @@ std::optional<std::string_view> EncodeForSaving(std::string_view text, const NXM
     }
 }
 
-// The merged document without conflicts, in UTF-8.
-bool MakeMergedText(const CMergeModel& model, std::uint64_t sizeHint, NIO::TBuffer<0>& text) {
+// Room in the empty `text` for a document of about `sizeHint` bytes, so that
+// a large one is not copied as it grows; false when memory ran out.
+bool ReserveFor(std::uint64_t sizeHint, NIO::CBase& text) {
     const std::uint64_t reserve = (sizeHint + kReserveStep - 1) / kReserveStep * kReserveStep;
     if (text.SetSize(reserve) != NResult::kOk)
         return false;
     text.SetSize(0);
-    return model.Root().WriteMerged(text);
+    return true;
+}
+
+// The merged document without conflicts, in UTF-8.
+bool MakeMergedText(const CMergeModel& model, std::uint64_t sizeHint, NIO::TBuffer<0>& text) {
+    return ReserveFor(sizeHint, text) && model.Root().WriteMerged(text);
 }
 
 // The merged document with its conflicts marked, in UTF-8. The labels are
 // fitted to the character set that the text without the conflicts declares;
 // markers cannot change what it declares.
-bool MakeMarkedText(const CMergeModel& model, const NXML::CDoc& left,
+bool MakeMarkedText(const CMergeModel& model, const NXML::CDoc& left, std::uint64_t sizeHint,
                     const SConflictMarkers& markers, std::string& text) {
     CMergedTextWithGaps merged;
-    if (!model.Root().WriteMerged(merged))
+    if (!ReserveFor(sizeHint, merged) || !model.Root().WriteMerged(merged))
         return false;
     const int charset = ResultForm(merged.Text(), {left.charset, left.byteOrderMark}).charset;
     SConflictMarkers fitted = markers;
@@ -106,7 +112,7 @@ ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
     }
     NIO::TBuffer<0> merged;
     std::string marked;
-    if (unresolved ? !MakeMarkedText(model, left, *markers, marked)
+    if (unresolved ? !MakeMarkedText(model, left, sizeHint, *markers, marked)
                    : !MakeMergedText(model, sizeHint, merged))
         return ESaveResult::Failed;
     NIO::TBuffer<0> encoded;
