@@ -137,6 +137,13 @@ std::uint32_t CNode::ChildCount(bool recursive) const {
     return count;
 }
 
+bool CNode::HasChildrenAtLeast(std::uint32_t count) const {
+    const CNode* child = m_firstChild;
+    for (; child != nullptr && count > 0; child = child->NextSibling())
+        --count;
+    return count == 0;
+}
+
 std::uint32_t CNode::Depth() const {
     std::uint32_t depth = 0;
     for (const CNode* ancestor = m_parent; ancestor != nullptr; ancestor = ancestor->m_parent)

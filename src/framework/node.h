@@ -44,6 +44,8 @@ public:
     CNode* ChildAt(std::uint32_t index) const;
     // Children, or with `recursive` every node below this one.
     std::uint32_t ChildCount(bool recursive = false) const;
+    // Whether there are `count` children or more; counts no further.
+    bool HasChildrenAtLeast(std::uint32_t count) const;
     // Number of ancestors.
     std::uint32_t Depth() const;
 

@@ -1,6 +1,7 @@
 #include "merge/block_base.h"
 
 #include "merge/block_selector.h"
+#include "merge/merged_text_with_gaps.h"
 #include "merge/text_metrics.h"
 
 #include <algorithm>
@@ -132,9 +133,14 @@ void CBlockBase::InvalidateWidth() {
 }
 
 bool CBlockBase::WriteMerged(NIO::CBase& out) const {
-    for (const CBlockBase* child = FirstChildBlock(); child != nullptr;
-         child = child->NextSiblingBlock()) {
-        if (!child->WriteMerged(out))
+    if (CMergedTextWithGaps* text = CMergedTextWithGaps::Of(out))
+        return text->WriteChildren(*this);
+    return WriteMergedRange(FirstChildBlock(), nullptr, out);
+}
+
+bool CBlockBase::WriteMergedRange(const CBlockBase* first, const CBlockBase* end, NIO::CBase& out) {
+    for (const CBlockBase* block = first; block != end; block = block->NextSiblingBlock()) {
+        if (!block->WriteMerged(out))
             return false;
     }
     return true;

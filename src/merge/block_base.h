@@ -96,6 +96,8 @@ public:
     // a difference below it is unresolved, unless `out` is a
     // CMergedTextWithGaps, which records a gap for it.
     virtual bool WriteMerged(NIO::CBase& out) const;
+    // WriteMerged of the blocks from `first` to before `end` (null: the last).
+    static bool WriteMergedRange(const CBlockBase* first, const CBlockBase* end, NIO::CBase& out);
     // Appends the re-indented form: `indent` and `depth` tabs before each line,
     // CRLF after it, every alternative of a selector.
     virtual bool WriteIndented(NIO::CBase& out, int depth, const char* indent) const;

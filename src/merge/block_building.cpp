@@ -106,20 +106,6 @@ CSimpleBlock* MakeBlock(const CDataNode& node, CBlockBase& parent, int side,
     return block;
 }
 
-// Parents with fewer children than this are built by one thread: starting
-// others would cost more than they save.
-constexpr std::uint32_t kChildrenWorthSharing = 4096;
-
-// Counts no further than it needs to.
-bool HasChildrenWorthSharing(const CDataNode& node) {
-    std::uint32_t count = 0;
-    for (const CDataNode* child = node.FirstChildNode(); child != nullptr;
-         child = child->NextSiblingNode())
-        if (++count == kChildrenWorthSharing)
-            return true;
-    return false;
-}
-
 // Builds blocks from a list of steps instead of recursing, so that any depth
 // of document is safe. The blocks of one parent are made in order, and each
 // block's subtree before the next sibling's.
@@ -153,7 +139,7 @@ public:
             CAttributeList& attributes = static_cast<CElementBlock&>(parent).Attributes();
             AddSiblings(element->attributes.FirstChildNode(), attributes, side);
         }
-        if (m_threads > 1 && HasChildrenWorthSharing(node))
+        if (m_threads > 1 && node.HasChildrenAtLeast(kChildrenWorthSharing))
             BuildSharedOut(node, parent, side);
         else
             AddSiblings(node.FirstChildNode(), parent, side);

@@ -2,6 +2,8 @@
 
 #include "compare/match_context.h"
 
+#include <cstdint>
+
 class CBlockBase;
 class CDataNode;
 class CDocNode;
@@ -17,6 +19,11 @@ class CMergeModel;
 // with one alternative per side, preselected as the classification says.
 // The blocks of the node's subtree follow in both cases.
 void BuildBlock(const CDataNode& node, CBlockBase& parent, int side, const SMatchContext& context);
+
+// Parents with fewer children than this have their blocks built, and their
+// merged text written, by one thread: starting others would cost more than
+// they save.
+constexpr std::uint32_t kChildrenWorthSharing = 4096;
 
 // Builds the blocks of every child of `node` under `parent`, those of an
 // element's attributes first (under `parent`'s attribute list). For one side

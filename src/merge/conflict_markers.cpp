@@ -195,7 +195,8 @@ std::vector<SConflictLines> ConflictLinesOf(std::string_view text, std::span<con
 // line break.
 std::size_t MarkedSizeBound(std::string_view text, std::span<const SConflictLines> conflicts,
                             const SConflictMarkers& markers) {
-    const std::size_t longestLabel = std::ranges::max(markers.labels, {}, &std::string::size).size();
+    const std::size_t longestLabel =
+        std::ranges::max(markers.labels, {}, &std::string::size).size();
     const std::size_t markerLine = static_cast<std::size_t>(markers.size) + 1 + longestLabel + 2;
     std::size_t bound = text.size();
     for (const SConflictLines& conflict : conflicts) {

@@ -1,8 +1,15 @@
 #include "merge/merged_text_with_gaps.h"
 
 #include "compare/side_order.h"
+#include "framework/job.h"
+#include "framework/result.h"
+#include "framework/thread.h"
+#include "merge/block_building.h"
 #include "merge/block_selector.h"
 #include "merge/simple_block.h"
+
+#include <algorithm>
+#include <numeric>
 
 CMergedTextWithGaps* CMergedTextWithGaps::Of(NIO::CBase& out) {
     return dynamic_cast<CMergedTextWithGaps*>(&out);
@@ -22,5 +29,50 @@ bool CMergedTextWithGaps::AddGap(const CBlockSelector& selector) {
                                                          static_cast<std::size_t>(text.Size()));
     }
     m_gaps.push_back(std::move(gap));
+    return true;
+}
+
+bool CMergedTextWithGaps::WriteChildren(const CBlockBase& parent) {
+    if (m_sharingThreads < 2 || !parent.HasChildrenAtLeast(kChildrenWorthSharing))
+        return CBlockBase::WriteMergedRange(parent.FirstChildBlock(), nullptr, *this);
+    std::vector<const CBlockBase*> children;
+    for (const CBlockBase* child = parent.FirstChildBlock(); child != nullptr;
+         child = child->NextSiblingBlock())
+        children.push_back(child);
+    const std::size_t count = children.size();
+    // The first run goes straight into this stream, the others into parts;
+    // nothing below shares out again while the threads are busy.
+    const unsigned shares = m_sharingThreads;
+    std::vector<CMergedTextWithGaps> parts(shares - 1);
+    // Not vector<bool>: each thread writes an element of its own.
+    std::vector<char> written(shares, 0);
+    std::vector<unsigned> runs(shares);
+    std::iota(runs.begin(), runs.end(), 0u);
+    m_sharingThreads = 1;
+    NSys::ShareOutSideBySide<unsigned>(
+        NSys::CJobThread::kStackSize, runs, shares, [&](const std::vector<unsigned>& share) {
+            for (const unsigned run : share) {
+                const CBlockBase* first = children[count * run / shares];
+                const CBlockBase* end =
+                    run + 1 < shares ? children[count * (run + 1) / shares] : nullptr;
+                written[run] =
+                    CBlockBase::WriteMergedRange(first, end, run == 0 ? *this : parts[run - 1]);
+            }
+        });
+    m_sharingThreads = shares;
+    if (std::ranges::count(written, 0) != 0)
+        return false;
+    return std::ranges::all_of(parts, [this](CMergedTextWithGaps& part) { return Join(part); });
+}
+
+bool CMergedTextWithGaps::Join(CMergedTextWithGaps& part) {
+    const std::size_t start = static_cast<std::size_t>(m_text.Size());
+    if (m_text.WriteBytes(part.m_text.Data(), static_cast<std::size_t>(part.m_text.Size())) !=
+        NResult::kOk)
+        return false;
+    for (SGap& gap : part.m_gaps) {
+        gap.offset += start;
+        m_gaps.push_back(std::move(gap));
+    }
     return true;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+class CBlockBase;
 class CBlockSelector;
 
 // The merged document's text as the block tree writes it, with a gap where
@@ -15,6 +16,10 @@ class CBlockSelector;
 // side's alternative would have written there. Writing the model's root into
 // this stream succeeds wherever writing into any other stream fails only for
 // want of resolutions.
+//
+// The children of a block with thousands of them are written by up to
+// `sharingThreads` threads side by side, each a run of them into a part of
+// its own, and the parts then joined in order.
 class CMergedTextWithGaps final : public NIO::CBase {
 public:
     struct SGap {
@@ -25,7 +30,9 @@ public:
         std::array<std::string, 3> sides;
     };
 
-    CMergedTextWithGaps() { flags = kReadable | kWritable; }
+    explicit CMergedTextWithGaps(unsigned sharingThreads = 1) : m_sharingThreads(sharingThreads) {
+        flags = kReadable | kWritable;
+    }
 
     // The stream as one that records gaps; null for any other stream.
     static CMergedTextWithGaps* Of(NIO::CBase& out);
@@ -33,6 +40,8 @@ public:
     // Leaves a gap for `selector` at the current end; false when an
     // alternative cannot be written.
     bool AddGap(const CBlockSelector& selector);
+    // Writes the children of `parent` as CBlockBase::WriteMerged does.
+    bool WriteChildren(const CBlockBase& parent);
 
     std::string_view Text() const {
         return {reinterpret_cast<const char*>(m_text.Data()),
@@ -53,6 +62,10 @@ public:
     int Seek(std::int64_t offset, int origin) override { return m_text.Seek(offset, origin); }
 
 private:
+    // Appends `part`'s text and gaps.
+    bool Join(CMergedTextWithGaps& part);
+
     NIO::TBuffer<0> m_text;
     std::vector<SGap> m_gaps;
+    unsigned m_sharingThreads;
 };

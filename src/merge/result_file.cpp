@@ -68,35 +68,28 @@ std::optional<std::string_view> EncodeForSaving(std::string_view text, const NXM
     }
 }
 
-// Room in the empty `text` for a document of about `sizeHint` bytes, so that
-// a large one is not copied as it grows; false when memory ran out.
-bool ReserveFor(std::uint64_t sizeHint, NIO::CBase& text) {
+// Writes the merged document into `text` in UTF-8, with a gap for each
+// unresolved difference; false when memory ran out.
+bool WriteMergedText(const CMergeModel& model, std::uint64_t sizeHint, CMergedTextWithGaps& text) {
+    // Room for a document of about `sizeHint` bytes, so that a large one is
+    // not copied as it grows.
     const std::uint64_t reserve = (sizeHint + kReserveStep - 1) / kReserveStep * kReserveStep;
     if (text.SetSize(reserve) != NResult::kOk)
         return false;
     text.SetSize(0);
-    return true;
+    return model.Root().WriteMerged(text);
 }
 
-// The merged document without conflicts, in UTF-8.
-bool MakeMergedText(const CMergeModel& model, std::uint64_t sizeHint, NIO::TBuffer<0>& text) {
-    return ReserveFor(sizeHint, text) && model.Root().WriteMerged(text);
-}
-
-// The merged document with its conflicts marked, in UTF-8. The labels are
-// fitted to the character set that the text without the conflicts declares;
-// markers cannot change what it declares.
-bool MakeMarkedText(const CMergeModel& model, const NXML::CDoc& left, std::uint64_t sizeHint,
-                    const SConflictMarkers& markers, std::string& text) {
-    CMergedTextWithGaps merged;
-    if (!ReserveFor(sizeHint, merged) || !model.Root().WriteMerged(merged))
-        return false;
+// `merged` with its conflicts marked. The labels are fitted to the character
+// set that the text without the conflicts declares; markers cannot change
+// what it declares.
+std::string MarkedText(const CMergedTextWithGaps& merged, const NXML::CDoc& left,
+                       const SConflictMarkers& markers) {
     const int charset = ResultForm(merged.Text(), {left.charset, left.byteOrderMark}).charset;
     SConflictMarkers fitted = markers;
     for (std::string& label : fitted.labels)
         label = RepresentableLine(label, charset);
-    text = MarkConflicts(merged, fitted);
-    return true;
+    return MarkConflicts(merged, fitted);
 }
 
 } // namespace
@@ -110,14 +103,15 @@ ESaveResult SaveMergedResult(const CMergeModel& model, const NXML::CDoc& left,
                         NPrompts::EIcon::Warning);
         return ESaveResult::Unresolved;
     }
-    NIO::TBuffer<0> merged;
-    std::string marked;
-    if (unresolved ? !MakeMarkedText(model, left, sizeHint, *markers, marked)
-                   : !MakeMergedText(model, sizeHint, merged))
+    // Written side by side by as many threads as the model was built with.
+    CMergedTextWithGaps merged(SharingThreads(model.Context()));
+    // Without conflicts every difference is resolved, and a gap is a fault.
+    if (!WriteMergedText(model, sizeHint, merged) || (!unresolved && !merged.Gaps().empty()))
         return ESaveResult::Failed;
+    const std::string marked = unresolved ? MarkedText(merged, left, *markers) : std::string();
     NIO::TBuffer<0> encoded;
     const std::optional<std::string_view> bytes =
-        EncodeForSaving(unresolved ? std::string_view(marked) : Content(merged), left, encoded);
+        EncodeForSaving(unresolved ? std::string_view(marked) : merged.Text(), left, encoded);
     if (!bytes)
         return ESaveResult::Failed;
     if (const int error = NIO::WriteTargetFile(path, bytes->data(), bytes->size()); error != 0) {

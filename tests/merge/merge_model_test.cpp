@@ -3,6 +3,7 @@
 #include "merge/attribute_block.h"
 #include "merge/content_block.h"
 #include "merge/element_block.h"
+#include "merge/merged_text_with_gaps.h"
 #include "merge/text_metrics.h"
 #include "merge/view_notifications.h"
 #include "merge_test_support.h"
@@ -319,28 +320,42 @@ TEST(MergeModel, ModelsAreIndependent) {
     EXPECT_EQ(RenderModel(first.model), "0 L 0 <r/>\n");
 }
 
+// Thousands of strings, of which each side drops and changes some that the
+// other changes too: differences and conflicts below one wide parent.
+constexpr int kStrings = 6000;
+
+std::string StringsDocument(int changeEvery, const char* value, int firstAdded) {
+    std::string text = "<resources>\n";
+    for (int index = 0; index < kStrings; ++index) {
+        if (changeEvery != 0 && index % changeEvery == 0)
+            continue; // dropped on this side
+        const bool changed = changeEvery != 0 && index % changeEvery == 1;
+        text += "  <string name=\"s" + std::to_string(index) + "\" q=\"" + (changed ? value : "v") +
+                "\">t<b>" + std::to_string(index) + "</b></string>\n";
+    }
+    for (int added = firstAdded; added < firstAdded + 50; ++added)
+        text += "  <string name=\"n" + std::to_string(added) + "\">new</string>\n";
+    return text + "</resources>\n";
+}
+
+COperation ManyStrings(const CFileSpec& spec) {
+    return COperation(StringsDocument(0, "v", 0), StringsDocument(7, "left", 0),
+                      StringsDocument(5, "right", 25), true, &spec);
+}
+
+// Compared without gtest's diff, which would not end on texts this size.
+void ExpectSameLongText(const std::string& shared, const std::string& alone) {
+    const auto differ = std::mismatch(shared.begin(), shared.end(), alone.begin(), alone.end());
+    EXPECT_TRUE(shared == alone) << "they part at byte " << (differ.first - shared.begin()) << ": "
+                                 << alone.substr(0, 80);
+}
+
 // Below a parent of thousands of children the blocks are built by several
 // threads: they must be the very blocks one thread builds, in the same order,
 // differences and their alternatives included.
 TEST(MergeModel, BlocksBuiltBySeveralThreadsAreTheBlocksOfOne) {
-    constexpr int kStrings = 6000;
-    const auto document = [](int changeEvery, const char* value, int firstAdded) {
-        std::string text = "<resources>\n";
-        for (int index = 0; index < kStrings; ++index) {
-            if (changeEvery != 0 && index % changeEvery == 0)
-                continue; // dropped on this side
-            const bool changed = changeEvery != 0 && index % changeEvery == 1;
-            text += "  <string name=\"s" + std::to_string(index) + "\" q=\"" +
-                    (changed ? value : "v") + "\">t<b>" + std::to_string(index) + "</b></string>\n";
-        }
-        for (int added = firstAdded; added < firstAdded + 50; ++added)
-            text += "  <string name=\"n" + std::to_string(added) + "\">new</string>\n";
-        return text + "</resources>\n";
-    };
     const std::unique_ptr<CFileSpec> spec = FormatsTest::ReadSpec(MergeTest::kStringsSpec);
-    // Each side drops and changes strings the other changes: conflicts too.
-    COperation operation(document(0, "v", 0), document(7, "left", 0), document(5, "right", 25),
-                         true, spec.get());
+    COperation operation = ManyStrings(*spec);
     const auto built = [&](unsigned threads) {
         operation.context.threads = threads;
         CMergeModel model;
@@ -353,11 +368,29 @@ TEST(MergeModel, BlocksBuiltBySeveralThreadsAreTheBlocksOfOne) {
     };
     const std::string alone = built(1);
     EXPECT_GT(alone.size(), std::size_t{kStrings} * 100);
-    // Compared without gtest's diff, which would not end on texts this size.
-    const std::string shared = built(4);
-    const auto differ = std::mismatch(shared.begin(), shared.end(), alone.begin(), alone.end());
-    EXPECT_TRUE(shared == alone) << "they part at byte " << (differ.first - shared.begin()) << ": "
-                                 << alone.substr(0, 80);
+    ExpectSameLongText(built(4), alone);
+}
+
+// The merged text of a parent of thousands of children is written by several
+// threads in runs: joined, they must be the text one thread writes, with every
+// gap at its place.
+TEST(MergeModel, MergedTextWrittenBySeveralThreadsIsTheTextOfOne) {
+    const std::unique_ptr<CFileSpec> spec = FormatsTest::ReadSpec(MergeTest::kStringsSpec);
+    const COperation operation = ManyStrings(*spec);
+    ASSERT_GT(operation.model.ConflictCount(), 100u);
+    const auto written = [&](unsigned threads) {
+        CMergedTextWithGaps text(threads);
+        EXPECT_TRUE(operation.model.Root().WriteMerged(text));
+        std::string gaps;
+        for (const CMergedTextWithGaps::SGap& gap : text.Gaps())
+            gaps += std::to_string(gap.offset) + " " + gap.sides[0] + "|" + gap.sides[1] + "|" +
+                    gap.sides[2] + "\n";
+        return std::string(text.Text()) + gaps;
+    };
+    const std::string alone = written(1);
+    EXPECT_GT(alone.size(), std::size_t{kStrings} * 40);
+    for (const unsigned threads : {2u, 3u, 8u})
+        ExpectSameLongText(written(threads), alone);
 }
 
 } // namespace
