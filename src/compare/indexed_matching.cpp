@@ -7,6 +7,7 @@
 #include "compare/sibling_index.h"
 #include "compare/sibling_pairing.h"
 #include "compare/sibling_placement.h"
+#include "framework/prefetch.h"
 #include "xml/attribute.h"
 #include "xml/content.h"
 #include "xml/element.h"
@@ -18,6 +19,7 @@
 #include <optional>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -159,6 +161,31 @@ public:
         return kNotFound;
     }
 
+    // How many lookups ahead Prefetch's stages run: each stage's load must
+    // have arrived before the next stage reads it.
+    static constexpr std::size_t kSlotAhead = 12;
+    static constexpr std::size_t kEntryAhead = 6;
+    static constexpr std::size_t kMatchAhead = 3;
+
+    // Start loading what Find waits on for the keys of later lookups: the
+    // table slot of the key kSlotAhead on, the first entry of the list of the
+    // key kEntryAhead on, and that entry's match-tree child for the key
+    // kMatchAhead on. Among a million children each is a cache miss, which
+    // Find would take one after the other. Only a key in its home slot is
+    // followed.
+    void PrefetchSlot(TMatchKey key) const {
+        if (!m_entries.empty())
+            NSys::Prefetch(&m_table[SlotOf(key)]);
+    }
+    void PrefetchEntry(TMatchKey key) const {
+        if (const SEntry* entry = FirstEntryInHomeSlot(key))
+            NSys::Prefetch(entry);
+    }
+    void PrefetchMatch(TMatchKey key) const {
+        if (const SEntry* entry = FirstEntryInHomeSlot(key))
+            NSys::Prefetch(entry->match->nodes.data());
+    }
+
 private:
     // A match-tree child: its position in SUnorderedSiblings::matches, and itself.
     struct SEntry {
@@ -195,17 +222,25 @@ private:
         }
     }
 
-    SList* ListOf(TMatchKey key) {
+    const SEntry* FirstEntryInHomeSlot(TMatchKey key) const {
+        if (m_entries.empty())
+            return nullptr;
+        const SList& list = m_table[SlotOf(key)];
+        return list.key == key && list.first < list.end ? &m_entries[list.first] : nullptr;
+    }
+
+    const SList* ListOf(TMatchKey key) const {
         if (m_entries.empty())
             return nullptr;
         for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & (m_table.size() - 1)) {
-            SList& list = m_table[slot];
+            const SList& list = m_table[slot];
             if (list.end == 0)
                 return nullptr;
             if (list.key == key)
                 return &list;
         }
     }
+    SList* ListOf(TMatchKey key) { return const_cast<SList*>(std::as_const(*this).ListOf(key)); }
 
     static bool Joins(CMatchRules& rules, const SMatchContext& context, int position,
                       const CDataNode& match, const NXML::CNode& node, FJoinTest same) {
@@ -235,13 +270,26 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
         if (xml == nullptr)
             continue;
         CJoinCandidates candidates(context, siblings, keys, position);
+        // The keys first, so that the lookups can load ahead of themselves.
+        std::vector<TMatchKey>& sideKeys = keys[static_cast<std::size_t>(side)];
+        std::vector<std::pair<const NXML::CNode*, FJoinTest>> joining;
         for (const NXML::CNode* child = xml->FirstChild(); child != nullptr;
              child = child->NextSibling()) {
-            const FJoinTest same = testFor(*child);
-            if (same == nullptr)
-                continue;
-            const TMatchKey key = JoinKey(rules, *child);
-            std::size_t index = candidates.Find(rules, context, position, *child, key, same);
+            if (const FJoinTest same = testFor(*child)) {
+                joining.emplace_back(child, same);
+                sideKeys.push_back(JoinKey(rules, *child));
+            }
+        }
+        for (std::size_t entry = 0; entry < joining.size(); ++entry) {
+            if (entry + CJoinCandidates::kSlotAhead < joining.size())
+                candidates.PrefetchSlot(sideKeys[entry + CJoinCandidates::kSlotAhead]);
+            if (entry + CJoinCandidates::kEntryAhead < joining.size())
+                candidates.PrefetchEntry(sideKeys[entry + CJoinCandidates::kEntryAhead]);
+            if (entry + CJoinCandidates::kMatchAhead < joining.size())
+                candidates.PrefetchMatch(sideKeys[entry + CJoinCandidates::kMatchAhead]);
+            const auto [child, same] = joining[entry];
+            std::size_t index =
+                candidates.Find(rules, context, position, *child, sideKeys[entry], same);
             if (index != CJoinCandidates::kNotFound)
                 matches[index]->nodes[static_cast<std::size_t>(side)] = child;
             else {
@@ -249,7 +297,6 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
                 matches.push_back(&AppendMatchNode(parent, side, child));
             }
             siblings.sides[static_cast<std::size_t>(side)].push_back(index);
-            keys[static_cast<std::size_t>(side)].push_back(key);
         }
     }
     PlaceUnorderedSiblings(parent, siblings, context.order);
