@@ -2,6 +2,7 @@
 #include "compare/correspondence_key.h"
 #include "compare/data_node.h"
 #include "compare/join_tests.h"
+#include "compare/key_ranges.h"
 #include "compare/match_algorithms.h"
 #include "compare/match_rules.h"
 #include "compare/sibling_index.h"
@@ -104,10 +105,10 @@ void InOrder(CDataNode& parent, const SMatchContext& context, CMatchRules& rules
 
 // The match-tree children that a later side's node may join, by join key:
 // those holding a node with that key on an earlier side, in tree order. The
-// lists lie end to end in one array and are found through an open-addressing
-// table whose slots hold them, so that indexing a parent of many children
-// allocates twice rather than once per key, and a lookup among a million
-// children costs few cache misses: the slot, the list's entries, the child.
+// lists lie end to end in one array and are found through CKeyRanges, so that
+// indexing a parent of many children allocates twice rather than once per
+// key, and a lookup among a million children costs few cache misses: the
+// slot, the list's entries, the child.
 class CJoinCandidates {
 public:
     static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
@@ -130,7 +131,7 @@ public:
         std::ranges::sort(keyed);
         keyed.erase(std::unique(keyed.begin(), keyed.end()), keyed.end());
         m_entries.reserve(keyed.size());
-        std::vector<SList> lists;
+        std::vector<CKeyRanges::SRange> lists;
         for (const auto& [key, index] : keyed) {
             const auto next = static_cast<std::uint32_t>(m_entries.size());
             if (lists.empty() || lists.back().key != key)
@@ -138,14 +139,15 @@ public:
             m_entries.push_back({index, siblings.matches[index]});
             lists.back().end = next + 1;
         }
-        MakeTable(lists);
+        m_lists.Assign(lists);
     }
 
     // The position of the first match-tree child still free on `side` that
     // `node` joins; kNotFound when none does.
     std::size_t Find(CMatchRules& rules, const SMatchContext& context, int position,
                      const NXML::CNode& node, TMatchKey key, FJoinTest same) {
-        SList* list = ListOf(key);
+        // Entries from `first` on are open; those before it are passed for good.
+        CKeyRanges::SRange* list = m_lists.Find(key);
         if (list == nullptr)
             return kNotFound;
         const int side = context.order[position];
@@ -174,8 +176,8 @@ public:
     // Find would take one after the other. Only a key in its home slot is
     // followed.
     void PrefetchSlot(TMatchKey key) const {
-        if (!m_entries.empty())
-            NSys::Prefetch(&m_table[SlotOf(key)]);
+        if (const CKeyRanges::SRange* slot = m_lists.HomeSlot(key))
+            NSys::Prefetch(slot);
     }
     void PrefetchEntry(TMatchKey key) const {
         if (const SEntry* entry = FirstEntryInHomeSlot(key))
@@ -192,55 +194,12 @@ private:
         std::size_t index;
         const CDataNode* match;
     };
-    // One key's entries, m_entries up to `end`: those from `first` on, the
-    // ones before it passed for good. A slot with `end` 0 is empty. 32-bit
-    // positions keep a slot at 16 bytes; no parent has 2^32 children.
-    struct SList {
-        TMatchKey key;
-        std::uint32_t first, end;
-    };
-
-    // Keys are hashes already; their high bits choose the slot.
-    std::size_t SlotOf(TMatchKey key) const {
-        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> m_shift);
-    }
-
-    // At most three quarters full, so that probe runs stay short.
-    void MakeTable(const std::vector<SList>& lists) {
-        std::size_t size = 1;
-        m_shift = 64;
-        while (3 * size < 4 * lists.size()) {
-            size *= 2;
-            --m_shift;
-        }
-        m_table.assign(size, SList{0, 0, 0});
-        for (const SList& list : lists) {
-            std::size_t slot = SlotOf(list.key);
-            while (m_table[slot].end != 0)
-                slot = (slot + 1) & (size - 1);
-            m_table[slot] = list;
-        }
-    }
-
     const SEntry* FirstEntryInHomeSlot(TMatchKey key) const {
-        if (m_entries.empty())
-            return nullptr;
-        const SList& list = m_table[SlotOf(key)];
-        return list.key == key && list.first < list.end ? &m_entries[list.first] : nullptr;
+        const CKeyRanges::SRange* list = m_lists.HomeSlot(key);
+        return list != nullptr && list->key == key && list->first < list->end
+                   ? &m_entries[list->first]
+                   : nullptr;
     }
-
-    const SList* ListOf(TMatchKey key) const {
-        if (m_entries.empty())
-            return nullptr;
-        for (std::size_t slot = SlotOf(key);; slot = (slot + 1) & (m_table.size() - 1)) {
-            const SList& list = m_table[slot];
-            if (list.end == 0)
-                return nullptr;
-            if (list.key == key)
-                return &list;
-        }
-    }
-    SList* ListOf(TMatchKey key) { return const_cast<SList*>(std::as_const(*this).ListOf(key)); }
 
     static bool Joins(CMatchRules& rules, const SMatchContext& context, int position,
                       const CDataNode& match, const NXML::CNode& node, FJoinTest same) {
@@ -253,8 +212,8 @@ private:
     }
 
     std::vector<SEntry> m_entries;
-    std::vector<SList> m_table;
-    int m_shift = 64;
+    // Each key's list in m_entries.
+    CKeyRanges m_lists;
 };
 
 void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& rules,

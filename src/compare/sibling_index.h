@@ -1,5 +1,6 @@
 #pragma once
 
+#include "compare/key_ranges.h"
 #include "compare/sibling_pairing.h"
 
 #include <cstdint>
@@ -34,23 +35,10 @@ public:
                                   std::size_t from) const;
 
 private:
-    using CEntry = std::pair<TMatchKey, std::uint32_t>;
-
-    // Where the entries of `key` begin in m_index; m_index.size() for none.
-    std::size_t FirstEntryOf(TMatchKey key) const;
-    // Keys are hashes already; their high bits choose the slot.
-    std::size_t SlotOf(TMatchKey key) const {
-        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> m_shift);
-    }
-
     SKeyedChildren m_children;
     const CSiblingPairing* m_pairing = nullptr;
     // (key, position), sorted; empty for short lists.
-    std::vector<CEntry> m_index;
-    // Each key of m_index with the place of its first entry there, plus one
-    // (0 marks an empty slot), in an open-addressing table at most three
-    // quarters full: among a million children a binary search of m_index
-    // would take a cache miss at nearly every step.
-    std::vector<CEntry> m_firstEntries;
-    int m_shift = 64;
+    std::vector<std::pair<TMatchKey, std::uint32_t>> m_index;
+    // Each key's entries in m_index.
+    CKeyRanges m_ranges;
 };
