@@ -82,6 +82,8 @@ SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
 }
 
 SClassification Classify(const SMatchContext& context, const CDataNode& match) {
+    if (match.subtreesEqual)
+        return kSame;
     if (context.merge && match.addedApart)
         return kOpen;
     return Classify(context, match.NodeOf(kSideBase), match.NodeOf(kSideLeft),

@@ -39,5 +39,7 @@ SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
                          const NXML::CNode* left, const NXML::CNode* right);
 
 // The same for the nodes of a match-tree node, except that in a merge an
-// addition the other side made apart (CDataNode::addedApart) stays open.
+// addition the other side made apart (CDataNode::addedApart) stays open. A
+// node whose sides' subtrees matching found equal (CDataNode::subtreesEqual)
+// is Same without comparing them again.
 SClassification Classify(const SMatchContext& context, const class CDataNode& match);

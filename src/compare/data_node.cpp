@@ -1,5 +1,6 @@
 #include "compare/data_node.h"
 
+#include "compare/equal_subtrees.h"
 #include "compare/match_algorithms.h"
 #include "compare/match_context.h"
 #include "compare/match_rules.h"
@@ -48,8 +49,24 @@ bool IsSequenced(const CDataNode& node, const SMatchContext& context, CMatchRule
     return true;
 }
 
+// The attributes of an element whose sides are equal all pair up by name.
+void MatchEqualSubtrees(CDataNode& node, const SMatchContext& context, CMatchRules& rules,
+                        const SMatchAlgorithms& algorithms) {
+    if (CElementNode* element = node.AsElementNode()) {
+        algorithms.attributes(*element, context, rules);
+        for (CDataNode* attribute = element->attributes.FirstChildNode(); attribute != nullptr;
+             attribute = attribute->NextSiblingNode())
+            attribute->subtreesEqual = true;
+    }
+    PairEqualChildren(node, context);
+}
+
 void MatchChildren(CDataNode& node, const SMatchContext& context, CMatchRules& rules,
                    const SMatchAlgorithms& algorithms) {
+    if (algorithms.pairEqualSubtrees && HoldsEqualSubtrees(node, context)) {
+        MatchEqualSubtrees(node, context, rules, algorithms);
+        return;
+    }
     if (CElementNode* element = node.AsElementNode())
         algorithms.attributes(*element, context, rules);
     const std::uint32_t mask = ChildKindMask(node);
@@ -86,6 +103,30 @@ void MatchBelow(std::vector<CDataNode*>& pending, std::size_t enough, const SMat
 // others would cost more than they save.
 constexpr std::size_t kSubtreesWorthSharing = 4096;
 
+// Builds the whole match tree below `root`.
+void MatchTree(CDataNode& root, const SMatchContext& context, const SMatchAlgorithms& algorithms) {
+    // One thread goes down until the tree is wide enough to share out.
+    const unsigned threads = SharingThreads(context);
+    std::vector<CDataNode*> pending{&root};
+    {
+        CMatchRules rules(context.spec);
+        MatchBelow(pending,
+                   threads > 1 ? kSubtreesWorthSharing : std::numeric_limits<std::size_t>::max(),
+                   context, rules, algorithms);
+    }
+    if (pending.empty())
+        return;
+    // The subtrees waiting are disjoint and matching one touches nothing
+    // outside it (even the subtree hashes it caches are its own XML nodes'),
+    // so each thread takes a share with its own answers of the rules.
+    NSys::ShareOutSideBySide<CDataNode*>(
+        NSys::CJobThread::kStackSize, pending, threads, [&](const std::vector<CDataNode*>& share) {
+            CMatchRules rules(context.spec);
+            std::vector<CDataNode*> stack = share;
+            MatchBelow(stack, std::numeric_limits<std::size_t>::max(), context, rules, algorithms);
+        });
+}
+
 } // namespace
 
 const NXML::CNode* CDataNode::NodeAt(int side, const CSideOrder& order) const {
@@ -114,26 +155,23 @@ void CDataNode::Build(const SMatchContext& context) {
 }
 
 void CDataNode::Build(const SMatchContext& context, const SMatchAlgorithms& algorithms) {
-    // One thread goes down until the tree is wide enough to share out.
-    const unsigned threads = SharingThreads(context);
-    std::vector<CDataNode*> pending{this};
-    {
-        CMatchRules rules(context.spec);
-        MatchBelow(pending,
-                   threads > 1 ? kSubtreesWorthSharing : std::numeric_limits<std::size_t>::max(),
-                   context, rules, algorithms);
-    }
-    if (pending.empty())
+    if (!algorithms.pairEqualSubtrees) {
+        MatchTree(*this, context, algorithms);
         return;
-    // The subtrees waiting are disjoint and matching one touches nothing
-    // outside it (even the subtree hashes it caches are its own XML nodes'),
-    // so each thread takes a share with its own answers of the rules.
-    NSys::ShareOutSideBySide<CDataNode*>(
-        NSys::CJobThread::kStackSize, pending, threads, [&](const std::vector<CDataNode*>& share) {
-            CMatchRules rules(context.spec);
-            std::vector<CDataNode*> stack = share;
-            MatchBelow(stack, std::numeric_limits<std::size_t>::max(), context, rules, algorithms);
-        });
+    }
+    HashSides(*this, context);
+    try {
+        MatchTree(*this, context, algorithms);
+    } catch (const SSubtreeHashCollision&) {
+        // Hardly ever: all is matched again the long way, as if no subtree
+        // were equal, so that the match is the same whatever the hashes.
+        DeleteChildren();
+        if (CElementNode* element = AsElementNode())
+            element->attributes.DeleteChildren();
+        SMatchAlgorithms withoutPairing = algorithms;
+        withoutPairing.pairEqualSubtrees = false;
+        MatchTree(*this, context, withoutPairing);
+    }
 }
 
 void CDocNode::Match(const NXML::CDoc* base, const NXML::CDoc* left, const NXML::CDoc* right,

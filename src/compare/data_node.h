@@ -47,6 +47,10 @@ public:
     // places among the same siblings: a merge leaves both additions open
     // rather than write the subtree twice.
     bool addedApart = false;
+    // Every side of the operation holds this node, the nodes themselves are
+    // equal (NXML::IsOwnPartEqual), and their children were paired by
+    // position, their subtree hashes being equal (compare/equal_subtrees.h).
+    bool subtreesEqual = false;
 };
 
 // The parent of an element's attribute nodes, carried by every element. It

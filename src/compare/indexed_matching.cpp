@@ -330,6 +330,6 @@ void Attributes(CElementNode& parent, const SMatchContext& context, CMatchRules&
 } // namespace
 
 const SMatchAlgorithms& IndexedMatchAlgorithms() {
-    static const SMatchAlgorithms algorithms{InOrder, Unordered, Declarations, Attributes};
+    static const SMatchAlgorithms algorithms{InOrder, Unordered, Declarations, Attributes, true};
     return algorithms;
 }

@@ -24,6 +24,11 @@ struct SMatchAlgorithms {
     FChildren declarations;
     // An element's attributes, joined by name.
     void (*attributes)(CElementNode& parent, const SMatchContext& context, CMatchRules& rules);
+    // Whether a node whose subtree is the same on every side of the operation
+    // (NXML::IsSubtreeEqual) has its children paired by position, each marked
+    // CDataNode::subtreesEqual, instead of being matched like any other. The
+    // subtree hashes of the sides are then taken before matching begins.
+    bool pairEqualSubtrees = false;
 };
 
 // The algorithms of a real comparison: indexed, so that a parent with a

@@ -6,6 +6,7 @@
 #include "xml/equality.h"
 
 #include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string_view>
 #include <utility>
@@ -80,8 +81,38 @@ struct SHashFrame {
     const CNode* nextChild;
 };
 
-// Compares pairs of nodes without recursing; the buffers are kept across
-// the pairs of one comparison.
+using CAttributeTexts = std::vector<std::pair<std::string_view, std::string_view>>;
+
+CAttributeTexts SortedAttributes(const CElement& element) {
+    CAttributeTexts texts;
+    for (const CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
+         attribute = attribute->NextAttribute())
+        texts.emplace_back(attribute->name.Text(), attribute->text.Text());
+    std::sort(texts.begin(), texts.end());
+    return texts;
+}
+
+bool SameText(const NString::TStr<char>& a, const NString::TStr<char>& b) {
+    return std::strcmp(a.Text(), b.Text()) == 0;
+}
+
+// Attributes by name and value in any order. Nearly always both lists hold
+// them in the same order, which a walk of both settles without sorting.
+bool SameAttributeSet(const CElement& a, const CElement& b) {
+    const CAttribute* attributeA = a.FirstAttribute();
+    const CAttribute* attributeB = b.FirstAttribute();
+    while (attributeA != nullptr && attributeB != nullptr &&
+           SameText(attributeA->name, attributeB->name) &&
+           SameText(attributeA->text, attributeB->text)) {
+        attributeA = attributeA->NextAttribute();
+        attributeB = attributeB->NextAttribute();
+    }
+    if (attributeA == nullptr && attributeB == nullptr)
+        return true;
+    return SortedAttributes(a) == SortedAttributes(b);
+}
+
+// Compares pairs of nodes without recursing.
 class CSubtreeComparison {
 public:
     bool Run(const CNode& a, const CNode& b) {
@@ -89,33 +120,14 @@ public:
         while (!m_pending.empty()) {
             const auto [nodeA, nodeB] = m_pending.back();
             m_pending.pop_back();
-            if (SubtreeHash(*nodeA) != SubtreeHash(*nodeB) || !IsEqual(*nodeA, *nodeB) ||
-                !SameAttributes(*nodeA, *nodeB) || !PairChildren(*nodeA, *nodeB))
+            if (SubtreeHash(*nodeA) != SubtreeHash(*nodeB) || !IsOwnPartEqual(*nodeA, *nodeB) ||
+                !PairChildren(*nodeA, *nodeB))
                 return false;
         }
         return true;
     }
 
 private:
-    using CAttributeTexts = std::vector<std::pair<std::string_view, std::string_view>>;
-
-    static void Collect(const CElement& element, CAttributeTexts& texts) {
-        texts.clear();
-        for (const CAttribute* attribute = element.FirstAttribute(); attribute != nullptr;
-             attribute = attribute->NextAttribute())
-            texts.emplace_back(attribute->name.Text(), attribute->text.Text());
-        std::sort(texts.begin(), texts.end());
-    }
-
-    // Equal types are already known.
-    bool SameAttributes(const CNode& a, const CNode& b) {
-        if (a.GetType() != kTypeElement)
-            return true;
-        Collect(static_cast<const CElement&>(a), m_attributesA);
-        Collect(static_cast<const CElement&>(b), m_attributesB);
-        return m_attributesA == m_attributesB;
-    }
-
     // Queues the counted children pairwise; false when their numbers differ.
     bool PairChildren(const CNode& a, const CNode& b) {
         const CNode* childA = CountedFrom(a.FirstChild());
@@ -127,7 +139,6 @@ private:
     }
 
     std::vector<std::pair<const CNode*, const CNode*>> m_pending;
-    CAttributeTexts m_attributesA, m_attributesB;
 };
 
 } // namespace
@@ -154,6 +165,13 @@ std::uint32_t SubtreeHash(const CNode& node) {
         else
             open.push_back({child, OwnHash(*child), CountedFrom(child->FirstChild())});
     }
+}
+
+bool IsOwnPartEqual(const CNode& a, const CNode& b) {
+    if (!IsEqual(a, b))
+        return false;
+    return a.GetType() != kTypeElement ||
+           SameAttributeSet(static_cast<const CElement&>(a), static_cast<const CElement&>(b));
 }
 
 bool IsSubtreeEqual(const CNode& a, const CNode& b) {

@@ -29,4 +29,9 @@ std::uint32_t SubtreeHash(const CNode& node);
 // collision never makes different subtrees equal.
 bool IsSubtreeEqual(const CNode& a, const CNode& b);
 
+// Whether the nodes themselves are equal as IsSubtreeEqual compares each pair
+// it meets: NXML::IsEqual, and an element's attributes by name and value in
+// any order. Their children are not compared.
+bool IsOwnPartEqual(const CNode& a, const CNode& b);
+
 } // namespace NXML

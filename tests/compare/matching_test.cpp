@@ -1,4 +1,5 @@
 #include "compare_test_support.h"
+#include "xml/subtree_hash.h"
 
 #include <string>
 
@@ -175,6 +176,50 @@ TEST(Matching, DeepDocumentsBuildWithoutRecursion) {
     EXPECT_EQ(depth, kDepth);
     EXPECT_EQ(node->NodeOf(kSideLeft)->text.Text(), std::string("x"));
     EXPECT_NE(node->NodeOf(kSideRight), nullptr);
+}
+
+// Gives every node of `forged` the subtree hash of the node at its place in
+// `model`, whose shape it must have: a collision at every node.
+void ForgeHashes(const NXML::CNode& model, const NXML::CNode& forged) {
+    NXML::SubtreeHash(model);
+    const NXML::CNode* from = &model;
+    const NXML::CNode* to = &forged;
+    for (; from != nullptr; from = static_cast<const NXML::CNode*>(model.NextInSubtree(from)),
+                            to = static_cast<const NXML::CNode*>(forged.NextInSubtree(to)))
+        to->subtreeHash = from->subtreeHash;
+}
+
+// Subtrees whose hashes agree are paired by position without the usual
+// matching; each node is still compared when matching reaches it, so
+// colliding hashes neither hide a difference nor change the match: here
+// the texts, the attributes and the element names differ.
+TEST(Matching, CollidingSubtreeHashesChangeNothing) {
+    const SOperation operations[] = {
+        SOperation("<r><b k='1'>x</b><c/></r>", "<r><b k='1'>y</b><c/></r>"),
+        SOperation("<r><b k='1'>x</b><c/></r>", "<r><b k='2'>x</b><c/></r>"),
+        SOperation("<r><b k='1'>x</b><c/></r>", "<r><b k='1'>x</b><d/></r>")
+            .Base("<r><b k='1'>x</b><c/></r>")
+            .Merge(),
+    };
+    for (const SOperation& operation : operations) {
+        const std::string honest = Dump(operation);
+        ASSERT_TRUE(honest.find("open") != std::string::npos ||
+                    honest.find("pick") != std::string::npos)
+            << honest;
+        auto forged = std::make_unique<CompareTest::SMatch>();
+        forged->left = CompareTest::ParseDocument(operation.left);
+        forged->right = CompareTest::ParseDocument(operation.right);
+        ForgeHashes(*forged->left, *forged->right);
+        if (operation.base) {
+            forged->base = CompareTest::ParseDocument(*operation.base);
+            ForgeHashes(*forged->left, *forged->base);
+        }
+        forged->context.order.Fill(operation.base.has_value());
+        forged->context.merge = operation.merge;
+        forged->root.Match(forged->base.get(), forged->left.get(), forged->right.get(),
+                           forged->context);
+        EXPECT_EQ(forged->Dump(), honest) << operation.left << " / " << operation.right;
+    }
 }
 
 } // namespace
