@@ -113,33 +113,25 @@ class CJoinCandidates {
 public:
     static constexpr std::size_t kNotFound = static_cast<std::size_t>(-1);
 
-    // The join keys of one side's children, in the order of that side's list
-    // in SUnorderedSiblings::sides.
-    using CSideKeys = std::array<std::vector<TMatchKey>, 3>;
-
-    // Indexes the nodes that `siblings` hold on the sides before `position`,
-    // whose join keys `keys` holds.
-    CJoinCandidates(const SMatchContext& context, const SUnorderedSiblings& siblings,
-                    const CSideKeys& keys, int position) {
-        std::vector<std::pair<TMatchKey, std::size_t>> keyed;
-        for (int earlier = 0; earlier < position; ++earlier) {
-            const auto side = static_cast<std::size_t>(context.order[earlier]);
-            for (std::size_t entry = 0; entry < siblings.sides[side].size(); ++entry)
-                keyed.emplace_back(keys[side][entry], siblings.sides[side][entry]);
-        }
-        // Grouped by key, each group in tree order, each child once.
-        std::ranges::sort(keyed);
-        keyed.erase(std::unique(keyed.begin(), keyed.end()), keyed.end());
-        m_entries.reserve(keyed.size());
-        std::vector<CKeyRanges::SRange> lists;
-        for (const auto& [key, index] : keyed) {
-            const auto next = static_cast<std::uint32_t>(m_entries.size());
-            if (lists.empty() || lists.back().key != key)
-                lists.push_back({key, next, next});
-            m_entries.push_back({index, siblings.matches[index]});
-            lists.back().end = next + 1;
-        }
-        m_lists.Assign(lists);
+    // Adds the match-tree children that were made for the nodes of one side,
+    // `keys` and `positions` giving each node's join key and its child's
+    // position in `siblings.matches`, in that side's order; children from
+    // `firstMade` on were made for this side, the others joined from an
+    // earlier one, with the same key. Then indexes them all for the next side.
+    void AddSide(const SUnorderedSiblings& siblings, const std::vector<TMatchKey>& keys,
+                 const std::vector<std::size_t>& positions, std::size_t firstMade) {
+        // Only the children made here are new: the others are listed already.
+        std::vector<std::pair<TMatchKey, std::size_t>> made;
+        for (std::size_t entry = 0; entry < positions.size(); ++entry)
+            if (positions[entry] >= firstMade)
+                made.emplace_back(keys[entry], positions[entry]);
+        // Grouped by key, each group in tree order: the children made here
+        // come after all those listed before.
+        std::ranges::sort(made);
+        const auto middle = static_cast<std::ptrdiff_t>(m_keyed.size());
+        m_keyed.insert(m_keyed.end(), made.begin(), made.end());
+        std::inplace_merge(m_keyed.begin(), m_keyed.begin() + middle, m_keyed.end());
+        Index(siblings);
     }
 
     // The position of the first match-tree child still free on `side` that
@@ -194,6 +186,21 @@ private:
         std::size_t index;
         const CDataNode* match;
     };
+
+    // Lists m_keyed's children in m_entries, each key's in a range of its own.
+    void Index(const SUnorderedSiblings& siblings) {
+        m_entries.clear();
+        m_entries.reserve(m_keyed.size());
+        std::vector<CKeyRanges::SRange> lists;
+        for (const auto& [key, index] : m_keyed) {
+            const auto next = static_cast<std::uint32_t>(m_entries.size());
+            if (lists.empty() || lists.back().key != key)
+                lists.push_back({key, next, next});
+            m_entries.push_back({index, siblings.matches[index]});
+            lists.back().end = next + 1;
+        }
+        m_lists.Assign(lists);
+    }
     const SEntry* FirstEntryInHomeSlot(TMatchKey key) const {
         const CKeyRanges::SRange* list = m_lists.HomeSlot(key);
         return list != nullptr && list->key == key && list->first < list->end
@@ -211,6 +218,8 @@ private:
         return false;
     }
 
+    // Every child listed so far with its key, by key and then tree order.
+    std::vector<std::pair<TMatchKey, std::size_t>> m_keyed;
     std::vector<SEntry> m_entries;
     // Each key's list in m_entries.
     CKeyRanges m_lists;
@@ -220,43 +229,46 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
                   FJoinTest (*testFor)(const NXML::CNode&)) {
     SUnorderedSiblings siblings;
     std::vector<CDataNode*>& matches = siblings.matches;
-    // Each child's key is worked out once, for its own side's joins, and
-    // then reused to index it for the later sides.
-    CJoinCandidates::CSideKeys keys;
+    CJoinCandidates candidates;
     for (int position = 0; position < context.order.Count(); ++position) {
         const int side = context.order[position];
         const NXML::CNode* xml = parent.NodeOf(side);
         if (xml == nullptr)
             continue;
-        CJoinCandidates candidates(context, siblings, keys, position);
         // The keys first, so that the lookups can load ahead of themselves.
-        std::vector<TMatchKey>& sideKeys = keys[static_cast<std::size_t>(side)];
+        std::vector<TMatchKey> keys;
         std::vector<std::pair<const NXML::CNode*, FJoinTest>> joining;
         for (const NXML::CNode* child = xml->FirstChild(); child != nullptr;
              child = child->NextSibling()) {
             if (const FJoinTest same = testFor(*child)) {
                 joining.emplace_back(child, same);
-                sideKeys.push_back(JoinKey(rules, *child));
+                keys.push_back(JoinKey(rules, *child));
             }
         }
+        const std::size_t firstMade = matches.size();
+        std::vector<std::size_t>& positions = siblings.sides[static_cast<std::size_t>(side)];
         for (std::size_t entry = 0; entry < joining.size(); ++entry) {
             if (entry + CJoinCandidates::kSlotAhead < joining.size())
-                candidates.PrefetchSlot(sideKeys[entry + CJoinCandidates::kSlotAhead]);
+                candidates.PrefetchSlot(keys[entry + CJoinCandidates::kSlotAhead]);
             if (entry + CJoinCandidates::kEntryAhead < joining.size())
-                candidates.PrefetchEntry(sideKeys[entry + CJoinCandidates::kEntryAhead]);
+                candidates.PrefetchEntry(keys[entry + CJoinCandidates::kEntryAhead]);
             if (entry + CJoinCandidates::kMatchAhead < joining.size())
-                candidates.PrefetchMatch(sideKeys[entry + CJoinCandidates::kMatchAhead]);
+                candidates.PrefetchMatch(keys[entry + CJoinCandidates::kMatchAhead]);
             const auto [child, same] = joining[entry];
             std::size_t index =
-                candidates.Find(rules, context, position, *child, sideKeys[entry], same);
+                candidates.Find(rules, context, position, *child, keys[entry], same);
             if (index != CJoinCandidates::kNotFound)
                 matches[index]->nodes[static_cast<std::size_t>(side)] = child;
             else {
                 index = matches.size();
                 matches.push_back(&AppendMatchNode(parent, side, child));
             }
-            siblings.sides[static_cast<std::size_t>(side)].push_back(index);
+            positions.push_back(index);
         }
+        // Each key, worked out once for its own side's joins, indexes that
+        // side's children for the later sides.
+        if (position + 1 < context.order.Count())
+            candidates.AddSide(siblings, keys, positions, firstMade);
     }
     PlaceUnorderedSiblings(parent, siblings, context.order);
 }
