@@ -1,5 +1,6 @@
 #include "merge/prefix_declarations.h"
 
+#include "compare/data_node.h"
 #include "merge/block_selector.h"
 #include "merge/element_block.h"
 #include "xml/attribute.h"
@@ -66,17 +67,23 @@ public:
             const bool dropped = written->node == nullptr;
             m_scope[prefix].push_back({dropped, dropped ? "" : written->text.Text(), selector});
             m_entered.push_back(prefix);
+            m_chosen += selector != nullptr ? 1 : 0;
         }
     }
 
     // Takes out what was entered since `mark` (a Mark() taken before).
     void LeaveTo(std::size_t mark) {
         while (m_entered.size() > mark) {
-            m_scope[m_entered.back()].pop_back();
+            std::vector<SDeclaration>& declarations = m_scope[m_entered.back()];
+            m_chosen -= declarations.back().selector != nullptr ? 1 : 0;
+            declarations.pop_back();
             m_entered.pop_back();
         }
     }
     std::size_t Mark() const { return m_entered.size(); }
+
+    // Whether a difference chose or dropped a declaration in scope.
+    bool HasChosenDeclarations() const { return m_chosen != 0; }
 
     // The namespace `prefix` reads as here ("" for none), as the parser
     // resolves it: an unbound or empty prefix reads as the default
@@ -132,7 +139,19 @@ private:
 
     std::unordered_map<std::string_view, std::vector<SDeclaration>> m_scope;
     std::vector<std::string_view> m_entered;
+    // How many of the declarations in scope have a selector.
+    std::size_t m_chosen = 0;
 };
+
+// Whether nothing in `block`'s subtree can be opened: no difference lies in
+// it (the sides' subtrees are equal) and none chose or dropped a declaration
+// in scope, so the merged document reads its prefixes as every input does.
+bool NothingToOpen(const CBlockBase& block, const CWrittenScope& scope) {
+    if (!block.IsElementBlock() || scope.HasChosenDeclarations())
+        return false;
+    const CDataNode* match = static_cast<const CElementBlock&>(block).match;
+    return match != nullptr && match->subtreesEqual;
+}
 
 // The prefix of an attribute name, or false when it has none that needs a
 // declaration.
@@ -192,6 +211,8 @@ void OpenUndeclaredPrefixes(CBlockBase& root) {
             scope.LeaveTo(step.mark);
             continue;
         }
+        if (NothingToOpen(*step.block, scope))
+            continue;
         if (step.block->IsElementBlock()) {
             auto& element = static_cast<CElementBlock&>(*step.block);
             if (element.Element() == nullptr)
