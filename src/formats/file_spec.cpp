@@ -9,7 +9,9 @@
 #include "formats/wildcard.h"
 #include "framework/buffer.h"
 #include "framework/file_functions.h"
+#include "framework/job.h"
 #include "framework/string_functions.h"
+#include "framework/thread.h"
 #include "xml/doc.h"
 #include "xml/element.h"
 
@@ -70,6 +72,53 @@ CElementSpec* FindElementRule(const CFileSpec& spec, const char* name) {
 bool DefaultRuleIdentifies(const CFileSpec& spec) {
     const CElementSpec* defaultRule = FindElementRule(spec, "*");
     return defaultRule != nullptr && defaultRule->FirstRule() != nullptr;
+}
+
+// Whether two elements have the same name and attribute names in the same
+// order: most elements repeat the one before them, which taught all they can.
+bool SameNames(const NXML::CElement& a, const NXML::CElement& b) {
+    if (!SameText(a.text.Text(), b.text.Text()))
+        return false;
+    const NXML::CAttribute* attributeA = a.FirstAttribute();
+    const NXML::CAttribute* attributeB = b.FirstAttribute();
+    for (; attributeA != nullptr && attributeB != nullptr;
+         attributeA = attributeA->NextAttribute(), attributeB = attributeB->NextAttribute())
+        if (!SameText(attributeA->name.Text(), attributeB->name.Text()))
+            return false;
+    return attributeA == nullptr && attributeB == nullptr;
+}
+
+// For each of `documents` (none for a null one), its elements in document
+// order less those with the names of the element before them. The
+// documents are walked side by side: that walk touches every node, while
+// what the elements teach is then learnt from a few.
+std::vector<std::vector<const NXML::CElement*>>
+ElementsWithNewNames(std::span<const NXML::CDoc* const> documents) {
+    std::vector<std::vector<const NXML::CElement*>> elements(documents.size());
+    std::vector<std::size_t> walks;
+    for (std::size_t index = 0; index < documents.size(); ++index)
+        if (documents[index] != nullptr)
+            walks.push_back(index);
+    if (walks.empty())
+        return elements;
+    NSys::ShareOutSideBySide<std::size_t>(
+        NSys::CJobThread::kStackSize, walks, static_cast<unsigned>(walks.size()),
+        [&](const std::vector<std::size_t>& share) {
+            for (const std::size_t index : share) {
+                const NXML::CDoc& document = *documents[index];
+                const NXML::CElement* previous = nullptr;
+                for (const NPtr::CNode* node = document.NextInSubtree(&document); node != nullptr;
+                     node = document.NextInSubtree(node)) {
+                    if (static_cast<const NXML::CNode*>(node)->GetType() != NXML::kTypeElement)
+                        continue;
+                    const auto* element = static_cast<const NXML::CElement*>(node);
+                    if (previous == nullptr || !SameNames(*element, *previous))
+                        elements[index].push_back(element);
+                    previous = element;
+                }
+            }
+        });
+    return elements;
 }
 
 } // namespace
@@ -200,14 +249,8 @@ bool CFileSpec::LearnFromDocuments(std::span<const NXML::CDoc* const> documents)
     std::unordered_map<CElementSpec*, CKnownAttributeIndex> knownByRule;
     std::vector<CElementSpec*> added;
     const std::uint32_t before = names;
-    for (const NXML::CDoc* document : documents) {
-        if (document == nullptr)
-            continue;
-        for (const NPtr::CNode* node = document->NextInSubtree(document); node != nullptr;
-             node = document->NextInSubtree(node)) {
-            if (static_cast<const NXML::CNode*>(node)->GetType() != NXML::kTypeElement)
-                continue;
-            const auto* element = static_cast<const NXML::CElement*>(node);
+    for (const std::vector<const NXML::CElement*>& elements : ElementsWithNewNames(documents)) {
+        for (const NXML::CElement* element : elements) {
             const auto [entry, isNew] = rulesByName.try_emplace(element->text.Text(), nullptr);
             CElementSpec*& rule = entry->second;
             if (isNew)

@@ -38,6 +38,20 @@ TEST(LearnFromDocuments, AddsOneRulePerNewElementNameInSideAndDocumentOrder) {
     EXPECT_EQ(spec->ChildCount(), 5u);
 }
 
+// Long runs of one name are the usual case: an element in such a run still
+// teaches the attribute names that the one before it lacked.
+TEST(LearnFromDocuments, ARunOfOneNameTeachesEveryAttributeNameInIt) {
+    const auto spec = ReadSpec("<file name='s' root='r'/>");
+    const auto left =
+        ParseDocument("<r><a x='1'/><a x='2'/><a x='3' y='1'/><a y='1' x='3'/><a/><a w='0'/></r>");
+    const auto right = ParseDocument("<r><a x='1'/><a v='1'/><b/><b u='2'/><b u='3'/></r>");
+    const NXML::CDoc* documents[] = {left.get(), right.get()};
+    EXPECT_TRUE(spec->LearnFromDocuments(documents));
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"r", "a", "b"}));
+    EXPECT_EQ(Known(*spec, "a"), (std::vector<std::string>{"x", "y", "w", "v"}));
+    EXPECT_EQ(Known(*spec, "b"), (std::vector<std::string>{"u"}));
+}
+
 TEST(LearnFromDocuments, ANewAttributeAloneCountsAsLearntAndOnlyElementsAreLearnt) {
     const auto spec = ReadSpec("<file name='s' root='r'><element name='r'/></file>");
     const auto doc = ParseDocument("<?xml version='1.0'?><!--c--><?pi x?><r new='1'>text"
