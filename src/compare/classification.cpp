@@ -81,6 +81,18 @@ SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
     return ClassifyTwoWay(context.merge, left, right);
 }
 
+bool IsSame(const SMatchContext& context, const CDataNode& match) {
+    if (match.subtreesEqual)
+        return true;
+    const NXML::CNode* first = match.NodeOf(context.order[0]);
+    for (const int side : context.order) {
+        const NXML::CNode* other = match.NodeOf(side);
+        if (first == nullptr || other == nullptr || !NodeEqual(first, other))
+            return false;
+    }
+    return true;
+}
+
 SClassification Classify(const SMatchContext& context, const CDataNode& match) {
     if (match.subtreesEqual)
         return kSame;

@@ -38,6 +38,10 @@ struct SClassification {
 SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
                          const NXML::CNode* left, const NXML::CNode* right);
 
+// Whether Classify gives Same: every side of the operation holds a node here
+// and the nodes themselves are equal.
+bool IsSame(const SMatchContext& context, const class CDataNode& match);
+
 // The same for the nodes of a match-tree node, except that in a merge an
 // addition the other side made apart (CDataNode::addedApart) stays open. A
 // node whose sides' subtrees matching found equal (CDataNode::subtreesEqual)

@@ -63,6 +63,8 @@ void MatchEqualSubtrees(CDataNode& node, const SMatchContext& context, CMatchRul
 
 void MatchChildren(CDataNode& node, const SMatchContext& context, CMatchRules& rules,
                    const SMatchAlgorithms& algorithms) {
+    if (context.reportOnly && IsLeftOutOfReport(node, context))
+        return;
     if (algorithms.pairEqualSubtrees && HoldsEqualSubtrees(node, context)) {
         MatchEqualSubtrees(node, context, rules, algorithms);
         return;

@@ -51,6 +51,10 @@ public:
     // equal (NXML::IsOwnPartEqual), and their children were paired by
     // position, their subtree hashes being equal (compare/equal_subtrees.h).
     bool subtreesEqual = false;
+    // Set in a match for a report only (SMatchContext::reportOnly): this node
+    // and all its ancestors show every side alike (IsSame), so no difference
+    // encloses it.
+    bool outsideDifferences = false;
 };
 
 // The parent of an element's attribute nodes, carried by every element. It

@@ -1,5 +1,6 @@
 #include "compare/equal_subtrees.h"
 
+#include "compare/classification.h"
 #include "compare/data_node.h"
 #include "compare/match_algorithms.h"
 #include "framework/job.h"
@@ -79,6 +80,22 @@ bool HoldsEqualSubtrees(CDataNode& node, const SMatchContext& context) {
     if (!node.subtreesEqual && PairedByPosition(node))
         throw SSubtreeHashCollision();
     return node.subtreesEqual;
+}
+
+bool IsLeftOutOfReport(CDataNode& node, const SMatchContext& context) {
+    const auto* parent = static_cast<const CDataNode*>(node.Parent());
+    node.outsideDifferences =
+        parent == nullptr || (parent->outsideDifferences && IsSame(context, node));
+    const NXML::CNode* first = node.NodeOf(context.order[0]);
+    if (!node.outsideDifferences || first == nullptr)
+        return false;
+    for (const int side : context.order) {
+        const NXML::CNode* other = node.NodeOf(side);
+        if (other == nullptr || !NXML::IsSubtreeEqual(*first, *other))
+            return false;
+    }
+    node.subtreesEqual = true;
+    return true;
 }
 
 void PairEqualChildren(CDataNode& parent, const SMatchContext& context) {

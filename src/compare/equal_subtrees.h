@@ -31,6 +31,13 @@ struct SSubtreeHashCollision {};
 // PairEqualChildren made.
 bool HoldsEqualSubtrees(CDataNode& node, const SMatchContext& context);
 
+// In a match for a report only (SMatchContext::reportOnly): whether nothing
+// below `node` needs matching, as it and its ancestors show every side alike
+// (kept in CDataNode::outsideDifferences) and its subtree is the same on
+// every side (then marked subtreesEqual). That is compared in full here,
+// since no node below is matched to reveal a collision of the hashes.
+bool IsLeftOutOfReport(CDataNode& node, const SMatchContext& context);
+
 // Appends to `parent`, which HoldsEqualSubtrees, a match-tree node for each
 // child of its sides in turn (whitespace-only character data left out, as
 // matching leaves it out) holding that child of every side.

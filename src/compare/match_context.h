@@ -14,6 +14,10 @@ struct SMatchContext {
     // How many threads may share the matching of a wide tree; 0 for one per
     // processor (up to eight). The match tree is the same whatever it is.
     unsigned threads = 0;
+    // Nothing but a report is made of the match (a silent compare): a subtree
+    // that every side holds alike, outside any difference, is neither matched
+    // below its top nor given blocks there, as a report shows differences only.
+    bool reportOnly = false;
 };
 
 // The threads that may share matching and building the blocks of `context`:

@@ -15,6 +15,8 @@ SMatchContext COperation::Context() const {
     context.order = order;
     context.merge = flags.Has(NSettings::kFlagMerge);
     context.spec = spec;
+    // A silent compare writes a report and nothing else.
+    context.reportOnly = flags.Has(NSettings::kFlagSilent) && !context.merge;
     return context;
 }
 

@@ -55,6 +55,11 @@ protected:
             EXPECT_EQ(got, row.expected)
                 << "base " << int(row.base) << " left " << int(row.left) << " right "
                 << int(row.right) << ": got kind " << int(got.kind) << " side " << got.side;
+            CDataNode match;
+            match.nodes = {base, Node(row.left), Node(row.right)};
+            EXPECT_EQ(IsSame(context, match), row.expected.kind == EKind::Same)
+                << "IsSame, base " << int(row.base) << " left " << int(row.left) << " right "
+                << int(row.right);
         }
     }
 

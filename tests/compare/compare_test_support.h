@@ -4,7 +4,6 @@
 // text, and match trees built from them.
 
 #include "../formats/formats_test_support.h"
-
 #include "compare/data_node.h"
 #include "compare/match_dump.h"
 
@@ -49,10 +48,15 @@ struct SOperation {
         rules = std::move(text);
         return *this;
     }
+    SOperation& ReportOnly() {
+        reportOnly = true;
+        return *this;
+    }
 
     std::string left, right;
     std::optional<std::string> base;
     bool merge = false;
+    bool reportOnly = false;
     std::string rules;
 };
 
@@ -66,6 +70,7 @@ inline std::unique_ptr<SMatch> Match(const SOperation& operation) {
         match->spec = SpecWithRules(operation.rules);
     match->context.order.Fill(operation.base.has_value());
     match->context.merge = operation.merge;
+    match->context.reportOnly = operation.reportOnly;
     match->context.spec = match->spec.get();
     match->root.Match(match->base.get(), match->left.get(), match->right.get(), match->context);
     return match;

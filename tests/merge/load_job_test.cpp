@@ -115,6 +115,29 @@ TEST_F(LoadJob, TwoWayLoadReportsEachFileThenTheEnd) {
     EXPECT_FALSE(flags.Has(NSettings::kFlagResultUnsaved)) << "a compare has nothing to save";
 }
 
+// A silent compare writes only a report, so what every side holds alike
+// is not matched below its top; a merge or a window needs all of it.
+TEST_F(LoadJob, OnlyASilentCompareMatchesForAReportOnly) {
+    struct SCase {
+        bool silent, merge, reportOnly;
+    };
+    for (const SCase test : {SCase{true, false, true}, SCase{true, true, false},
+                             SCase{false, false, false}, SCase{false, true, false}}) {
+        Mode(false, test.merge);
+        flags.Change(NSettings::kFlagSilent, test.silent);
+        Input(kSideLeft, "a.xml", "<inventory><item sku='1'><n>x</n></item></inventory>");
+        Input(kSideRight, "b.xml", "<inventory><item sku='1'><n>x</n></item><item/></inventory>");
+        Run();
+        ASSERT_FALSE(Failed());
+        EXPECT_EQ(operation.model.Context().reportOnly, test.reportOnly)
+            << test.silent << test.merge;
+        // The inventory, and below it both items or the whole of the first.
+        EXPECT_EQ(operation.matchRoot.ChildCount(true), test.reportOnly ? 3u : 5u)
+            << test.silent << test.merge;
+        EXPECT_EQ(operation.model.DifferenceCount(), 1u) << test.silent << test.merge;
+    }
+}
+
 TEST_F(LoadJob, ThreeWayMergeLoadsLeftBaseRightAndCountsAsUnsaved) {
     Mode(true, true);
     Input(kSideLeft, "a.xml", kInventory);

@@ -7,6 +7,7 @@
 // - a clean result holds every change of either side that the other side
 //   did not also touch (and every change both sides made alike);
 // - the result parses again and has at most one XML declaration, at its start.
+// And a compare matched for a report only reports what the whole match does.
 //
 // Documents are generated from a small model, so that what each side changed
 // can be told from the model alone: every element carries a unique id in its
@@ -15,6 +16,7 @@
 // which would read back as one).
 
 #include "../formats/formats_test_support.h"
+#include "merge/report.h"
 #include "merge_test_support.h"
 #include "xml/content.h"
 #include "xml/element.h"
@@ -763,6 +765,44 @@ TEST(MergeProperties, OneSidesChangesWithLayoutComeOutByteForByte) {
             ASSERT_EQ(merged.text, changed) << (onTheLeft ? "left " : "right ") << trace;
         }
     }
+}
+
+std::string ReportOf(const MergeTest::COperation& operation) {
+    NIO::TBuffer<0> out;
+    if (!WriteReport(out, operation.model, {}, std::tm{}))
+        return "<failed>";
+    return MergeTest::StreamContent(out);
+}
+
+// A silent compare matches, and makes blocks, only where the sides differ or
+// a difference encloses them: what it leaves out must be nothing a report
+// shows, with layout changes and edits on either side.
+TEST(MergeProperties, ACompareMatchedForAReportOnlyReportsTheSame) {
+    int smallerTrees = 0;
+    for (unsigned seed = kFirstSeed; seed < kFirstSeed + kSeeds / 5; ++seed) {
+        CGenerator generator(seed);
+        const SDocument baseModel = generator.Document();
+        const std::string base = Written(generator.Relaid(baseModel));
+        const std::string left = Written(generator.Relaid(generator.Edited(baseModel)));
+        const std::string right = Written(generator.Edited(baseModel));
+        const int rules = generator.Below(3);
+        const auto spec = rules == 0 ? nullptr : IdentifyingSpec(rules == 1);
+        for (const bool threeWay : {false, true}) {
+            const std::optional<std::string_view> withBase =
+                threeWay ? std::optional<std::string_view>(base) : std::nullopt;
+            const MergeTest::COperation whole(withBase, left, right, false, spec.get());
+            const MergeTest::COperation reportOnly(withBase, left, right, false, spec.get(), true);
+            ASSERT_EQ(ReportOf(reportOnly), ReportOf(whole))
+                << "seed " << seed << (threeWay ? " three-way" : " two-way") << " rules " << rules
+                << "\nbase:\n"
+                << base << "left:\n"
+                << left << "right:\n"
+                << right;
+            smallerTrees += reportOnly.root.ChildCount(true) < whole.root.ChildCount(true);
+        }
+    }
+    // Enough operations must leave something out to show it is left out well.
+    EXPECT_GT(smallerTrees, int(kSeeds) / 10);
 }
 
 } // namespace

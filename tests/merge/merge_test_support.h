@@ -30,12 +30,14 @@ using XmlTest::StreamContent;
 class COperation {
 public:
     // `base` absent makes a two-way operation; without `spec` every element's
-    // children match in order, by name.
+    // children match in order, by name. `reportOnly` matches as a silent
+    // compare does (SMatchContext::reportOnly).
     COperation(std::optional<std::string_view> base, std::string_view left, std::string_view right,
-               bool merge, const CFileSpec* spec = nullptr) {
+               bool merge, const CFileSpec* spec = nullptr, bool reportOnly = false) {
         context.order.Fill(base.has_value());
         context.merge = merge;
         context.spec = spec;
+        context.reportOnly = reportOnly;
         if (base.has_value())
             Parse(kSideBase, *base);
         Parse(kSideLeft, left);

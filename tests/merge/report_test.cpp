@@ -145,3 +145,17 @@ TEST_F(ReportTest, ShowsEditedTextAsItIsWritten) {
     EXPECT_NE(report.find("--<<\tx='3&lt;&apos;'\r\n"), std::string::npos) << report;
     EXPECT_NE(report.find("--<<\tv&amp;\r\n"), std::string::npos) << report;
 }
+
+// A silent compare leaves out the subtrees that every side holds alike, but
+// not those within a difference: its alternatives are reported whole. The
+// element differs here by the namespace its prefix stands for.
+TEST_F(ReportTest, ACompareForAReportOnlyReportsAlikeSubtreesWithinDifferences) {
+    const char* left = "<r xmlns:p='u1'><p:a><b k='1'>t</b></p:a><c k='2'>u</c></r>";
+    const char* right = "<r xmlns:p='u2'><p:a><b k='1'>t</b></p:a><c k='2'>u</c></r>";
+    const COperation whole(std::nullopt, left, right, false);
+    const COperation reportOnly(std::nullopt, left, right, false, nullptr, true);
+    const std::string report = Report(reportOnly);
+    EXPECT_EQ(report, Report(whole));
+    EXPECT_NE(report.find("\t\tk='1'"), std::string::npos) << report;
+    EXPECT_LT(reportOnly.root.ChildCount(true), whole.root.ChildCount(true));
+}
