@@ -5,6 +5,8 @@
 #include "framework/string_functions.h"
 #include "xml/element.h"
 
+#include <cstring>
+
 const CElementSpec* CMatchRules::FindElementSpec(const NXML::CElement& element) {
     return AnswersFor(element).rule;
 }
@@ -14,16 +16,21 @@ bool CMatchRules::IsSequenced(const NXML::CElement& element) {
 }
 
 const CMatchRules::SAnswers& CMatchRules::AnswersFor(const NXML::CElement& element) {
-    const std::string_view name(element.text.Text());
+    const char* name = element.text.Text();
+    if (m_lastName != nullptr && std::strcmp(m_lastName, name) == 0)
+        return *m_lastAnswers;
     auto found = m_answers.find(name);
-    if (found != m_answers.end())
-        return found->second;
-    SAnswers answers;
-    if (m_spec != nullptr) {
-        answers.rule = m_spec->FindElementSpec(element);
-        answers.sequenced = m_spec->IsSequenced(element);
+    if (found == m_answers.end()) {
+        SAnswers answers;
+        if (m_spec != nullptr) {
+            answers.rule = m_spec->FindElementSpec(element);
+            answers.sequenced = m_spec->IsSequenced(element);
+        }
+        found = m_answers.emplace(name, answers).first;
     }
-    return m_answers.emplace(name, answers).first->second;
+    m_lastName = name;
+    m_lastAnswers = &found->second;
+    return found->second;
 }
 
 bool HasAttributeRule(const CElementSpec* rule, const char* name) {

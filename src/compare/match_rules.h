@@ -33,6 +33,11 @@ private:
     const CFileSpec* m_spec;
     // Keyed by the element names, which the documents own and outlive this.
     std::unordered_map<std::string_view, SAnswers> m_answers;
+    // The name asked about last and its answers: questions come in runs of
+    // one name, asked for siblings of one kind, which a comparison answers
+    // sooner than hashing the name.
+    const char* m_lastName = nullptr;
+    const SAnswers* m_lastAnswers = nullptr;
 };
 
 // Whether `rule` (null: no rule) has an attribute rule named `name`.
