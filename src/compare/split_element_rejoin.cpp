@@ -68,12 +68,29 @@ void Join(CDataNode& parent, CMatchRules& rules, SIdentityGroup& group, CDataNod
 void RejoinSplitElements(CDataNode& parent, const SMatchContext& context, CMatchRules& rules) {
     if (!context.order.IsThreeWay())
         return;
+    // Only an identity that some side alone holds can be rejoined: those are
+    // few, and the others are only looked up among them.
     std::unordered_map<TMatchKey, SIdentityGroup> groups;
+    const auto identified = [&](const CDataNode& match) {
+        const NXML::CNode* node = match.NodeAt(kSideAll, context.order);
+        return node != nullptr && IsIdentified(rules, *node) ? node : nullptr;
+    };
+    for (CDataNode* match = parent.FirstChildNode(); match != nullptr;
+         match = match->NextSiblingNode())
+        if (match->LoneSide() != kSideNone)
+            if (const NXML::CNode* node = identified(*match))
+                Note(groups[CorrespondenceKey(rules, *node)], *match);
+    if (groups.empty())
+        return;
     for (CDataNode* match = parent.FirstChildNode(); match != nullptr;
          match = match->NextSiblingNode()) {
-        const NXML::CNode* node = match->NodeAt(kSideAll, context.order);
-        if (node != nullptr && IsIdentified(rules, *node))
-            Note(groups[CorrespondenceKey(rules, *node)], *match);
+        if (match->LoneSide() != kSideNone)
+            continue;
+        if (const NXML::CNode* node = identified(*match)) {
+            const auto group = groups.find(CorrespondenceKey(rules, *node));
+            if (group != groups.end())
+                Note(group->second, *match);
+        }
     }
     for (auto& [key, group] : groups) {
         CDataNode* target = JoinTarget(group);

@@ -150,6 +150,27 @@ const SCase kCases[] = {
      "  <!ELEMENT r> [L R] open\n"
      "  <!ELEMENT s> [L R] same\n"
      "<r> [L R] same\n"},
+    // Elements of one identity that the order left on one side alone are
+    // joined, unless a node pairs that identity already: then each side's
+    // extra one is an addition of its own.
+    {"SplitElements.APairedIdentityKeepsItsLoneNamesakesApart",
+     SOperation("<r><x k='1'>b</x><y/><x k='1'>l</x></r>",
+                "<r><x k='1'>r</x><z/><x k='1'>b</x></r>")
+         .Base("<r><x k='1'>b</x></r>")
+         .Rules("<element name='x'><attribute name='k'/></element>")
+         .Merge(),
+     "<r> [L B R] same\n"
+     "  <x> [- - R] pick right\n"
+     "    @k=\"1\" [- - R] pick right\n"
+     "    \"r\" [- - R] pick right\n"
+     "  <z> [- - R] pick right\n"
+     "  <x> [L B R] same\n"
+     "    @k=\"1\" [L B R] same\n"
+     "    \"b\" [L B R] same\n"
+     "  <y> [L - -] pick left\n"
+     "  <x> [L - -] pick left\n"
+     "    @k=\"1\" [L - -] pick left\n"
+     "    \"l\" [L - -] pick left\n"},
     {"Matching.WhitespaceNeverMakesANode", SOperation("<r>\n\t<a/>\n</r>", "<r>  <a/>  </r>"),
      "<r> [L R] same\n"
      "  <a> [L R] same\n"},
