@@ -170,6 +170,7 @@ void CDataNode::Build(const SMatchContext& context, const SMatchAlgorithms& algo
         DeleteChildren();
         if (CElementNode* element = AsElementNode())
             element->attributes.DeleteChildren();
+        subtreesEqual = false;
         SMatchAlgorithms withoutPairing = algorithms;
         withoutPairing.pairEqualSubtrees = false;
         MatchTree(*this, context, withoutPairing);

@@ -49,7 +49,8 @@ public:
     bool addedApart = false;
     // Every side of the operation holds this node, the nodes themselves are
     // equal (NXML::IsOwnPartEqual), and their children were paired by
-    // position, their subtree hashes being equal (compare/equal_subtrees.h).
+    // position, their subtree hashes being equal; or, in a match for a report
+    // only, their subtrees were found equal and left out (equal_subtrees.h).
     bool subtreesEqual = false;
     // Set in a match for a report only (SMatchContext::reportOnly): this node
     // and all its ancestors show every side alike (IsSame), so no difference
