@@ -87,14 +87,15 @@ bool IsSame(const SMatchContext& context, const CDataNode& match) {
     const NXML::CNode* first = match.NodeOf(context.order[0]);
     for (const int side : context.order) {
         const NXML::CNode* other = match.NodeOf(side);
-        if (first == nullptr || other == nullptr || !NodeEqual(first, other))
+        if (first == nullptr || other == nullptr || (other != first && !NodeEqual(first, other)))
             return false;
     }
     return true;
 }
 
 SClassification Classify(const SMatchContext& context, const CDataNode& match) {
-    if (match.subtreesEqual)
+    // Most nodes are the same on every side; the rest is decided below.
+    if (IsSame(context, match))
         return kSame;
     if (context.merge && match.addedApart)
         return kOpen;

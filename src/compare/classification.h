@@ -45,5 +45,5 @@ bool IsSame(const SMatchContext& context, const class CDataNode& match);
 // The same for the nodes of a match-tree node, except that in a merge an
 // addition the other side made apart (CDataNode::addedApart) stays open. A
 // node whose sides' subtrees matching found equal (CDataNode::subtreesEqual)
-// is Same without comparing them again.
+// is Same without comparing them again (IsSame).
 SClassification Classify(const SMatchContext& context, const class CDataNode& match);

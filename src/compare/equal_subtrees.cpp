@@ -14,20 +14,14 @@
 
 namespace {
 
-// `node`, or the first sibling after it that matching does not leave out.
-const NXML::CNode* MatchedFrom(const NXML::CNode* node) {
-    while (node != nullptr && NXML::IsWhitespaceContent(node))
-        node = node->NextSibling();
-    return node;
-}
-
 // Whether the children of `a` and `b` that matching takes have equal subtree
 // hashes position by position.
 bool ChildrenPairUp(const NXML::CNode& a, const NXML::CNode& b) {
-    const NXML::CNode* childA = MatchedFrom(a.FirstChild());
-    const NXML::CNode* childB = MatchedFrom(b.FirstChild());
+    const NXML::CNode* childA = NXML::SkipWhitespaceContent(a.FirstChild());
+    const NXML::CNode* childB = NXML::SkipWhitespaceContent(b.FirstChild());
     for (; childA != nullptr && childB != nullptr;
-         childA = MatchedFrom(childA->NextSibling()), childB = MatchedFrom(childB->NextSibling()))
+         childA = NXML::SkipWhitespaceContent(childA->NextSibling()),
+         childB = NXML::SkipWhitespaceContent(childB->NextSibling()))
         if (NXML::SubtreeHash(*childA) != NXML::SubtreeHash(*childB))
             return false;
     return childA == nullptr && childB == nullptr;
@@ -102,13 +96,14 @@ void PairEqualChildren(CDataNode& parent, const SMatchContext& context) {
     const int firstSide = context.order[0];
     std::array<const NXML::CNode*, 3> next{};
     for (const int side : context.order)
-        next[static_cast<std::size_t>(side)] = MatchedFrom(parent.NodeOf(side)->FirstChild());
+        next[static_cast<std::size_t>(side)] =
+            NXML::SkipWhitespaceContent(parent.NodeOf(side)->FirstChild());
     while (const NXML::CNode* child = next[static_cast<std::size_t>(firstSide)]) {
         CDataNode& match = AppendMatchNode(parent, firstSide, child);
         for (const int side : context.order) {
             const auto at = static_cast<std::size_t>(side);
             match.nodes[at] = next[at];
-            next[at] = MatchedFrom(next[at]->NextSibling());
+            next[at] = NXML::SkipWhitespaceContent(next[at]->NextSibling());
         }
     }
 }

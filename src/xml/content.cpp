@@ -46,6 +46,12 @@ bool IsWhitespaceContent(const CNode* node) {
            static_cast<const CContent*>(node)->IsWhitespace();
 }
 
+const CNode* SkipWhitespaceContent(const CNode* node) {
+    while (IsWhitespaceContent(node))
+        node = node->NextSibling();
+    return node;
+}
+
 bool IsXmlDeclaration(const CNode& node) {
     if (node.GetType() != kTypeProcessingInstruction)
         return false;

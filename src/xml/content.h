@@ -41,6 +41,10 @@ public:
 // Whether `node` is character data that holds only whitespace.
 bool IsWhitespaceContent(const CNode* node);
 
+// `node`, or the first sibling after it that is not whitespace-only
+// character data (which comparing leaves out); null when none is.
+const CNode* SkipWhitespaceContent(const CNode* node);
+
 // Whether `node` is an XML declaration: a processing instruction whose target
 // is "xml" in any mix of case ("<?xml version='1.0'?>", "<?XML ...?>"), not
 // merely one starting with it ("<?xml-stylesheet ...?>").

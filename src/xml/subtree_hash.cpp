@@ -67,13 +67,6 @@ std::uint32_t Folded(std::uint64_t hash) {
     return folded == 0 ? 1 : folded;
 }
 
-// `node` or the first sibling after it that is not whitespace-only text.
-const CNode* CountedFrom(const CNode* node) {
-    while (node != nullptr && IsWhitespaceContent(node))
-        node = node->NextSibling();
-    return node;
-}
-
 // One subtree under way: the hash so far and the next child to add.
 struct SHashFrame {
     const CNode* node;
@@ -130,10 +123,11 @@ public:
 private:
     // Queues the counted children pairwise; false when their numbers differ.
     bool PairChildren(const CNode& a, const CNode& b) {
-        const CNode* childA = CountedFrom(a.FirstChild());
-        const CNode* childB = CountedFrom(b.FirstChild());
-        for (; childA != nullptr && childB != nullptr; childA = CountedFrom(childA->NextSibling()),
-                                                       childB = CountedFrom(childB->NextSibling()))
+        const CNode* childA = SkipWhitespaceContent(a.FirstChild());
+        const CNode* childB = SkipWhitespaceContent(b.FirstChild());
+        for (; childA != nullptr && childB != nullptr;
+             childA = SkipWhitespaceContent(childA->NextSibling()),
+             childB = SkipWhitespaceContent(childB->NextSibling()))
             m_pending.emplace_back(childA, childB);
         return childA == nullptr && childB == nullptr;
     }
@@ -146,7 +140,7 @@ private:
 std::uint32_t SubtreeHash(const CNode& node) {
     if (node.subtreeHash != 0)
         return node.subtreeHash;
-    std::vector<SHashFrame> open{{&node, OwnHash(node), CountedFrom(node.FirstChild())}};
+    std::vector<SHashFrame> open{{&node, OwnHash(node), SkipWhitespaceContent(node.FirstChild())}};
     for (;;) {
         SHashFrame& top = open.back();
         const CNode* child = top.nextChild;
@@ -159,11 +153,11 @@ std::uint32_t SubtreeHash(const CNode& node) {
             open.back().hash = Combine(open.back().hash, hash);
             continue;
         }
-        top.nextChild = CountedFrom(child->NextSibling());
+        top.nextChild = SkipWhitespaceContent(child->NextSibling());
         if (child->subtreeHash != 0)
             top.hash = Combine(top.hash, child->subtreeHash);
         else
-            open.push_back({child, OwnHash(*child), CountedFrom(child->FirstChild())});
+            open.push_back({child, OwnHash(*child), SkipWhitespaceContent(child->FirstChild())});
     }
 }
 
