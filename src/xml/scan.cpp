@@ -48,12 +48,6 @@ const SAsciiNameChars& AsciiNameChars() {
 
 } // namespace
 
-char* SkipSpaces(char* position, const char* end) {
-    while (position < end && IsSpaceByte(*position))
-        ++position;
-    return position;
-}
-
 char* SkipSpacesAndEquals(char* position, const char* end) {
     while (position < end && (IsSpaceByte(*position) || *position == '='))
         ++position;
@@ -108,11 +102,6 @@ char* ScanName(char* position, const char* end) {
     return position;
 }
 
-bool StartsWith(const char* position, const char* end, std::string_view text) {
-    return std::size_t(end - position) >= text.size() &&
-           std::memcmp(position, text.data(), text.size()) == 0;
-}
-
 bool StartsWithWord(const char* position, const char* end, std::string_view word) {
     if (!StartsWith(position, end, word))
         return false;
@@ -125,10 +114,6 @@ char* Find(char* position, const char* end, std::string_view text) {
     const std::string_view haystack(position, std::size_t(end - position));
     const std::size_t found = haystack.find(text);
     return found == std::string_view::npos ? nullptr : position + found;
-}
-
-char* FindByte(char* position, const char* end, char byte) {
-    return static_cast<char*>(std::memchr(position, byte, std::size_t(end - position)));
 }
 
 void CopyRange(NString::TStr<char>& target, const char* begin, const char* end) {

@@ -2,6 +2,7 @@
 
 #include "framework/str.h"
 
+#include <cstring>
 #include <string_view>
 
 // Bounded scanning of the decoded text for the readers. Every function stops
@@ -13,7 +14,13 @@ inline bool IsSpaceByte(char byte) {
     return byte == ' ' || byte == '\t' || byte == '\n' || byte == '\r';
 }
 
-char* SkipSpaces(char* position, const char* end);
+// Inline, as the readers call these for nearly every byte of markup and the
+// literals they compare with are short and known where they are called.
+inline char* SkipSpaces(char* position, const char* end) {
+    while (position < end && IsSpaceByte(*position))
+        ++position;
+    return position;
+}
 // Whitespace and "=", the bytes between an attribute name and its value.
 char* SkipSpacesAndEquals(char* position, const char* end);
 
@@ -29,13 +36,18 @@ bool IsNameStartAt(const char* position, const char* end);
 // be empty).
 char* ScanName(char* position, const char* end);
 
-bool StartsWith(const char* position, const char* end, std::string_view text);
+inline bool StartsWith(const char* position, const char* end, std::string_view text) {
+    return std::size_t(end - position) >= text.size() &&
+           std::memcmp(position, text.data(), text.size()) == 0;
+}
 // `word` followed by something that cannot continue a name.
 bool StartsWithWord(const char* position, const char* end, std::string_view word);
 
 // The first occurrence, or null.
 char* Find(char* position, const char* end, std::string_view text);
-char* FindByte(char* position, const char* end, char byte);
+inline char* FindByte(char* position, const char* end, char byte) {
+    return static_cast<char*>(std::memchr(position, byte, std::size_t(end - position)));
+}
 
 // An owned copy of [begin, end) in `target`; throws std::bad_alloc when
 // memory runs out.
