@@ -39,55 +39,23 @@ TEST_F(MessageBoxes, ShowTheKindsOneToOneAndAnswerTheButtonPressed) {
         EIcon icon;
         EButtons buttons;
         MB::Icon shownIcon;
-        QStringList buttonTexts;
+        QString buttonTexts; // "|" between them
         MB::StandardButton escapeButton;
         // Clicked, or with NoButton `key` is pressed.
         MB::StandardButton click;
         Qt::Key key;
         EAnswer answer;
     };
-    const SCase cases[] = {
-        {EIcon::Error,
-         EButtons::Ok,
-         MB::Critical,
-         {"OK"},
-         MB::Ok,
-         MB::NoButton,
-         Qt::Key_Return,
-         EAnswer::Ok},
-        {EIcon::Information,
-         EButtons::Ok,
-         MB::Information,
-         {"OK"},
-         MB::Ok,
-         MB::NoButton,
-         Qt::Key_Escape,
-         EAnswer::Ok},
-        {EIcon::Warning,
-         EButtons::OkCancel,
-         MB::Warning,
-         {"OK", "Cancel"},
-         MB::Cancel,
-         MB::NoButton,
-         Qt::Key_Escape,
-         EAnswer::Cancel},
-        {EIcon::Question,
-         EButtons::YesNo,
-         MB::Question,
-         {"Yes", "No"},
-         MB::No,
-         MB::NoButton,
-         Qt::Key_Escape,
-         EAnswer::No},
-        {EIcon::Question,
-         EButtons::YesNoCancel,
-         MB::Question,
-         {"Yes", "No", "Cancel"},
-         MB::Cancel,
-         MB::No,
-         Qt::Key_unknown,
-         EAnswer::No},
-    };
+    const SCase cases[] = {{EIcon::Error, EButtons::Ok, MB::Critical, "OK", MB::Ok, MB::NoButton,
+                            Qt::Key_Return, EAnswer::Ok},
+                           {EIcon::Information, EButtons::Ok, MB::Information, "OK", MB::Ok,
+                            MB::NoButton, Qt::Key_Escape, EAnswer::Ok},
+                           {EIcon::Warning, EButtons::OkCancel, MB::Warning, "OK|Cancel",
+                            MB::Cancel, MB::NoButton, Qt::Key_Escape, EAnswer::Cancel},
+                           {EIcon::Question, EButtons::YesNo, MB::Question, "Yes|No", MB::No,
+                            MB::NoButton, Qt::Key_Escape, EAnswer::No},
+                           {EIcon::Question, EButtons::YesNoCancel, MB::Question, "Yes|No|Cancel",
+                            MB::Cancel, MB::No, Qt::Key_unknown, EAnswer::No}};
     CQtPrompts prompts;
     const char16_t* text = u"<b>not bold</b> & C:\\path";
     for (const SCase& c : cases) {
@@ -100,8 +68,8 @@ TEST_F(MessageBoxes, ShowTheKindsOneToOneAndAnswerTheButtonPressed) {
             EXPECT_EQ(box.text(), QString::fromUtf16(text));
             EXPECT_EQ(box.textFormat(), Qt::PlainText);
             EXPECT_EQ(box.icon(), c.shownIcon);
-            EXPECT_EQ(ButtonTexts(box), c.buttonTexts);
-            EXPECT_EQ(box.defaultButton()->text(), c.buttonTexts.front());
+            EXPECT_EQ(ButtonTexts(box).join(u'|'), c.buttonTexts);
+            EXPECT_EQ(box.defaultButton()->text(), c.buttonTexts.section(u'|', 0, 0));
             EXPECT_EQ(box.escapeButton(), box.button(c.escapeButton));
             if (c.click != MB::NoButton)
                 box.button(c.click)->click();

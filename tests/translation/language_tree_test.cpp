@@ -52,9 +52,6 @@ TEST_F(LanguageTree, KeysJoinGroupAndTextNames) {
     EXPECT_EQ(Shown("Lang.Name"), u"Test");
     EXPECT_EQ(Shown("Menu.File"), u"&File");
     EXPECT_EQ(Shown("Menu.Context.Copy"), u"&Copy");
-    EXPECT_EQ(language.Kind(), kKindLanguage);
-    EXPECT_EQ(language.Find("Menu")->Kind(), kKindGroup);
-    EXPECT_EQ(language.Find("Menu.File")->Kind(), kKindText);
     // References are decoded only when asked.
     EXPECT_EQ(Shown("Misc.AppName"), u"Velden\u00A0Quillmere");
     ASSERT_EQ(LoadXml(language, kSample, false), 1);

@@ -64,39 +64,19 @@ TEST(Translator, AppliedLanguageReplacesTheTextsUntilEnglishIsChosenAgain) {
     EXPECT_EQ(Shown("Lang.Name"), u"English");
 }
 
-TEST(Translator, OnlyListedLanguagesCanBeApplied) {
+// A file without Lang.Name is not listed: it has no path and cannot be applied.
+TEST(Translator, OnlyListedLanguagesCanBeAppliedAndHaveAPath) {
     CTempFolder folder;
     folder.Write("fr.xml", LanguageXml("<Group name='Lang'><Text name='Name'>Fran\xC3\xA7"
                                        "ais</Text></Group>"));
     folder.Write("xx.xml", LanguageXml("<Group name='Menu'><Text name='File'>X</Text></Group>"));
     ASSERT_EQ(Initialise(kBuiltInLanguageResource, true, folder.Path16().c_str()), 1);
-    // Without Lang.Name a file is not listed.
+    EXPECT_EQ(U16(LanguagePath(u"fr.xml")), folder.PathOf("fr.xml"));
+    for (const char16_t* name : {u"", u"xx.xml", u"../fr.xml"})
+        EXPECT_EQ(U16(LanguagePath(name)), u"");
     EXPECT_EQ(ApplyLanguage(u"xx.xml"), NResult::kInvalidArgument);
     EXPECT_EQ(ApplyLanguage(u"../xx.xml"), NResult::kInvalidArgument);
     EXPECT_EQ(Shown("Menu.File"), u"&File");
-}
-
-TEST(Translator, OnlyListedLanguagesHaveAPath) {
-    CTempFolder folder;
-    folder.Write("fr.xml", LanguageXml("<Group name='Lang'><Text name='Name'>Fran\xC3\xA7"
-                                       "ais</Text></Group>"));
-    folder.Write("xx.xml", LanguageXml("<Group name='Menu'><Text name='File'>X</Text></Group>"));
-    ASSERT_EQ(Initialise(kBuiltInLanguageResource, true, folder.Path16().c_str()), 1);
-    struct SCase {
-        const char16_t* fileName;
-        std::u16string path;
-    };
-    const SCase cases[] = {
-        {u"fr.xml", folder.PathOf("fr.xml")},
-        {u"", u""},
-        {nullptr, u""},
-        {u"xx.xml", u""},
-        {u"../fr.xml", u""},
-    };
-    for (const SCase& test : cases) {
-        EXPECT_EQ(U16(LanguagePath(test.fileName)), test.path)
-            << (test.fileName != nullptr ? std::filesystem::path(test.fileName).string() : "null");
-    }
 }
 
 TEST(Translator, LanguageFileRemovedAfterListingKeepsTheTexts) {

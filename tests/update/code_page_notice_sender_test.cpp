@@ -26,7 +26,6 @@ TEST_F(CodePageNotice, SentOnlyWithAServerAndConfirmedByItsAnswer) {
         {"200", CTestHttpServer::Response(200, "thanks"), true},
         {"204", CTestHttpServer::Response(204, ""), true},
         {"404", CTestHttpServer::Response(404, "no"), false},
-        {"truncated", CTestHttpServer::TruncatedResponse("thanks"), false},
         {"silent", QByteArray(), false},
     };
     UseTestServer();

@@ -45,11 +45,6 @@ protected:
                    : QString::fromStdU16String(m_prompts.messages.back().text);
     }
 
-    // Waits until the prompts were asked `count` questions.
-    bool WaitForMessages(std::size_t count) {
-        return WaitUntil([this, count] { return m_prompts.messages.size() >= count; });
-    }
-
     NSettings::CMemoryBackend m_settings;
     NSettings::CScopedBackend m_scope;
     FormatsTest::CScriptedPrompts m_prompts;
