@@ -56,8 +56,21 @@ std::uintptr_t Address(const void* block) {
 // Taken during static initialisation, long before anything could call Start().
 void* const g_staticBlock = NMem::Allocate(32);
 
-TEST(Allocator, WorksBeforeStart) {
+struct SPooledRecord : NMem::CPooled {
+    std::uint64_t values[5] = {1, 2, 3, 4, 5};
+};
+
+// Blocks are pooled before Start(), after Stop() and for pooled classes.
+TEST(Allocator, PoolsServeBeforeStartAfterStopAndPooledClasses) {
     EXPECT_TRUE(NMem::IsPooled(g_staticBlock));
+    EXPECT_EQ(NMem::Start(), NResult::kOk);
+    NMem::Stop();
+    void* block = NMem::Allocate(100);
+    EXPECT_TRUE(NMem::IsPooled(block));
+    NMem::Release(block);
+    auto record = std::make_unique<SPooledRecord>();
+    EXPECT_TRUE(NMem::IsPooled(record.get()));
+    EXPECT_EQ(record->values[4], 5u);
 }
 
 TEST(Allocator, ZeroAndOverflowingSizesGiveNothing) {
@@ -66,14 +79,6 @@ TEST(Allocator, ZeroAndOverflowingSizesGiveNothing) {
     EXPECT_EQ(NMem::Allocate(std::numeric_limits<std::size_t>::max() - 20), nullptr);
     NMem::Release(nullptr);
     EXPECT_FALSE(NMem::IsPooled(nullptr));
-}
-
-TEST(Allocator, StopLeavesAllocationWorking) {
-    EXPECT_EQ(NMem::Start(), NResult::kOk);
-    NMem::Stop();
-    void* block = NMem::Allocate(100);
-    EXPECT_TRUE(NMem::IsPooled(block));
-    NMem::Release(block);
 }
 
 // Up to 976 bytes are pooled; every size is aligned to 4 (up to 12 bytes) or 16.
@@ -162,16 +167,6 @@ TEST(Allocator, ThreadsAllocateAndReleaseConcurrently) {
 
     for (int t = 0; t < kThreads; ++t)
         EXPECT_EQ(damaged[t], 0) << "thread " << t;
-}
-
-struct SPooledRecord : NMem::CPooled {
-    std::uint64_t values[5] = {1, 2, 3, 4, 5};
-};
-
-TEST(Allocator, PooledClassesLiveInThePools) {
-    auto record = std::make_unique<SPooledRecord>();
-    EXPECT_TRUE(NMem::IsPooled(record.get()));
-    EXPECT_EQ(record->values[4], 5u);
 }
 
 #ifdef QUILLMERE_TEST_ASAN

@@ -79,17 +79,6 @@ TEST(Holder, AssignmentConversionAdoptAndDetach) {
     EXPECT_EQ(destroyed, 2);
 }
 
-TEST(Target, ReleaseReportsWhetherItDestroyed) {
-    std::atomic<int> destroyed = 0;
-    auto* object = new CCounted(destroyed);
-    object->AddReference();
-    object->AddReference();
-    EXPECT_EQ(object->Release(), 0);
-    EXPECT_EQ(destroyed, 0);
-    EXPECT_EQ(object->Release(), 1);
-    EXPECT_EQ(destroyed, 1);
-}
-
 TEST(Target, LastReleaseOnAnotherThreadDestroysThere) {
     std::atomic<int> destroyed = 0;
     std::thread::id destroyedOn;

@@ -5,8 +5,8 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
-#include <new>
 #include <gtest/gtest.h>
+#include <new>
 #include <pthread.h>
 #include <thread>
 #include <vector>
@@ -37,13 +37,31 @@ protected:
     }
 };
 
-// Ends at once, reporting that it did not end in order.
-class CQuitterThread : public CThread {
+std::size_t CurrentStackSize() {
+    std::size_t size = 0;
+    pthread_attr_t attributes;
+    if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
+        pthread_attr_getstacksize(&attributes, &size);
+        pthread_attr_destroy(&attributes);
+    }
+    return size;
+}
+
+// Ends at once with the given result, recording the size of its stack.
+class CStackProbeThread : public CThread {
 public:
-    ~CQuitterThread() override { Stop(); }
+    explicit CStackProbeThread(int result = 1) : m_result(result) {}
+    ~CStackProbeThread() override { Stop(); }
+    std::size_t stackSize = 0;
 
 protected:
-    int Run() override { return 0; }
+    int Run() override {
+        stackSize = CurrentStackSize();
+        return m_result;
+    }
+
+private:
+    int m_result;
 };
 
 } // namespace
@@ -74,27 +92,22 @@ TEST(Event, AutoAndManualResetWithoutWaiters) {
     EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(50));
 }
 
-TEST(Event, SetWakesAThreadWaitingWithoutTimeout) {
-    CEvent event;
-    event.Create(false);
-    std::atomic<bool> woke = false;
-    std::thread waiter([&] { woke = event.Wait(); });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    EXPECT_FALSE(woke);
-    event.Set();
-    waiter.join();
-    EXPECT_TRUE(woke);
-}
-
-TEST(Event, CloseReleasesAWaiterWithFalse) {
-    CEvent event;
-    event.Create(true);
-    std::atomic<int> result = -1;
-    std::thread waiter([&] { result = event.Wait() ? 1 : 0; });
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    event.Close();
-    waiter.join();
-    EXPECT_EQ(result, 0);
+// A wait without timeout ends with true on Set, with false on Close.
+TEST(Event, WaiterWithoutTimeoutIsReleasedBySetOrClose) {
+    for (const bool close : {false, true}) {
+        CEvent event;
+        event.Create(close);
+        std::atomic<int> result = -1;
+        std::thread waiter([&] { result = event.Wait() ? 1 : 0; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        EXPECT_EQ(result, -1) << close;
+        if (close)
+            event.Close();
+        else
+            event.Set();
+        waiter.join();
+        EXPECT_EQ(result, close ? 0 : 1);
+    }
 }
 
 TEST(Event, AutoResetSetReleasesOnlyOneOfTwoWaiters) {
@@ -126,38 +139,11 @@ TEST(Thread, StartsOnceStopsAndRunsAgain) {
         EXPECT_FALSE(thread.IsRunning());
         EXPECT_FALSE(thread.Stop());
     }
-    CQuitterThread quitter;
+    CStackProbeThread quitter(0);
     ASSERT_TRUE(quitter.Start());
     EXPECT_FALSE(quitter.Stop()) << "Run ended out of order";
     EXPECT_FALSE(quitter.IsRunning());
 }
-
-namespace {
-
-std::size_t CurrentStackSize() {
-    std::size_t size = 0;
-    pthread_attr_t attributes;
-    if (pthread_getattr_np(pthread_self(), &attributes) == 0) {
-        pthread_attr_getstacksize(&attributes, &size);
-        pthread_attr_destroy(&attributes);
-    }
-    return size;
-}
-
-// Records the size of the stack it runs on.
-class CStackProbeThread : public CThread {
-public:
-    ~CStackProbeThread() override { Stop(); }
-    std::size_t stackSize = 0;
-
-protected:
-    int Run() override {
-        stackSize = CurrentStackSize();
-        return 1;
-    }
-};
-
-} // namespace
 
 // Deep documents are parsed and merged on threads with large stacks.
 TEST(Thread, BothKindsOfThreadRunOnTheStackSizeAskedFor) {

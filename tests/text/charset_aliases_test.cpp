@@ -11,13 +11,6 @@ using namespace NString;
 
 namespace {
 
-std::string Spaced(std::string_view name) {
-    std::string spaced = " ";
-    spaced += name;
-    spaced += ' ';
-    return spaced;
-}
-
 bool InRegistry(int mibEnum) {
     for (const SCharsetName* row = kCharsetNameTable; row->mibEnum != 0; ++row)
         if (row->mibEnum == mibEnum)
@@ -40,44 +33,35 @@ TEST(CharsetAliases, AreUniqueLowerCaseNamesOfRegistrySetsTheRegistryLacks) {
             EXPECT_FALSE(std::isupper(static_cast<unsigned char>(c)));
             EXPECT_NE(c, ' ');
         }
-        bool registryHasIt = false;
+        std::string spaced = " "; // not " " + name: GCC 12 warns of an overlapping copy
+        spaced.append(alias.name).append(" ");
         for (const SCharsetName* row = kCharsetNameTable; row->mibEnum != 0; ++row)
-            registryHasIt |=
-                std::string(row->aliases).find(Spaced(alias.name)) != std::string::npos;
-        EXPECT_FALSE(registryHasIt);
+            EXPECT_EQ(std::string(row->aliases).find(spaced), std::string::npos) << row->mibEnum;
     }
 }
 
-// Declared names as the parser passes them (spaced), in any case.
+// Declared names as the parser passes them (spaced), in any case; the
+// registry is searched first and aliases match whole names only.
 TEST(CharsetAliases, CommonSpellingsResolveToTheirRegistrySet) {
     const struct {
         const char* declared;
         int mibEnum;
-    } cases[] = {
-        {" ascii ", kCharsetUsAscii},
-        {" ASCII ", kCharsetUsAscii},
-        {" utf8 ", kCharsetUtf8},
-        {" UTF8 ", kCharsetUtf8},
-        {" latin-1 ", kCharsetIso8859_1},
-        {" Latin-1 ", kCharsetIso8859_1},
-        {" iso8859-1 ", kCharsetIso8859_1},
-        {" cp1252 ", 2252},
-        {" CP1250 ", kCharsetWindows1250},
-        {" sjis ", 17},
-        {" eucjp ", 18},
-        {" euckr ", 38},
-        {" euc-cn ", 2025},
-        {" big-5 ", 2026},
-        {" koi8r ", 2084},
-        {" iso8859-15 ", kCharsetIso8859_15},
-        // The registry is still searched first and matches whole names only.
-        {" latin1 ", kCharsetIso8859_1},
-        {" us-ascii ", kCharsetUsAscii},
-        {" asc ", 0},
-        {" ascii2 ", 0},
-        {" xascii ", 0},
-        {"  ", 0},
-    };
+    } cases[] = {{" ascii ", kCharsetUsAscii},
+                 {" UTF8 ", kCharsetUtf8},
+                 {" Latin-1 ", kCharsetIso8859_1},
+                 {" iso8859-1 ", kCharsetIso8859_1},
+                 {" cp1252 ", 2252},
+                 {" CP1250 ", kCharsetWindows1250},
+                 {" sjis ", 17},
+                 {" eucjp ", 18},
+                 {" euckr ", 38},
+                 {" euc-cn ", 2025},
+                 {" big-5 ", 2026},
+                 {" koi8r ", 2084},
+                 {" iso8859-15 ", kCharsetIso8859_15},
+                 {" asc ", 0},
+                 {" ascii2 ", 0},
+                 {" xascii ", 0}};
     for (const auto& c : cases)
         EXPECT_EQ(CharsetFromName(c.declared), c.mibEnum) << c.declared;
 }
