@@ -96,44 +96,38 @@ protected:
 };
 
 TEST_F(CommandKeyFilterTest, RunsTheCommandsOfKeysTypedInTheMainWindowsPanes) {
-    struct SCase {
+    // Which key a pane gives is the key table's business; these cases cover
+    // the filter's choice of focus, the enabling rule, and what it leaves to
+    // the pane.
+    const struct {
         bool focusInView;
         Qt::Key key;
         Qt::KeyboardModifiers modifiers;
         std::vector<std::uint32_t> ran;
-        // Whether the focused pane still gets the key.
         bool paneGetsKey;
-    };
-    // Which key a pane gives is the key table's business; these cases cover
-    // the filter's choice of focus and what it leaves to the pane.
-    const SCase cases[] = {
+    } cases[] = {
         {true, Qt::Key_Down, Qt::AltModifier, {kViewNextDiff}, false},
         {false, Qt::Key_Down, Qt::AltModifier, {kViewNextDiff}, false},
         {true, Qt::Key_Down, Qt::ControlModifier | Qt::AltModifier, {}, true},
         {false, Qt::Key_Down, Qt::NoModifier, {kScrollLineDown}, false},
         {true, Qt::Key_Down, Qt::NoModifier, {}, true},
+        // A disabled command does nothing and keeps its key from the pane.
+        {true, Qt::Key_B, Qt::ShiftModifier | Qt::AltModifier, {}, false},
+        {true, Qt::Key_L, Qt::ShiftModifier | Qt::AltModifier, {kEditResolveLeft}, false},
     };
-    for (const SCase& test : cases) {
+    target.disabled = {kEditResolveBase};
+    for (const auto& test : cases) {
         CPane& pane = test.focusInView ? *view : *overview;
         Focus(pane);
         target.ran.clear();
         pane.keys = 0;
         QTest::keyClick(&pane, test.key, test.modifiers);
-        const auto where = ::testing::Message()
-                           << "key 0x" << std::hex << test.key << " modifiers 0x"
-                           << test.modifiers.toInt() << " in view " << test.focusInView;
-        EXPECT_EQ(target.ran, test.ran) << where;
-        EXPECT_EQ(pane.keys, test.paneGetsKey ? 1 : 0) << where;
+        SCOPED_TRACE(::testing::Message()
+                     << "key 0x" << std::hex << test.key << " modifiers 0x"
+                     << test.modifiers.toInt() << " in view " << test.focusInView);
+        EXPECT_EQ(target.ran, test.ran);
+        EXPECT_EQ(pane.keys, test.paneGetsKey ? 1 : 0);
     }
-}
-
-TEST_F(CommandKeyFilterTest, ADisabledCommandDoesNothingAndKeepsItsKey) {
-    target.disabled = {kEditResolveBase};
-    Focus(*view);
-    QTest::keyClick(view, Qt::Key_B, Qt::ShiftModifier | Qt::AltModifier);
-    QTest::keyClick(view, Qt::Key_L, Qt::ShiftModifier | Qt::AltModifier);
-    EXPECT_EQ(target.ran, std::vector<std::uint32_t>{kEditResolveLeft});
-    EXPECT_EQ(view->keys, 0);
 }
 
 TEST_F(CommandKeyFilterTest, LeavesKeysOfTextFieldsToThem) {
@@ -144,7 +138,7 @@ TEST_F(CommandKeyFilterTest, LeavesKeysOfTextFieldsToThem) {
     EXPECT_EQ(field->selectedText(), u"abc"_qs);
 }
 
-TEST_F(CommandKeyFilterTest, LeavesKeysOfDialogsToThem) {
+TEST_F(CommandKeyFilterTest, LeavesKeysAndTheWheelOfDialogsToThem) {
     QDialog dialog(&window);
     auto* dialogPane = new CPane(&dialog);
     Activate(dialog);
@@ -153,6 +147,9 @@ TEST_F(CommandKeyFilterTest, LeavesKeysOfDialogsToThem) {
     QTest::keyClick(dialogPane, Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(dialogPane->keys, 2);
     EXPECT_TRUE(target.ran.empty());
+    TurnWheel(*dialogPane);
+    EXPECT_EQ(dialogPane->wheels, 1);
+    EXPECT_EQ(view->wheels, 0);
 }
 
 TEST_F(CommandKeyFilterTest, LeavesKeysOfOpenMenusToThem) {
@@ -179,37 +176,27 @@ TEST_F(CommandKeyFilterTest, ATranslatedKeyTableReplacesTheDefaultKeys) {
 }
 
 TEST_F(CommandKeyFilterTest, SendsTheWheelOverTheMainWindowsPanesToTheView) {
-    struct SCase {
+    const struct {
         const char* where;
         QWidget* receiver;
         int viewWheels;
         int overviewWheels;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {"overview", overview, 1, 0},
         {"window", &window, 1, 0},
         {"text field", field, 0, 0},
     };
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         view->wheels = 0;
         overview->wheels = 0;
         TurnWheel(*test.receiver);
         EXPECT_EQ(view->wheels, test.viewWheels) << test.where;
         EXPECT_EQ(overview->wheels, test.overviewWheels) << test.where;
     }
-}
-
-TEST_F(CommandKeyFilterTest, LeavesTheWheelOfDialogsAndWorksWithoutAView) {
-    QDialog dialog(&window);
-    auto* dialogPane = new CPane(&dialog);
-    TurnWheel(*dialogPane);
-    EXPECT_EQ(dialogPane->wheels, 1);
-    EXPECT_EQ(view->wheels, 0);
-
+    // Without a view the pane keeps its wheel.
     filter.SetView(nullptr);
     TurnWheel(*overview);
     EXPECT_EQ(overview->wheels, 1);
-    EXPECT_EQ(view->wheels, 0);
 }
 
 } // namespace

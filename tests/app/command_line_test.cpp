@@ -95,52 +95,39 @@ TEST(CommandLine, RemembersTheFirstMistakeAndTheArgumentItIsAbout) {
     for (const SErrorCase& test : cases) {
         const SCommandLine line = Read(test.arguments);
         EXPECT_EQ(line.error, test.error) << test.arguments.size() << " arguments";
-        EXPECT_EQ(Utf8(line.errorArgument), test.argument) << test.arguments.size() << " arguments";
+        EXPECT_EQ(Utf8(line.errorArgument), test.argument) << test.arguments.size();
     }
 }
 
 TEST(CommandLine, AppliesItsFlagsAndTellsWhatTheRunIsToDo) {
-    struct SApplyCase {
+    using enum ECommandLineOutcome;
+    constexpr std::uint32_t kMerge3 = kFlagMerge | kFlagThreeWay;
+    constexpr std::uint32_t kSilentReport = kFlagSilent | kFlagReportRequested;
+    const struct {
         std::initializer_list<const char*> arguments;
         std::uint32_t before;
         ECommandLineOutcome outcome;
         std::uint32_t after;
-    };
-    constexpr std::uint32_t kMerge3 = kFlagMerge | kFlagThreeWay;
-    const SApplyCase cases[] = {
-        {{"-merge", "-base", "c", "-left", "a", "-right", "b"},
-         0,
-         ECommandLineOutcome::Operation,
-         kMerge3},
+    } cases[] = {
+        {{"-merge", "-base", "c", "-left", "a", "-right", "b"}, 0, Operation, kMerge3},
         // Without a base the three-way bit is cleared, and that persists.
-        {{"-merge", "-left", "a", "-right", "b"},
-         kMerge3,
-         ECommandLineOutcome::Operation,
-         kFlagMerge},
-        {{"-silent", "-compare", "-left", "a", "-report", "r"},
-         kMerge3,
-         ECommandLineOutcome::Operation,
-         kFlagSilent | kFlagReportRequested},
+        {{"-merge", "-left", "a", "-right", "b"}, kMerge3, Operation, kFlagMerge},
+        {{"-silent", "-compare", "-left", "a", "-report", "r"}, kMerge3, Operation, kSilentReport},
         // Files without an operation: the persisted operation is not used.
-        {{"-left", "a", "-right", "b", "-base", "c"},
-         kMerge3,
-         ECommandLineOutcome::NoOperation,
-         kMerge3},
+        {{"-left", "a", "-right", "b", "-base", "c"}, kMerge3, NoOperation, kMerge3},
         // No files: the operation bit changes, the three-way bit stays.
-        {{"-compare", "-base", "c", "-silent"},
-         kMerge3,
-         ECommandLineOutcome::NoFiles,
-         kFlagThreeWay | kFlagSilent},
-        {{}, kFlagMerge, ECommandLineOutcome::NoFiles, kFlagMerge},
+        {{"-compare", "-base", "c", "-silent"}, kMerge3, NoFiles, kFlagThreeWay | kFlagSilent},
+        {{}, kFlagMerge, NoFiles, kFlagMerge},
     };
-    for (const SApplyCase& test : cases) {
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.arguments.size());
         CMemoryBackend backend;
         CScopedBackend scoped(backend);
         CFlags flags;
         flags.Load(test.before);
         flags.Save();
         EXPECT_EQ(ApplyCommandLine(Read(test.arguments), flags), test.outcome);
-        EXPECT_EQ(flags.Value(), test.after) << test.arguments.size() << " arguments";
+        EXPECT_EQ(flags.Value(), test.after);
         // What a later run finds in the store: only the persisted bits.
         CFlags next;
         next.Load(kDefaultFlags);
@@ -148,79 +135,57 @@ TEST(CommandLine, AppliesItsFlagsAndTellsWhatTheRunIsToDo) {
     }
 }
 
-// The marker options are taken only for a silent three-way merge and with a
-// size in range.
+// Only decimal digits from 1 to 100 make a marker size; the default stays
+// otherwise.
+TEST(CommandLine, TakesOnlyMarkerSizesInRange) {
+    using enum ECommandLineError;
+    const struct {
+        const char* value;
+        ECommandLineError error;
+        int size;
+    } cases[] = {
+        {"12", None, 12},          {"1", None, 1},
+        {"100", None, 100},        {"0", BadMarkerSize, 7},
+        {"101", BadMarkerSize, 7}, {"-7", BadMarkerSize, 7},
+        {"7x", BadMarkerSize, 7},  {"", BadMarkerSize, 7},
+    };
+    for (const auto& test : cases) {
+        const SCommandLine line =
+            Read({"-markers", "-silent", "-merge", "-base", "o", "-markersize", test.value});
+        EXPECT_EQ(line.error, test.error) << test.value;
+        EXPECT_EQ(Utf8(line.errorArgument), test.error == None ? "" : test.value) << test.value;
+        EXPECT_EQ(line.markerSize, test.size) << test.value;
+    }
+}
+
+// The marker options are taken only for a silent three-way merge, wherever
+// they stand.
 TEST(CommandLine, TakesMarkersOnlyForASilentThreeWayMerge) {
-    struct SMarkerCase {
+    using enum ECommandLineError;
+    constexpr auto kAlone = MarkerSizeAlone;
+    constexpr auto kNotMerge3 = MarkersNeedSilentMerge;
+    const struct {
         std::initializer_list<const char*> arguments;
         ECommandLineError error;
         const char* argument;
         bool markers;
         int size;
-    };
-    using enum ECommandLineError;
-    const SMarkerCase cases[] = {
-        {{"-silent", "-merge", "-base", "o", "-left", "a", "-right", "b", "-markers"},
-         None,
-         "",
-         true,
-         7},
+    } cases[] = {
+        {{"-silent", "-merge", "-base", "o", "-left", "a", "-markers"}, None, "", true, 7},
         {{"/MARKERS", "-markersize", "12", "-silent", "-base", "o", "-merge"}, None, "", true, 12},
-        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "1"}, None, "", true, 1},
-        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "100"},
-         None,
-         "",
-         true,
-         100},
-        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "0"},
-         BadMarkerSize,
-         "0",
-         true,
-         7},
-        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "101"},
-         BadMarkerSize,
-         "101",
-         true,
-         7},
-        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "-7"},
-         BadMarkerSize,
-         "-7",
-         true,
-         7},
-        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", "7x"},
-         BadMarkerSize,
-         "7x",
-         true,
-         7},
-        {{"-markers", "-silent", "-merge", "-base", "o", "-markersize", ""},
-         BadMarkerSize,
-         "",
-         true,
-         7},
-        {{"-silent", "-merge", "-base", "o", "-markersize", "9"},
-         MarkerSizeAlone,
-         "-markersize",
-         false,
-         9},
+        {{"-silent", "-merge", "-base", "o", "-markersize", "9"}, kAlone, "-markersize", false, 9},
         // A two-way merge, a merge with the window, a compare.
-        {{"-silent", "-merge", "-left", "a", "-right", "b", "-markers"},
-         MarkersNeedSilentMerge,
-         "-markers",
-         true,
-         7},
-        {{"-merge", "-base", "o", "-markers"}, MarkersNeedSilentMerge, "-markers", true, 7},
-        {{"-silent", "-compare", "-base", "o", "-markers"},
-         MarkersNeedSilentMerge,
-         "-markers",
-         true,
-         7},
+        {{"-silent", "-merge", "-left", "a", "-markers"}, kNotMerge3, "-markers", true, 7},
+        {{"-merge", "-base", "o", "-markers"}, kNotMerge3, "-markers", true, 7},
+        {{"-silent", "-compare", "-base", "o", "-markers"}, kNotMerge3, "-markers", true, 7},
     };
-    for (const SMarkerCase& test : cases) {
+    for (const auto& test : cases) {
+        SCOPED_TRACE(test.arguments.size());
         const SCommandLine line = Read(test.arguments);
-        EXPECT_EQ(line.error, test.error) << test.arguments.size() << " arguments";
-        EXPECT_EQ(Utf8(line.errorArgument), test.argument) << test.arguments.size() << " arguments";
-        EXPECT_EQ(line.markers, test.markers) << test.arguments.size() << " arguments";
-        EXPECT_EQ(line.markerSize, test.size) << test.arguments.size() << " arguments";
+        EXPECT_EQ(line.error, test.error);
+        EXPECT_EQ(Utf8(line.errorArgument), test.argument);
+        EXPECT_EQ(line.markers, test.markers);
+        EXPECT_EQ(line.markerSize, test.size);
     }
 }
 

@@ -58,12 +58,11 @@ std::string Utf8(const std::u16string& text) {
 
 TEST(CommandTable, LooksUpKeysWithExactModifiersAndTheViewFocus) {
     const auto table = DefaultKeyTable();
-    struct SCase {
+    const struct {
         std::uint32_t keyWord;
         bool focusInView;
         std::uint32_t expected;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {kKeyAlt | kVkDown, true, kViewNextDiff},
         {kKeyShift | kKeyAlt | kVkDown, true, kViewNextConflict},
         {kKeyShift | kVkF3, true, kViewPrevMatch},
@@ -82,7 +81,7 @@ TEST(CommandTable, LooksUpKeysWithExactModifiersAndTheViewFocus) {
         {0, false, 0},
         {kKeyCtrl, false, 0},
     };
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         EXPECT_EQ(LookUpKey(table, test.keyWord, test.focusInView), test.expected)
             << std::hex << "key word 0x" << test.keyWord << " in view " << test.focusInView;
     }

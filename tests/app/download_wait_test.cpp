@@ -2,7 +2,6 @@
 #include "widget_test.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -12,12 +11,6 @@
 namespace {
 
 using DownloadWaitTest = CWidgetTest;
-
-// What the wait shows while it runs, looked at shortly after it started.
-struct SSeen {
-    bool dialog = false;
-    QString text;
-};
 
 TEST_F(DownloadWaitTest, WaitsUntilTheDownloadStopsOrTheUserCancels) {
     const struct {
@@ -32,7 +25,11 @@ TEST_F(DownloadWaitTest, WaitsUntilTheDownloadStopsOrTheUserCancels) {
     };
     for (const auto& entry : kCases) {
         int polls = 0;
-        SSeen seen;
+        // What the wait shows while it runs, looked at shortly after it started.
+        struct {
+            bool dialog = false;
+            QString text;
+        } seen;
         QTimer look;
         look.setSingleShot(true);
         QObject::connect(&look, &QTimer::timeout, [&seen, &entry] {

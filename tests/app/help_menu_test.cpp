@@ -22,21 +22,20 @@ TEST_F(HelpMenuTest, ManualIsTheShippedPageAndTheHomePageIsOfferedOnlyWhenKnown)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     const QUrl manual = NWindows::HelpPageUrl(NWindows::kManualHelpPage);
     const QUrl home = NWindows::HomePageUrl();
-    struct SCase {
+    const struct {
         const char* name;
         std::uint32_t command;
         std::function<void()> act;
         bool enabled;
         QUrl opened; // empty: nothing opened
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {"Help > Manual", kHelpManual, [&] { window.RunCommand(kHelpManual); }, true, manual},
         {"F1", kHelpManual, [&] { QTest::keyClick(&window, Qt::Key_F1); }, true, manual},
         {"Help > Web Site", kHelpWebsite, [&] { window.RunCommand(kHelpWebsite); }, !home.isEmpty(),
          home},
     };
     EXPECT_TRUE(manual.isLocalFile());
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         CUrlRecorder recorder;
         test.act();
         EXPECT_EQ(window.IsCommandEnabled(test.command), test.enabled) << test.name;

@@ -30,14 +30,13 @@ protected:
 };
 
 TEST_F(LanguageFailureTest, NamesTheFileAndTheReason) {
-    struct SCase {
+    const std::u16string missing = U16(NString::TStr<char16_t>(std::strerror(ENOENT)));
+    const struct {
         const char16_t* fileName;
         int result;
         bool removed; // whether fr.xml is gone when the text is made
         std::u16string reason;
-    };
-    const std::u16string missing = U16(NString::TStr<char16_t>(std::strerror(ENOENT)));
-    const SCase cases[] = {
+    } cases[] = {
         {u"it.xml", NResult::kInvalidArgument, false,
          u"it is not one of the language files found when the program started"},
         {u"fr.xml", NResult::kCannotOpen, true, missing},
@@ -49,7 +48,7 @@ TEST_F(LanguageFailureTest, NamesTheFileAndTheReason) {
          u"it is not a well-formed XML file whose root element is <Language>"},
         {u"fr.xml", NResult::kNoMemory, false, u"the memory ran out"},
     };
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         if (test.removed)
             std::filesystem::remove(m_folder.Path() / "fr.xml");
         const std::u16string shownName =

@@ -12,9 +12,7 @@
 #include "services/settings_backend.h"
 #include "widget_test.h"
 
-#include <QApplication>
 #include <QFileDialog>
-#include <QTimer>
 #include <filesystem>
 #include <memory>
 
@@ -65,12 +63,12 @@ protected:
 
     // Picks `path` in the next file dialog, noting the dialog's title.
     static void ChooseInFileDialog(const std::filesystem::path& path, QString& title) {
-        QTimer::singleShot(0, [path, &title] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            title = dialog->windowTitle();
-            dialog->selectFile(QString::fromStdString(path.string()));
-            QMetaObject::invokeMethod(dialog, "accept");
+        WhenModal([path, &title](QDialog& dialog) {
+            auto* files = qobject_cast<QFileDialog*>(&dialog);
+            ASSERT_NE(files, nullptr);
+            title = files->windowTitle();
+            files->selectFile(QString::fromStdString(path.string()));
+            dialog.accept();
         });
     }
 

@@ -1,39 +1,22 @@
-#include "../formats/formats_test_support.h"
-#include "../formats/scripted_prompts.h"
 #include "../translation/translator_test_support.h"
 #include "../xml/xml_test_support.h"
 #include "app/command_table.h"
-#include "app/main_window.h"
-#include "formats/format_list.h"
-#include "framework/job_manager.h"
-#include "framework/result.h"
 #include "main_window_fixture.h"
 #include "merge/block_rendering.h"
 #include "merge/block_selector.h"
-#include "merge/operation.h"
 #include "services/display_settings.h"
-#include "services/flags.h"
-#include "services/recent_files.h"
 #include "services/registry.h"
-#include "services/settings_backend.h"
 #include "services/settings_paths.h"
 #include "view/xml_view.h"
-#include "widget_test.h"
 
-#include <QApplication>
 #include <QClipboard>
-#include <QDialog>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -43,7 +26,7 @@ using NPrompts::EAnswer;
 using NSettings::kFlagResultUnsaved;
 
 TEST_F(MainWindowTest, CommandsAreEnabledByTheOperation) {
-    struct SCase {
+    const struct {
         bool merge;
         bool threeWay;
         bool resolveLeft;
@@ -53,13 +36,12 @@ TEST_F(MainWindowTest, CommandsAreEnabledByTheOperation) {
         // puts the current one: both differences conflict without a base,
         // and the only conflict comes first with one.
         bool nextConflict;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {false, false, false, false, false, false},
         {true, false, true, false, true, true},
         {true, true, true, true, true, false},
     };
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         const auto window = Loaded(test.merge, test.threeWay);
         const std::string name = std::to_string(test.merge) + std::to_string(test.threeWay);
         EXPECT_TRUE(window->IsResultShown()) << name;
@@ -125,13 +107,12 @@ TEST_F(MainWindowTest, ReportIsWrittenWhereTheUserChooses) {
 }
 
 TEST_F(MainWindowTest, ClosingAsksAboutUnsavedWork) {
-    struct SCase {
+    const struct {
         bool resolveConflict;
         EAnswer answer;
         const char* questionKey;
         bool closes;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {false, EAnswer::Yes, "Msg.UnsavedConflicts", true},
         {false, EAnswer::No, "Msg.UnsavedConflicts", false},
         {true, EAnswer::No, "Msg.UnsavedChanges", true},
@@ -139,7 +120,7 @@ TEST_F(MainWindowTest, ClosingAsksAboutUnsavedWork) {
         // The save fails (its folder is missing): the window stays.
         {true, EAnswer::Yes, "Msg.UnsavedChanges", false},
     };
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         const auto window = Loaded(true, true);
         window->show();
         if (test.resolveConflict) {
@@ -163,11 +144,8 @@ TEST_F(MainWindowTest, StartWithoutFilesAsksAndCancelKeepsEverything) {
     m_flags.Set(kFlagResultUnsaved);
     CMainWnd window(m_operation, m_resultPath, m_reportPath);
     bool asked = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* dialog = QApplication::activeModalWidget();
-        asked = dialog != nullptr && dialog->findChild<QWidget*>(QStringLiteral("ctl1050"));
-        if (dialog != nullptr)
-            static_cast<QDialog*>(dialog)->reject();
+    WhenModal([&asked](QDialog& dialog) {
+        asked = dialog.findChild<QWidget*>(QStringLiteral("ctl1050")) != nullptr;
     });
     EXPECT_FALSE(window.StartOperation(false));
     EXPECT_TRUE(asked);
@@ -188,24 +166,6 @@ TEST_F(MainWindowTest, AFailedReloadLeavesNothingToSaveOrReport) {
         EXPECT_FALSE(window->IsCommandEnabled(command)) << command;
     EXPECT_TRUE(window->IsCommandEnabled(kFileOpen));
     EXPECT_EQ(window->CountText(), QString());
-}
-
-TEST_F(MainWindowTest, KeysOfTheTableRunTheirCommands) {
-    const auto window = Loaded(true, false);
-    window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    // Keys go where the focus is: the document view.
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    EXPECT_EQ(focus->objectName(), QStringLiteral("QMResultView"));
-    const int first = m_operation.model.CurrentIndex();
-    QTest::keyClick(focus, Qt::Key_Down, Qt::AltModifier);
-    EXPECT_EQ(m_operation.model.CurrentIndex(), first + 1);
-    // Resolving to the base needs a base.
-    QTest::keyClick(focus, Qt::Key_B, Qt::ShiftModifier | Qt::AltModifier);
-    EXPECT_EQ(window->CountText(), QStringLiteral("2 conflicts"));
-    QTest::keyClick(focus, Qt::Key_L, Qt::ShiftModifier | Qt::AltModifier);
-    EXPECT_EQ(window->CountText(), QStringLiteral("1 difference + 1 conflict"));
 }
 
 // Whole blocks cut and pasted with the keys, undone and redone.
@@ -320,22 +280,17 @@ class MainWindowLanguageTest : public MainWindowTest {
 protected:
     void TearDown() override { CWidgetTest::SetUpTestSuite(); }
 
-    // Lists the languages of a folder holding "fr.xml" as `frenchFile` and
-    // shows English.
-    void ListFrench(const std::string& frenchFile) {
-        m_languages.Write("fr.xml", frenchFile);
+    // Lists the languages of a folder holding a French "fr.xml" and shows English.
+    void ListFrench() {
+        m_languages.Write("fr.xml", NTranslatorTest::LanguageXml(
+                                        "<Group name='Lang'><Text name='Name'>Fran\xC3\xA7"
+                                        "ais</Text></Group>"
+                                        "<Group name='Menu'><Text name='File'>&amp;Fichier</Text>"
+                                        "<Text name='ViewNextDiff'>&amp;Diff\xC3\xA9rence "
+                                        "suivante\tAlt+Right</Text></Group>"));
         ASSERT_EQ(NString::NTranslator::Initialise(NString::NTranslator::kBuiltInLanguageResource,
                                                    true, m_languages.Path16().c_str()),
                   1);
-    }
-
-    static std::string French() {
-        return NTranslatorTest::LanguageXml(
-            "<Group name='Lang'><Text name='Name'>Fran\xC3\xA7"
-            "ais</Text></Group>"
-            "<Group name='Menu'><Text name='File'>&amp;Fichier</Text>"
-            "<Text name='ViewNextDiff'>&amp;Diff\xC3\xA9rence suivante\tAlt+Right</Text>"
-            "</Group>");
     }
 
     std::u16string Remembered() const {
@@ -344,21 +299,18 @@ protected:
         return fileName;
     }
 
-    static QString MenuTitle(CMainWnd& window, int index) {
-        return window.menuBar()->actions().value(index)->text();
-    }
-
-    static QString FirstItem(CMainWnd& window, int menu) {
-        return window.menuBar()->actions().value(menu)->menu()->actions().value(0)->text();
-    }
-
-    // The first item of the first submenu of `menu`.
-    static QString FirstNestedItem(CMainWnd& window, int menu) {
-        for (QAction* item : window.menuBar()->actions().value(menu)->menu()->actions()) {
-            if (item->menu() != nullptr)
-                return item->menu()->actions().value(0)->text();
+    // The text of the menu item that `path` indexes from the menu bar down.
+    static QString MenuText(const CMainWnd& window, std::initializer_list<int> path) {
+        QList<QAction*> actions = window.menuBar()->actions();
+        QString text;
+        for (const int index : path) {
+            QAction* action = actions.value(index);
+            if (action == nullptr)
+                return QStringLiteral("<none>");
+            text = action->text();
+            actions = action->menu() != nullptr ? action->menu()->actions() : QList<QAction*>();
         }
-        return QString();
+        return text;
     }
 
     static QString FirstButtonTip(const CMainWnd& window) {
@@ -371,7 +323,7 @@ protected:
 
 TEST_F(MainWindowLanguageTest, ChosenLanguageShowsAtOnceAndIsRemembered) {
     const QString app = QStringLiteral("Velden\u00A0Quillmere");
-    struct SCase {
+    const struct {
         const char16_t* fileName;
         QString fileMenu;
         QString openItem;
@@ -380,8 +332,7 @@ TEST_F(MainWindowLanguageTest, ChosenLanguageShowsAtOnceAndIsRemembered) {
         QString openButton;
         QString title;
         QString count;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {u"Deutsch.xml", QStringLiteral("&Datei"), QStringLiteral("\u00D6&ffnen...\tCtrl+O"),
          QStringLiteral("&Hilfe"), QStringLiteral("&Links\tShift+Alt+L"),
          QStringLiteral("\u00D6ffnen"),
@@ -393,13 +344,13 @@ TEST_F(MainWindowLanguageTest, ChosenLanguageShowsAtOnceAndIsRemembered) {
          QStringLiteral("2 differences")},
     };
     const auto window = Loaded(false, false);
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         const std::string name = QString::fromUtf16(test.fileName).toStdString();
         ASSERT_TRUE(window->ChooseLanguage(test.fileName)) << name;
-        EXPECT_EQ(MenuTitle(*window, 0), test.fileMenu) << name;
-        EXPECT_EQ(FirstItem(*window, 0), test.openItem) << name;
-        EXPECT_EQ(MenuTitle(*window, 3), test.helpMenu) << name;
-        EXPECT_EQ(FirstNestedItem(*window, 1), test.resolveLeftItem) << name;
+        EXPECT_EQ(MenuText(*window, {0}), test.fileMenu) << name;
+        EXPECT_EQ(MenuText(*window, {0, 0}), test.openItem) << name;
+        EXPECT_EQ(MenuText(*window, {3}), test.helpMenu) << name;
+        EXPECT_EQ(MenuText(*window, {1, 3, 0}), test.resolveLeftItem) << name;
         EXPECT_EQ(FirstButtonTip(*window), test.openButton) << name;
         EXPECT_EQ(window->windowTitle(), test.title) << name;
         EXPECT_EQ(window->CountText(), test.count) << name;
@@ -409,37 +360,33 @@ TEST_F(MainWindowLanguageTest, ChosenLanguageShowsAtOnceAndIsRemembered) {
 }
 
 TEST_F(MainWindowLanguageTest, DialogsOpenedAfterTheSwitchSpeakTheNewLanguage) {
-    struct SCase {
+    const struct {
         std::uint32_t command;
         QString title;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {kFileOpen, QStringLiteral("Dateien \u00F6ffnen - Velden\u00A0Quillmere")},
         {kViewSearch, QStringLiteral("Suchen")},
         {kHelpAbout, QStringLiteral("Info \u00FCber Quillmere")},
     };
     const auto window = Loaded(false, false);
     ASSERT_TRUE(window->ChooseLanguage(u"Deutsch.xml"));
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         QString shown;
-        QTimer::singleShot(0, [&shown] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            shown = dialog->windowTitle();
-            dialog->reject();
-        });
+        WhenModal([&shown](QDialog& dialog) { shown = dialog.windowTitle(); });
         window->RunCommand(test.command);
         EXPECT_EQ(shown.toStdString(), test.title.toStdString()) << test.command;
     }
 }
 
 TEST_F(MainWindowLanguageTest, KeysFollowTheShortcutsTheNewMenusName) {
-    ListFrench(French());
+    ListFrench();
     const auto window = Loaded(true, false);
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    // Keys go where the focus is: the document view.
     QWidget* view = QApplication::focusWidget();
     ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->objectName(), QStringLiteral("QMResultView"));
     const int first = m_operation.model.CurrentIndex();
     QTest::keyClick(view, Qt::Key_Right, Qt::AltModifier);
     ASSERT_EQ(m_operation.model.CurrentIndex(), first) << "not bound in English";
@@ -452,22 +399,21 @@ TEST_F(MainWindowLanguageTest, KeysFollowTheShortcutsTheNewMenusName) {
 }
 
 TEST_F(MainWindowLanguageTest, UnusableLanguageKeepsTheTextsShownAndSaysWhy) {
-    struct SCase {
+    const struct {
         const char* name;
         // What becomes of fr.xml after it was listed and shown.
         const char* replacement; // null: the file is removed
         const char16_t* chosen;
         std::string reason;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {"removed", nullptr, u"fr.xml", std::strerror(ENOENT)},
         {"not well-formed", "<Language><Group name='Menu'>", u"fr.xml", "not a well-formed"},
         {"no Language root", "<Sprache/>", u"fr.xml", "not a well-formed"},
         {"never listed", "", u"it.xml", "not one of the language files"},
     };
     const auto window = Loaded(false, false);
-    for (const SCase& test : cases) {
-        ListFrench(French());
+    for (const auto& test : cases) {
+        ListFrench();
         ASSERT_TRUE(window->ChooseLanguage(u"fr.xml")) << test.name;
         const QString title = window->windowTitle();
         if (test.replacement == nullptr)
@@ -477,7 +423,7 @@ TEST_F(MainWindowLanguageTest, UnusableLanguageKeepsTheTextsShownAndSaysWhy) {
         m_prompts.messages.clear();
 
         EXPECT_FALSE(window->ChooseLanguage(test.chosen)) << test.name;
-        EXPECT_EQ(MenuTitle(*window, 0), QStringLiteral("&Fichier")) << test.name;
+        EXPECT_EQ(MenuText(*window, {0}), QStringLiteral("&Fichier")) << test.name;
         EXPECT_EQ(window->windowTitle(), title) << test.name;
         EXPECT_EQ(Remembered(), u"fr.xml") << test.name;
         ASSERT_EQ(m_prompts.messages.size(), 1u) << test.name;

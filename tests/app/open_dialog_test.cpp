@@ -7,7 +7,6 @@
 #include "services/settings_paths.h"
 #include "widget_test.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -19,10 +18,6 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
-#include <functional>
-#include <gtest/gtest.h>
-#include <string>
 
 namespace {
 
@@ -46,14 +41,10 @@ const char16_t* const kRecentPaths[3] = {NSettings::kRecentBaseFilePath,
 // The files chosen on OK, under the test's folder. Paths are taken exactly as
 // typed, spaces and all, and however long.
 QString ChosenFile(int side) {
-    switch (side) {
-    case kSideBase:
-        return QStringLiteral("base.xml");
-    case kSideLeft:
-        return QStringLiteral(" left with spaces.xml ");
-    default:
-        return (QString(200, u'd') + u'/').repeated(6) + QStringLiteral("right.xml");
-    }
+    const QString names[3] = {QStringLiteral("base.xml"), QStringLiteral(" left with spaces.xml "),
+                              (QString(200, u'd') + u'/').repeated(6) +
+                                  QStringLiteral("right.xml")};
+    return names[side];
 }
 
 class OpenDialogTest : public CWidgetTest {
@@ -91,38 +82,26 @@ protected:
         return state;
     }
 
-    // Runs the dialog as the program does; `drive` works it while it is open
-    // and should end it.
+    // Runs the dialog as the program does; `drive` works it while it is open.
     bool Run(const std::function<void(COpenDialog&)>& drive) {
-        QTimer::singleShot(0, [&] {
-            auto* dialog = dynamic_cast<COpenDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr) {
-                ADD_FAILURE() << "no Open dialog";
-                QApplication::activeModalWidget()->close();
-                return;
-            }
-            drive(*dialog);
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog stayed open";
-                dialog->reject();
-            }
+        WhenModal([&drive](QDialog& dialog) {
+            auto* open = dynamic_cast<COpenDialog*>(&dialog);
+            ASSERT_NE(open, nullptr);
+            drive(*open);
         });
         return RunOpenDialog(nullptr, QIcon(), m_flags, m_recent, m_files);
     }
 
-    template <typename TWidget> static TWidget& Control(const QWidget& dialog, int control) {
-        return *dialog.findChild<TWidget*>(NWindows::ControlName(control));
-    }
     static void Click(const QWidget& dialog, int button) {
-        QTest::mouseClick(&Control<QPushButton>(dialog, button), Qt::LeftButton);
+        QTest::mouseClick(Control<QPushButton>(dialog, button), Qt::LeftButton);
     }
     static void Fill(const QWidget& dialog, bool merge, bool useBase, const QString& base,
                      const QString& left, const QString& right) {
-        Control<QRadioButton>(dialog, merge ? 1051 : 1050).setChecked(true);
-        Control<QCheckBox>(dialog, 1020).setChecked(useBase);
-        Control<QComboBox>(dialog, 1016).setEditText(base);
-        Control<QComboBox>(dialog, 1012).setEditText(left);
-        Control<QComboBox>(dialog, 1014).setEditText(right);
+        Control<QRadioButton>(dialog, merge ? 1051 : 1050)->setChecked(true);
+        Control<QCheckBox>(dialog, 1020)->setChecked(useBase);
+        Control<QComboBox>(dialog, 1016)->setEditText(base);
+        Control<QComboBox>(dialog, 1012)->setEditText(left);
+        Control<QComboBox>(dialog, 1014)->setEditText(right);
     }
 
     NSettings::CMemoryBackend m_backend;
@@ -135,41 +114,40 @@ protected:
 };
 
 TEST_F(OpenDialogTest, ShowsFlagsAndRecentPathsAndTheBaseBoxEnablesItsRow) {
-    struct SCase {
+    const struct {
         std::uint32_t flags;
         int checkedRadio;
-    };
-    const SCase cases[] = {{0, 1050}, {kFlagMerge | kFlagThreeWay, 1051}};
+    } cases[] = {{0, 1050}, {kFlagMerge | kFlagThreeWay, 1051}};
     QWidget owner;
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         m_flags.Assign(kFlagMerge | kFlagThreeWay, test.flags);
         const COpenDialog alone(QIcon(), m_flags, m_recent);
         const COpenDialog owned(QIcon(), m_flags, m_recent, &owner);
         EXPECT_EQ(alone.windowTitle(),
                   Translated("Open.Title") + QStringLiteral(" - ") + Translated("Misc.AppName"));
         EXPECT_EQ(owned.windowTitle(), Translated("Open.Title"));
-        EXPECT_TRUE(Control<QRadioButton>(alone, test.checkedRadio).isChecked());
-        const auto& left = Control<QComboBox>(alone, 1012);
-        EXPECT_EQ(left.currentText(), u"/earlier/one.xml");
-        EXPECT_EQ(Control<QComboBox>(alone, 1014).currentText(), u"");
-        ASSERT_EQ(left.count(), 2);
-        EXPECT_EQ(left.itemText(0), u"/earlier/two.xml");
+        EXPECT_TRUE(Control<QRadioButton>(alone, test.checkedRadio)->isChecked());
+        const auto* left = Control<QComboBox>(alone, 1012);
+        EXPECT_EQ(left->currentText(), u"/earlier/one.xml");
+        EXPECT_EQ(Control<QComboBox>(alone, 1014)->currentText(), u"");
+        ASSERT_EQ(left->count(), 2);
+        EXPECT_EQ(left->itemText(0), u"/earlier/two.xml");
 
         const bool threeWay = (test.flags & kFlagThreeWay) != 0;
-        auto& useBase = Control<QCheckBox>(alone, 1020);
-        EXPECT_EQ(useBase.isChecked(), threeWay);
+        auto* useBase = Control<QCheckBox>(alone, 1020);
+        EXPECT_EQ(useBase->isChecked(), threeWay);
         for (const bool checked : {threeWay, !threeWay, threeWay}) {
-            useBase.setChecked(checked);
-            EXPECT_EQ(Control<QComboBox>(alone, 1016).isEnabled(), checked);
-            EXPECT_EQ(Control<QPushButton>(alone, 1017).isEnabled(), checked);
-            EXPECT_TRUE(Control<QComboBox>(alone, 1012).isEnabled());
+            useBase->setChecked(checked);
+            EXPECT_EQ(Control<QComboBox>(alone, 1016)->isEnabled(), checked);
+            EXPECT_EQ(Control<QPushButton>(alone, 1017)->isEnabled(), checked);
+            EXPECT_TRUE(Control<QComboBox>(alone, 1012)->isEnabled());
         }
     }
 }
 
 // Each OK is refused with the message of the first bad field, the dialog stays
 // open with the focus on that field, and nothing is written, not even the
-// fields that passed.
+// fields that passed, nor by the Cancel that ends it.
 TEST_F(OpenDialogTest, RefusesTheFirstBadFieldAndWritesNothing) {
     struct SCase {
         bool useBase;
@@ -182,20 +160,18 @@ TEST_F(OpenDialogTest, RefusesTheFirstBadFieldAndWritesNothing) {
         NPrompts::EIcon icon;
         int focused;
     };
+    using enum NPrompts::EIcon;
     const SCase cases[] = {
-        {false, "", "", "right.xml", "Open.MsgSelectLeft", nullptr, NPrompts::EIcon::Warning, 1012},
-        {false, "", "left.xml", "", "Open.MsgSelectRight", nullptr, NPrompts::EIcon::Warning, 1014},
-        {true, "", "left.xml", "right.xml", "Open.MsgSelectBase", nullptr, NPrompts::EIcon::Warning,
-         1016},
+        {false, "", "", "right.xml", "Open.MsgSelectLeft", nullptr, Warning, 1012},
+        {false, "", "left.xml", "", "Open.MsgSelectRight", nullptr, Warning, 1014},
+        {true, "", "left.xml", "right.xml", "Open.MsgSelectBase", nullptr, Warning, 1016},
         // The right side is checked before the (also empty) base.
-        {true, "", "left.xml", "folder", "Open.MsgFileNotFound", "folder", NPrompts::EIcon::Error,
-         1014},
-        {false, "", "missing.xml", "", "Open.MsgFileNotFound", "missing.xml",
-         NPrompts::EIcon::Error, 1012},
+        {true, "", "left.xml", "folder", "Open.MsgFileNotFound", "folder", Error, 1014},
+        {false, "", "missing.xml", "", "Open.MsgFileNotFound", "missing.xml", Error, 1012},
     };
     const auto path = [this](const char* name) { return *name == 0 ? QString() : File(name); };
     const SState before = State();
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         m_prompts.messages.clear();
         bool stayedOpen = false;
         bool focused = false;
@@ -203,7 +179,7 @@ TEST_F(OpenDialogTest, RefusesTheFirstBadFieldAndWritesNothing) {
             Fill(dialog, true, test.useBase, path(test.base), path(test.left), path(test.right));
             Click(dialog, 1);
             stayedOpen = dialog.isVisible();
-            const QWidget* field = &Control<QComboBox>(dialog, test.focused);
+            const QWidget* field = Control<QComboBox>(dialog, test.focused);
             focused = dialog.focusWidget() == field || field->isAncestorOf(dialog.focusWidget());
             Click(dialog, 2);
         })) << test.messageKey;
@@ -222,17 +198,16 @@ TEST_F(OpenDialogTest, RefusesTheFirstBadFieldAndWritesNothing) {
 }
 
 TEST_F(OpenDialogTest, OkWritesEveryChoiceAndAnUnusedBaseIsDropped) {
-    struct SCase {
+    const struct {
         std::uint32_t flagsBefore;
         bool merge;
         bool useBase;
         std::uint32_t flagsAfter;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {0, true, true, kFlagMerge | kFlagThreeWay},
         {kFlagMerge | kFlagThreeWay, false, false, 0},
     };
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         m_flags.Assign(kFlagMerge | kFlagThreeWay | kFlagChosenInOpenDialog, test.flagsBefore);
         m_files[kSideBase].SetPendingPath(u"/abandoned/base.xml");
         const SState before = State();
@@ -273,42 +248,32 @@ TEST_F(OpenDialogTest, FilesNamedAlreadyFillTheirFieldsInsteadOfTheLastAccepted)
     EXPECT_EQ(right, QStringLiteral("/last/right.xml"));
 }
 
-TEST_F(OpenDialogTest, CancelChangesNothing) {
-    const SState before = State();
-    EXPECT_FALSE(Run([&](COpenDialog& dialog) {
-        Fill(dialog, true, true, File("base.xml"), File("left.xml"), File("right.xml"));
-        Click(dialog, 2);
-    }));
-    EXPECT_TRUE(m_prompts.messages.empty());
-    EXPECT_EQ(State(), before);
-}
-
 // "..." opens the file chooser in the folder of the side's path; a chosen file
 // replaces the path, and cancelling the chooser keeps it.
 TEST_F(OpenDialogTest, BrowseStartsInThePathsFolderAndTakesTheChosenFile) {
     COpenDialog dialog(QIcon(), m_flags, m_recent);
-    auto& right = Control<QComboBox>(dialog, 1014);
+    auto* right = Control<QComboBox>(dialog, 1014);
     for (const bool choose : {false, true}) {
-        right.setEditText(File("folder"));
+        right->setEditText(File("folder"));
         QString title;
         QStringList filters;
         QString folder;
-        QTimer::singleShot(0, [&] {
-            auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        WhenModal([&](QDialog& shown) {
+            auto* chooser = qobject_cast<QFileDialog*>(&shown);
             ASSERT_NE(chooser, nullptr);
             title = chooser->windowTitle();
             filters = chooser->nameFilters();
             folder = chooser->directory().path();
-            if (!choose)
-                return chooser->reject();
-            chooser->selectFile(File("right.xml"));
-            static_cast<QDialog*>(chooser)->accept();
+            if (choose) {
+                chooser->selectFile(File("right.xml"));
+                shown.accept();
+            }
         });
         Click(dialog, 1015);
         EXPECT_EQ(title, Translated("Open.FileTitle"));
         EXPECT_EQ(filters, QStringList({"XML Files (*.xml)", "All Files (*)"}));
         EXPECT_EQ(folder, m_folder.path());
-        EXPECT_EQ(right.currentText(), choose ? File("right.xml") : File("folder"));
+        EXPECT_EQ(right->currentText(), choose ? File("right.xml") : File("folder"));
     }
 }
 

@@ -64,12 +64,6 @@ protected:
         return std::make_unique<CPreferencesDialog>(m_library, m_flags, m_target, nullptr);
     }
 
-    template <typename T> static T* Control(QWidget& dialog, int control) {
-        T* found = dialog.findChild<T*>(QStringLiteral("ctl") + QString::number(control));
-        EXPECT_NE(found, nullptr) << control;
-        return found;
-    }
-
     static QString CurrentPath(QWidget& dialog) {
         return Control<QTreeWidget>(dialog, 1029)->currentItem()->data(0, Qt::UserRole).toString();
     }

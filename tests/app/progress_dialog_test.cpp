@@ -1,35 +1,18 @@
-#include "../formats/formats_test_support.h"
 #include "app/progress_dialog.h"
-#include "formats/format_list.h"
 #include "framework/event.h"
 #include "framework/job.h"
-#include "framework/job_manager.h"
-#include "framework/result.h"
+#include "main_window_fixture.h"
 #include "merge/load_job.h"
-#include "merge/operation.h"
-#include "services/flags.h"
-#include "services/settings_backend.h"
-#include "widget_test.h"
 
 #include <QProgressBar>
 #include <QTest>
-#include <QTimer>
-#include <gtest/gtest.h>
-#include <vector>
 
 namespace {
 
-class ProgressDialogTest : public CWidgetTest {
+// The fixture's operation and files serve the load; its window is not used.
+class ProgressDialogTest : public MainWindowTest {
 protected:
-    static void SetUpTestSuite() {
-        CWidgetTest::SetUpTestSuite();
-        ASSERT_EQ(NSys::StartJobThreads(1), NResult::kOk);
-    }
-    static void TearDownTestSuite() { NSys::StopJobThreads(); }
-
-    static QProgressBar& Bar(const QWidget& dialog) {
-        return *dialog.findChild<QProgressBar*>(QStringLiteral("ctl1028"));
-    }
+    static QProgressBar& Bar(const QWidget& dialog) { return *Control<QProgressBar>(dialog, 1028); }
 };
 
 // Moves the bar to 25 and then waits, as a long load would, until the test
@@ -80,42 +63,25 @@ TEST_F(ProgressDialogTest, BarFollowsTheJobAndTheDialogStaysUntilTheJobEnds) {
 // A whole load behind the dialog: the operation is built while the dialog
 // waits, and the job's outcome comes back.
 TEST_F(ProgressDialogTest, RunsTheLoadOfAnOperation) {
-    using FormatsTest::U16;
-    NSettings::CMemoryBackend settings;
-    NSettings::CScopedBackend backend(settings);
-    FormatsTest::CTempFolder formatsFolder;
-    FormatsTest::CTempFolder files;
-    FormatsTest::WriteTextFile(formatsFolder.Path() / "inventory.qmfmt",
-                               "<file name='inventory' filenames='*.xml' root='inventory'>"
-                               "<element name='item'><attribute name='sku'/></element></file>");
-    CFormatList formats;
-    formats.LoadFrom(formatsFolder.Folder().c_str());
-    NSettings::CFlags flags;
-    flags.Load(NSettings::kDefaultFlags);
-    flags.Clear(NSettings::kFlagThreeWay);
-    COperation operation{flags, formats};
-
-    struct SCase {
+    m_flags.Clear(NSettings::kFlagThreeWay);
+    m_operation.files[kSideLeft].SetPath(FormatsTest::U16(File("left.xml")).c_str());
+    m_operation.files[kSideRight].SetPath(FormatsTest::U16(File("right.xml")).c_str());
+    const struct {
         const char* right;
         bool failed;
         int failedSide;
-    };
-    const SCase cases[] = {
-        {"<inventory><item sku='1'>b</item></inventory>", false, -1},
+    } cases[] = {
+        {kRight, false, -1},
         {"<inventory><item sku='1'>b</inventory>", true, kSideRight},
     };
-    for (const SCase& test : cases) {
-        FormatsTest::WriteTextFile(files.Path() / "left.xml",
-                                   "<inventory><item sku='1'>a</item></inventory>");
-        FormatsTest::WriteTextFile(files.Path() / "right.xml", test.right);
-        operation.files[kSideLeft].SetPath(U16(files.Path() / "left.xml").c_str());
-        operation.files[kSideRight].SetPath(U16(files.Path() / "right.xml").c_str());
-        const NPtr::THolder<CLoadJob> job = RunProgressDialog(operation, nullptr);
+    for (const auto& test : cases) {
+        FormatsTest::WriteTextFile(File("right.xml"), test.right);
+        const NPtr::THolder<CLoadJob> job = RunProgressDialog(m_operation, nullptr);
         ASSERT_NE(job.Get(), nullptr);
-        EXPECT_EQ(flags.Has(NSettings::kFlagLoadFailed), test.failed) << test.right;
+        EXPECT_EQ(m_flags.Has(NSettings::kFlagLoadFailed), test.failed) << test.right;
         EXPECT_EQ(job->FailedSide(), test.failedSide) << test.right;
         if (!test.failed) {
-            EXPECT_EQ(operation.model.DifferenceCount(), 1u);
+            EXPECT_EQ(m_operation.model.DifferenceCount(), 2u);
         }
     }
 }

@@ -139,34 +139,29 @@ TEST_F(QtSettingsBackend, ValuesKeepTheirTypesAcrossARestart) {
 }
 
 TEST_F(QtSettingsBackend, AwkwardStringsSurviveARestart) {
-    const std::vector<std::u16string> texts{
-        u"/home/me/a, b; c=d.xml",
-        u"line one\nline two\ttab",
-        u"  spaced  ",
-        u"@at",
-        u"\"quoted\"",
-        u"\u00E4\u20AC\U0001F600",
-        u"#hash",
-        u"'",
-        u"''twice",
-        u"'7",
-        u"4294967296",
-        u"4294967295",
-        u"007",
-        u"-1",
-        u"back\\slash",
+    const std::vector<std::u16string> texts{u"/home/me/a, b; c=d.xml",
+                                            u"line one\nline two\ttab",
+                                            u"  spaced  ",
+                                            u"@at",
+                                            u"\"quoted\"",
+                                            u"\u00E4\u20AC\U0001F600",
+                                            u"#hash",
+                                            u"'",
+                                            u"''twice",
+                                            u"'7",
+                                            u"4294967296",
+                                            u"4294967295",
+                                            u"007",
+                                            u"-1",
+                                            u"back\\slash"};
+    const auto path = [](std::size_t index) {
+        return u"Software\\Velden\\Quillmere\\Test\\" + std::u16string(1, u'A' + index);
     };
-    for (std::size_t index = 0; index < texts.size(); ++index) {
-        const std::u16string path = u"Software\\Velden\\Quillmere\\Test\\" +
-                                    std::u16string(1, static_cast<char16_t>(u'A' + index));
-        ASSERT_EQ(WriteString(path.c_str(), texts[index].c_str()), NResult::kOk);
-    }
+    for (std::size_t index = 0; index < texts.size(); ++index)
+        ASSERT_EQ(WriteString(path(index).c_str(), texts[index].c_str()), NResult::kOk);
     AfterRestart([&] {
-        for (std::size_t index = 0; index < texts.size(); ++index) {
-            const std::u16string path = u"Software\\Velden\\Quillmere\\Test\\" +
-                                        std::u16string(1, static_cast<char16_t>(u'A' + index));
-            EXPECT_EQ(StringAt(path.c_str()), texts[index]) << "entry " << index;
-        }
+        for (std::size_t index = 0; index < texts.size(); ++index)
+            EXPECT_EQ(StringAt(path(index).c_str()), texts[index]) << "entry " << index;
     });
 }
 

@@ -24,6 +24,16 @@ void LoadLanguage(CLanguage& language, std::string_view menuTexts) {
     ASSERT_EQ(language.Load(stream, true), 1);
 }
 
+// The translated menus mirror the menu table item for item.
+void ExpectMirrors(std::span<const SMenuEntry> entries, const std::vector<SMenuItem>& items) {
+    ASSERT_EQ(items.size(), entries.size());
+    for (std::size_t index = 0; index < items.size(); ++index) {
+        EXPECT_EQ(items[index].command, entries[index].command) << index;
+        EXPECT_EQ(items[index].separator, entries[index].kind == SMenuEntry::EKind::kSeparator);
+        ExpectMirrors(entries[index].entries, items[index].submenu);
+    }
+}
+
 std::uint32_t KeyOf(const std::vector<SAccelerator>& table, std::uint32_t command) {
     for (const SAccelerator& entry : table) {
         if (entry.command == command)
@@ -41,19 +51,13 @@ TEST(TranslatedMenus, ShapesTheMenuBarAndTitlesItsPopups) {
                            "<Text name='Edit'>&amp;Bearbeiten</Text>"
                            "<Text name='EditDelete'>&amp;Löschen</Text>");
     const STranslatedMenus menus = TranslateMenus(language);
-    ASSERT_EQ(menus.menuBar.size(), MenuBar().size());
-    const SMenuItem& file = menus.menuBar[0];
-    EXPECT_EQ(std::u16string(file.text.Text()), u"&Datei");
-    ASSERT_EQ(file.submenu.size(), 8u);
-    EXPECT_EQ(file.submenu[0].command, kFileOpen);
-    EXPECT_EQ(std::u16string(file.submenu[0].text.Text()), u"&Öffnen...\tStrg+O");
-    EXPECT_TRUE(file.submenu[2].separator);
-    const SMenuItem& edit = menus.menuBar[1];
-    EXPECT_EQ(std::u16string(edit.text.Text()), u"&Bearbeiten");
-    const SMenuItem& deleteMenu = edit.submenu[8];
-    ASSERT_EQ(deleteMenu.submenu.size(), 2u);
-    EXPECT_EQ(std::u16string(deleteMenu.text.Text()), u"&Löschen");
-    EXPECT_EQ(deleteMenu.submenu[1].command, kEditDeleteXML);
+    ASSERT_NO_FATAL_FAILURE(ExpectMirrors(MenuBar(), menus.menuBar));
+    const auto text = [](const SMenuItem& item) { return std::u16string(item.text.Text()); };
+    EXPECT_EQ(text(menus.menuBar[0]), u"&Datei");
+    EXPECT_EQ(text(menus.menuBar[0].submenu[0]), u"&Öffnen...\tStrg+O");
+    EXPECT_EQ(text(menus.menuBar[1]), u"&Bearbeiten");
+    // A submenu takes its title from the title entry of a command in it.
+    EXPECT_EQ(text(menus.menuBar[1].submenu[8]), u"&Löschen");
 }
 
 TEST(TranslatedMenus, ATranslatedShortcutRewritesItsKeyTableEntry) {
@@ -64,11 +68,10 @@ TEST(TranslatedMenus, ATranslatedShortcutRewritesItsKeyTableEntry) {
                            // Only the arrow keys and Delete are re-bound by their names.
                            "<Text name='FileOpen'>&amp;Öffnen...\tCtrl+Q</Text>");
     const STranslatedMenus menus = TranslateMenus(language);
-    struct SCase {
+    const struct {
         std::uint32_t command;
         std::uint32_t expected;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {kViewNextDiff, kKeyCtrl | kVkDown},
         {kEditDeleteText, kKeyCtrl | kKeyShift | kVkDelete},
         {kViewPrevDiff, kKeyAlt | kVkUp},
@@ -76,7 +79,7 @@ TEST(TranslatedMenus, ATranslatedShortcutRewritesItsKeyTableEntry) {
         {kViewNextConflict, kKeyShift | kKeyAlt | kVkDown},
         {kScrollLineDown, kKeyOnlyOutsideView | kVkDown},
     };
-    for (const SCase& test : cases)
+    for (const auto& test : cases)
         EXPECT_EQ(KeyOf(menus.keyTable, test.command), test.expected) << test.command;
     EXPECT_EQ(menus.keyTable.size(), DefaultKeyTable().size());
     // The old key no longer gives the command; the new one does.

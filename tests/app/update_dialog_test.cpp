@@ -29,12 +29,6 @@ protected:
                                                 const SUpdateOfferText& offer = kOffer) {
         return std::make_unique<CUpdateDialog>(offer, flags, std::move(showChangeLog));
     }
-
-    template <typename T> static T* Control(QWidget& dialog, int control) {
-        T* found = dialog.findChild<T*>(QStringLiteral("ctl") + QString::number(control));
-        EXPECT_NE(found, nullptr) << control;
-        return found;
-    }
 };
 
 TEST_F(UpdateDialogTest, TheReminderStartsAtTheCheckFrequency) {

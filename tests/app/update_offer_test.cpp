@@ -37,12 +37,6 @@ protected:
         QTimer m_timer;
     };
 
-    template <typename T> static T* Control(QDialog& dialog, int control) {
-        T* found = dialog.findChild<T*>(QStringLiteral("ctl") + QString::number(control));
-        EXPECT_NE(found, nullptr) << control;
-        return found;
-    }
-
     void Offer(CMainWnd& window) {
         window.OfferUpdate(
             kOffer, [this] { ++downloads; }, [this](int days) { postponedDays.push_back(days); });

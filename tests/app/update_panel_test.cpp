@@ -46,12 +46,6 @@ protected:
         return panel;
     }
 
-    template <typename T> static T* Control(QWidget& panel, int control) {
-        T* found = panel.findChild<T*>(QStringLiteral("ctl") + QString::number(control));
-        EXPECT_NE(found, nullptr) << control;
-        return found;
-    }
-
     static void StoreServer(const char16_t* address) {
         ASSERT_EQ(WriteString(kUpdateServerPath, address), NResult::kOk);
     }

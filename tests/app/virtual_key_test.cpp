@@ -6,12 +6,11 @@
 using namespace NCommands;
 
 TEST(VirtualKey, TurnsQtKeysAndModifiersIntoKeyWords) {
-    struct SCase {
+    const struct {
         int key;
         Qt::KeyboardModifiers modifiers;
         std::uint32_t expected;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {Qt::Key_A, Qt::NoModifier, 'A'},
         {Qt::Key_9, Qt::AltModifier, kKeyAlt | '9'},
         {Qt::Key_B, Qt::ShiftModifier | Qt::AltModifier, kKeyShift | kKeyAlt | 'B'},
@@ -30,7 +29,7 @@ TEST(VirtualKey, TurnsQtKeysAndModifiersIntoKeyWords) {
         {Qt::Key_Eacute, Qt::NoModifier, 0},
         {Qt::Key_unknown, Qt::ShiftModifier, 0},
     };
-    for (const SCase& test : cases) {
+    for (const auto& test : cases) {
         EXPECT_EQ(KeyWord(test.key, test.modifiers), test.expected)
             << std::hex << "Qt key 0x" << test.key << " modifiers 0x" << test.modifiers.toInt();
     }

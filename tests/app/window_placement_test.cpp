@@ -30,12 +30,11 @@ std::optional<QRect> Restored(std::optional<SWindowPos> stored) {
 } // namespace
 
 TEST(WindowPlacement, AStoredPlacementIsUsedOnlyWhenEnoughOfItIsOnAScreen) {
-    struct SCase {
+    const struct {
         const char* what;
         std::optional<SWindowPos> stored;
         std::optional<QRect> expected;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {"nothing stored", std::nullopt, std::nullopt},
         {"wholly on the primary screen", SWindowPos{100, 80, 800, 600}, QRect(100, 80, 800, 600)},
         {"on the second screen", SWindowPos{-1200, -100, 900, 700}, QRect(-1200, -100, 900, 700)},
@@ -49,41 +48,39 @@ TEST(WindowPlacement, AStoredPlacementIsUsedOnlyWhenEnoughOfItIsOnAScreen) {
         {"wholly off every screen", SWindowPos{5000, 5000, 800, 600}, std::nullopt},
         {"an edge past the coordinate range", SWindowPos{INT_MAX - 100, 0, 800, 600}, std::nullopt},
     };
-    for (const SCase& test : cases)
+    for (const auto& test : cases)
         EXPECT_EQ(Restored(test.stored), test.expected) << test.what;
 }
 
 TEST(WindowPlacement, ARestoredWindowIsGrownToTheMinimumSize) {
-    struct SCase {
+    const struct {
         SWindowPos stored;
         QRect expected;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {{50, 60, 200, 100}, QRect(50, 60, 600, 300)},
         {{50, 60, 700, 120}, QRect(50, 60, 700, 300)},
         {{50, 60, -5, 0}, QRect(50, 60, 600, 300)},
         // Grown first: only the grown window reaches far enough onto the screen.
         {{-480, 60, 20, 20}, QRect(-480, 60, 600, 300)},
     };
-    for (const SCase& test : cases)
+    for (const auto& test : cases)
         EXPECT_EQ(RestoredPlacement(test.stored, {kPrimary}), test.expected)
             << test.stored.left << "," << test.stored.top << " " << test.stored.width << "x"
             << test.stored.height;
 }
 
 TEST(WindowPlacement, TheDefaultIsFourFifthsOfThePrimaryScreenCentred) {
-    struct SCase {
+    const struct {
         QRect screen;
         QRect expected;
-    };
-    const SCase cases[] = {
+    } cases[] = {
         {QRect(0, 0, 1920, 1040), QRect(192, 104, 1536, 832)},
         {QRect(0, 30, 1366, 738), QRect(137, 104, 1092, 590)},
         {QRect(-1280, -200, 1280, 1024), QRect(-1152, -98, 1024, 819)},
         // A small screen still gets a window of the minimum size.
         {QRect(0, 0, 640, 400), QRect(20, 40, 600, 320)},
     };
-    for (const SCase& test : cases)
+    for (const auto& test : cases)
         EXPECT_EQ(DefaultPlacement(test.screen), test.expected)
             << test.screen.width() << "x" << test.screen.height();
 }
