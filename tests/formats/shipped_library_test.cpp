@@ -139,86 +139,77 @@ TEST_F(ShippedLibrary, WithoutAFileNameAPomAndAnAntBuildFileEachFindTheirs) {
     }
 }
 
-TEST_F(ShippedLibrary, MavenDependenciesAreIdentifiedByGroupAndArtifact) {
-    const CFileSpec& pom = Spec("Maven POM");
-    const char* xml = "<project><dependencies>"
-                      "<dependency><groupId>org.junit</groupId><artifactId>junit</artifactId>"
-                      "<version>4</version></dependency>"
-                      "<dependency><version>5</version><artifactId>junit</artifactId>"
-                      "<groupId>org.junit</groupId><scope>test</scope></dependency>"
-                      "<dependency><groupId>org.junit</groupId><artifactId>hamcrest</artifactId>"
-                      "</dependency>"
-                      "<dependency><groupId>com.other</groupId><artifactId>junit</artifactId>"
-                      "</dependency>"
-                      "</dependencies></project>";
-    EXPECT_TRUE(Same(pom, xml, "dependency", 0, 1)) << "a new version is the same dependency";
-    EXPECT_FALSE(Same(pom, xml, "dependency", 0, 2));
-    EXPECT_FALSE(Same(pom, xml, "dependency", 0, 3));
-    EXPECT_FALSE(Sequenced(pom, "dependency")) << "the children of a dependency have no order";
-    EXPECT_FALSE(Sequenced(pom, "project"));
-    EXPECT_FALSE(Sequenced(pom, "properties"));
-    EXPECT_TRUE(Sequenced(pom, "dependencies")) << "dependency order is the class path order";
-    EXPECT_TRUE(Sequenced(pom, "plugins"));
-    EXPECT_TRUE(Sequenced(pom, "modules"));
-}
-
-TEST_F(ShippedLibrary, MavenPluginsAndModulesAreIdentifiedByWhatTheyName) {
-    const CFileSpec& pom = Spec("Maven POM");
-    const char* plugins = "<plugins><plugin><artifactId>maven-jar-plugin</artifactId></plugin>"
-                          "<plugin><groupId>org.apache.maven.plugins</groupId>"
-                          "<artifactId>maven-jar-plugin</artifactId><version>3</version></plugin>"
-                          "<plugin><version>4</version><artifactId>maven-jar-plugin</artifactId>"
-                          "<groupId>org.apache.maven.plugins</groupId></plugin>"
-                          "<plugin><groupId>org.example</groupId>"
-                          "<artifactId>maven-jar-plugin</artifactId></plugin>"
-                          "<plugin><artifactId>maven-war-plugin</artifactId></plugin></plugins>";
-    EXPECT_TRUE(Same(pom, plugins, "plugin", 1, 2)) << "a new version is the same plugin";
-    EXPECT_FALSE(Same(pom, plugins, "plugin", 0, 1))
-        << "a plugin without its group is another one than a plugin of a named group";
-    EXPECT_FALSE(Same(pom, plugins, "plugin", 1, 3)) << "another group";
-    EXPECT_FALSE(Same(pom, plugins, "plugin", 0, 4));
-    const char* modules = "<modules><module>core</module><module> core </module>"
-                          "<module>web</module></modules>";
-    EXPECT_TRUE(Same(pom, modules, "module", 0, 1));
-    EXPECT_FALSE(Same(pom, modules, "module", 0, 2));
-    const char* profiles = "<profiles><profile><id>ci</id></profile><profile><activation/>"
-                           "<id>ci</id></profile><profile><id>dev</id></profile></profiles>";
-    EXPECT_TRUE(Same(pom, profiles, "profile", 0, 1));
-    EXPECT_FALSE(Same(pom, profiles, "profile", 0, 2));
-    const char* executions = "<executions><execution><id>a</id><phase>p</phase></execution>"
-                             "<execution><phase>q</phase><id>a</id></execution>"
-                             "<execution><id>b</id><phase>p</phase></execution></executions>";
-    EXPECT_TRUE(Same(pom, executions, "execution", 0, 1));
-    EXPECT_FALSE(Same(pom, executions, "execution", 0, 2));
-    EXPECT_TRUE(Sequenced(pom, "execution")) << "no order of its own: the default keeps it";
-    const char* extensions = "<extensions><extension><groupId>g</groupId><artifactId>a"
-                             "</artifactId></extension><extension><groupId>h</groupId>"
-                             "<artifactId>a</artifactId></extension></extensions>";
-    EXPECT_FALSE(Same(pom, extensions, "extension", 0, 1));
-}
-
-TEST_F(ShippedLibrary, AndroidResourcesAreIdentifiedByName) {
-    const CFileSpec& android = Spec("Android Resources");
-    const char* xml = "<resources>"
-                      "<string name='app_name'>App</string><string name='app_name'>Appli</string>"
-                      "<string name='title'>App</string>"
-                      "<plurals name='songs'><item quantity='one'>%d song</item>"
-                      "<item quantity='other'>%d songs</item></plurals>"
-                      "<plurals name='songs'><item quantity='other'>%d Lieder</item></plurals>"
-                      "<style name='Theme'><item name='colorPrimary'>#fff</item></style>"
-                      "</resources>";
-    EXPECT_TRUE(Same(android, xml, "string", 0, 1)) << "a translation is the same string";
-    EXPECT_FALSE(Same(android, xml, "string", 0, 2));
-    EXPECT_TRUE(Same(android, xml, "plurals", 0, 1));
-    EXPECT_TRUE(Same(android, xml, "item", 1, 2)) << "plural items by quantity";
-    EXPECT_FALSE(Same(android, xml, "item", 0, 2));
-    EXPECT_FALSE(Same(android, xml, "item", 0, 3)) << "style items by name";
-    EXPECT_FALSE(Sequenced(android, "resources"));
-    EXPECT_FALSE(Sequenced(android, "plurals"));
-    EXPECT_TRUE(Sequenced(android, "string-array")) << "array items keep their order";
-}
-
-TEST_F(ShippedLibrary, AndroidElementsAreIdentifiedByTheirIdNameOrKey) {
+// Pairs of elements of one document that a shipped specification takes for
+// the same element, or for two different ones.
+TEST_F(ShippedLibrary, ElementsAreIdentifiedByWhatTheirFormatKeysThemOn) {
+    const char* dependencies =
+        "<project><dependencies><dependency><groupId>org.junit</groupId>"
+        "<artifactId>junit</artifactId><version>4</version></dependency><dependency>"
+        "<version>5</version><artifactId>junit</artifactId><groupId>org.junit</groupId>"
+        "<scope>test</scope></dependency><dependency><groupId>org.junit</groupId>"
+        "<artifactId>hamcrest</artifactId></dependency><dependency><groupId>com.other</groupId>"
+        "<artifactId>junit</artifactId></dependency></dependencies></project>";
+    const char* plugins =
+        "<plugins><plugin><artifactId>maven-jar-plugin</artifactId></plugin><plugin>"
+        "<groupId>org.apache.maven.plugins</groupId><artifactId>maven-jar-plugin</artifactId>"
+        "<version>3</version></plugin><plugin><version>4</version>"
+        "<artifactId>maven-jar-plugin</artifactId>"
+        "<groupId>org.apache.maven.plugins</groupId></plugin><plugin>"
+        "<groupId>org.example</groupId><artifactId>maven-jar-plugin</artifactId></plugin><plugin>"
+        "<artifactId>maven-war-plugin</artifactId></plugin></plugins>";
+    const char* modules =
+        "<modules><module>core</module><module> core </module><module>web</module></modules>";
+    const char* profiles =
+        "<profiles><profile><id>ci</id></profile><profile><activation/><id>ci</id></profile>"
+        "<profile><id>dev</id></profile></profiles>";
+    const char* executions =
+        "<executions><execution><id>a</id><phase>p</phase></execution><execution><phase>q</phase>"
+        "<id>a</id></execution><execution><id>b</id><phase>p</phase></execution></executions>";
+    const char* extensions =
+        "<extensions><extension><groupId>g</groupId><artifactId>a</artifactId></extension>"
+        "<extension><groupId>h</groupId><artifactId>a</artifactId></extension></extensions>";
+    const char* resources =
+        "<resources><string name='app_name'>App</string><string name='app_name'>Appli</string>"
+        "<string name='title'>App</string><plurals name='songs'>"
+        "<item quantity='one'>%d song</item><item quantity='other'>%d songs</item></plurals>"
+        "<plurals name='songs'><item quantity='other'>%d Lieder</item></plurals>"
+        "<style name='Theme'><item name='colorPrimary'>#fff</item></style></resources>";
+    const char* manifest =
+        "<manifest xmlns:android='a'><application>"
+        "<activity android:name='.Main' android:label='x'/>"
+        "<activity android:name='.Main' android:label='y'/>"
+        "<activity android:name='.Settings' android:label='x'/></application></manifest>";
+    const char* permissions =
+        "<manifest xmlns:android='a'><uses-permission android:name='INTERNET'/>"
+        "<uses-permission android:name='CAMERA'/><intent-filter/><intent-filter/></manifest>";
+    const char* views =
+        "<resources xmlns:android='a'><view android:id='@+id/a' x='1'/>"
+        "<view android:id='@+id/a' x='2'/><view android:id='@+id/b'/><pref android:key='k' a='1'/>"
+        "<pref android:key='k' a='2'/><pref android:key='j'/></resources>";
+    const char* resx =
+        "<root><resheader name='version'><value>2.0</value></resheader><resheader name='reader'>"
+        "<value>R</value></resheader><data name='Title' xml:space='preserve'>"
+        "<value>Hello</value></data><data name='Title'><value>Hallo</value></data>"
+        "<data name='Close'><value>Hello</value></data><assembly alias='System.Drawing' name='a'/>"
+        "<assembly alias='System.Drawing' name='b'/></root>";
+    const char* msbuild =
+        "<Project><ItemGroup><PackageReference Include='Serilog' Version='2.0'/>"
+        "<PackageReference Include='Serilog'><Version>3.0</Version></PackageReference>"
+        "<PackageReference Include='Dapper' Version='2.0'/></ItemGroup>"
+        "<PropertyGroup Condition=\"'$(Configuration)'=='Debug'\"/>"
+        "<PropertyGroup Condition=\"'$(Configuration)'=='Release'\"/><PropertyGroup/>"
+        "<Target Name='Build'/><Target Name='Build'/><Target Name='Test'/></Project>";
+    const char* xliff12 =
+        "<xliff><file original='a.txt'><body><trans-unit id='greeting'>"
+        "<source>Hi</source></trans-unit><trans-unit id='greeting'><source>Hi</source>"
+        "<target>Hallo</target></trans-unit><trans-unit id='bye'>"
+        "<source>Hi</source></trans-unit></body></file><file original='b.txt'/></xliff>";
+    const char* xliff20 =
+        "<xliff><file id='f'><unit id='u1'/><unit id='u1'/><unit id='u2'/></file></xliff>";
+    const char* svg = "<svg><defs><linearGradient id='g1'/><linearGradient id='g1' x1='0'/>"
+                      "<linearGradient id='g2'/></defs><rect/><rect width='2'/></svg>";
+    const char* ant = "<project><property name='src' value='a'/><property name='src' value='b'/>"
+                      "<target name='build'/><target name='test'/></project>";
     const struct {
         const char* spec;
         const char* xml;
@@ -227,110 +218,87 @@ TEST_F(ShippedLibrary, AndroidElementsAreIdentifiedByTheirIdNameOrKey) {
         std::size_t b;
         bool same;
     } kCases[] = {
-        {"Android Manifest",
-         "<manifest xmlns:android='a'><application>"
-         "<activity android:name='.Main' android:label='x'/>"
-         "<activity android:name='.Main' android:label='y'/>"
-         "<activity android:name='.Settings' android:label='x'/></application></manifest>",
-         "activity", 0, 1, true},
-        {"Android Manifest", "", "activity", 0, 2, false},
-        {"Android Manifest",
-         "<manifest xmlns:android='a'><uses-permission android:name='INTERNET'/>"
-         "<uses-permission android:name='CAMERA'/><intent-filter/><intent-filter/></manifest>",
-         "uses-permission", 0, 1, false},
-        {"Android Manifest", "", "intent-filter", 0, 1, true},
-        {"Android Resources",
-         "<resources xmlns:android='a'><view android:id='@+id/a' x='1'/>"
-         "<view android:id='@+id/a' x='2'/><view android:id='@+id/b'/>"
-         "<pref android:key='k' a='1'/><pref android:key='k' a='2'/><pref android:key='j'/>"
-         "</resources>",
-         "view", 0, 1, true},
-        {"Android Resources", "", "view", 0, 2, false},
-        {"Android Resources", "", "pref", 0, 1, true},
-        {"Android Resources", "", "pref", 0, 2, false},
-        {"ResX Resources",
-         "<root><resheader name='version'><value>2.0</value></resheader>"
-         "<resheader name='reader'><value>R</value></resheader>"
-         "<data name='Title' xml:space='preserve'><value>Hello</value></data>"
-         "<data name='Title'><value>Hallo</value></data>"
-         "<data name='Close'><value>Hello</value></data>"
-         "<assembly alias='System.Drawing' name='a'/><assembly alias='System.Drawing' name='b'/>"
-         "</root>",
-         "data", 0, 1, true},
-        {"ResX Resources", "", "data", 0, 2, false},
-        {"ResX Resources", "", "resheader", 0, 1, false},
-        {"ResX Resources", "", "assembly", 0, 1, true},
+        {"Maven POM", dependencies, "dependency", 0, 1, true}, // a new version
+        {"Maven POM", dependencies, "dependency", 0, 2, false},
+        {"Maven POM", dependencies, "dependency", 0, 3, false},
+        {"Maven POM", plugins, "plugin", 1, 2, true}, // a new version
+        // A plugin without its group is another one than one of a named group.
+        {"Maven POM", plugins, "plugin", 0, 1, false},
+        {"Maven POM", plugins, "plugin", 1, 3, false}, // another group
+        {"Maven POM", plugins, "plugin", 0, 4, false},
+        {"Maven POM", modules, "module", 0, 1, true},
+        {"Maven POM", modules, "module", 0, 2, false},
+        {"Maven POM", profiles, "profile", 0, 1, true},
+        {"Maven POM", profiles, "profile", 0, 2, false},
+        {"Maven POM", executions, "execution", 0, 1, true},
+        {"Maven POM", executions, "execution", 0, 2, false},
+        {"Maven POM", extensions, "extension", 0, 1, false},
+        {"Android Resources", resources, "string", 0, 1, true}, // a translation
+        {"Android Resources", resources, "string", 0, 2, false},
+        {"Android Resources", resources, "plurals", 0, 1, true},
+        {"Android Resources", resources, "item", 1, 2, true}, // plural items by quantity
+        {"Android Resources", resources, "item", 0, 2, false},
+        {"Android Resources", resources, "item", 0, 3, false}, // style items by name
+        {"Android Manifest", manifest, "activity", 0, 1, true},
+        {"Android Manifest", manifest, "activity", 0, 2, false},
+        {"Android Manifest", permissions, "uses-permission", 0, 1, false},
+        {"Android Manifest", permissions, "intent-filter", 0, 1, true},
+        {"Android Resources", views, "view", 0, 1, true},
+        {"Android Resources", views, "view", 0, 2, false},
+        {"Android Resources", views, "pref", 0, 1, true},
+        {"Android Resources", views, "pref", 0, 2, false},
+        {"ResX Resources", resx, "data", 0, 1, true},
+        {"ResX Resources", resx, "data", 0, 2, false},
+        {"ResX Resources", resx, "resheader", 0, 1, false},
+        {"ResX Resources", resx, "assembly", 0, 1, true},
+        {"MSBuild Project", msbuild, "PackageReference", 0, 1, true},
+        {"MSBuild Project", msbuild, "PackageReference", 0, 2, false},
+        {"MSBuild Project", msbuild, "PropertyGroup", 0, 1, false}, // told apart by conditions
+        {"MSBuild Project", msbuild, "PropertyGroup", 0, 2, false},
+        {"MSBuild Project", msbuild, "Target", 0, 1, true},
+        {"MSBuild Project", msbuild, "Target", 0, 2, false},
+        {"XLIFF", xliff12, "trans-unit", 0, 1, true},
+        {"XLIFF", xliff12, "trans-unit", 0, 2, false}, // same text, other unit
+        {"XLIFF", xliff12, "file", 0, 1, false},
+        {"XLIFF", xliff20, "unit", 0, 1, true},
+        {"XLIFF", xliff20, "unit", 0, 2, false},
+        {"SVG", svg, "linearGradient", 0, 1, true},
+        {"SVG", svg, "linearGradient", 0, 2, false},
+        {"SVG", svg, "rect", 0, 1, true}, // without ids, elements match by name
+        {"Apache Ant", ant, "property", 0, 1, true},
+        {"Apache Ant", ant, "target", 0, 1, false},
     };
-    const char* xml = "";
     for (const auto& row : kCases) {
-        xml = *row.xml != 0 ? row.xml : xml;
-        SCOPED_TRACE(std::string(row.spec) + " " + row.element);
-        EXPECT_EQ(Same(Spec(row.spec), xml, row.element, row.a, row.b), row.same);
+        SCOPED_TRACE(std::string(row.spec) + " " + row.element + " " + std::to_string(row.a) + "/" +
+                     std::to_string(row.b));
+        EXPECT_EQ(Same(Spec(row.spec), row.xml, row.element, row.a, row.b), row.same);
     }
-    EXPECT_TRUE(Sequenced(Spec("ResX Resources"), "root")) << "resources keep the file's order";
-    EXPECT_TRUE(Sequenced(Spec("Android Manifest"), "application"));
 }
 
-TEST_F(ShippedLibrary, MsBuildItemsAreIdentifiedByWhatTheyInclude) {
-    const CFileSpec& msbuild = Spec("MSBuild Project");
-    const char* xml = "<Project><ItemGroup>"
-                      "<PackageReference Include='Serilog' Version='2.0'/>"
-                      "<PackageReference Include='Serilog'><Version>3.0</Version>"
-                      "</PackageReference>"
-                      "<PackageReference Include='Dapper' Version='2.0'/>"
-                      "</ItemGroup>"
-                      "<PropertyGroup Condition=\"'$(Configuration)'=='Debug'\"/>"
-                      "<PropertyGroup Condition=\"'$(Configuration)'=='Release'\"/>"
-                      "<PropertyGroup/>"
-                      "<Target Name='Build'/><Target Name='Build'/><Target Name='Test'/>"
-                      "</Project>";
-    EXPECT_TRUE(Same(msbuild, xml, "PackageReference", 0, 1));
-    EXPECT_FALSE(Same(msbuild, xml, "PackageReference", 0, 2));
-    EXPECT_FALSE(Same(msbuild, xml, "PropertyGroup", 0, 1)) << "conditions tell groups apart";
-    EXPECT_FALSE(Same(msbuild, xml, "PropertyGroup", 0, 2));
-    EXPECT_TRUE(Same(msbuild, xml, "Target", 0, 1));
-    EXPECT_FALSE(Same(msbuild, xml, "Target", 0, 2));
-    EXPECT_TRUE(Sequenced(msbuild, "Project")) << "evaluation follows the file's order";
-    EXPECT_TRUE(Sequenced(msbuild, "ItemGroup")) << "F# compiles in item order";
-    EXPECT_FALSE(Sequenced(msbuild, "PackageReference"));
-}
-
-TEST_F(ShippedLibrary, XliffUnitsAreIdentifiedById) {
-    const CFileSpec& xliff = Spec("XLIFF");
-    const char* v12 = "<xliff><file original='a.txt'><body>"
-                      "<trans-unit id='greeting'><source>Hi</source></trans-unit>"
-                      "<trans-unit id='greeting'><source>Hi</source><target>Hallo</target>"
-                      "</trans-unit><trans-unit id='bye'><source>Hi</source></trans-unit>"
-                      "</body></file><file original='b.txt'/></xliff>";
-    EXPECT_TRUE(Same(xliff, v12, "trans-unit", 0, 1));
-    EXPECT_FALSE(Same(xliff, v12, "trans-unit", 0, 2)) << "same text, other unit";
-    EXPECT_FALSE(Same(xliff, v12, "file", 0, 1));
-    const char* v20 = "<xliff><file id='f'><unit id='u1'/><unit id='u1'/><unit id='u2'/>"
-                      "</file></xliff>";
-    EXPECT_TRUE(Same(xliff, v20, "unit", 0, 1));
-    EXPECT_FALSE(Same(xliff, v20, "unit", 0, 2));
-    EXPECT_FALSE(Sequenced(xliff, "body"));
-    EXPECT_FALSE(Sequenced(xliff, "file"));
-    EXPECT_TRUE(Sequenced(xliff, "unit")) << "segments keep their order";
-}
-
-TEST_F(ShippedLibrary, SvgKeepsPaintingOrderAndIdentifiesById) {
-    const CFileSpec& svg = Spec("SVG");
-    const char* xml = "<svg><defs><linearGradient id='g1'/><linearGradient id='g1' x1='0'/>"
-                      "<linearGradient id='g2'/></defs><rect/><rect width='2'/></svg>";
-    EXPECT_TRUE(Same(svg, xml, "linearGradient", 0, 1));
-    EXPECT_FALSE(Same(svg, xml, "linearGradient", 0, 2));
-    EXPECT_TRUE(Same(svg, xml, "rect", 0, 1)) << "without ids, elements match by name";
-    EXPECT_FALSE(Sequenced(svg, "defs"));
-    EXPECT_TRUE(Sequenced(svg, "g"));
-    EXPECT_TRUE(Sequenced(svg, "svg"));
-}
-
-TEST_F(ShippedLibrary, AntTargetsAndPropertiesAreIdentifiedByName) {
-    const CFileSpec& ant = Spec("Apache Ant");
-    const char* xml = "<project><property name='src' value='a'/><property name='src' value='b'/>"
-                      "<target name='build'/><target name='test'/></project>";
-    EXPECT_TRUE(Same(ant, xml, "property", 0, 1));
-    EXPECT_FALSE(Same(ant, xml, "target", 0, 1));
-    EXPECT_TRUE(Sequenced(ant, "project")) << "the first definition of a property wins";
+TEST_F(ShippedLibrary, ChildrenKeepTheirOrderWhereItMeansSomething) {
+    const struct {
+        const char* spec;
+        std::vector<const char*> sequenced;
+        std::vector<const char*> unordered;
+    } kCases[] = {
+        // Dependency order is the class path order; an execution has no order
+        // of its own, and the default rule keeps it.
+        {"Maven POM",
+         {"dependencies", "plugins", "modules", "execution"},
+         {"dependency", "project", "properties"}},
+        {"Android Resources", {"string-array"}, {"resources", "plurals"}},
+        {"Android Manifest", {"application"}, {}},
+        {"ResX Resources", {"root"}, {}},
+        // Evaluation follows the file's order; F# compiles in item order.
+        {"MSBuild Project", {"Project", "ItemGroup"}, {"PackageReference"}},
+        {"XLIFF", {"unit"}, {"body", "file"}}, // segments keep their order
+        {"SVG", {"g", "svg"}, {"defs"}},
+        {"Apache Ant", {"project"}, {}}, // the first definition of a property wins
+    };
+    for (const auto& row : kCases) {
+        for (const char* element : row.sequenced)
+            EXPECT_TRUE(Sequenced(Spec(row.spec), element)) << row.spec << " " << element;
+        for (const char* element : row.unordered)
+            EXPECT_FALSE(Sequenced(Spec(row.spec), element)) << row.spec << " " << element;
+    }
 }

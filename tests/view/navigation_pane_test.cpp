@@ -1,7 +1,7 @@
 #include "../merge/merge_test_support.h"
+#include "fake_lines.h"
 #include "view/navigation_pane.h"
 #include "view/side_colours.h"
-#include "view/viewport.h"
 #include "widget_painting.h"
 
 #include <QApplication>
@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <string>
 
+using ViewTest::CFakeViewport;
 using ViewTest::Paint;
 
 namespace {
@@ -20,21 +21,6 @@ constexpr int kHeight = 201;
 // The middle of each side's column: two-way left and right; three-way by side.
 constexpr int kTwoWayX[2] = {9, 21};
 constexpr int kThreeWayX[3] = {15, 7, 23};
-
-// A view of `lines` lines of 16 pixels, a page of 10, held to its range.
-class CFakeViewport final : public IViewport {
-public:
-    explicit CFakeViewport(std::uint32_t lines) : m_lines(static_cast<int>(lines)) {}
-    int LineHeight() const override { return 16; }
-    int VerticalPosition() const override { return position; }
-    int PageHeight() const override { return 160; }
-    void ScrollToY(int y) override { position = std::clamp(y, 0, Bottom()); }
-    int Bottom() const { return std::max(0, m_lines * 16 - PageHeight()); }
-    int position = 50;
-
-private:
-    int m_lines;
-};
 
 // `children` equal elements, then `tail`, in a root element.
 std::string Document(int children, const std::string& tail = {}) {
@@ -154,13 +140,14 @@ TEST(NavigationPane, WithoutLinesThePaneIsEmptyAndPressesScrollNothing) {
         CNavigationPane pane;
         Place(pane, test.model, true, true);
         pane.resize(kWidth, test.height);
-        CFakeViewport viewport(100);
+        CFakeViewport viewport(100, 10);
+        viewport.ScrollToY(50);
         pane.SetViewport(&viewport);
         QImage face(pane.size(), QImage::Format_RGB32);
         face.fill(Face(pane));
         EXPECT_EQ(Paint(pane), face) << test.what;
         Mouse(pane, QEvent::MouseButtonPress, test.height - 1);
-        EXPECT_EQ(viewport.position, 50) << test.what;
+        EXPECT_EQ(viewport.VerticalPosition(), 50) << test.what;
     }
 }
 
@@ -172,7 +159,9 @@ protected:
         pane.SetViewport(&viewport);
     }
     MergeTest::COperation operation{std::nullopt, Document(96), Document(96, "<d/>"), false};
-    CFakeViewport viewport{operation.model.LineCount()};
+    CFakeViewport viewport{static_cast<int>(operation.model.LineCount()), 10};
+    // The top of the last page of lines.
+    const int bottom = (static_cast<int>(operation.model.LineCount()) - 10) * 16;
     CNavigationPane pane;
 };
 
@@ -183,23 +172,23 @@ TEST_F(NavigationPaneOverView, PressingAndDraggingCentreTheLineAtThePointer) {
         int y;
         int position; // afterwards
     } cases[] = {
-        {QEvent::MouseButtonPress, kHeight - 1, viewport.Bottom()},
+        {QEvent::MouseButtonPress, kHeight - 1, bottom},
         {QEvent::MouseButtonPress, 0, 0},
         // Line 50 stands at y 100: half a page (5 lines) above it is the top.
         {QEvent::MouseMove, 100, 45 * 16},
         {QEvent::MouseMove, -40, 0},
-        {QEvent::MouseMove, kHeight + 40, viewport.Bottom()},
+        {QEvent::MouseMove, kHeight + 40, bottom},
     };
     for (const auto& test : cases) {
-        viewport.position = 123;
+        viewport.ScrollToY(123);
         Mouse(pane, test.type, test.y);
-        EXPECT_EQ(viewport.position, test.position) << test.y;
+        EXPECT_EQ(viewport.VerticalPosition(), test.position) << test.y;
     }
 }
 
 TEST_F(NavigationPaneOverView, FramesWhatTheViewShows) {
     for (const std::uint32_t firstLine : {0u, 40u, 88u}) {
-        viewport.position = static_cast<int>(firstLine) * 16;
+        viewport.ScrollToY(static_cast<int>(firstLine) * 16);
         pane.Refresh(false);
         const QImage image = Paint(pane);
         // From the first line shown to where a line past the page would end.
@@ -216,8 +205,7 @@ TEST(NavigationPane, TheFrameStaysVisibleInALongDocument) {
     MergeTest::COperation operation(std::nullopt, Document(19996), Document(19996, "<d/>"), false);
     CNavigationPane pane;
     Place(pane, &operation.model, false, false);
-    CFakeViewport viewport(operation.model.LineCount());
-    viewport.position = 10000 * 16;
+    CFakeViewport viewport(static_cast<int>(operation.model.LineCount()), 10, 10000);
     pane.SetViewport(&viewport);
     const QImage image = Paint(pane);
     EXPECT_EQ(RunOf(image, QPoint(kWidth - 2, LineY(operation, 10000)), {0, 1}, Qt::black), 2);

@@ -15,6 +15,11 @@ constexpr bool kUp = true;
 constexpr bool kCase = true;
 constexpr bool kWords = true;
 
+// A match on one line, from column `from` up to `to`.
+std::optional<STextRange> On(int line, int from, int to) {
+    return STextRange{{line, from}, {line, to}};
+}
+
 TEST(TextSearch, FindsTheNextOccurrenceByTheRules) {
     struct SCase {
         const char* name;
@@ -25,82 +30,24 @@ TEST(TextSearch, FindsTheNextOccurrenceByTheRules) {
         std::optional<STextRange> match;
     };
     const std::vector<std::u16string> words{u"x", u"id-ident id"};
+    const SSearchOptions plain{}, wholeWords{false, kWords, false};
+    const SSearchOptions up{false, false, kUp}, matchCase{kCase, false, false};
     const SCase cases[] = {
-        {"whole words skip the id inside ident",
-         words,
-         {0, 0},
-         u"id",
-         {false, kWords, false},
-         STextRange{{1, 0}, {1, 2}}},
-        {"whole words, from after the first",
-         words,
-         {1, 2},
-         u"id",
-         {false, kWords, false},
-         STextRange{{1, 9}, {1, 11}}},
-        {"whole words upward",
-         words,
-         {1, 9},
-         u"id",
-         {false, kWords, kUp},
-         STextRange{{1, 0}, {1, 2}}},
-        {"without whole words ident's id counts",
-         words,
-         {1, 2},
-         u"id",
-         {},
-         STextRange{{1, 3}, {1, 5}}},
-        {"downward wraps to a match above the start",
-         {u"target", u"x", u"y"},
-         {1, 0},
-         u"target",
-         {},
-         STextRange{{0, 0}, {0, 6}}},
-        {"upward wraps to a match below the start",
-         {u"x", u"target", u"y"},
-         {0, 0},
-         u"get",
-         {false, false, kUp},
-         STextRange{{1, 3}, {1, 6}}},
-        {"the start line is searched from the start column first",
-         {u"ab ab"},
-         {0, 1},
-         u"ab",
-         {},
-         STextRange{{0, 3}, {0, 5}}},
-        {"the start line is searched whole last",
-         {u"ab xx", u"zz"},
-         {0, 3},
-         u"ab",
-         {},
-         STextRange{{0, 0}, {0, 2}}},
-        {"upward only what ends before the start column",
-         {u"ab ab"},
-         {0, 4},
-         u"ab",
-         {false, false, kUp},
-         STextRange{{0, 0}, {0, 2}}},
-        {"case is ignored unless asked for",
-         {u"x", u"Äbc ÄBC"},
-         {0, 0},
-         u"äbc",
-         {},
-         STextRange{{1, 0}, {1, 3}}},
-        {"match case",
-         {u"x", u"Äbc ÄBC äBC"},
-         {0, 0},
-         u"äBC",
-         {kCase, false, false},
-         STextRange{{1, 8}, {1, 11}}},
-        {"a text found nowhere", {u"abc", u"def"}, {1, 1}, u"xyz", {}, std::nullopt},
-        {"an empty text finds nothing", {u"abc"}, {0, 0}, u"", {}, std::nullopt},
-        {"a start past the lines is held to them",
-         {u"ab", u"cd"},
-         {7, 9},
-         u"ab",
-         {},
-         STextRange{{0, 0}, {0, 2}}},
-        {"an empty document", {}, {0, 0}, u"a", {}, std::nullopt},
+        {"whole words skip the id inside ident", words, {0, 0}, u"id", wholeWords, On(1, 0, 2)},
+        {"whole words, from after the first", words, {1, 2}, u"id", wholeWords, On(1, 9, 11)},
+        {"whole words upward", words, {1, 9}, u"id", {false, kWords, kUp}, On(1, 0, 2)},
+        {"without whole words ident's id counts", words, {1, 2}, u"id", plain, On(1, 3, 5)},
+        {"down wraps to above", {u"target", u"x", u"y"}, {1, 0}, u"target", plain, On(0, 0, 6)},
+        {"up wraps to below", {u"x", u"target", u"y"}, {0, 0}, u"get", up, On(1, 3, 6)},
+        {"the start line from the start column", {u"ab ab"}, {0, 1}, u"ab", plain, On(0, 3, 5)},
+        {"the start line whole last", {u"ab xx", u"zz"}, {0, 3}, u"ab", plain, On(0, 0, 2)},
+        {"upward only what ends before the start", {u"ab ab"}, {0, 4}, u"ab", up, On(0, 0, 2)},
+        {"case is ignored", {u"x", u"Äbc ÄBC"}, {0, 0}, u"äbc", plain, On(1, 0, 3)},
+        {"match case", {u"x", u"Äbc ÄBC äBC"}, {0, 0}, u"äBC", matchCase, On(1, 8, 11)},
+        {"a text found nowhere", {u"abc", u"def"}, {1, 1}, u"xyz", plain, std::nullopt},
+        {"an empty text finds nothing", {u"abc"}, {0, 0}, u"", plain, std::nullopt},
+        {"a start past the lines is held", {u"ab", u"cd"}, {7, 9}, u"ab", plain, On(0, 0, 2)},
+        {"an empty document", {}, {0, 0}, u"a", plain, std::nullopt},
     };
     for (const SCase& test : cases) {
         const CFakeLines lines(test.lines);
