@@ -2,30 +2,82 @@
 #include "translation/translator.h"
 #include "translator_test_support.h"
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <string_view>
 
 using namespace NString::NTranslator;
 using NTranslatorTest::U16;
 
 namespace {
 
-// The text keys that source text names: plain literals shaped like a key
-// ("Msg.NoOperation", "Toolbar.1Diff") wherever they stand, as in a command
-// table, and any plain literal passed to `Text(` as its first argument.
-std::set<std::string> KeysInSource(const std::string& source) {
-    static const std::regex kKeyLiteral(
-        R"re((?:^|[^\w"])"([A-Z][A-Za-z0-9]*(?:\.[A-Z0-9][A-Za-z0-9]*)+)")re");
-    static const std::regex kTextCall(R"re((?:^|[^\w.>])Text\(\s*"([^"\\]*)")re");
+bool IsWordChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
+
+// The length of the key-shaped text at `at` ("Msg.NoOperation",
+// "Toolbar.1Diff": parts of letters and digits joined by dots, the first
+// starting with a capital, the others with a capital or a digit); 0 when
+// there is none.
+std::size_t KeyLength(std::string_view text, std::size_t at) {
+    std::size_t end = at;
+    int parts = 0;
+    for (;;) {
+        const bool validStart =
+            end < text.size() &&
+            (std::isupper(static_cast<unsigned char>(text[end])) ||
+             (parts > 0 && std::isdigit(static_cast<unsigned char>(text[end]))));
+        if (!validStart)
+            return 0;
+        while (end < text.size() && std::isalnum(static_cast<unsigned char>(text[end])))
+            ++end;
+        ++parts;
+        if (end >= text.size() || text[end] != '.')
+            return parts > 1 ? end - at : 0;
+        ++end;
+    }
+}
+
+// Every plain literal of `source` that is shaped like a key, wherever it
+// stands (as in a command table).
+void AddKeyLiterals(std::string_view source, std::set<std::string>& keys) {
+    for (std::size_t quote = source.find('"'); quote != std::string_view::npos;
+         quote = source.find('"', quote + 1)) {
+        if (quote > 0 && (IsWordChar(source[quote - 1]) || source[quote - 1] == '"'))
+            continue;
+        const std::size_t length = KeyLength(source, quote + 1);
+        if (length > 0 && quote + 1 + length < source.size() && source[quote + 1 + length] == '"')
+            keys.emplace(source.substr(quote + 1, length));
+    }
+}
+
+// Every plain literal of `source` passed to `Text(` as its first argument.
+void AddTextCallArguments(std::string_view source, std::set<std::string>& keys) {
+    constexpr std::string_view kCall = "Text(";
+    for (std::size_t call = source.find(kCall); call != std::string_view::npos;
+         call = source.find(kCall, call + 1)) {
+        if (call > 0 &&
+            (IsWordChar(source[call - 1]) || source[call - 1] == '.' || source[call - 1] == '>'))
+            continue;
+        const std::size_t open = source.find_first_not_of(" \t\n", call + kCall.size());
+        if (open == std::string_view::npos || source[open] != '"')
+            continue;
+        const std::size_t close = source.find_first_of("\"\\", open + 1);
+        if (close != std::string_view::npos && source[close] == '"')
+            keys.emplace(source.substr(open + 1, close - open - 1));
+    }
+}
+
+// The text keys that source text names.
+std::set<std::string> KeysInSource(std::string_view source) {
     std::set<std::string> keys;
-    for (const std::regex* pattern : {&kKeyLiteral, &kTextCall})
-        for (std::sregex_iterator it(source.begin(), source.end(), *pattern), end; it != end; ++it)
-            keys.insert((*it)[1].str());
+    AddKeyLiterals(source, keys);
+    AddTextCallArguments(source, keys);
     return keys;
 }
 
