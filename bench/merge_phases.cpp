@@ -36,6 +36,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <sys/resource.h>
 
 namespace {
 
@@ -46,14 +47,23 @@ std::u16string Utf16(const std::filesystem::path& path) {
     return std::u16string(text.begin(), text.end());
 }
 
-// Times `step` and prints it with the resident set's growth.
+// Page faults of the whole process so far: where pages are expensive to
+// touch first, a step costs by its faults as much as by its work.
+long MinorFaults() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_minflt;
+}
+
+// Times `step` and prints it with the resident set's growth and its faults.
 bool RunStep(const char* name, const std::function<bool()>& step) {
     const long residentBefore = NBench::ResidentKilobytes();
+    const long faultsBefore = MinorFaults();
     const CClock::time_point start = CClock::now();
     const bool done = step();
     const double seconds = std::chrono::duration<double>(CClock::now() - start).count();
-    std::printf("  %-16s %8.3f s  %+9ld kB\n", name, seconds,
-                NBench::ResidentKilobytes() - residentBefore);
+    std::printf("  %-16s %8.3f s  %+9ld kB  %8ld page faults\n", name, seconds,
+                NBench::ResidentKilobytes() - residentBefore, MinorFaults() - faultsBefore);
     if (!done)
         std::printf("  %s failed\n", name);
     return done;
