@@ -121,9 +121,9 @@ public:
         return NResult::kOk;
     }
 
-private:
     // Room for `needed` bytes in memory of the stream's own, keeping the content
-    // up to there. When it cannot be had the content stays as it was.
+    // up to there; NResult::kCannotGrow, and the content as it was, when it
+    // cannot be had.
     int Reserve(std::uint64_t needed) {
         if (!m_storage.IsBorrowed() && needed <= std::uint64_t(m_storage.Capacity()))
             return NResult::kOk;
@@ -135,6 +135,7 @@ private:
         return NResult::kOk;
     }
 
+private:
     NMem::TDynamicBuffer<unsigned char, N> m_storage;
     std::uint64_t m_size = 0;
     std::uint64_t m_position = 0;

@@ -44,6 +44,13 @@ bool CMergedTextWithGaps::WriteChildren(const CBlockBase& parent) {
     // nothing below shares out again while the threads are busy.
     const unsigned shares = m_sharingThreads;
     std::vector<CMergedTextWithGaps> parts(shares - 1);
+    // Each part gets room for twice its share of what this stream has room
+    // left for: the runs are cut by count, not by size. Room a part does not
+    // fill is never touched, so it takes no memory; without room a part of a
+    // large document would be copied each time it grew.
+    const std::uint64_t room = std::uint64_t(m_text.Capacity()) - m_text.Size();
+    for (CMergedTextWithGaps& part : parts)
+        (void)part.Reserve(room * 2 / shares);
     // Not vector<bool>: each thread writes an element of its own.
     std::vector<char> written(shares, 0);
     std::vector<unsigned> runs(shares);

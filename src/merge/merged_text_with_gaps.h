@@ -50,6 +50,10 @@ public:
     // In document order.
     const std::vector<SGap>& Gaps() const { return m_gaps; }
 
+    // Room for a text of `bytes` bytes, so that a large one is not copied as
+    // it grows; NResult::kOk or the failure.
+    int Reserve(std::uint64_t bytes) { return m_text.Reserve(bytes); }
+
     std::size_t Read(void* buffer, std::size_t count) override {
         return m_text.Read(buffer, count);
     }

@@ -74,10 +74,7 @@ bool WriteMergedText(const CMergeModel& model, std::uint64_t sizeHint, CMergedTe
     // Room for a document of about `sizeHint` bytes, so that a large one is
     // not copied as it grows.
     const std::uint64_t reserve = (sizeHint + kReserveStep - 1) / kReserveStep * kReserveStep;
-    if (text.SetSize(reserve) != NResult::kOk)
-        return false;
-    text.SetSize(0);
-    return model.Root().WriteMerged(text);
+    return text.Reserve(reserve) == NResult::kOk && model.Root().WriteMerged(text);
 }
 
 // `merged` with its conflicts marked. The labels are fitted to the character
