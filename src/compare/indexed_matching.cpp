@@ -121,15 +121,15 @@ public:
     void AddSide(const SUnorderedSiblings& siblings, const std::vector<TMatchKey>& keys,
                  const std::vector<std::size_t>& positions, std::size_t firstMade) {
         // Only the children made here are new: the others are listed already.
-        std::vector<std::pair<TMatchKey, std::size_t>> made;
+        m_made.clear();
         for (std::size_t entry = 0; entry < positions.size(); ++entry)
             if (positions[entry] >= firstMade)
-                made.emplace_back(keys[entry], positions[entry]);
+                m_made.emplace_back(keys[entry], positions[entry]);
         // Grouped by key, each group in tree order: the children made here
         // come after all those listed before.
-        std::ranges::sort(made);
+        std::ranges::sort(m_made);
         const auto middle = static_cast<std::ptrdiff_t>(m_keyed.size());
-        m_keyed.insert(m_keyed.end(), made.begin(), made.end());
+        m_keyed.insert(m_keyed.end(), m_made.begin(), m_made.end());
         std::inplace_merge(m_keyed.begin(), m_keyed.begin() + middle, m_keyed.end());
         Index(siblings);
     }
@@ -191,15 +191,15 @@ private:
     void Index(const SUnorderedSiblings& siblings) {
         m_entries.clear();
         m_entries.reserve(m_keyed.size());
-        std::vector<CKeyRanges::SRange> lists;
+        m_ranges.clear();
         for (const auto& [key, index] : m_keyed) {
             const auto next = static_cast<std::uint32_t>(m_entries.size());
-            if (lists.empty() || lists.back().key != key)
-                lists.push_back({key, next, next});
+            if (m_ranges.empty() || m_ranges.back().key != key)
+                m_ranges.push_back({key, next, next});
             m_entries.push_back({index, siblings.matches[index]});
-            lists.back().end = next + 1;
+            m_ranges.back().end = next + 1;
         }
-        m_lists.Assign(lists);
+        m_lists.Assign(m_ranges);
     }
     const SEntry* FirstEntryInHomeSlot(TMatchKey key) const {
         const CKeyRanges::SRange* list = m_lists.HomeSlot(key);
@@ -223,6 +223,10 @@ private:
     std::vector<SEntry> m_entries;
     // Each key's list in m_entries.
     CKeyRanges m_lists;
+    // Kept from side to side for their memory: the children made for one
+    // side, and the key ranges that index m_entries.
+    std::vector<std::pair<TMatchKey, std::size_t>> m_made;
+    std::vector<CKeyRanges::SRange> m_ranges;
 };
 
 void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& rules,
@@ -230,14 +234,18 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
     SUnorderedSiblings siblings;
     std::vector<CDataNode*>& matches = siblings.matches;
     CJoinCandidates candidates;
+    // Shared by the sides, so that a later side reuses the memory an earlier
+    // one grew: among a million children, fresh memory is a cost of its own.
+    std::vector<TMatchKey> keys;
+    std::vector<std::pair<const NXML::CNode*, FJoinTest>> joining;
     for (int position = 0; position < context.order.Count(); ++position) {
         const int side = context.order[position];
         const NXML::CNode* xml = parent.NodeOf(side);
         if (xml == nullptr)
             continue;
         // The keys first, so that the lookups can load ahead of themselves.
-        std::vector<TMatchKey> keys;
-        std::vector<std::pair<const NXML::CNode*, FJoinTest>> joining;
+        keys.clear();
+        joining.clear();
         for (const NXML::CNode* child = xml->FirstChild(); child != nullptr;
              child = child->NextSibling()) {
             if (const FJoinTest same = testFor(*child)) {
@@ -246,7 +254,9 @@ void JoinChildren(CDataNode& parent, const SMatchContext& context, CMatchRules& 
             }
         }
         const std::size_t firstMade = matches.size();
+        matches.reserve(firstMade + joining.size());
         std::vector<std::size_t>& positions = siblings.sides[static_cast<std::size_t>(side)];
+        positions.reserve(joining.size());
         for (std::size_t entry = 0; entry < joining.size(); ++entry) {
             if (entry + CJoinCandidates::kSlotAhead < joining.size())
                 candidates.PrefetchSlot(keys[entry + CJoinCandidates::kSlotAhead]);
