@@ -81,16 +81,19 @@ SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
     return ClassifyTwoWay(context.merge, left, right);
 }
 
-bool IsSame(const SMatchContext& context, const CDataNode& match) {
-    if (match.subtreesEqual)
-        return true;
+bool EverySideEqual(const SMatchContext& context, const CDataNode& match,
+                    bool (*equal)(const NXML::CNode&, const NXML::CNode&)) {
     const NXML::CNode* first = match.NodeOf(context.order[0]);
     for (const int side : context.order) {
         const NXML::CNode* other = match.NodeOf(side);
-        if (first == nullptr || other == nullptr || (other != first && !NodeEqual(first, other)))
+        if (first == nullptr || other == nullptr || (other != first && !equal(*first, *other)))
             return false;
     }
     return true;
+}
+
+bool IsSame(const SMatchContext& context, const CDataNode& match) {
+    return match.subtreesEqual || EverySideEqual(context, match, NXML::IsEqual);
 }
 
 SClassification Classify(const SMatchContext& context, const CDataNode& match) {

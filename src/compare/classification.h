@@ -38,6 +38,11 @@ struct SClassification {
 SClassification Classify(const SMatchContext& context, const NXML::CNode* base,
                          const NXML::CNode* left, const NXML::CNode* right);
 
+// Whether every side of the operation holds a node in `match` and each equals
+// the first side's by `equal` (NXML::IsEqual, NXML::IsSubtreeEqual).
+bool EverySideEqual(const SMatchContext& context, const class CDataNode& match,
+                    bool (*equal)(const NXML::CNode&, const NXML::CNode&));
+
 // Whether Classify gives Same: every side of the operation holds a node here
 // and the nodes themselves are equal.
 bool IsSame(const SMatchContext& context, const class CDataNode& match);

@@ -17,14 +17,9 @@ namespace {
 // Whether the children of `a` and `b` that matching takes have equal subtree
 // hashes position by position.
 bool ChildrenPairUp(const NXML::CNode& a, const NXML::CNode& b) {
-    const NXML::CNode* childA = NXML::SkipWhitespaceContent(a.FirstChild());
-    const NXML::CNode* childB = NXML::SkipWhitespaceContent(b.FirstChild());
-    for (; childA != nullptr && childB != nullptr;
-         childA = NXML::SkipWhitespaceContent(childA->NextSibling()),
-         childB = NXML::SkipWhitespaceContent(childB->NextSibling()))
-        if (NXML::SubtreeHash(*childA) != NXML::SubtreeHash(*childB))
-            return false;
-    return childA == nullptr && childB == nullptr;
+    return NXML::ForEachChildPair(a, b, [](const NXML::CNode& childA, const NXML::CNode& childB) {
+        return NXML::SubtreeHash(childA) == NXML::SubtreeHash(childB);
+    });
 }
 
 // Whether the other sides' nodes equal `first` as far as matching this
@@ -80,14 +75,8 @@ bool IsLeftOutOfReport(CDataNode& node, const SMatchContext& context) {
     const auto* parent = static_cast<const CDataNode*>(node.Parent());
     node.outsideDifferences =
         parent == nullptr || (parent->outsideDifferences && IsSame(context, node));
-    const NXML::CNode* first = node.NodeOf(context.order[0]);
-    if (!node.outsideDifferences || first == nullptr)
+    if (!node.outsideDifferences || !EverySideEqual(context, node, NXML::IsSubtreeEqual))
         return false;
-    for (const int side : context.order) {
-        const NXML::CNode* other = node.NodeOf(side);
-        if (other == nullptr || !NXML::IsSubtreeEqual(*first, *other))
-            return false;
-    }
     node.subtreesEqual = true;
     return true;
 }

@@ -34,13 +34,16 @@ void CSiblingIndex::Index(const CSiblingPairing& pairing) {
 
 std::size_t CSiblingIndex::FindCorresponding(CMatchRules& rules, const NXML::CNode& node,
                                              TMatchKey key, std::size_t from) const {
+    const auto correspondsAt = [&](std::size_t position) {
+        return KeyAt(position) == key && NodesCorrespond(rules, *m_pairing, node, *At(position));
+    };
     // Where the sides kept their order the node at `from` is the one: that
     // spares the lookup, which among many siblings misses the cache.
-    if (from < Size() && KeyAt(from) == key && NodesCorrespond(rules, *m_pairing, node, *At(from)))
+    if (from < Size() && correspondsAt(from))
         return from;
     if (m_index.empty()) {
         for (std::size_t position = from; position < Size(); ++position)
-            if (KeyAt(position) == key && NodesCorrespond(rules, *m_pairing, node, *At(position)))
+            if (correspondsAt(position))
                 return position;
         return kNotFound;
     }

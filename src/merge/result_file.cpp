@@ -20,9 +20,6 @@
 
 namespace {
 
-// The first buffer holds the largest input whole, in steps of 8 kB.
-constexpr std::uint64_t kReserveStep = 8192;
-
 void ShowSaveMessage(const char16_t* text, NPrompts::EIcon icon) {
     NPrompts::CurrentPrompts().ShowMessage(nullptr, text,
                                            NString::NTranslator::Text("Misc.AppName").Text(), icon,
@@ -73,8 +70,7 @@ std::optional<std::string_view> EncodeForSaving(std::string_view text, const NXM
 bool WriteMergedText(const CMergeModel& model, std::uint64_t sizeHint, CMergedTextWithGaps& text) {
     // Room for a document of about `sizeHint` bytes, so that a large one is
     // not copied as it grows.
-    const std::uint64_t reserve = (sizeHint + kReserveStep - 1) / kReserveStep * kReserveStep;
-    return text.Reserve(reserve) == NResult::kOk && model.Root().WriteMerged(text);
+    return text.Reserve(sizeHint) == NResult::kOk && model.Root().WriteMerged(text);
 }
 
 // `merged` with its conflicts marked. The labels are fitted to the character

@@ -45,6 +45,20 @@ bool IsWhitespaceContent(const CNode* node);
 // character data (which comparing leaves out); null when none is.
 const CNode* SkipWhitespaceContent(const CNode* node);
 
+// Calls `each` on the children of `a` and `b` that comparing takes, pair by
+// pair in order, while it returns true. Whether it always did and the two
+// lists ran out together.
+template <class FEach> bool ForEachChildPair(const CNode& a, const CNode& b, FEach each) {
+    const CNode* childA = SkipWhitespaceContent(a.FirstChild());
+    const CNode* childB = SkipWhitespaceContent(b.FirstChild());
+    for (; childA != nullptr && childB != nullptr;
+         childA = SkipWhitespaceContent(childA->NextSibling()),
+         childB = SkipWhitespaceContent(childB->NextSibling()))
+        if (!each(*childA, *childB))
+            return false;
+    return childA == nullptr && childB == nullptr;
+}
+
 // Whether `node` is an XML declaration: a processing instruction whose target
 // is "xml" in any mix of case ("<?xml version='1.0'?>", "<?XML ...?>"), not
 // merely one starting with it ("<?xml-stylesheet ...?>").

@@ -123,13 +123,10 @@ public:
 private:
     // Queues the counted children pairwise; false when their numbers differ.
     bool PairChildren(const CNode& a, const CNode& b) {
-        const CNode* childA = SkipWhitespaceContent(a.FirstChild());
-        const CNode* childB = SkipWhitespaceContent(b.FirstChild());
-        for (; childA != nullptr && childB != nullptr;
-             childA = SkipWhitespaceContent(childA->NextSibling()),
-             childB = SkipWhitespaceContent(childB->NextSibling()))
-            m_pending.emplace_back(childA, childB);
-        return childA == nullptr && childB == nullptr;
+        return ForEachChildPair(a, b, [this](const CNode& childA, const CNode& childB) {
+            m_pending.emplace_back(&childA, &childB);
+            return true;
+        });
     }
 
     std::vector<std::pair<const CNode*, const CNode*>> m_pending;
